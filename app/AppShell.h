@@ -1,0 +1,48 @@
+#pragma once
+// The program's one document, one main frame (with its one view) and the commands that belong to
+// the application rather than to the view. Built once at start-up; lives until exit.
+
+#include "app/CommandLine.h"
+#include "app/MessageBoxHandler.h"
+#include "app/RecentFileList.h"
+#include "document/CaptureDocument.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace veldran {
+
+class CMainFrame;
+class CommandRouter;
+class CVELDRANView;
+
+class AppShell : public QObject {
+    Q_OBJECT
+public:
+    AppShell();
+    ~AppShell() override;
+
+    // Processes the shell command of the command line: a new, empty capture or the named file.
+    // False when that fails (the program then ends).
+    [[nodiscard]] bool ProcessShellCommand(const CommandLineInfo& info);
+
+    [[nodiscard]] CVELDRANDoc& Document() { return m_document; }
+    [[nodiscard]] CMainFrame& Frame() { return *m_pMainFrame; }
+    [[nodiscard]] CVELDRANView& View();
+    [[nodiscard]] CommandRouter& Router() { return *m_router; }
+    [[nodiscard]] RecentFileList& RecentFiles() { return m_recentFiles; }
+    [[nodiscard]] MessageBoxHandler& Messages() { return m_messages; }
+
+private:
+    [[nodiscard]] bool HandlesCommand(int id) const;
+    void OnCommand(int id);
+
+    MessageBoxHandler m_messages;
+    CVELDRANDoc m_document;
+    RecentFileList m_recentFiles;
+    std::unique_ptr<CommandRouter> m_router;
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+};
+
+} // namespace veldran

@@ -1,0 +1,245 @@
+#include "app/MainFrame.h"
+
+#include "app/CommandRouter.h"
+#include "app/MenuTable.h"
+#include "app/OptionBar.h"
+#include "app/RecentFileList.h"
+#include "document/CaptureDocument.h"
+#include "link/ClockPeriods.h"
+#include "resources/Ids.h"
+#include "resources/Strings.h"
+#include "view/VeldranView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+namespace veldran {
+
+CMainFrame::CMainFrame(CVELDRANDoc& document, CommandRouter& router, RecentFileList& recentFiles, QWidget* parent)
+    : QMainWindow(parent)
+    , m_document(document)
+    , m_router(router)
+    , m_recentFiles(recentFiles)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setAcceptDrops(true);
+    OnCreate();
+    m_document.SetChangeHandler([this] { UpdateTitle(); });
+    UpdateTitle();
+}
+
+CMainFrame::~CMainFrame()
+{
+    m_document.SetChangeHandler({});
+    qApp->removeEventFilter(this);
+}
+
+void CMainFrame::OnCreate()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_pView = new CVELDRANView(m_document, central);
+    layout->addWidget(m_pView, 1);
+    setCentralWidget(central);
+
+    CreateStatusBar();
+    // Created after the status bar, the option bar lies directly above it.
+    m_pOptionBar = new OptionBar(m_router, central);
+    layout->addWidget(m_pOptionBar);
+    CreateMenus();
+
+    connect(m_pView, &CVELDRANView::clockPeriodTextChanged, this, &CMainFrame::SetClockPeriodText);
+    SetClockPeriodText(0);
+}
+
+QMenu* CMainFrame::Menu(int index) const
+{
+    const auto actions = menuBar()->actions();
+    return index >= 0 && index < actions.size() ? actions.at(index)->menu() : nullptr;
+}
+
+void CMainFrame::CreateMenus()
+{
+    QMenu* current = nullptr;
+    QString currentTitle;
+    for (const MenuItemEntry& item : MainMenuItems()) {
+        const QString popup = QString::fromUtf8(item.popup);
+        if (!current || popup != currentTitle) {
+            current = menuBar()->addMenu(popup);
+            currentTitle = popup;
+            connect(current, &QMenu::aboutToShow, &m_router, &CommandRouter::UpdateEnabledState);
+        }
+        if (!item.label) {
+            current->addSeparator();
+            continue;
+        }
+        if (item.id == ids::kFileMruFirst) {
+            m_fileMenu = current;
+            m_recentPlaceholder = current->addAction(QString::fromUtf8(item.label));
+            m_recentPlaceholder->setEnabled(false);
+            m_recentPlaceholder->setData(item.id);
+            continue;
+        }
+        QAction* action = m_router.Action(item.id);
+        QString text = QString::fromUtf8(item.label);
+        if (item.accelText)
+            text += QLatin1Char('\t') + QString::fromLatin1(item.accelText);
+        action->setText(text);
+        action->setStatusTip(QString::fromStdString(CommandPrompt(item.id)));
+        current->addAction(action);
+    }
+    // Accelerators work wherever the focus is inside the frame; commands without a handler stay
+    // disabled, so their keys do nothing.
+    std::map<int, QList<QKeySequence>> keys;
+    for (const AcceleratorEntry& entry : Accelerators())
+        keys[entry.id] << entry.key;
+    for (const auto& [id, sequences] : keys) {
+        QAction* action = m_router.Action(id);
+        action->setShortcuts(sequences);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    QAction* toggle = m_router.Action(ids::kToggleOptionBar);
+    toggle->setStatusTip(QString::fromStdString(CommandPrompt(ids::kToggleOptionBar)));
+    addAction(toggle);
+    UpdateRecentFileMenu();
+}
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    if (!m_fileMenu)
+        return;
+    for (QAction* action : m_recentActions) {
+        m_fileMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_recentActions.clear();
+    const QStringList& files = m_recentFiles.Files();
+    m_recentPlaceholder->setVisible(files.isEmpty());
+    for (int i = 0; i < files.size(); ++i) {
+        const QString shown = QDir::toNativeSeparators(files.at(i));
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), m_fileMenu);
+        action->setData(ids::kFileMruFirst + i);
+        action->setStatusTip(QString::fromStdString(CommandPrompt(ids::kFileMruFirst)));
+        connect(action, &QAction::triggered, this, [this, i] { emit recentFileChosen(i); });
+        m_fileMenu->insertAction(m_recentPlaceholder, action);
+        m_recentActions.push_back(action);
+    }
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QString::number(ids::kStatusBar));
+    auto* idle = new QLabel(QString::fromUtf8(text::kIdle), bar);
+    idle->setObjectName(QStringLiteral("messagePane"));
+    bar->addWidget(idle, 1);
+    const std::pair<int, const char*> panes[] = {
+        {ids::kIndicatorCaps, "CAP"}, {ids::kIndicatorNum, "NUM"}, {ids::kIndicatorScroll, "SCRL"}};
+    for (const auto& [id, caption] : panes) {
+        auto* pane = new QLabel(QString::fromLatin1(caption), bar);
+        pane->setObjectName(QString::number(id));
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        bar->addPermanentWidget(pane);
+        m_indicators[id] = pane;
+    }
+    // The lock keys' state is followed from the key presses the application sees.
+    qApp->installEventFilter(this);
+    UpdateLockIndicators();
+}
+
+void CMainFrame::UpdateLockIndicators()
+{
+    m_indicators[ids::kIndicatorCaps]->setEnabled(m_bCapsLock);
+    m_indicators[ids::kIndicatorNum]->setEnabled(m_bNumLock);
+    m_indicators[ids::kIndicatorScroll]->setEnabled(m_bScrollLock);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            bool changed = true;
+            switch (key->key()) {
+            case Qt::Key_CapsLock: m_bCapsLock = !m_bCapsLock; break;
+            case Qt::Key_NumLock: m_bNumLock = !m_bNumLock; break;
+            case Qt::Key_ScrollLock: m_bScrollLock = !m_bScrollLock; break;
+            default: changed = false; break;
+            }
+            if (changed)
+                UpdateLockIndicators();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::SetClockPeriodText(int nIndex)
+{
+    const std::string label = ClockPeriodLabel(nIndex);
+    m_pOptionBar->ClockPeriodEdit()->setText(QString::fromStdString(label));
+}
+
+void CMainFrame::OnTrackSizeQuery()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setMinimumSize(screen->size());
+        setMaximumSize(screen->size());
+    }
+}
+
+void CMainFrame::OnToggleOptionBar()
+{
+    m_pOptionBar->setVisible(!m_pOptionBar->isVisible());
+}
+
+void CMainFrame::UpdateTitle()
+{
+    setWindowTitle(QString::fromStdString(m_document.GetTitle()) + QStringLiteral(" - ") +
+                   QString::fromUtf8(text::kAppTitle));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    bool allow = true;
+    emit closeRequested(&allow);
+    if (allow)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            emit fileDropped(url.toLocalFile());
+            event->acceptProposedAction();
+            return; // a single-document program opens the first file only
+        }
+    }
+}
+
+} // namespace veldran

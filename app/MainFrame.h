@@ -1,0 +1,72 @@
+#pragma once
+// The main window: menus and accelerators, the view, the option bar and the status bar.
+
+#include <QMainWindow>
+
+#include <map>
+
+class QLabel;
+class QMenu;
+
+namespace veldran {
+
+class CommandRouter;
+class CVELDRANDoc;
+class CVELDRANView;
+class OptionBar;
+class RecentFileList;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(CVELDRANDoc& document, CommandRouter& router, RecentFileList& recentFiles, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    [[nodiscard]] CVELDRANView* GetActiveView() const { return m_pView; }
+    [[nodiscard]] OptionBar* GetOptionBar() const { return m_pOptionBar; }
+    [[nodiscard]] QMenu* Menu(int index) const;
+
+    // Shows the label of a clock-period index in the option bar; any other index empties it.
+    void SetClockPeriodText(int nIndex);
+    // Keeps the frame at the primary screen's size, whatever the user drags.
+    void OnTrackSizeQuery();
+    // Command 104: shows or hides the option bar.
+    void OnToggleOptionBar();
+    // Rebuilds the recent-file entries of the File menu.
+    void UpdateRecentFileMenu();
+    // "<document title> - VELDRAN"
+    void UpdateTitle();
+
+signals:
+    void fileDropped(const QString& path);
+    void recentFileChosen(int index);
+    // Asked before the window closes; a handler sets *allow to false to keep it open.
+    void closeRequested(bool* allow);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnCreate();
+    void CreateMenus();
+    void CreateStatusBar();
+    void UpdateLockIndicators();
+
+    CVELDRANDoc& m_document;
+    CommandRouter& m_router;
+    RecentFileList& m_recentFiles;
+    CVELDRANView* m_pView = nullptr;
+    OptionBar* m_pOptionBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentPlaceholder = nullptr;
+    std::vector<QAction*> m_recentActions;
+    std::map<int, QLabel*> m_indicators;
+    bool m_bCapsLock = false;
+    bool m_bNumLock = false;
+    bool m_bScrollLock = false;
+};
+
+} // namespace veldran

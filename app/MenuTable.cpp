@@ -1,0 +1,111 @@
+#include "app/MenuTable.h"
+
+#include "resources/Ids.h"
+
+#include <map>
+#include <string>
+#include <utility>
+
+namespace veldran {
+namespace {
+
+constexpr const char* kFile = "FIle(&F)";
+constexpr const char* kInstrument = "VELDRAN(&M)";
+constexpr const char* kHelp = "Help(&H)";
+
+// Prompt and tool tip, separated by a line feed, as the string table holds them.
+const std::map<int, std::string>& PromptTable()
+{
+    static const std::map<int, std::string> table{
+        {ids::kToggleOptionBar, "Show or hide OptionBar\nToggle OptionBar"},
+        {ids::kExpand, "데이터를 좀더 확장하여 자세히 봅니다.\n확장"},
+        {ids::kContract, "데이터를 좀더 축소하여 대략적으로 봅니다.\n축소"},
+        {ids::kLoad, "VELDRAN에서 데이터를 전송받습니다.\n데이터 전송"},
+        {ids::kOptions, "환경 설정을 합니다.\n환경설정"},
+        {ids::kSelectCell, "채널을 선택합니다.\n채널선택"},
+        {ids::kChangeChannelName, "채널의 이름을 바꿉니다.\n채널명 바꾸기"},
+        {ids::kCaptureData, "인쇄할 데이터를 설정합니다.\n인쇄데이터 설정"},
+        // The framework's own commands.
+        {ids::kFileNew, "새 캡처를 만듭니다.\n새 파일"},
+        {ids::kFileOpen, "저장된 캡처 파일을 엽니다.\n열기"},
+        {ids::kFileSave, "현재 캡처를 저장합니다.\n저장"},
+        {ids::kFileSaveAs, "현재 캡처를 새 이름으로 저장합니다.\n다른 이름으로 저장"},
+        {ids::kFilePrint, "현재 캡처를 인쇄합니다.\n인쇄"},
+        {ids::kFilePrintPreview, "인쇄될 페이지를 미리 봅니다.\n인쇄 미리 보기"},
+        {ids::kFilePrintSetup, "프린터와 인쇄 옵션을 바꿉니다.\n인쇄 설정"},
+        {ids::kFileMruFirst, "이 캡처 파일을 엽니다."},
+        {ids::kAppExit, "프로그램을 끝냅니다. 저장할지 묻습니다.\n끝내기"},
+        {ids::kAppAbout, "프로그램 정보와 버전을 표시합니다.\n정보"},
+    };
+    return table;
+}
+
+} // namespace
+
+const std::vector<MenuItemEntry>& MainMenuItems()
+{
+    static const std::vector<MenuItemEntry> items{
+        {kFile, "New File(&N)", "Ctrl+N", ids::kFileNew},
+        {kFile, "Open(&O)...", "Ctrl+O", ids::kFileOpen},
+        {kFile, "Save(&S)", "Ctrl+S", ids::kFileSave},
+        {kFile, "Save As(&A)...", nullptr, ids::kFileSaveAs},
+        {kFile, nullptr, nullptr, 0},
+        {kFile, "Print(&P)...", "Ctrl+P", ids::kFilePrint},
+        {kFile, "Print Preview(&V)", nullptr, ids::kFilePrintPreview},
+        {kFile, "Printer Setting(&R)...", nullptr, ids::kFilePrintSetup},
+        {kFile, nullptr, nullptr, 0},
+        {kFile, "최근 파일", nullptr, ids::kFileMruFirst},
+        {kFile, nullptr, nullptr, 0},
+        {kFile, "Exit(&X)", nullptr, ids::kAppExit},
+        {kInstrument, "Expand(&E)", nullptr, ids::kExpand},
+        {kInstrument, "Contract(&C)", nullptr, ids::kContract},
+        {kInstrument, "Select Cell(&S)", nullptr, ids::kSelectCell},
+        {kInstrument, "Load From VXR(&L)", nullptr, ids::kLoad},
+        {kInstrument, "Capture Data(&T)", nullptr, ids::kCaptureData},
+        {kInstrument, "Options(&O)...", nullptr, ids::kOptions},
+        {kInstrument, nullptr, nullptr, 0},
+        {kInstrument, "Change CH Name(&H)...", nullptr, ids::kChangeChannelName},
+        {kHelp, "VELDRAN Info(&I)...", nullptr, ids::kAppAbout},
+    };
+    return items;
+}
+
+const std::vector<AcceleratorEntry>& Accelerators()
+{
+    static const std::vector<AcceleratorEntry> table{
+        {QKeySequence(Qt::CTRL | Qt::Key_N), ids::kFileNew},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), ids::kFileOpen},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), ids::kFileSave},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), ids::kFilePrint},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), ids::kEditUndo},
+        {QKeySequence(Qt::ALT | Qt::Key_Backspace), ids::kEditUndo},
+        {QKeySequence(Qt::CTRL | Qt::Key_X), ids::kEditCut},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Delete), ids::kEditCut},
+        {QKeySequence(Qt::CTRL | Qt::Key_C), ids::kEditCopy},
+        {QKeySequence(Qt::CTRL | Qt::Key_Insert), ids::kEditCopy},
+        {QKeySequence(Qt::CTRL | Qt::Key_V), ids::kEditPaste},
+        {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ids::kEditPaste},
+        {QKeySequence(Qt::Key_F6), ids::kNextPane},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F6), ids::kPrevPane},
+    };
+    return table;
+}
+
+std::string CommandPrompt(int id)
+{
+    const auto& table = PromptTable();
+    const auto it = table.find(id);
+    return it == table.end() ? std::string() : it->second.substr(0, it->second.find('\n'));
+}
+
+std::string CommandToolTip(int id)
+{
+    const auto& table = PromptTable();
+    const auto it = table.find(id);
+    if (it == table.end())
+        return std::string();
+    const auto newline = it->second.find('\n');
+    return newline == std::string::npos ? std::string() : it->second.substr(newline + 1);
+}
+
+} // namespace veldran

@@ -1,0 +1,85 @@
+#include "app/OptionBar.h"
+
+#include "app/CommandRouter.h"
+#include "app/MenuTable.h"
+#include "controls/DialogUnits.h"
+#include "resources/Ids.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace veldran {
+namespace {
+
+constexpr QSize kTemplateSize(596, 29);
+
+struct ButtonEntry {
+    int id;
+    const char* text;
+    int x;
+};
+
+constexpr ButtonEntry kButtons[] = {
+    {ids::kExpand, "EXPAND", 7},      {ids::kContract, "CONTRACT", 65}, {ids::kSelectCell, "CELL", 123},
+    {ids::kLoad, "LOAD", 181},        {ids::kCaptureData, "CAPTURE", 239}, {ids::kOptions, "OPTIONS...", 297},
+};
+
+} // namespace
+
+OptionBar::OptionBar(CommandRouter& router, QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QString::number(ids::kOptionBar));
+    setFont(DialogFont("굴림", 9));
+    const DialogBaseUnits units = BaseUnitsOf(font());
+    const auto place = [this, &units](int id, QWidget* widget, const QRect& dlu) {
+        widget->setGeometry(MapDialogRect(dlu, units));
+        if (id != 0) {
+            widget->setObjectName(QString::number(id));
+            widget->setProperty("controlId", id);
+            m_controls[id] = widget;
+        }
+    };
+    for (const ButtonEntry& entry : kButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setToolTip(QString::fromStdString(CommandToolTip(entry.id)));
+        button->setStatusTip(QString::fromStdString(CommandPrompt(entry.id)));
+        QAction* action = router.Action(entry.id);
+        button->setEnabled(action->isEnabled());
+        connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+        connect(button, &QPushButton::clicked, &router, [&router, id = entry.id] { router.Execute(id); });
+        place(entry.id, button, QRect(entry.x, 5, 51, 18));
+    }
+    m_clockPeriod = new QLineEdit(this);
+    m_clockPeriod->setReadOnly(true);
+    m_clockPeriod->setFocusPolicy(Qt::NoFocus);
+    place(ids::kClockPeriodEdit, m_clockPeriod, QRect(355, 7, 93, 14));
+    auto* maker = new QLabel(QStringLiteral("VELDRAN,  ORVANT System"), this);
+    place(0, maker, QRect(462, 13, 110, 9));
+    setFixedHeight(sizeHint().height());
+}
+
+QWidget* OptionBar::Control(int id) const
+{
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+QSize OptionBar::sizeHint() const
+{
+    return MapDialogSize(kTemplateSize, BaseUnitsOf(font()));
+}
+
+void OptionBar::paintEvent(QPaintEvent* /*event*/)
+{
+    // A border along the top separates the bar from the view.
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Mid));
+    painter.drawLine(0, 0, width(), 0);
+}
+
+} // namespace veldran

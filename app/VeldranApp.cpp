@@ -1,0 +1,54 @@
+#include "app/VeldranApp.h"
+
+#include "app/MainFrame.h"
+#include "resources/Strings.h"
+
+#include <QTextStream>
+
+namespace veldran {
+
+CVELDRANApp::CVELDRANApp(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+}
+
+CVELDRANApp::~CVELDRANApp()
+{
+    // The frame and its view go before the application object.
+    m_shell.reset();
+}
+
+bool CVELDRANApp::InitInstance(int* exitCode)
+{
+    *exitCode = 0;
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    m_cmdInfo = ParseCommandLine(arguments);
+    if (m_cmdInfo.m_bShowHelp || m_cmdInfo.m_bShowVersion || !m_cmdInfo.m_unknown.isEmpty()) {
+        QTextStream out(m_cmdInfo.m_unknown.isEmpty() ? stdout : stderr);
+        if (!m_cmdInfo.m_unknown.isEmpty())
+            out << "veldran: unknown argument " << m_cmdInfo.m_unknown.join(QLatin1Char(' ')) << "\n\n";
+        if (m_cmdInfo.m_bShowVersion)
+            out << "VELDRAN " << QCoreApplication::applicationVersion() << "\n";
+        else
+            out << CommandLineHelp();
+        *exitCode = m_cmdInfo.m_unknown.isEmpty() ? 0 : 2;
+        return false;
+    }
+
+    // Per-user settings (the recent-file list) live under this organisation and the title.
+    QCoreApplication::setOrganizationName(QString::fromUtf8(text::kSettingsOrganisation));
+    QCoreApplication::setApplicationName(QString::fromUtf8(text::kAppTitle));
+
+    m_shell = std::make_unique<AppShell>();
+    if (!m_shell->ProcessShellCommand(m_cmdInfo)) {
+        *exitCode = 1;
+        return false;
+    }
+    CMainFrame& frame = m_shell->Frame();
+    frame.showMaximized();
+    frame.OnTrackSizeQuery();
+    return true;
+}
+
+} // namespace veldran

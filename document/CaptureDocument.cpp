@@ -1,0 +1,81 @@
+#include "document/CaptureDocument.h"
+
+#include "resources/Strings.h"
+#include "resources/UserMessages.h"
+
+#include <algorithm>
+
+namespace veldran {
+
+CVELDRANDoc::CVELDRANDoc()
+    : m_pTokenList(std::make_unique<TokenList>(kFreshTokenCount))
+{
+    SetTitle(text::kUntitled);
+}
+
+void CVELDRANDoc::AllocateSamples(int count)
+{
+    m_pSamples.assign(count > 0 ? static_cast<size_t>(count) * kChannelCount : 0, 0);
+}
+
+void CVELDRANDoc::ParseTokens(bool bLive)
+{
+    const size_t base = bLive ? kListingHeaderTokens : 0;
+    if (bLive)
+        AllocateSamples(m_nSampleCount);
+    // Every record below the count must hold levels even when the parse stops early, so a store
+    // that is too small (a loader that allocated less) is grown with zeroed records.
+    if (StoredSampleCount() < m_nSampleCount)
+        m_pSamples.resize(static_cast<size_t>(m_nSampleCount) * kChannelCount, 0);
+
+    const TokenList& tokens = *m_pTokenList;
+    for (int i = 0; i < m_nSampleCount; ++i) {
+        const size_t first = base + static_cast<size_t>(i) * kTokensPerSample;
+        if (tokens.size() < first + kTokensPerSample) {
+            ShowAppMessage(text::kTransmissionError);
+            if (m_nSampleCount != 0)
+                --m_nSampleCount;
+            break;
+        }
+        uint8_t* record = &m_pSamples[static_cast<size_t>(i) * kChannelCount];
+        for (int j = 0; j < kChannelCount; ++j)
+            record[j] = GetCellBit(tokens[first + 1 + j / kChannelsPerCell], j % kChannelsPerCell);
+    }
+}
+
+uint8_t CVELDRANDoc::GetCellBit(const std::string& strCell, int nBit)
+{
+    const size_t pos = static_cast<size_t>(15 - nBit);
+    const char c = pos < strCell.size() ? strCell[pos] : '\0';
+    if (c == '0')
+        return 0;
+    if (c == '1')
+        return 1;
+    if (!m_bDataReady && m_onStatusText)
+        m_onStatusText(text::kInvalidData);
+    return 0;
+}
+
+void CVELDRANDoc::EmptyTokenList()
+{
+    m_pTokenList->clear();
+    m_strHeaderTokens.clear();
+}
+
+bool CVELDRANDoc::HoldsLoadedTokens() const
+{
+    // A reception always starts its list with "STATE"; a line-number token never is that word. So a
+    // list refilled by a reception that cleared it directly is not mistaken for the loaded one.
+    const TokenList& tokens = *m_pTokenList;
+    return !m_strHeaderTokens.empty() && (tokens.empty() || tokens.front() != "STATE");
+}
+
+uint8_t CVELDRANDoc::Level(int sample, int channel) const
+{
+    if (sample < 0 || channel < 0 || channel >= kChannelCount)
+        return 0;
+    const size_t index = static_cast<size_t>(sample) * kChannelCount + static_cast<size_t>(channel);
+    return index < m_pSamples.size() ? m_pSamples[index] : 0;
+}
+
+} // namespace veldran

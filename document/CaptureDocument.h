@@ -1,0 +1,72 @@
+#pragma once
+// The one capture the application holds: the tokens of a state listing as they arrived (or as they
+// were read from a capture file), the sample count, the samples as 48 channel levels each, and the
+// channel names that came with a loaded capture file.
+
+#include "document/DocumentBase.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace veldran {
+
+constexpr int kChannelCount = 48;
+constexpr int kCellCount = 3;
+constexpr int kChannelsPerCell = 16;
+constexpr int kListingHeaderTokens = 12;
+constexpr int kTokensPerSample = 4;
+
+using TokenList = std::vector<std::string>;
+
+class CVELDRANDoc : public DocumentBase {
+public:
+    // A fresh document's token list holds this many empty entries.
+    static constexpr int kFreshTokenCount = 0x60000;
+
+    CVELDRANDoc();
+
+    // Turns the token list into the sample store. bLive: the list starts with the listing's 12
+    // header tokens and the store is reallocated here; otherwise the loader has allocated it.
+    void ParseTokens(bool bLive);
+
+    // The level of bit nBit (0..15) of a cell token: character 15 − nBit, "0" or "1"; anything
+    // else reads as 0 and, while no capture is shown, puts the invalid-data text in the view.
+    [[nodiscard]] uint8_t GetCellBit(const std::string& strCell, int nBit);
+
+    // The level of channel ch in sample i; 0 for a sample the store does not hold.
+    [[nodiscard]] uint8_t Level(int sample, int channel) const;
+    // Number of whole sample records the store holds (may differ from m_nSampleCount while a
+    // reception counts lines, or after a cancelled one).
+    [[nodiscard]] int StoredSampleCount() const { return static_cast<int>(m_pSamples.size() / kChannelCount); }
+    // Replaces the store with count zeroed records (nothing for count <= 0).
+    void AllocateSamples(int count);
+
+    // Empties the token list and forgets the header lines kept from a loaded file. A New or a
+    // reception that starts over should use this rather than clearing the list alone.
+    void EmptyTokenList();
+    // True when the token list holds the data tokens of a loaded capture file (its 12 header lines
+    // kept in m_strHeaderTokens), false when it holds a listing as received (or nothing).
+    [[nodiscard]] bool HoldsLoadedTokens() const;
+
+    // The view's status text is reached through this (the document never includes a widget).
+    void SetStatusTextHandler(std::function<void(const std::string&)> handler) { m_onStatusText = std::move(handler); }
+
+    std::array<std::string, kChannelCount> m_strChannelNames;
+    bool m_bDataReady = false;
+    int32_t m_nSampleCount = 0;
+    std::vector<uint8_t> m_pSamples;
+    std::unique_ptr<TokenList> m_pTokenList;
+    // The 12 header lines of the capture file the token list was loaded from, kept apart so that the
+    // list holds data tokens only (first line number at index 0) and a save can write them back.
+    // Empty when the list was not loaded from a file.
+    TokenList m_strHeaderTokens;
+
+private:
+    std::function<void(const std::string&)> m_onStatusText;
+};
+
+} // namespace veldran

@@ -1,0 +1,78 @@
+#include "view/ChannelNameDialog.h"
+
+#include "resources/Ids.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace veldran {
+
+CChannelNameDlg::CChannelNameDlg(QWidget* parent)
+    : QDialog(parent)
+{
+    for (int n = 0; n < 48; ++n)
+        m_strName[static_cast<size_t>(n)] = DefaultName(n);
+    CreateControls();
+}
+
+QString CChannelNameDlg::DefaultName(int channel)
+{
+    const char cell = static_cast<char>('A' + channel / 16);
+    return QString::asprintf(" CH  %c%02d", cell, channel % 16);
+}
+
+void CChannelNameDlg::CreateControls()
+{
+    setWindowTitle(QStringLiteral("채널의 이름을 바꿀 수 있습니다..."));
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    for (int n = 0; n < 48; ++n) {
+        const int column = n / 16;
+        const int row = n % 16;
+        auto* label = new QLabel(QStringLiteral("채널 %1").arg(n), this);
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::number(ids::kChannelNameFirst + n));
+        edit->setProperty("controlId", ids::kChannelNameFirst + n);
+        // The boxes do not scroll horizontally: a name is as long as fits in its box.
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 10);
+        grid->addWidget(label, row, column * 2);
+        grid->addWidget(edit, row, column * 2 + 1);
+        m_edits[static_cast<size_t>(n)] = edit;
+    }
+    auto* ok = new QPushButton(QStringLiteral("확    인"), this);
+    ok->setObjectName(QString::number(ids::kOk));
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("취    소"), this);
+    cancel->setObjectName(QString::number(ids::kCancel));
+    connect(ok, &QPushButton::clicked, this, &CChannelNameDlg::accept);
+    connect(cancel, &QPushButton::clicked, this, &CChannelNameDlg::reject);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* top = new QVBoxLayout(this);
+    top->addLayout(grid);
+    top->addLayout(buttons);
+}
+
+int CChannelNameDlg::exec()
+{
+    for (int n = 0; n < 48; ++n)
+        m_edits[static_cast<size_t>(n)]->setText(m_strName[static_cast<size_t>(n)]);
+    return QDialog::exec();
+}
+
+void CChannelNameDlg::accept()
+{
+    for (int n = 0; n < 48; ++n)
+        m_strName[static_cast<size_t>(n)] = m_edits[static_cast<size_t>(n)]->text();
+    QDialog::accept();
+}
+
+} // namespace veldran

@@ -1,0 +1,122 @@
+#include "view/TraceStatic.h"
+
+#include <QLine>
+#include <QPainter>
+#include <QPen>
+
+namespace veldran {
+namespace {
+
+// The left part of the trace box holds the channel's name.
+constexpr int kLabelWidth = 80;
+constexpr int kFrameInset = 2;
+
+// One-pixel pens that, like the platform's line drawing, leave out the last pixel of a line.
+QPen LinePen(const QColor& color)
+{
+    QPen pen(color, 0);
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+} // namespace
+
+CTraceStatic::CTraceStatic(QWidget* parent)
+    : QWidget(parent)
+{
+    // Clicks on a trace belong to the form underneath (the cursor is set by clicking the diagram).
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void CTraceStatic::SetWindow(int window, int /*cursor*/, int start, int end)
+{
+    m_nStart = start;
+    m_nEnd = end;
+    m_nMiddle = (start + end) / 2;
+    m_nWindow = window;
+    m_fPixelsPerSample = window != 0 ? static_cast<float>(TraceAreaWidth()) / static_cast<float>(window) : 0.0f;
+}
+
+int CTraceStatic::TraceAreaWidth() const
+{
+    return m_rcTrace.isNull() ? 0 : m_rcTrace.right() - m_rcTrace.left();
+}
+
+void CTraceStatic::SetLabel(const QString& label)
+{
+    m_strLabel = label;
+    update();
+}
+
+void CTraceStatic::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    Paint(painter, size());
+}
+
+void CTraceStatic::Paint(QPainter& painter, const QSize& client)
+{
+    // Rectangles here are (left, top, right, bottom) with exclusive right and bottom edges, as the
+    // layout figures are given; QRect's own width() is right − left + 1, so widths are computed
+    // from the edges.
+    const int outerLeft = kFrameInset;
+    const int outerTop = kFrameInset;
+    const int outerRight = client.width() - kFrameInset;
+    const int outerBottom = client.height() - kFrameInset;
+    m_rcTrace = QRect(QPoint(outerLeft + kLabelWidth, outerTop), QPoint(outerRight, outerBottom));
+
+    painter.setBackgroundMode(Qt::TransparentMode);
+    painter.setPen(LinePen(Qt::black));
+    painter.setBrush(Qt::white);
+    const auto drawBox = [&painter](int l, int t, int r, int b) {
+        if (r > l && b > t)
+            painter.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+    };
+    drawBox(outerLeft, outerTop, outerRight, outerBottom);
+    drawBox(m_rcTrace.left(), outerTop, outerRight, outerBottom);
+
+    const QRect outer(outerLeft, outerTop, outerRight - outerLeft, outerBottom - outerTop);
+    painter.save();
+    painter.setClipRect(outer);
+    painter.setPen(Qt::black);
+    painter.drawText(outer, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_strLabel);
+    painter.restore();
+
+    m_fPixelsPerSample = m_nWindow != 0 ? static_cast<float>(TraceAreaWidth()) / static_cast<float>(m_nWindow) : 0.0f;
+
+    const std::vector<uint8_t>& levels = *m_pLevels;
+    const int n = static_cast<int>(levels.size());
+    if (n == 0)
+        return;
+    const int h = outerBottom - outerTop;
+    const int high = h / 4;
+    const int low = 3 * h / 4;
+    const auto x = [this](int k) {
+        return m_rcTrace.left() + static_cast<int>(static_cast<float>(k) * m_fPixelsPerSample + 0.5f);
+    };
+
+    // Edges in black, high segments in red, low segments in blue. Lines never share a pixel
+    // (each leaves out its last one), so drawing them grouped by colour gives the same picture as
+    // drawing them in sample order, with three pen changes instead of one per segment.
+    std::vector<QLine> edges, highs, lows;
+    int previous = -1;
+    for (int k = 0, i = m_nStart; i < m_nEnd && i < n; ++k, ++i) {
+        if (i < 0)
+            continue;
+        const int value = levels[static_cast<size_t>(i)];
+        if (value != 0 && value != 1)
+            continue;
+        if (previous != -1 && previous != value)
+            edges.emplace_back(x(k), high, x(k), low);
+        (value == 1 ? highs : lows).emplace_back(x(k), value == 1 ? high : low, x(k + 1), value == 1 ? high : low);
+        previous = value;
+    }
+    painter.setPen(LinePen(Qt::black));
+    painter.drawLines(edges.data(), static_cast<int>(edges.size()));
+    painter.setPen(LinePen(QColor(255, 0, 0)));
+    painter.drawLines(highs.data(), static_cast<int>(highs.size()));
+    painter.setPen(LinePen(QColor(0, 0, 255)));
+    painter.drawLines(lows.data(), static_cast<int>(lows.size()));
+}
+
+} // namespace veldran

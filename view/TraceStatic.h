@@ -1,0 +1,54 @@
+#pragma once
+// One trace of the timing diagram: a framed box with the channel's name on the left and the
+// channel's levels drawn as a square wave over the shown window of samples.
+
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QPainter;
+
+namespace veldran {
+
+class CTraceStatic : public QWidget {
+    Q_OBJECT
+public:
+    explicit CTraceStatic(QWidget* parent = nullptr);
+
+    void SetWindow(int window, int cursor, int start, int end);
+    [[nodiscard]] bool IsInWindow(int index) const { return m_nStart <= index && index < m_nEnd; }
+
+    void AddSample(uint8_t value) { m_pLevels->push_back(value); }
+    void ClearSamples() { m_pLevels->clear(); }
+    [[nodiscard]] int SampleCount() const { return static_cast<int>(m_pLevels->size()); }
+    [[nodiscard]] const std::vector<uint8_t>& Levels() const { return *m_pLevels; }
+
+    void SetLabel(const QString& label);
+    [[nodiscard]] const QString& Label() const { return m_strLabel; }
+
+    // Draws the whole trace for a client area of the given size; used by the paint handler.
+    void Paint(QPainter& painter, const QSize& client);
+
+    // Width of the trace area (right − left of m_rcTrace); 0 before the first paint.
+    [[nodiscard]] int TraceAreaWidth() const;
+
+    float m_fPixelsPerSample = 0.0f;
+    int m_nStart = 0;
+    int m_nEnd = 0;
+    int m_nMiddle = 0;
+    int m_nWindow = 16;
+    QRect m_rcTrace; // trace area; right() and bottom() are the exclusive edges
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::unique_ptr<std::vector<uint8_t>> m_pLevels = std::make_unique<std::vector<uint8_t>>();
+    QString m_strLabel;
+};
+
+} // namespace veldran

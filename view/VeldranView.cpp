@@ -1,0 +1,296 @@
+#include "view/VeldranView.h"
+
+#include "controls/CNumEdit.h"
+#include "controls/CNumSpinCtrl.h"
+#include "controls/DialogUnits.h"
+#include "resources/Ids.h"
+#include "resources/Strings.h"
+#include "view/FormLayout.h"
+#include "view/FormWidget.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+namespace veldran {
+namespace {
+
+// The form template is 364 × 247 dialog units in 10-point 굴림; smaller windows scroll.
+constexpr int kFormWidthDlu = 364;
+constexpr int kFormHeightDlu = 247;
+
+} // namespace
+
+CVELDRANView::CVELDRANView(CVELDRANDoc& document, QWidget* parent)
+    : QScrollArea(parent)
+    , m_document(document)
+{
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    m_form = new FormWidget(*this, this);
+    m_form->setFont(DialogFont("굴림", 10));
+    m_form->setMinimumSize(MapDialogSize(QSize(kFormWidthDlu, kFormHeightDlu), BaseUnitsOf(m_form->font())));
+    CreateControls();
+    setWidget(m_form);
+
+    m_document.SetStatusTextHandler([this](const std::string& text) {
+        m_strXPosData = QString::fromStdString(text);
+        WriteStrings();
+    });
+}
+
+CVELDRANView::~CVELDRANView()
+{
+    m_document.SetStatusTextHandler({});
+}
+
+QWidget* CVELDRANView::Form() const
+{
+    return m_form;
+}
+
+QWidget* CVELDRANView::GetDlgItem(int id) const
+{
+    const auto it = m_controls.find(id);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+void CVELDRANView::CreateControls()
+{
+    const auto add = [this](int id, QWidget* widget) {
+        widget->setObjectName(QString::number(id));
+        widget->setProperty("controlId", id);
+        m_controls[id] = widget;
+        return widget;
+    };
+    for (int k = 0; k < 16; ++k) {
+        m_traces[static_cast<size_t>(k)] = new CTraceStatic(m_form);
+        add(ids::kTraceFirst + k, m_traces[static_cast<size_t>(k)]);
+    }
+    const auto label = [this, &add](int id, const char* text) {
+        auto* widget = new QLabel(QString::fromUtf8(text), m_form);
+        add(id, widget);
+        return widget;
+    };
+    const auto readOnlyEdit = [this, &add](int id) {
+        auto* edit = new QLineEdit(m_form);
+        edit->setReadOnly(true);
+        add(id, edit);
+        return edit;
+    };
+    auto* group = new QGroupBox(QStringLiteral("Information"), m_form);
+    add(ids::kInfoGroup, group);
+    group->hide(); // placed by the layout, never shown
+
+    label(ids::kLabelXPos, "X-pos ");
+    label(ids::kLabelYPos, "Y-pos ");
+    label(ids::kLabelXY, "X-Y :");
+    label(ids::kLabelXData, "X pos Data :");
+    m_editX = new CNumEdit(m_form);
+    add(ids::kEditX, m_editX);
+    m_spinX = new CNumSpinCtrl(m_form);
+    add(ids::kSpinX, m_spinX);
+    m_editY = new CNumEdit(m_form);
+    add(ids::kEditY, m_editY);
+    m_spinY = new CNumSpinCtrl(m_form);
+    add(ids::kSpinY, m_spinY);
+    m_xyDistance = readOnlyEdit(ids::kXYDistance);
+    m_xPosData = readOnlyEdit(ids::kXPosData);
+    m_windowText = readOnlyEdit(ids::kWindowText);
+    m_leftPos = label(ids::kLeftPos, "left/total");
+    m_rightPos = label(ids::kRightPos, "right/total");
+
+    // The cursor lines and their labels stand over the traces; clicks go through them to the form.
+    const auto cursorLine = [this, &add](int id, QFrame::Shadow shadow) {
+        auto* line = new QFrame(m_form);
+        line->setFrameShape(QFrame::Box);
+        line->setFrameShadow(shadow);
+        line->setLineWidth(1);
+        line->setAutoFillBackground(true);
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::Window, Qt::black);
+        palette.setColor(QPalette::WindowText, Qt::black);
+        line->setPalette(palette);
+        line->setAttribute(Qt::WA_TransparentForMouseEvents);
+        add(id, line);
+        return line;
+    };
+    m_xCursorLine = cursorLine(ids::kXCursorLine, QFrame::Plain);
+    m_yCursorLine = cursorLine(ids::kYCursorLine, QFrame::Sunken);
+    m_yCursorLine->hide();
+    m_xCursorLabel = label(ids::kXCursorLabel, "X");
+    m_yCursorLabel = label(ids::kYCursorLabel, "Y");
+    for (QLabel* cursorLabel : {m_xCursorLabel, m_yCursorLabel}) {
+        cursorLabel->setAlignment(Qt::AlignCenter);
+        cursorLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    m_yCursorLabel->hide();
+
+    connect(m_editX, &QLineEdit::textChanged, this, [this] { UpdateCursors(); });
+    connect(m_editY, &QLineEdit::textChanged, this, [this] { UpdateCursors(); });
+}
+
+void CVELDRANView::WriteStrings()
+{
+    m_xPosData->setText(m_strXPosData);
+    m_windowText->setText(m_strWindow);
+    m_leftPos->setText(m_strLeftPos);
+    m_rightPos->setText(m_strRightPos);
+    m_xyDistance->setText(m_strXYDistance);
+}
+
+void CVELDRANView::MoveControl(int id, const QRect& rect)
+{
+    if (QWidget* widget = GetDlgItem(id))
+        widget->setGeometry(rect);
+}
+
+void CVELDRANView::LayoutControls()
+{
+    const FormLayout layout = ComputeFormLayout(m_form->width(), m_form->height());
+    m_nInfoTop = layout.infoTop;
+    for (const auto& [id, rect] : layout.placements)
+        MoveControl(id, rect);
+    m_form->update();
+}
+
+void CVELDRANView::OnFormResized()
+{
+    if (!m_bInitializing)
+        LayoutControls();
+}
+
+void CVELDRANView::OnInitialUpdate()
+{
+    m_bInitializing = false;
+
+    m_spinX->SetBuddy(m_editX);
+    m_spinX->SetRange(0.0f, 0.0f);
+    m_spinX->SetPos(0.0f);
+    m_spinX->SetDelta(1.0f);
+    m_spinY->SetBuddy(m_editY);
+    m_spinY->SetRange(0.0f, 0.0f);
+    m_spinY->SetPos(0.0f);
+    m_spinY->SetDelta(1.0f);
+
+    if (m_document.m_bDataReady)
+        for (int n = 0; n < kChannelCount; ++n)
+            m_dlgChannelNames.m_strName[static_cast<size_t>(n)] =
+                QString::fromStdString(m_document.m_strChannelNames[static_cast<size_t>(n)]);
+
+    m_nWindow = 16;
+    for (int k = 0; k < 16; ++k) {
+        m_pTraceWnd[static_cast<size_t>(k)] = qobject_cast<CTraceStatic*>(GetDlgItem(ids::kTraceFirst + k));
+        CTraceStatic& trace = Trace(k);
+        trace.SetLabel(m_dlgChannelNames.m_strName[static_cast<size_t>(m_nCell * 16 + k)]);
+        trace.ClearSamples();
+        trace.SetWindow(16, 8, 0, 16);
+    }
+    m_strWindow = QStringLiteral("WINDOW : 16");
+    WriteStrings();
+
+    if (m_document.m_bDataReady) {
+        m_nSampleCount = m_document.m_nSampleCount;
+        LoadTraces();
+        m_bLiveData = false;
+        UpdateCursors();
+    }
+
+    UpdatePositionBar();
+    LayoutControls();
+    UpdateCursorMarkers();
+}
+
+void CVELDRANView::ResetView()
+{
+    for (CNumSpinCtrl* spin : {m_spinX, m_spinY}) {
+        spin->SetRange(0.0f, 0.0f);
+        spin->SetPos(0.0f);
+        spin->SetDelta(1.0f);
+    }
+    for (int k = 0; k < 16; ++k) {
+        m_pTraceWnd[static_cast<size_t>(k)] = qobject_cast<CTraceStatic*>(GetDlgItem(ids::kTraceFirst + k));
+        CTraceStatic& trace = Trace(k);
+        trace.SetLabel(m_dlgChannelNames.m_strName[static_cast<size_t>(m_nCell * 16 + k)]);
+        trace.ClearSamples();
+        trace.SetWindow(m_nWindow, 0, 0, m_nWindow);
+        trace.update();
+    }
+    m_document.m_pTokenList->clear();
+    m_document.SetTitle(text::kUntitled);
+    m_document.ClearPathName();
+    m_document.m_bDataReady = false;
+    m_bLiveData = false;
+
+    m_strXPosData = QString::fromUtf8(text::kNoData);
+    WriteStrings();
+    m_form->update();
+}
+
+void CVELDRANView::AddSample(int trace, uint8_t value)
+{
+    Trace(trace).AddSample(value);
+}
+
+void CVELDRANView::LoadTraces()
+{
+    const int count = m_document.m_nSampleCount;
+    const int first = m_nCell * 16;
+    for (int k = 0; k < 16; ++k) {
+        CTraceStatic& trace = Trace(k);
+        for (int s = 0; s < count; ++s)
+            trace.AddSample(m_document.Level(s, first + k) == 1 ? 1 : 0);
+        trace.update();
+    }
+    const float last = static_cast<float>(count - 1);
+    m_spinX->SetRange(0.0f, last);
+    m_spinY->SetRange(0.0f, last);
+    m_form->update();
+}
+
+long CVELDRANView::OnSerialCts(unsigned /*wParam*/, int lParam) const
+{
+    return lParam >= 1 && lParam <= 4 ? 0 : -1;
+}
+
+void CVELDRANView::RelabelTraces()
+{
+    for (int k = 0; k < 16; ++k)
+        Trace(k).SetLabel(m_dlgChannelNames.m_strName[static_cast<size_t>(m_nCell * 16 + k)]);
+}
+
+bool CVELDRANView::HandlesCommand(int id) const
+{
+    switch (id) {
+    case ids::kFileNew:
+    case ids::kExpand:
+    case ids::kContract:
+    case ids::kSelectCell:
+    case ids::kChangeChannelName:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CVELDRANView::OnCommand(int id)
+{
+    switch (id) {
+    case ids::kFileNew: ResetView(); return true;
+    case ids::kExpand: OnExpand(); return true;
+    case ids::kContract: OnContract(); return true;
+    case ids::kSelectCell: OnSelectCell(); return true;
+    case ids::kChangeChannelName: OnChangeChName(); return true;
+    default: return false;
+    }
+}
+
+void CVELDRANView::PaintForm(QPainter& painter)
+{
+    UpdateCursorMarkers();
+    DrawPositionBar(painter);
+}
+
+} // namespace veldran

@@ -1,0 +1,146 @@
+#pragma once
+// The timing-diagram view: a form of sixteen traces, a position bar, two cursors and an information
+// row, scrolled when the window is smaller than the form. It is the hub of the program: it owns the
+// serial link, the reception, the settings and the channel names, and it shows the one document.
+
+#include "document/CaptureDocument.h"
+#include "view/ChannelNameDialog.h"
+#include "view/TraceStatic.h"
+
+#include <QPointer>
+#include <QScrollArea>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <map>
+
+class QLabel;
+class QLineEdit;
+class QFrame;
+class QGroupBox;
+class QPainter;
+
+namespace veldran {
+
+class CNumEdit;
+class CNumSpinCtrl;
+class FormWidget;
+
+class CVELDRANView : public QScrollArea {
+    Q_OBJECT
+public:
+    explicit CVELDRANView(CVELDRANDoc& document, QWidget* parent = nullptr);
+    ~CVELDRANView() override;
+
+    [[nodiscard]] CVELDRANDoc* GetDocument() const { return &m_document; }
+    // The form's control with the given id (ids are shared with the form template).
+    [[nodiscard]] QWidget* GetDlgItem(int id) const;
+    [[nodiscard]] QWidget* Form() const;
+
+    // Run by the application at start-up and after every file open.
+    void OnInitialUpdate();
+
+    // Command routing: the frame offers each command to the view first.
+    [[nodiscard]] bool HandlesCommand(int id) const;
+    bool OnCommand(int id);
+
+    // The engine's CTS notification: 0 for ports 1..4, −1 otherwise.
+    [[nodiscard]] long OnSerialCts(unsigned wParam, int lParam) const;
+
+    void ResetView();
+    void LoadTraces();
+    void AddSample(int trace, uint8_t value);
+    void LayoutControls();
+    // Writes the view's strings to their controls.
+    void WriteStrings();
+
+    // Zoom and position bar
+    void OnExpand();
+    void OnContract();
+    void UpdatePositionBar();
+    void OnHScroll(int position);
+
+    // Cursors and measurement
+    void UpdateCursors();
+    void FollowXCursor();
+    void UpdateCursorMarkers();
+    void ShowCursorLines();
+    void ShowYCursor(bool show);
+    void UpdateMeasurement();
+    void OnLButtonDown(const QPoint& point);
+
+    // Cells and channel names
+    void OnSelectCell();
+    void OnChangeChName();
+
+    [[nodiscard]] CTraceStatic& Trace(int k) { return *m_traces[static_cast<size_t>(k)]; }
+    [[nodiscard]] const CTraceStatic& Trace(int k) const { return *m_traces[static_cast<size_t>(k)]; }
+    [[nodiscard]] CNumEdit& EditX() { return *m_editX; }
+    [[nodiscard]] CNumEdit& EditY() { return *m_editY; }
+    [[nodiscard]] CNumSpinCtrl& SpinX() { return *m_spinX; }
+    [[nodiscard]] CNumSpinCtrl& SpinY() { return *m_spinY; }
+
+    // Members other parts of the program read and write directly.
+    QString m_strXPosData;
+    QString m_strWindow;
+    QString m_strLeftPos = QStringLiteral("(0000)");
+    QString m_strRightPos = QStringLiteral("(0015)");
+    QString m_strXYDistance;
+    double m_dClockPeriod = 1.0;
+    int m_nXCursorPixel = -100;
+    int m_nYCursorPixel = -100;
+    int m_nInfoTop = 0;
+    int m_nYIndex = 0;
+    int m_nXIndex = 0;
+    bool m_bLiveData = false;
+    int m_nCell = 0;
+    int m_nWindow = 16;
+    CChannelNameDlg m_dlgChannelNames;
+    int m_nSampleCount = 0;
+    bool m_bInitializing = true;
+
+    // The integer cursor values seen by the previous cursor update (process-wide).
+    static inline int s_nLastX = 0;
+    static inline int s_nLastY = 0;
+
+signals:
+    // The option bar shows the label of this clock-period index.
+    void clockPeriodTextChanged(int index);
+
+private:
+    friend class FormWidget;
+    void CreateControls();
+    void OnFormResized();
+    void PaintForm(QPainter& painter);
+    void DrawPositionBar(QPainter& painter);
+    void ApplyWindowToTraces(int cursor, int start, int end);
+    void ApplyZoom(int window);
+    [[nodiscard]] QString CellTokensAt(int x) const;
+    void RelabelTraces();
+    void MoveControl(int id, const QRect& rect);
+    [[nodiscard]] int CursorX() const;
+    [[nodiscard]] int CursorY() const;
+
+    CVELDRANDoc& m_document;
+    FormWidget* m_form = nullptr;
+    std::map<int, QWidget*> m_controls;
+    std::array<CTraceStatic*, 16> m_traces{};
+    CNumSpinCtrl* m_spinY = nullptr;
+    CNumEdit* m_editY = nullptr;
+    CNumSpinCtrl* m_spinX = nullptr;
+    CNumEdit* m_editX = nullptr;
+    QLineEdit* m_xPosData = nullptr;
+    QLineEdit* m_windowText = nullptr;
+    QLineEdit* m_xyDistance = nullptr;
+    QLabel* m_leftPos = nullptr;
+    QLabel* m_rightPos = nullptr;
+    QFrame* m_xCursorLine = nullptr;
+    QFrame* m_yCursorLine = nullptr;
+    QLabel* m_xCursorLabel = nullptr;
+    QLabel* m_yCursorLabel = nullptr;
+    std::array<CTraceStatic*, 16> m_pTraceWnd{};
+    int m_nScrollMark = -1; // x of the mark drawn while the form scrolls horizontally
+};
+
+} // namespace veldran

@@ -18,6 +18,15 @@ AppShell::AppShell()
     m_router->AddTarget({[view](int id) { return view->HandlesCommand(id); }, [view](int id) { view->OnCommand(id); }});
     m_router->AddTarget({[this](int id) { return HandlesCommand(id); }, [this](int id) { OnCommand(id); }});
     m_router->UpdateEnabledState();
+    connect(m_pMainFrame.get(), &CMainFrame::closeRequested, this, &AppShell::OnFrameClose);
+}
+
+void AppShell::OnFrameClose(bool* allow)
+{
+    if (!*allow)
+        return;
+    // The view goes with the main window: it stops the link and keeps the settings.
+    View().OnDestroy();
 }
 
 AppShell::~AppShell() = default;

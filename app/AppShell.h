@@ -37,6 +37,7 @@ public:
 private:
     [[nodiscard]] bool HandlesCommand(int id) const;
     void OnCommand(int id);
+    void OnFrameClose(bool* allow);
 
     MessageBoxHandler m_messages;
     CVELDRANDoc m_document;

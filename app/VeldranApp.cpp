@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "resources/Strings.h"
+#include "resources/UserMessages.h"
 
 #include <QTextStream>
 
@@ -15,6 +16,7 @@ CVELDRANApp::CVELDRANApp(int& argc, char** argv)
 CVELDRANApp::~CVELDRANApp()
 {
     // The frame and its view go before the application object.
+    SetUserMessageHandler(nullptr);
     m_shell.reset();
 }
 
@@ -41,6 +43,7 @@ bool CVELDRANApp::InitInstance(int* exitCode)
     QCoreApplication::setApplicationName(QString::fromUtf8(text::kAppTitle));
 
     m_shell = std::make_unique<AppShell>();
+    SetUserMessageHandler(&m_shell->Messages());
     if (!m_shell->ProcessShellCommand(m_cmdInfo)) {
         *exitCode = 1;
         return false;

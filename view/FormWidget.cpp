@@ -28,8 +28,11 @@ void FormWidget::resizeEvent(QResizeEvent* event)
 
 void FormWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         m_view.OnLButtonDown(event->position().toPoint());
+        event->accept();
+        return;
+    }
     QWidget::mousePressEvent(event);
 }
 

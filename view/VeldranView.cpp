@@ -43,6 +43,7 @@ CVELDRANView::CVELDRANView(CVELDRANDoc& document, QWidget* parent)
 
 CVELDRANView::~CVELDRANView()
 {
+    m_serial.Stop();
     m_document.SetStatusTextHandler({});
 }
 
@@ -201,6 +202,15 @@ void CVELDRANView::OnInitialUpdate()
     UpdatePositionBar();
     LayoutControls();
     UpdateCursorMarkers();
+
+    if (!ReadSettings()) {
+        m_dlgOptions.m_nPortIndex = 0;
+        m_dlgOptions.m_nSpeedIndex = 0;
+    }
+    m_dClockPeriod = 1.0;
+    m_dlgOptions.m_nClockIndex = 0;
+    SetClockPeriod(0);
+    OpenLink();
 }
 
 void CVELDRANView::ResetView()
@@ -265,6 +275,8 @@ bool CVELDRANView::HandlesCommand(int id) const
 {
     switch (id) {
     case ids::kFileNew:
+    case ids::kLoad:
+    case ids::kOptions:
     case ids::kExpand:
     case ids::kContract:
     case ids::kSelectCell:
@@ -279,6 +291,8 @@ bool CVELDRANView::OnCommand(int id)
 {
     switch (id) {
     case ids::kFileNew: ResetView(); return true;
+    case ids::kLoad: OnLoad(); return true;
+    case ids::kOptions: OnOptions(); return true;
     case ids::kExpand: OnExpand(); return true;
     case ids::kContract: OnContract(); return true;
     case ids::kSelectCell: OnSelectCell(); return true;

@@ -4,6 +4,11 @@
 // serial link, the reception, the settings and the channel names, and it shows the one document.
 
 #include "document/CaptureDocument.h"
+#include "link/OptionsDialog.h"
+#include "link/Reception.h"
+#include "link/ReceptionHost.h"
+#include "link/serial/SerialEngine.h"
+#include "link/serial/SerialOwner.h"
 #include "view/ChannelNameDialog.h"
 #include "view/TraceStatic.h"
 
@@ -27,7 +32,7 @@ class CNumEdit;
 class CNumSpinCtrl;
 class FormWidget;
 
-class CVELDRANView : public QScrollArea {
+class CVELDRANView : public QScrollArea, public ReceptionHost, public SerialOwner {
     Q_OBJECT
 public:
     explicit CVELDRANView(CVELDRANDoc& document, QWidget* parent = nullptr);
@@ -48,8 +53,39 @@ public:
     // The engine's CTS notification: 0 for ports 1..4, −1 otherwise.
     [[nodiscard]] long OnSerialCts(unsigned wParam, int lParam) const;
 
-    void ResetView();
-    void LoadTraces();
+    // Communication settings and the serial link
+    bool ReadSettings();
+    bool WriteSettings();
+    void SetClockPeriod(int nIndex);
+    void OnOptions();
+    // Opens the port of the settings and starts its worker, or says why it could not.
+    void OpenLink();
+    // Saves the settings as the view goes away with the main window.
+    void OnDestroy();
+
+    // Reception of a state listing
+    void OnLoad() { m_reception.OnLoad(); }
+    void OnSerialChar(unsigned wParam, int lParam) { m_reception.OnSerialChar(wParam, lParam); }
+    void OnTimer(int nIdEvent) { m_reception.OnTimer(nIdEvent); }
+    [[nodiscard]] CReception& Reception() { return m_reception; }
+
+    // ReceptionHost
+    bool IsPortOpen() const override { return m_bPortOpen != 0; }
+    void PurgePort() override { m_serial.Purge(); }
+    bool& LiveData() override { return m_bLiveData; }
+    int& ViewSampleCount() override { return m_nSampleCount; }
+    void ResetView() override;
+    void LoadTraces() override;
+    void UpdateCursors() override;
+    void UpdatePositionBar() override;
+    void SetXPosData(const std::string& text) override;
+    void InvalidateView() override;
+    QWidget* TransferDialogOwner() override;
+
+    // SerialOwner
+    long OnSerialMessage(unsigned message, unsigned wParam, int lParam) override;
+    void OnSerialError(const std::string& text) override;
+
     void AddSample(int trace, uint8_t value);
     void LayoutControls();
     // Writes the view's strings to their controls.
@@ -58,11 +94,9 @@ public:
     // Zoom and position bar
     void OnExpand();
     void OnContract();
-    void UpdatePositionBar();
     void OnHScroll(int position);
 
     // Cursors and measurement
-    void UpdateCursors();
     void FollowXCursor();
     void UpdateCursorMarkers();
     void ShowCursorLines();
@@ -97,6 +131,9 @@ public:
     int m_nCell = 0;
     int m_nWindow = 16;
     CChannelNameDlg m_dlgChannelNames;
+    COptionsDlg m_dlgOptions;
+    CSerialEngine m_serial;
+    int m_bPortOpen = 0;
     int m_nSampleCount = 0;
     bool m_bInitializing = true;
 
@@ -141,6 +178,7 @@ private:
     QLabel* m_yCursorLabel = nullptr;
     std::array<CTraceStatic*, 16> m_pTraceWnd{};
     int m_nScrollMark = -1; // x of the mark drawn while the form scrolls horizontally
+    CReception m_reception{*this, m_document};
 };
 
 } // namespace veldran

@@ -1,0 +1,125 @@
+// A trace drawn into an image: the square wave's colours and edges at the right columns.
+
+#include "view/TraceStatic.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+using namespace veldran;
+
+namespace {
+
+// A 164 × 40 trace: the trace area runs from x = 82 to 162 (80 pixels), so a window of 16
+// samples gives 5 pixels per sample; the high level is at y = 9, the low level at y = 27.
+constexpr QSize kClient(164, 40);
+const QColor kBackground(200, 200, 200);
+
+QImage Render(CTraceStatic& trace)
+{
+    QImage image(kClient, QImage::Format_RGB32);
+    image.fill(kBackground);
+    QPainter painter(&image);
+    trace.Paint(painter, kClient);
+    return image;
+}
+
+CTraceStatic& WithLevels(CTraceStatic& trace, std::initializer_list<int> levels)
+{
+    for (int level : levels)
+        trace.AddSample(static_cast<uint8_t>(level));
+    return trace;
+}
+
+} // namespace
+
+class TraceRenderTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void squareWaveColours()
+    {
+        CTraceStatic trace;
+        trace.SetWindow(16, 8, 0, 16);
+        const QImage image = Render(WithLevels(trace, {0, 1, 1, 0}));
+        QCOMPARE(trace.m_fPixelsPerSample, 5.0f);
+        QCOMPARE(trace.m_rcTrace.left(), 82);
+
+        // Sample 0 low (blue), samples 1 and 2 high (red), sample 3 low again.
+        QCOMPARE(image.pixelColor(84, 27), QColor(0, 0, 255));
+        QCOMPARE(image.pixelColor(84, 9), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(89, 9), QColor(255, 0, 0));
+        QCOMPARE(image.pixelColor(94, 9), QColor(255, 0, 0));
+        QCOMPARE(image.pixelColor(94, 27), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(99, 27), QColor(0, 0, 255));
+        // Rising edge at x(1) = 87 and falling edge at x(3) = 97, black between the levels.
+        QCOMPARE(image.pixelColor(87, 18), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(97, 18), QColor(Qt::black));
+        // No edge between the two equal high samples.
+        QCOMPARE(image.pixelColor(92, 18), QColor(Qt::white));
+        // Past the end of the capture the trace area stays blank.
+        for (int x = 103; x < 161; ++x) {
+            QCOMPARE(image.pixelColor(x, 9), QColor(Qt::white));
+            QCOMPARE(image.pixelColor(x, 27), QColor(Qt::white));
+        }
+    }
+
+    void windowStartsInsideTheCapture()
+    {
+        CTraceStatic trace;
+        trace.SetWindow(16, 8, 2, 18);
+        // The window starts at sample 2 (high after a low): its first sample has no edge, so the
+        // only black in the column of x(0) is the trace area's frame line itself.
+        const QImage image = Render(WithLevels(trace, {0, 0, 1, 1, 0}));
+        QCOMPARE(image.pixelColor(84, 9), QColor(255, 0, 0));
+        QCOMPARE(image.pixelColor(92, 18), QColor(Qt::black)); // falling edge at x(2) = 92
+        QCOMPARE(image.pixelColor(94, 27), QColor(0, 0, 255));
+    }
+
+    void framesAndLabel()
+    {
+        CTraceStatic trace;
+        trace.SetLabel(QStringLiteral("WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW"));
+        const QImage image = Render(trace);
+        // Outer frame at x = 2 and the trace area's frame at x = 82.
+        QCOMPARE(image.pixelColor(2, 20), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(82, 30), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(161, 30), QColor(Qt::black));
+        // A long label runs into the trace area but never past the outer frame.
+        bool inked = false;
+        for (int x = 3; x < 80; ++x)
+            for (int y = 3; y < 20; ++y)
+                inked = inked || image.pixelColor(x, y) == QColor(Qt::black);
+        QVERIFY(inked);
+        for (int y = 0; y < kClient.height(); ++y) {
+            QCOMPARE(image.pixelColor(162, y), kBackground);
+            QCOMPARE(image.pixelColor(1, y), kBackground);
+        }
+    }
+
+    void emptyTraceDrawsOnlyTheFrames()
+    {
+        CTraceStatic trace;
+        const QImage image = Render(trace);
+        for (int x = 83; x < 161; ++x)
+            for (int y = 3; y < 37; ++y)
+                QCOMPARE(image.pixelColor(x, y), QColor(Qt::white));
+    }
+
+    void windowBookkeeping()
+    {
+        CTraceStatic trace;
+        QCOMPARE(trace.m_fPixelsPerSample, 0.0f); // no scale before the first paint
+        Render(trace);
+        trace.SetWindow(64, 0, 68, 132);
+        QCOMPARE(trace.m_nMiddle, 100);
+        QCOMPARE(trace.m_fPixelsPerSample, 80.0f / 64.0f);
+        QVERIFY(trace.IsInWindow(68));
+        QVERIFY(trace.IsInWindow(131));
+        QVERIFY(!trace.IsInWindow(132));
+        QVERIFY(!trace.IsInWindow(67));
+    }
+};
+
+QTEST_MAIN(TraceRenderTest)
+#include "TraceRenderTest.moc"

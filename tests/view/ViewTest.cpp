@@ -1,0 +1,333 @@
+// The timing-diagram view with a loaded capture: traces per cell, reset, zoom placements, cursors,
+// the distance readout, clicks, and channel names.
+
+#include "CaptureFixture.h"
+#include "tests/common/MessageRecorder.h"
+
+#include "controls/CNumEdit.h"
+#include "controls/CNumSpinCtrl.h"
+#include "resources/Ids.h"
+#include "view/VeldranView.h"
+#include "view/ZoomWindow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace veldran;
+using namespace veldran::test;
+
+class ViewTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MessageRecorder> m_messages;
+    std::unique_ptr<CVELDRANDoc> m_document;
+    std::unique_ptr<CVELDRANView> m_view;
+
+    // A view showing a capture of count samples whose channels follow DividerLevel.
+    CVELDRANView& Open(int count)
+    {
+        if (count > 0)
+            LoadCapture(*m_document, count, DividerLevel);
+        m_view->OnInitialUpdate();
+        QCoreApplication::processEvents(); // the traces get their scale at their first paint
+        m_view->Trace(0).SetWindow(m_view->m_nWindow, 0, m_view->Trace(0).m_nStart, m_view->Trace(0).m_nEnd);
+        return *m_view;
+    }
+
+    QString Text(int id) const
+    {
+        QWidget* widget = m_view->GetDlgItem(id);
+        if (auto* edit = qobject_cast<QLineEdit*>(widget))
+            return edit->text();
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            return label->text();
+        return QString();
+    }
+
+    void SetCursors(int x, int y)
+    {
+        m_view->SpinY().SetPos(static_cast<float>(y));
+        m_view->SpinX().SetPos(static_cast<float>(x));
+    }
+
+    SampleWindow ShownWindow() const { return {m_view->Trace(0).m_nStart, m_view->Trace(0).m_nEnd}; }
+
+private slots:
+    void initTestCase()
+    {
+        // No test here may find a real serial port.
+        for (int n = 0; n <= 4; ++n)
+            qputenv(QStringLiteral("VELDRAN_COM%1").arg(n).toLatin1(), "/nonexistent/veldran-test-tty");
+    }
+
+    void init()
+    {
+        m_messages = std::make_unique<MessageRecorder>();
+        m_document = std::make_unique<CVELDRANDoc>();
+        m_view = std::make_unique<CVELDRANView>(*m_document);
+        m_view->resize(1200, 700);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        CVELDRANView::s_nLastX = 0;
+        CVELDRANView::s_nLastY = 0;
+    }
+
+    void cleanup()
+    {
+        m_view.reset();
+        m_document.reset();
+        m_messages.reset();
+    }
+
+    void startUpShowsEmptyLabelledTraces()
+    {
+        CVELDRANView& view = Open(0);
+        for (int k = 0; k < 16; ++k) {
+            QCOMPARE(view.Trace(k).Label(), QString::asprintf(" CH  A%02d", k));
+            QCOMPARE(view.Trace(k).SampleCount(), 0);
+            QVERIFY(view.Trace(k).isVisible());
+        }
+        QCOMPARE(Text(ids::kWindowText), QStringLiteral("WINDOW : 16"));
+        QCOMPARE(Text(ids::kLeftPos), QStringLiteral("(0000/0000)"));
+        QCOMPARE(Text(ids::kRightPos), QStringLiteral("(0000/0000)"));
+        QCOMPARE(Text(ids::kXYDistance), QStringLiteral("0.0000us"));
+        // No cursor is visible before the first cursor move.
+        QCOMPARE(view.m_nXCursorPixel, -100);
+        // The link could not open: the user is told which port, twice.
+        QVERIFY(m_messages->Last().find("COM1") != std::string::npos);
+    }
+
+    void loadedCaptureFillsTracesOfTheSelectedCell()
+    {
+        CVELDRANView& view = Open(100);
+        QCOMPARE(view.m_nSampleCount, 100);
+        for (int k = 0; k < 16; ++k) {
+            QCOMPARE(view.Trace(k).Label(), QStringLiteral("name %1").arg(k));
+            QCOMPARE(view.Trace(k).SampleCount(), 100);
+            for (int s = 0; s < 100; s += 7)
+                QCOMPARE(int(view.Trace(k).Levels()[size_t(s)]), DividerLevel(s, k));
+        }
+        float low = -1, high = -1;
+        view.SpinX().GetRange(low, high);
+        QCOMPARE(low, 0.0f);
+        QCOMPARE(high, 99.0f);
+        QCOMPARE(Text(ids::kLeftPos), QStringLiteral("(0000/0099)"));
+        QCOMPARE(Text(ids::kRightPos), QStringLiteral("(0015/0099)"));
+    }
+
+    void selectCellCyclesThroughTheThreeCells()
+    {
+        CVELDRANView& view = Open(100);
+        const std::vector<uint8_t> cell0 = view.Trace(4).Levels();
+        view.OnSelectCell();
+        QCOMPARE(view.m_nCell, 1);
+        QCOMPARE(view.Trace(4).Label(), QStringLiteral("name 20"));
+        QCOMPARE(view.Trace(4).SampleCount(), 100);
+        QCOMPARE(int(view.Trace(4).Levels()[21]), DividerLevel(21, 20));
+        view.OnSelectCell();
+        QCOMPARE(view.Trace(15).Label(), QStringLiteral("name 47"));
+        view.OnSelectCell();
+        QCOMPARE(view.m_nCell, 0);
+        QCOMPARE(view.Trace(4).Levels(), cell0);
+    }
+
+    void newFileKeepsZoomCellAndStaleCount()
+    {
+        CVELDRANView& view = Open(100);
+        view.OnContract();
+        view.OnSelectCell();
+        m_document->SetPathName("/tmp/old.vxr");
+        view.ResetView();
+        QCOMPARE(m_document->m_nSampleCount, 100);
+        QCOMPARE(m_document->StoredSampleCount(), 100);
+        QVERIFY(!m_document->m_bDataReady);
+        QVERIFY(m_document->m_pTokenList->empty());
+        QCOMPARE(QString::fromStdString(m_document->GetTitle()), QStringLiteral("제목없음"));
+        // A later Save must not overwrite the file the cleared capture came from.
+        QVERIFY(m_document->GetPathName().empty());
+        QCOMPARE(view.m_nWindow, 64);
+        QCOMPARE(view.m_nCell, 1);
+        QCOMPARE(ShownWindow(), (SampleWindow{0, 64}));
+        QCOMPARE(view.Trace(0).SampleCount(), 0);
+        QCOMPARE(view.Trace(0).Label(), QStringLiteral("name 16"));
+        QCOMPARE(Text(ids::kXPosData), QStringLiteral("No Data ..."));
+        QCOMPARE(view.EditX().GetValue(), 0.0f);
+        QCOMPARE(view.EditY().GetValue(), 0.0f);
+    }
+
+    void zoomPlacesTheWindowAroundTheXCursor()
+    {
+        CVELDRANView& view = Open(1000);
+        SetCursors(100, 0);
+        QCOMPARE(ShownWindow(), (SampleWindow{92, 108})); // X left [0, 16): the window follows
+        view.OnContract();
+        QCOMPARE(view.m_nWindow, 64);
+        QCOMPARE(Text(ids::kWindowText), QStringLiteral("WINDOW : 64"));
+        QCOMPARE(ShownWindow(), (SampleWindow{68, 132}));
+        SetCursors(990, 0);
+        QCOMPARE(ShownWindow(), (SampleWindow{936, 1000}));
+        QCOMPARE(Text(ids::kRightPos), QStringLiteral("(0999/0999)"));
+        SetCursors(3, 0);
+        view.OnContract();
+        QCOMPARE(ShownWindow(), (SampleWindow{0, 256}));
+    }
+
+    void expandAtSixteenAndContractAt1023DoNothing()
+    {
+        CVELDRANView& view = Open(100);
+        view.OnExpand();
+        QCOMPARE(view.m_nWindow, 16);
+        view.OnContract();
+        view.OnContract();
+        view.OnContract();
+        QCOMPARE(view.m_nWindow, 1023);
+        const QString before = Text(ids::kWindowText);
+        view.OnContract();
+        QCOMPARE(view.m_nWindow, 1023);
+        QCOMPARE(Text(ids::kWindowText), before);
+    }
+
+    void shortCaptureInALargerWindow()
+    {
+        CVELDRANView& view = Open(50);
+        view.OnContract();
+        QCOMPARE(ShownWindow(), (SampleWindow{0, 64}));
+        QCOMPARE(Text(ids::kLeftPos), QStringLiteral("(0000/0049)"));
+        QCOMPARE(Text(ids::kRightPos), QStringLiteral("(0049/0049)"));
+    }
+
+    void distanceText_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::addColumn<double>("period");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("30 at 40 ns") << 30 << 0 << 0.00000004 << "0.0012ms";
+        QTest::newRow("20 at 40 ns") << 20 << 0 << 0.00000004 << "0.8000us";
+        QTest::newRow("5 at 1 ms") << 5 << 0 << 0.001 << "5.0000ms";
+        QTest::newRow("20 at 1 ms") << 20 << 0 << 0.001 << "0.0200s";
+        QTest::newRow("5 with the clock off") << 5 << 0 << 1.0 << "5.0000";
+        QTest::newRow("equal with the clock off") << 9 << 9 << 1.0 << "0.0000us";
+        QTest::newRow("negative reads in us") << 0 << 5 << 0.001 << "-5000.0000us";
+    }
+    void distanceText()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        QFETCH(double, period);
+        QFETCH(QString, text);
+        CVELDRANView& view = Open(100);
+        SetCursors(x, y);
+        view.m_dClockPeriod = period;
+        view.UpdateMeasurement();
+        QCOMPARE(Text(ids::kXYDistance), text);
+    }
+
+    void valueFieldShowsTheCellWordsAtX()
+    {
+        Open(100);
+        SetCursors(5, 0);
+        const auto& tokens = *m_document->m_pTokenList;
+        const QString expected = QStringLiteral("%1  %2  %3")
+                                     .arg(QString::fromStdString(tokens[21]), QString::fromStdString(tokens[22]),
+                                          QString::fromStdString(tokens[23]));
+        QCOMPARE(Text(ids::kXPosData), expected);
+        // After a cancelled reception the tokens can be gone while the samples stay: the words
+        // are rebuilt from the samples, never read past the list.
+        m_document->m_pTokenList->resize(8);
+        SetCursors(6, 0);
+        const QString rebuilt = QStringLiteral("%1  %2  %3")
+                                    .arg(QString::fromStdString(CellWord(DividerLevel, 6, 0)),
+                                         QString::fromStdString(CellWord(DividerLevel, 6, 1)),
+                                         QString::fromStdString(CellWord(DividerLevel, 6, 2)));
+        QCOMPARE(Text(ids::kXPosData), rebuilt);
+    }
+
+    void cursorMarkers()
+    {
+        CVELDRANView& view = Open(100);
+        SetCursors(7, 7);
+        auto* xLabel = view.GetDlgItem(ids::kXCursorLabel);
+        auto* yLabel = view.GetDlgItem(ids::kYCursorLabel);
+        QCOMPARE(Text(ids::kXCursorLabel), QStringLiteral("X= 0007"));
+        QCOMPARE(Text(ids::kYCursorLabel), QStringLiteral("XY=0007"));
+        QCOMPARE(yLabel->geometry(), xLabel->geometry());
+        QVERIFY(yLabel->isVisible());
+        // The X line stands about two pixels left of the right end of its sample's column.
+        const double p = view.Trace(0).m_fPixelsPerSample;
+        QCOMPARE(view.m_nXCursorPixel, 82 + int(p + 3.0) + int(7 * p));
+        QCOMPARE(view.GetDlgItem(ids::kXCursorLine)->geometry(), QRect(view.m_nXCursorPixel, 2, 1, view.m_nInfoTop - 8));
+        // Y outside the shown window: its line and label are hidden.
+        SetCursors(7, 50);
+        QCOMPARE(Text(ids::kYCursorLabel), QStringLiteral("Y= 0050"));
+        QVERIFY(!view.GetDlgItem(ids::kYCursorLine)->isVisible());
+        QVERIFY(!yLabel->isVisible());
+        // The markers stay above the traces in the stacking order, so the traces never hide them.
+        const QObjectList& children = view.Form()->children();
+        const auto lastTrace = children.indexOf(view.GetDlgItem(ids::kTraceFirst + 15));
+        for (int id : {ids::kXCursorLine, ids::kYCursorLine, ids::kXCursorLabel, ids::kYCursorLabel})
+            QVERIFY(children.indexOf(view.GetDlgItem(id)) > lastTrace);
+    }
+
+    void clickSelectsTheSampleUnderThePointer()
+    {
+        CVELDRANView& view = Open(100);
+        SetCursors(20, 0); // window [12, 28)
+        const double p = view.Trace(0).m_fPixelsPerSample;
+        const int start = view.Trace(0).m_nStart;
+        QTest::mouseClick(view.Form(), Qt::LeftButton, {}, QPoint(85 + int(3.5 * p), 30));
+        QCOMPARE(view.EditX().GetValue(), float(start + 3));
+        QTest::mouseClick(view.Form(), Qt::LeftButton, {}, QPoint(85 - int(p / 2), 30));
+        QCOMPARE(view.EditX().GetValue(), float(start));
+        // A click that maps past the capture leaves X where it was.
+        SetCursors(95, 0); // window [84, 100)
+        QTest::mouseClick(view.Form(), Qt::LeftButton, {}, QPoint(view.Form()->width() - 20, 30));
+        QVERIFY(view.EditX().GetValue() <= 99.0f);
+    }
+
+    void ctsAnswer()
+    {
+        CVELDRANView& view = Open(0);
+        QCOMPARE(view.OnSerialCts(0, 1), 0L);
+        QCOMPARE(view.OnSerialCts(0, 4), 0L);
+        QCOMPARE(view.OnSerialCts(0, 0), -1L);
+        QCOMPARE(view.OnSerialCts(0, 5), -1L);
+    }
+
+    void renamingAChannelOfAnotherCell()
+    {
+        CVELDRANView& view = Open(100);
+        m_document->SetModifiedFlag(false);
+        QTimer::singleShot(0, this, [&view] {
+            view.m_dlgChannelNames.Edit(20)->setText(QStringLiteral("클럭"));
+            view.m_dlgChannelNames.findChild<QPushButton*>(QString::number(ids::kOk))->click();
+        });
+        view.OnChangeChName();
+        QVERIFY(m_document->IsModified());
+        QCOMPARE(view.Trace(4).Label(), QStringLiteral("name 4"));
+        view.OnSelectCell();
+        QCOMPARE(view.Trace(4).Label(), QStringLiteral("클럭"));
+    }
+
+    void cancelledRenameChangesNothing()
+    {
+        CVELDRANView& view = Open(100);
+        m_document->SetModifiedFlag(false);
+        QTimer::singleShot(0, this, [&view] {
+            view.m_dlgChannelNames.Edit(3)->setText(QStringLiteral("changed"));
+            view.m_dlgChannelNames.findChild<QPushButton*>(QString::number(ids::kCancel))->click();
+        });
+        view.OnChangeChName();
+        QVERIFY(!m_document->IsModified());
+        QCOMPARE(view.Trace(3).Label(), QStringLiteral("name 3"));
+        QCOMPARE(view.m_dlgChannelNames.m_strName[3], QStringLiteral("name 3"));
+    }
+};
+
+QTEST_MAIN(ViewTest)
+#include "ViewTest.moc"

@@ -14,6 +14,7 @@
 namespace veldran {
 
 class CMainFrame;
+class DocumentCommands;
 class CommandRouter;
 class CVELDRANView;
 
@@ -33,6 +34,7 @@ public:
     [[nodiscard]] CommandRouter& Router() { return *m_router; }
     [[nodiscard]] RecentFileList& RecentFiles() { return m_recentFiles; }
     [[nodiscard]] MessageBoxHandler& Messages() { return m_messages; }
+    [[nodiscard]] DocumentCommands& Files() { return *m_files; }
 
 private:
     [[nodiscard]] bool HandlesCommand(int id) const;
@@ -44,6 +46,7 @@ private:
     RecentFileList m_recentFiles;
     std::unique_ptr<CommandRouter> m_router;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    std::unique_ptr<DocumentCommands> m_files;
 };
 
 } // namespace veldran

@@ -1,0 +1,145 @@
+#include "app/DocumentCommands.h"
+
+#include "app/MainFrame.h"
+#include "app/RecentFileList.h"
+#include "document/CaptureFile.h"
+#include "resources/Strings.h"
+#include "view/VeldranView.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace veldran {
+
+DocumentCommands::DocumentCommands(CVELDRANDoc& document, CMainFrame& frame, RecentFileList& recentFiles)
+    : m_document(document)
+    , m_frame(frame)
+    , m_recentFiles(recentFiles)
+    , m_prompts(DefaultPrompts(&frame))
+{
+}
+
+DocumentCommands::Prompts DocumentCommands::DefaultPrompts(QWidget* parent)
+{
+    const QString filter = QString::fromUtf8(text::kFileFilter);
+    Prompts prompts;
+    prompts.openPath = [parent, filter] { return QFileDialog::getOpenFileName(parent, QString(), QString(), filter); };
+    prompts.savePath = [parent, filter](const QString& proposed) {
+        QFileDialog dialog(parent, QString(), proposed, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(QStringLiteral("vxr"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                       : QString();
+    };
+    prompts.saveChanges = [parent](const QString& title) {
+        const auto answer = QMessageBox::question(parent, QString::fromUtf8(text::kAppTitle),
+                                                  QStringLiteral("%1에 변경 내용을 저장하시겠습니까?").arg(title),
+                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        return answer == QMessageBox::Yes ? Prompts::Answer::Yes
+               : answer == QMessageBox::No ? Prompts::Answer::No
+                                           : Prompts::Answer::Cancel;
+    };
+    return prompts;
+}
+
+CVELDRANView& DocumentCommands::View()
+{
+    return *m_frame.GetActiveView();
+}
+
+bool DocumentCommands::SaveModified()
+{
+    if (!m_document.IsModified())
+        return true;
+    switch (m_prompts.saveChanges(QString::fromStdString(m_document.GetTitle()))) {
+    case Prompts::Answer::Yes: return OnFileSave();
+    case Prompts::Answer::No: return true;
+    case Prompts::Answer::Cancel: return false;
+    }
+    return false;
+}
+
+void DocumentCommands::OnFileNew()
+{
+    if (!SaveModified())
+        return;
+    View().ResetView();
+    m_document.SetModifiedFlag(false);
+}
+
+void DocumentCommands::OnFileOpen()
+{
+    if (!SaveModified())
+        return;
+    const QString path = m_prompts.openPath();
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+bool DocumentCommands::OpenDocumentFile(const QString& path)
+{
+    if (!LoadCaptureFile(m_document, QFile::encodeName(path).toStdString()))
+        return false;
+    m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
+    m_document.SetModifiedFlag(false);
+    RememberFile(path);
+    View().OnInitialUpdate();
+    return true;
+}
+
+void DocumentCommands::OnRecentFile(int index)
+{
+    const QStringList& files = m_recentFiles.Files();
+    if (index < 0 || index >= files.size() || !SaveModified())
+        return;
+    const QString path = files.at(index);
+    if (!OpenDocumentFile(path)) {
+        // A file that cannot be read any more leaves the list.
+        m_recentFiles.Remove(index);
+        m_recentFiles.WriteList();
+        m_frame.UpdateRecentFileMenu();
+    }
+}
+
+bool DocumentCommands::OnFileSave()
+{
+    const std::string& path = m_document.GetPathName();
+    if (path.empty())
+        return OnFileSaveAs();
+    return DoSave(QFile::decodeName(path.c_str()));
+}
+
+bool DocumentCommands::OnFileSaveAs()
+{
+    QString proposed = QFile::decodeName(m_document.GetPathName().c_str());
+    if (proposed.isEmpty())
+        proposed = QString::fromStdString(m_document.GetTitle()) + QString::fromUtf8(text::kFileExtension);
+    const QString path = m_prompts.savePath(proposed);
+    if (path.isEmpty())
+        return false;
+    return DoSave(path);
+}
+
+bool DocumentCommands::DoSave(const QString& path)
+{
+    ChannelNames names;
+    const auto& working = View().m_dlgChannelNames.m_strName;
+    for (size_t n = 0; n < names.size(); ++n)
+        names[n] = working[n].toStdString();
+    if (!SaveCaptureFile(m_document, names, QFile::encodeName(path).toStdString()))
+        return false;
+    m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
+    m_document.SetModifiedFlag(false);
+    RememberFile(path);
+    return true;
+}
+
+void DocumentCommands::RememberFile(const QString& path)
+{
+    m_recentFiles.Add(path);
+    m_recentFiles.WriteList();
+    m_frame.UpdateRecentFileMenu();
+}
+
+} // namespace veldran

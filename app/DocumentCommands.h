@@ -1,0 +1,56 @@
+#pragma once
+// The File commands around the one capture: New, Open, Save, Save As, the recent-file list, files
+// dropped on the window or named on the command line, and the offer to save a modified capture.
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+namespace veldran {
+
+class CMainFrame;
+class CVELDRANDoc;
+class CVELDRANView;
+class RecentFileList;
+
+class DocumentCommands : public QObject {
+    Q_OBJECT
+public:
+    // What the commands ask the user; tests replace these.
+    struct Prompts {
+        std::function<QString()> openPath;                 // empty: cancelled
+        std::function<QString(const QString&)> savePath;   // proposed name → chosen path, empty: cancelled
+        enum class Answer { Yes, No, Cancel };
+        std::function<Answer(const QString& title)> saveChanges;
+    };
+
+    DocumentCommands(CVELDRANDoc& document, CMainFrame& frame, RecentFileList& recentFiles);
+
+    void SetPrompts(Prompts prompts) { m_prompts = std::move(prompts); }
+
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnRecentFile(int index);
+    // Opens a capture file and shows it; false when the file could not be read.
+    bool OpenDocumentFile(const QString& path);
+    // Offers to save a modified capture; false when the user cancelled (or the save failed).
+    bool SaveModified();
+
+private:
+    bool DoSave(const QString& path);
+    void RememberFile(const QString& path);
+    [[nodiscard]] CVELDRANView& View();
+    static Prompts DefaultPrompts(QWidget* parent);
+
+    CVELDRANDoc& m_document;
+    CMainFrame& m_frame;
+    RecentFileList& m_recentFiles;
+    Prompts m_prompts;
+};
+
+} // namespace veldran

@@ -1,0 +1,168 @@
+#include "link/SettingsFile.h"
+
+#include "document/KoreanCodePage.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veldran {
+namespace {
+
+constexpr const char* kFileName = "veldran.cfg";
+constexpr const char* kTitleLine = "[이 파일은 VELDRAN의 환경저장 파일입니다.]";
+constexpr const char* kColumnsLine = "[port number, port speed]";
+constexpr int kLineCount = 3;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// One line up to its line feed (not included); a carriage return before the line feed is
+// dropped. At the end of the file the line is empty.
+bool ReadLine(std::FILE* file, std::string& line)
+{
+    line.clear();
+    int c;
+    while ((c = std::getc(file)) != EOF && c != '\n')
+        line.push_back(static_cast<char>(c));
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return !std::ferror(file);
+}
+
+// A "%d" conversion: optional white space, optional sign, digits. A value outside int is not
+// a number this file can hold and counts as unreadable.
+bool ReadInt(const char*& cursor, int& value)
+{
+    char* end = nullptr;
+    errno = 0;
+    const long parsed = std::strtol(cursor, &end, 10);
+    if (end == cursor || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
+        return false;
+    value = static_cast<int>(parsed);
+    cursor = end;
+    return true;
+}
+
+void ParseValues(const std::string& line, int& port, int& speed)
+{
+    const char* cursor = line.c_str();
+    int value = 0;
+    if (!ReadInt(cursor, value))
+        return;
+    port = value;
+    if (*cursor != ',')
+        return;
+    ++cursor;
+    if (ReadInt(cursor, value))
+        speed = value;
+}
+
+std::string Failure(const std::string& path, const char* step, int code)
+{
+    return "Cannot save the settings file \"" + path + "\" (" + step + "): " + std::strerror(code);
+}
+
+bool WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The new file keeps the permissions of the one it replaces; a first save gets rw-r--r--.
+mode_t ModeFor(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        return info.st_mode & 07777;
+    return 0644;
+}
+
+} // namespace
+
+std::string SettingsFileText(int port, int speed)
+{
+    char values[32];
+    std::snprintf(values, sizeof values, "%d,%d\n", port, speed);
+    return Utf8ToCp949(kTitleLine) + "\n" + kColumnsLine + "\n" + values;
+}
+
+bool ReadSettings(const std::string& path, int& port, int& speed)
+{
+    const FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return false;
+    std::string line;
+    for (int n = 0; n < kLineCount; ++n)
+        if (!ReadLine(file.get(), line))
+            return false; // not a readable file (a folder of that name, an I/O error)
+    ParseValues(line, port, speed);
+    return true;
+}
+
+bool WriteSettings(const std::string& path, int port, int speed, std::string* error)
+{
+    auto fail = [&](const char* step, int code, const std::string& tempPath) {
+        if (!tempPath.empty())
+            ::unlink(tempPath.c_str());
+        if (error)
+            *error = Failure(path, step, code);
+        return false;
+    };
+
+    std::string pattern = path + ".XXXXXX";
+    std::vector<char> tempName(pattern.begin(), pattern.end());
+    tempName.push_back('\0');
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0)
+        return fail("create", errno, std::string());
+    const std::string tempPath(tempName.data());
+
+    const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, SettingsFileText(port, speed))
+        && ::fsync(fd) == 0;
+    const int writeError = errno;
+    if (::close(fd) != 0 && written)
+        return fail("write", errno, tempPath);
+    if (!written)
+        return fail("write", writeError, tempPath);
+    if (::rename(tempPath.c_str(), path.c_str()) != 0)
+        return fail("replace", errno, tempPath);
+    return true;
+}
+
+std::string SettingsFolder()
+{
+    std::vector<char> buffer(PATH_MAX + 1);
+    const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (n <= 0)
+        return "./";
+    const std::string exe(buffer.data(), static_cast<size_t>(n));
+    const size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? std::string("./") : exe.substr(0, slash + 1);
+}
+
+std::string SettingsPath()
+{
+    return SettingsFolder() + kFileName;
+}
+
+} // namespace veldran

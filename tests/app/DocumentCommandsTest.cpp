@@ -1,0 +1,197 @@
+// The File commands: saving and reopening through the shell, the offer to save a modified capture
+// before New, Open and Exit, the recent-file list, and files that cannot be opened.
+
+#include "tests/common/MessageRecorder.h"
+
+#include "app/AppShell.h"
+#include "app/CommandRouter.h"
+#include "app/DocumentCommands.h"
+#include "app/MainFrame.h"
+#include "app/RecentFileList.h"
+#include "view/VeldranView.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace veldran;
+using Answer = DocumentCommands::Prompts::Answer;
+
+namespace {
+
+// A received-style listing of three samples: the 12 header tokens, then four tokens a sample.
+void Receive(CVELDRANDoc& document)
+{
+    auto& tokens = *document.m_pTokenList;
+    tokens = {"STATE", "A1", "B2", "C3", "D4", "E5", "F6", "G7", "H8", "I9", "J10", "K11"};
+    for (int i = 0; i < 3; ++i) {
+        tokens.push_back(QString::asprintf("%04d", i).toStdString());
+        tokens.push_back(std::string(15, '0') + (i % 2 ? "1" : "0"));
+        tokens.push_back("1" + std::string(15, '0'));
+        tokens.push_back(std::string(16, i == 2 ? '1' : '0'));
+    }
+    document.m_nSampleCount = 3;
+    document.ParseTokens(true);
+    document.m_bDataReady = true;
+}
+
+} // namespace
+
+class DocumentCommandsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::MessageRecorder> m_messages;
+    std::unique_ptr<AppShell> m_shell;
+    QTemporaryDir m_folder;
+    QString m_savePath;
+    QString m_openPath;
+    QList<Answer> m_answers;
+    int m_asked = 0;
+
+    QString Path(const char* name) const { return m_folder.filePath(QString::fromLatin1(name)); }
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+        QCoreApplication::setApplicationName(QStringLiteral("VELDRAN"));
+        for (int n = 0; n <= 4; ++n)
+            qputenv(QStringLiteral("VELDRAN_COM%1").arg(n).toLatin1(), "/nonexistent/veldran-test-tty");
+        QVERIFY(m_folder.isValid());
+    }
+
+    void init()
+    {
+        m_messages = std::make_unique<test::MessageRecorder>();
+        m_shell = std::make_unique<AppShell>();
+        QVERIFY(m_shell->ProcessShellCommand(CommandLineInfo{}));
+        m_asked = 0;
+        m_answers.clear();
+        DocumentCommands::Prompts prompts;
+        prompts.openPath = [this] { return m_openPath; };
+        prompts.savePath = [this](const QString&) { return m_savePath; };
+        prompts.saveChanges = [this](const QString&) {
+            ++m_asked;
+            return m_answers.isEmpty() ? Answer::Cancel : m_answers.takeFirst();
+        };
+        m_shell->Files().SetPrompts(prompts);
+    }
+
+    void cleanup()
+    {
+        m_shell.reset();
+        m_messages.reset();
+    }
+
+    void saveAsThenOpenShowsTheSameCapture()
+    {
+        CVELDRANDoc& document = m_shell->Document();
+        CVELDRANView& view = m_shell->View();
+        Receive(document);
+        view.m_dlgChannelNames.m_strName[5] = QStringLiteral("데이터 5");
+        m_savePath = Path("first.vxr");
+        QVERIFY(m_shell->Files().OnFileSaveAs());
+        QCOMPARE(QString::fromStdString(document.GetTitle()), QStringLiteral("first.vxr"));
+        QCOMPARE(m_shell->Frame().windowTitle(), QStringLiteral("first.vxr - VELDRAN"));
+        QCOMPARE(m_shell->RecentFiles().Files().first(), QFileInfo(m_savePath).canonicalFilePath());
+
+        view.ResetView();
+        view.m_dlgChannelNames.m_strName[5] = QStringLiteral("other");
+        m_openPath = m_savePath;
+        m_shell->Files().OnFileOpen();
+        QVERIFY(document.m_bDataReady);
+        QCOMPARE(document.m_nSampleCount, 3);
+        QCOMPARE(view.m_nSampleCount, 3);
+        QCOMPARE(int(document.Level(1, 0)), 1);
+        QCOMPARE(int(document.Level(2, 47)), 1);
+        QCOMPARE(view.m_dlgChannelNames.m_strName[5], QStringLiteral("데이터 5"));
+        QCOMPARE(view.Trace(5).Label(), QStringLiteral("데이터 5"));
+
+        // Saving the opened capture again writes the same file.
+        QFile first(m_savePath);
+        QVERIFY(first.open(QIODevice::ReadOnly));
+        const QByteArray before = first.readAll();
+        m_savePath = Path("second.vxr");
+        QVERIFY(m_shell->Files().OnFileSaveAs());
+        QFile second(m_savePath);
+        QVERIFY(second.open(QIODevice::ReadOnly));
+        QCOMPARE(second.readAll(), before);
+    }
+
+    void modifiedCaptureIsOfferedForSaving()
+    {
+        CVELDRANDoc& document = m_shell->Document();
+        Receive(document);
+        document.SetModifiedFlag();
+        // Cancel keeps everything.
+        m_answers = {Answer::Cancel};
+        m_shell->Router().Execute(57600);
+        QCOMPARE(m_asked, 1);
+        QVERIFY(document.m_bDataReady);
+        // No: New goes ahead without saving.
+        m_answers = {Answer::No};
+        m_shell->Router().Execute(57600);
+        QVERIFY(!document.m_bDataReady);
+        QVERIFY(!document.IsModified());
+        // Yes before Open saves first (Save As, as the capture has no file yet).
+        Receive(document);
+        document.SetModifiedFlag();
+        m_answers = {Answer::Yes};
+        m_savePath = Path("saved-first.vxr");
+        m_openPath = QString();
+        m_shell->Files().OnFileOpen();
+        QVERIFY(QFile::exists(m_savePath));
+        QVERIFY(!document.IsModified());
+    }
+
+    void closingAsksAndCancelKeepsTheWindow()
+    {
+        CVELDRANDoc& document = m_shell->Document();
+        Receive(document);
+        document.SetModifiedFlag();
+        m_shell->Frame().show();
+        m_answers = {Answer::Cancel};
+        QVERIFY(!m_shell->Frame().close());
+        QVERIFY(m_shell->Frame().isVisible());
+        m_answers = {Answer::No};
+        QVERIFY(m_shell->Frame().close());
+    }
+
+    void unreadableRecentFileLeavesTheList()
+    {
+        RecentFileList& recent = m_shell->RecentFiles();
+        recent.Add(Path("gone.vxr"));
+        m_shell->Frame().UpdateRecentFileMenu();
+        m_shell->Files().OnRecentFile(0);
+        QVERIFY(!recent.Files().contains(Path("gone.vxr")));
+        QVERIFY(!m_messages->messages.empty());
+        QVERIFY(m_messages->Last().find("gone.vxr") != std::string::npos);
+    }
+
+    void droppedFileOpens()
+    {
+        CVELDRANDoc& document = m_shell->Document();
+        Receive(document);
+        m_savePath = Path("dropped.vxr");
+        QVERIFY(m_shell->Files().OnFileSaveAs());
+        m_shell->View().ResetView();
+        emit m_shell->Frame().fileDropped(m_savePath);
+        QVERIFY(document.m_bDataReady);
+        QCOMPARE(QString::fromStdString(document.GetTitle()), QStringLiteral("dropped.vxr"));
+    }
+
+    void commandLineFileThatCannotBeReadEndsStartUp()
+    {
+        AppShell shell;
+        CommandLineInfo info;
+        info.m_nShellCommand = CommandLineInfo::ShellCommand::FileOpen;
+        info.m_strFileName = Path("missing.vxr");
+        QVERIFY(!shell.ProcessShellCommand(info));
+    }
+};
+
+QTEST_MAIN(DocumentCommandsTest)
+#include "DocumentCommandsTest.moc"

@@ -1,0 +1,456 @@
+// Receiving state listings byte by byte, as the serial engine delivers them: the tokens and
+// counts that reach the document, the parse at the end, the abort and cancel paths, and the
+// nested event loop of the progress bar ending the reception under the handler's feet.
+
+#include "link/Reception.h"
+
+#include "resources/Strings.h"
+#include "tests/common/MessageRecorder.h"
+
+#include <QMainWindow>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdint>
+
+using namespace veldran;
+
+namespace {
+
+// Stands in for the view: records what the reception asks of it and does what the real view
+// does to the document on a reset.
+class FakeView : public ReceptionHost {
+public:
+    explicit FakeView(CVELDRANDoc& document) : m_document(document) { mainWindow.show(); }
+
+    bool IsPortOpen() const override { return portOpen; }
+    void PurgePort() override { calls << "PurgePort"; }
+    bool& LiveData() override { return liveData; }
+    int& ViewSampleCount() override { return sampleCount; }
+    void ResetView() override
+    {
+        calls << "ResetView";
+        m_document.m_pTokenList->clear();
+        m_document.SetTitle(text::kUntitled);
+        m_document.m_bDataReady = false;
+        liveData = false;
+        xPosData = text::kNoData;
+    }
+    void LoadTraces() override { calls << "LoadTraces"; }
+    void UpdateCursors() override { calls << "UpdateCursors"; }
+    void UpdatePositionBar() override { calls << "UpdatePositionBar"; }
+    void SetXPosData(const std::string& text) override { xPosData = text; }
+    void InvalidateView() override { calls << "InvalidateView"; }
+    QWidget* TransferDialogOwner() override { return &mainWindow; }
+
+    bool portOpen = true;
+    bool liveData = false;
+    int sampleCount = 0;
+    std::string xPosData;
+    QStringList calls;
+    QMainWindow mainWindow;
+
+private:
+    CVELDRANDoc& m_document;
+};
+
+constexpr const char* kHeader = "STATE LISTING Label> CELL_1 CELL_2 CELL_3 Base> [BIN] [BIN] [BIN] LineNo Values\r\n";
+
+uint16_t CellValue(int line, int cell)
+{
+    return static_cast<uint16_t>(line * 0x1357 + cell * 0x2461 + 5);
+}
+
+std::string Binary(uint16_t value)
+{
+    std::string bits;
+    for (int bit = 15; bit >= 0; --bit)
+        bits.push_back((value >> bit) & 1 ? '1' : '0');
+    return bits;
+}
+
+std::string Listing(int lines)
+{
+    std::string text = kHeader;
+    for (int i = 0; i < lines; ++i) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%04d", i);
+        text += std::string(number) + "  " + Binary(CellValue(i, 0)) + " " + Binary(CellValue(i, 1)) + " "
+            + Binary(CellValue(i, 2)) + "\r\n";
+    }
+    return text;
+}
+
+void Feed(CReception& reception, const std::string& bytes)
+{
+    for (char c : bytes)
+        reception.OnSerialChar(static_cast<unsigned char>(c), 1);
+}
+
+void PostClick(QWidget* button)
+{
+    const QPointF pos = QRectF(button->rect()).center();
+    const QPointF global = button->mapToGlobal(pos);
+    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonPress, pos, global, Qt::LeftButton,
+                                                        Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(button, new QMouseEvent(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton,
+                                                        Qt::NoButton, Qt::NoModifier));
+}
+
+QPushButton* CancelButton(CReception& reception)
+{
+    return reception.TransferDialog()->findChild<QPushButton*>(QStringLiteral("1037"));
+}
+
+const std::string kBlankToken(CReception::kTokenSize, ' ');
+
+} // namespace
+
+class ReceptionTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void noPortShowsMessage();
+    void loadOpensDialogAndClearsTokens();
+    void stateThenSilence();
+    void quietTimerEndsReception();
+    void listingGivesSamples_data();
+    void listingGivesSamples();
+    void incompleteLastLineIsNotCounted();
+    void firstTokenMustBeState_data();
+    void firstTokenMustBeState();
+    void separatorsAndHighBytesEndTokens();
+    void progressWrapsAndCarriesOver();
+    void cancelBeforeFirstByte();
+    void cancelDuringListing();
+    void bytesWhileIdleOnlyBlankBuffer();
+    void longRunStaysInBuffer();
+    void cancelInsideProgressPass();
+    void quietTimerInsideProgressPass();
+    void byteDeliveredInsideProgressPassKeepsOrder();
+
+private:
+    std::unique_ptr<CVELDRANDoc> m_doc;
+    std::unique_ptr<FakeView> m_view;
+    std::unique_ptr<CReception> m_reception;
+    std::unique_ptr<test::MessageRecorder> m_messages;
+};
+
+void ReceptionTest::init()
+{
+    CReception::ResetProgramState();
+    m_messages = std::make_unique<test::MessageRecorder>();
+    m_doc = std::make_unique<CVELDRANDoc>();
+    m_view = std::make_unique<FakeView>(*m_doc);
+    m_reception = std::make_unique<CReception>(*m_view, *m_doc);
+}
+
+void ReceptionTest::cleanup()
+{
+    m_reception.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_view.reset();
+    m_doc.reset();
+    m_messages.reset();
+}
+
+void ReceptionTest::noPortShowsMessage()
+{
+    m_view->portOpen = false;
+    m_reception->OnLoad();
+    QCOMPARE(m_messages->Last(), std::string(text::kNoConnection));
+    QVERIFY(!m_reception->TransferDialog());
+    QVERIFY(!m_reception->IsReceiving());
+    QVERIFY(m_view->calls.isEmpty());
+    QVERIFY(m_view->mainWindow.isEnabled());
+    QCOMPARE(m_doc->m_pTokenList->size(), size_t(CVELDRANDoc::kFreshTokenCount));
+}
+
+void ReceptionTest::loadOpensDialogAndClearsTokens()
+{
+    m_view->sampleCount = 7;
+    m_view->liveData = true;
+    m_reception->OnLoad();
+    QCOMPARE(m_view->calls, QStringList{"PurgePort"});
+    QVERIFY(m_reception->IsReceiving());
+    QVERIFY(m_reception->TransferDialog());
+    QVERIFY(m_reception->TransferDialog()->isVisible());
+    QVERIFY(!m_view->mainWindow.isEnabled());
+    QVERIFY(m_doc->m_pTokenList->empty());
+    QCOMPARE(m_view->sampleCount, 0);
+    QVERIFY(!m_view->liveData);
+    QVERIFY(!m_reception->QuietTimerActive()); // waits without limit for the first byte
+    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+}
+
+void ReceptionTest::stateThenSilence()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, "STATE\r\n");
+    QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
+    QCOMPARE(CReception::Progress(), 10);
+    QCOMPARE(m_reception->TransferDialog()->ProgressPosition(), 10);
+    QCOMPARE(m_view->sampleCount, 0);
+    QVERIFY(m_view->liveData);
+    QVERIFY(m_reception->QuietTimerActive());
+
+    m_reception->OnTimer(CReception::kQuietTimer);
+    QVERIFY(m_doc->m_bDataReady);
+    QCOMPARE(m_doc->m_nSampleCount, 0);
+    const QStringList expected{"PurgePort",     "ResetView",         "LoadTraces",
+                               "UpdateCursors", "UpdatePositionBar", "InvalidateView"};
+    QCOMPARE(m_view->calls, expected);
+    QVERIFY(!m_reception->IsReceiving());
+    QVERIFY(!m_reception->TransferDialog());
+    QVERIFY(!m_reception->QuietTimerActive());
+    QVERIFY(m_view->mainWindow.isEnabled());
+    QVERIFY(m_messages->messages.empty());
+}
+
+void ReceptionTest::quietTimerEndsReception()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, Listing(2));
+    QVERIFY(!m_doc->m_bDataReady);
+    QTRY_VERIFY_WITH_TIMEOUT(m_doc->m_bDataReady, 5000);
+    QCOMPARE(m_doc->m_nSampleCount, 2);
+    QVERIFY(!m_reception->IsReceiving());
+    QVERIFY(m_view->mainWindow.isEnabled());
+}
+
+void ReceptionTest::listingGivesSamples_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::newRow("one line") << 1;
+    QTest::newRow("three lines") << 3;
+    QTest::newRow("forty lines") << 40;
+}
+
+void ReceptionTest::listingGivesSamples()
+{
+    QFETCH(int, lines);
+    m_reception->OnLoad();
+    Feed(*m_reception, Listing(lines));
+    QCOMPARE(m_view->sampleCount, lines);
+    QCOMPARE(m_doc->m_nSampleCount, lines);
+    char last[16];
+    std::snprintf(last, sizeof last, "%04d", lines - 1);
+    QCOMPARE(m_view->xPosData, std::string(text::kDataInTransfer) + last);
+    QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 4 * lines));
+
+    m_reception->OnTimer(CReception::kQuietTimer);
+    QVERIFY(m_messages->messages.empty());
+    QCOMPARE(m_doc->m_nSampleCount, lines);
+    QCOMPARE(m_doc->StoredSampleCount(), lines);
+    for (int i = 0; i < lines; ++i)
+        for (int ch = 0; ch < kChannelCount; ++ch)
+            QCOMPARE(int(m_doc->Level(i, ch)), (CellValue(i, ch / 16) >> (ch % 16)) & 1);
+}
+
+// The parse drops a line that stopped short; the view must not go on counting it, or it would
+// read a sample record the store does not hold.
+void ReceptionTest::incompleteLastLineIsNotCounted()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, Listing(3) + "0003 " + Binary(1) + "\r\n");
+    QCOMPARE(m_view->sampleCount, 4);
+    m_reception->OnTimer(CReception::kQuietTimer);
+    QCOMPARE(m_messages->Last(), std::string(text::kTransmissionError));
+    QCOMPARE(m_doc->m_nSampleCount, 3);
+    QCOMPARE(m_view->sampleCount, 3);
+    QVERIFY(m_doc->m_bDataReady);
+}
+
+void ReceptionTest::firstTokenMustBeState_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("aborts");
+    QTest::newRow("word with T, then a line number") << QByteArray("Timing 0001 0101010101010101\r\n") << true;
+    QTest::newRow("lower-case state") << QByteArray("state listing\r\n") << true;
+    QTest::newRow("STATE with more letters") << QByteArray("STATES\r\n") << true;
+    QTest::newRow("T word before STATE") << QByteArray("TRIGGERED STATE\r\n") << false;
+    QTest::newRow("leading separators") << QByteArray("\r\n\r\n  STATE\r\n") << false;
+}
+
+void ReceptionTest::firstTokenMustBeState()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, aborts);
+    m_reception->OnLoad();
+    Feed(*m_reception, bytes.toStdString());
+    if (!aborts) {
+        QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
+        QVERIFY(m_reception->IsReceiving());
+        QVERIFY(m_messages->messages.empty());
+        return;
+    }
+    QCOMPARE(m_messages->messages.size(), size_t(1));
+    QCOMPARE(m_messages->Last(), std::string(text::kTransferAbort));
+    QVERIFY(!m_reception->IsReceiving());
+    QVERIFY(!m_reception->TransferDialog());
+    QVERIFY(!m_reception->QuietTimerActive());
+    QVERIFY(m_view->mainWindow.isEnabled());
+    QVERIFY(m_doc->m_pTokenList->empty());
+    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    // The rest of the instrument's listing is dropped.
+    Feed(*m_reception, Listing(2));
+    QVERIFY(m_doc->m_pTokenList->empty());
+    QCOMPARE(m_messages->messages.size(), size_t(1));
+    QVERIFY(!m_reception->QuietTimerActive());
+}
+
+void ReceptionTest::separatorsAndHighBytesEndTokens()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, "STATE\r");
+    QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
+    Feed(*m_reception, "\n"); // an empty token: dropped, but the line is still alive
+    QCOMPARE(m_doc->m_pTokenList->size(), size_t(1));
+    QCOMPARE(CReception::Progress(), 10);
+    QVERIFY(m_reception->QuietTimerActive());
+
+    // 0xB0 ends "LIST" like a blank; a four-character token counts as a line.
+    Feed(*m_reception, "LIST\xB0ING\x7F~!X,Y\r\n");
+    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LIST", "ING\x7F~", "X", "Y"}));
+    QCOMPARE(m_view->sampleCount, 1);
+    QCOMPARE(m_doc->m_nSampleCount, 1);
+    QCOMPARE(m_view->xPosData, std::string(text::kDataInTransfer) + "LIST");
+}
+
+void ReceptionTest::progressWrapsAndCarriesOver()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, "STATE a1 a2 a3 a4 a5 a6 a7 a8 a9 ");
+    QCOMPARE(m_reception->TransferDialog()->ProgressPosition(), 100);
+    Feed(*m_reception, "a10 ");
+    QCOMPARE(CReception::Progress(), 0);
+    QCOMPARE(m_reception->TransferDialog()->ProgressPosition(), 0);
+    Feed(*m_reception, "a11 a12 ");
+    QCOMPARE(CReception::Progress(), 20);
+    m_reception->OnTimer(CReception::kQuietTimer);
+    m_messages->Clear(); // the short parse complains; not what this test is about
+
+    m_reception->OnLoad();
+    QCOMPARE(m_reception->TransferDialog()->ProgressPosition(), 0);
+    Feed(*m_reception, "STATE ");
+    QCOMPARE(CReception::Progress(), 30);
+    QCOMPARE(m_reception->TransferDialog()->ProgressPosition(), 30);
+}
+
+void ReceptionTest::cancelBeforeFirstByte()
+{
+    m_doc->m_pTokenList->assign({"0000", "1111111111111111", "0000000000000000", "1010101010101010"});
+    m_doc->m_nSampleCount = 1;
+    m_doc->ParseTokens(false);
+    m_doc->m_bDataReady = true;
+    const std::vector<uint8_t> samples = m_doc->m_pSamples;
+
+    m_reception->OnLoad();
+    QTest::mouseClick(CancelButton(*m_reception), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QVERIFY(!m_reception->IsReceiving());
+    QVERIFY(!m_reception->TransferDialog());
+    QVERIFY(m_view->mainWindow.isEnabled());
+    QVERIFY(m_doc->m_pTokenList->empty());
+    QCOMPARE(m_view->sampleCount, 0);
+    QCOMPARE(m_doc->m_nSampleCount, 1);
+    QVERIFY(m_doc->m_bDataReady);
+    QCOMPARE(m_doc->m_pSamples, samples);
+    QCOMPARE(m_view->calls, QStringList{"PurgePort"});
+    QVERIFY(m_messages->messages.empty());
+}
+
+void ReceptionTest::cancelDuringListing()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, Listing(2));
+    QTest::mouseClick(CancelButton(*m_reception), Qt::LeftButton);
+
+    QVERIFY(!m_reception->IsReceiving());
+    QVERIFY(!m_reception->QuietTimerActive());
+    QVERIFY(m_view->mainWindow.isEnabled());
+    QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 8));
+    QCOMPARE(m_view->sampleCount, 2);
+    QCOMPARE(m_doc->m_nSampleCount, 2);
+    QVERIFY(!m_doc->m_bDataReady);
+    QVERIFY(!m_view->calls.contains("LoadTraces"));
+    Feed(*m_reception, "0002 1111111111111111\r\n");
+    QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 8));
+    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+}
+
+void ReceptionTest::bytesWhileIdleOnlyBlankBuffer()
+{
+    Feed(*m_reception, "STATE 0001 ABC");
+    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QVERIFY(m_view->calls.isEmpty());
+    QCOMPARE(m_doc->m_pTokenList->size(), size_t(CVELDRANDoc::kFreshTokenCount));
+    QCOMPARE(CReception::Progress(), 0);
+    QVERIFY(!m_reception->QuietTimerActive());
+}
+
+// Noise on the line can make a run of any length; the token keeps its first 31 characters and
+// the reception goes on undisturbed.
+void ReceptionTest::longRunStaysInBuffer()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, "STATE " + std::string(40, '1') + " 0007\r\n");
+    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", std::string(31, '1'), "0007"}));
+    QVERIFY(m_reception->StateSeen());
+    QVERIFY(m_reception->IsReceiving());
+    QCOMPARE(m_view->sampleCount, 1);
+    QVERIFY(m_reception->TransferDialog());
+}
+
+void ReceptionTest::cancelInsideProgressPass()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, "STATE LISTING 0000");
+    const TokenList before = *m_doc->m_pTokenList;
+    PostClick(CancelButton(*m_reception));
+    Feed(*m_reception, " "); // ends "0000"; its progress pass presses cancel
+    QVERIFY(!m_reception->IsReceiving());
+    QVERIFY(!m_reception->TransferDialog());
+    QVERIFY(!m_reception->QuietTimerActive());
+    QVERIFY(m_view->mainWindow.isEnabled());
+    QCOMPARE(*m_doc->m_pTokenList, before);
+    QCOMPARE(m_view->sampleCount, 0);
+    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    Feed(*m_reception, "0001 ");
+    QCOMPARE(*m_doc->m_pTokenList, before);
+}
+
+void ReceptionTest::quietTimerInsideProgressPass()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, Listing(1) + "0001");
+    QTimer::singleShot(0, [this] { m_reception->OnTimer(CReception::kQuietTimer); });
+    Feed(*m_reception, " ");
+    // The parse ran on the list as it stood; the line number that was being handled is not
+    // appended behind it and not counted.
+    QVERIFY(m_doc->m_bDataReady);
+    QCOMPARE(m_doc->m_nSampleCount, 1);
+    QCOMPARE(m_view->sampleCount, 1);
+    QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 4));
+    QVERIFY(!m_reception->QuietTimerActive());
+    QVERIFY(!m_reception->TransferDialog());
+}
+
+void ReceptionTest::byteDeliveredInsideProgressPassKeepsOrder()
+{
+    m_reception->OnLoad();
+    Feed(*m_reception, "STATE");
+    QTimer::singleShot(0, [this] { Feed(*m_reception, "\r\nLISTING "); });
+    Feed(*m_reception, " ");
+    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LISTING"}));
+    QCOMPARE(CReception::Progress(), 20);
+}
+
+QTEST_MAIN(ReceptionTest)
+#include "ReceptionTest.moc"

@@ -1,0 +1,224 @@
+// A state listing travelling the whole road: written into a pseudo-terminal as the instrument
+// would, read by the serial worker, handed to the view byte by byte, parsed and shown.
+
+#include "tests/common/MessageRecorder.h"
+
+#include "link/SettingsFile.h"
+#include "link/TransferDialog.h"
+#include "resources/Ids.h"
+#include "resources/Strings.h"
+#include "sim/ListingGenerator.h"
+#include "view/VeldranView.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <termios.h>
+#include <unistd.h>
+
+using namespace veldran;
+
+namespace {
+
+class PseudoTerminal {
+public:
+    PseudoTerminal()
+    {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
+            m_slave = ptsname(m_master);
+    }
+    ~PseudoTerminal() { Close(); }
+    [[nodiscard]] bool IsOpen() const { return m_master >= 0 && !m_slave.isEmpty(); }
+    [[nodiscard]] const QByteArray& SlavePath() const { return m_slave; }
+    void Write(const std::string& bytes)
+    {
+        size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(m_master, bytes.data() + done, bytes.size() - done);
+            if (n > 0)
+                done += size_t(n);
+            else
+                QTest::qWait(5);
+        }
+    }
+    void Close()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+        m_master = -1;
+    }
+
+private:
+    int m_master = -1;
+    QByteArray m_slave;
+};
+
+int ApplicationErrors(const test::MessageRecorder& messages)
+{
+    int count = 0;
+    for (const auto& m : messages.messages)
+        count += m.caption == text::kApplicationError ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class ViewReceptionTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<PseudoTerminal> m_line;
+    std::unique_ptr<test::MessageRecorder> m_messages;
+    std::unique_ptr<CVELDRANDoc> m_document;
+    std::unique_ptr<CVELDRANView> m_view;
+
+    void StartView()
+    {
+        m_view = std::make_unique<CVELDRANView>(*m_document);
+        m_view->resize(1000, 600);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        m_view->OnInitialUpdate();
+    }
+
+    // The progress text of the value field, as often as the test looks while bytes arrive.
+    QString ValueField() const
+    {
+        return qobject_cast<QLineEdit*>(m_view->GetDlgItem(ids::kXPosData))->text();
+    }
+
+private slots:
+    void init()
+    {
+        m_line = std::make_unique<PseudoTerminal>();
+        QVERIFY(m_line->IsOpen());
+        // Whatever port the settings name, it is this line.
+        for (int n = 0; n <= 4; ++n)
+            qputenv(QStringLiteral("VELDRAN_COM%1").arg(n).toLatin1(), m_line->SlavePath());
+        QVERIFY(WriteSettings(SettingsPath(), 0, 0, nullptr));
+        m_messages = std::make_unique<test::MessageRecorder>();
+        m_document = std::make_unique<CVELDRANDoc>();
+        CReception::ResetProgramState();
+    }
+
+    void cleanup()
+    {
+        m_view.reset();
+        m_document.reset();
+        m_messages.reset();
+        m_line.reset();
+    }
+
+    void listingArrivesAsSamples()
+    {
+        StartView();
+        QCOMPARE(m_view->m_bPortOpen, 1);
+        m_view->OnLoad();
+        QVERIFY(m_view->Reception().TransferDialog());
+        QVERIFY(!m_view->isEnabled()); // the main window waits for the transfer
+
+        sim::SListingOptions options;
+        options.nLines = 120;
+        options.pattern = sim::EPattern::Clock;
+        m_line->Write(sim::GenerateListing(options));
+        QTRY_VERIFY_WITH_TIMEOUT(m_document->m_bDataReady, 20000);
+
+        QCOMPARE(m_document->m_nSampleCount, 120);
+        QCOMPARE(m_view->m_nSampleCount, 120);
+        for (int s = 0; s < 120; s += 11)
+            for (int ch = 0; ch < 48; ++ch)
+                QCOMPARE(int(m_document->Level(s, ch)), int((sim::PatternLevels(sim::EPattern::Clock, s) >> ch) & 1));
+        for (int k = 0; k < 16; ++k)
+            QCOMPARE(m_view->Trace(k).SampleCount(), 120);
+        QVERIFY(m_view->isEnabled());
+        QVERIFY(!m_view->Reception().TransferDialog());
+        // Both cursors are still at 0, so the field keeps the last line counter of the transfer.
+        QCOMPARE(ValueField(), QString::fromUtf8(text::kDataInTransfer) + QStringLiteral("0119"));
+        QCOMPARE(QString::fromStdString(m_document->GetTitle()), QStringLiteral("제목없음"));
+        QCOMPARE(ApplicationErrors(*m_messages), 0);
+    }
+
+    void listingWithoutStateIsRefused()
+    {
+        StartView();
+        m_view->OnLoad();
+        m_line->Write("LISTING 0000 0101010101010101\r\n");
+        QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw(text::kTransferAbort), 10000);
+        QVERIFY(!m_view->Reception().IsReceiving());
+        QVERIFY(m_view->isEnabled());
+        QVERIFY(!m_document->m_bDataReady);
+    }
+
+    void cancelDuringAListing()
+    {
+        StartView();
+        m_view->OnLoad();
+        m_line->Write("STATE A1 B2 C3 D4 E5 F6 G7 H8 I9 J10 K11\r\n0000 ");
+        QTRY_VERIFY_WITH_TIMEOUT(m_view->Reception().StateSeen(), 10000);
+        auto* cancel = m_view->Reception().TransferDialog()->findChild<QPushButton*>(QString::number(ids::kCancelTransfer));
+        QVERIFY(cancel);
+        cancel->click();
+        QTRY_VERIFY(!m_view->Reception().IsReceiving());
+        QVERIFY(m_view->isEnabled());
+        // The rest of the listing arrives after the cancel and changes nothing.
+        m_line->Write("0000000000000001 0000000000000010 0000000000000100\r\n");
+        QTest::qWait(1200);
+        QVERIFY(!m_document->m_bDataReady);
+    }
+
+    void hangUpInTheMiddleIsReportedOnce()
+    {
+        StartView();
+        m_view->OnLoad();
+        sim::SListingOptions options;
+        options.nLines = 10;
+        const std::string listing = sim::GenerateListing(options);
+        m_line->Write(listing.substr(0, listing.size() / 2));
+        QTRY_VERIFY_WITH_TIMEOUT(m_view->Reception().StateSeen(), 10000);
+        m_line->Close();
+        QTRY_COMPARE_WITH_TIMEOUT(ApplicationErrors(*m_messages), 1, 10000);
+        // The reception still ends when the line has been quiet, and nothing more is reported.
+        QTRY_VERIFY_WITH_TIMEOUT(!m_view->Reception().IsReceiving(), 10000);
+        QTest::qWait(300);
+        QCOMPARE(ApplicationErrors(*m_messages), 1);
+        QVERIFY(m_view->isEnabled());
+    }
+
+    void portHeldByAnotherProgram()
+    {
+        const int holder = ::open(m_line->SlavePath().constData(), O_RDWR | O_NOCTTY);
+        QVERIFY(holder >= 0);
+        QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
+        StartView();
+        QCOMPARE(m_view->m_bPortOpen, 0);
+        QVERIFY(m_messages->Saw(QString::asprintf(text::kSerialInitFailed, 1, 1).toStdString()));
+        m_view->OnLoad();
+        QVERIFY(m_messages->Saw(text::kNoConnection));
+        QVERIFY(!m_view->Reception().TransferDialog());
+        ::close(holder);
+    }
+
+    void lineSettingsFollowTheSpeed()
+    {
+        QVERIFY(WriteSettings(SettingsPath(), 0, 1, nullptr));
+        StartView();
+        QCOMPARE(m_view->m_bPortOpen, 1);
+        const int probe = ::open(m_line->SlavePath().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(probe >= 0);
+        termios tio{};
+        QCOMPARE(tcgetattr(probe, &tio), 0);
+        ::close(probe);
+        QCOMPARE(cfgetispeed(&tio), speed_t(B1200));
+        QCOMPARE(tio.c_cflag & CSIZE, tcflag_t(CS8));
+        QVERIFY(!(tio.c_cflag & PARENB));
+        QVERIFY(!(tio.c_cflag & CSTOPB));
+        QVERIFY(WriteSettings(SettingsPath(), 0, 0, nullptr));
+    }
+};
+
+QTEST_MAIN(ViewReceptionTest)
+#include "ViewReceptionTest.moc"

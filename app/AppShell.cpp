@@ -3,6 +3,7 @@
 #include "app/CommandRouter.h"
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
+#include "print/PrintCommands.h"
 #include "resources/Ids.h"
 #include "view/VeldranView.h"
 
@@ -20,6 +21,9 @@ AppShell::AppShell()
     m_router->AddTarget({[](int id) { return id == ids::kFileNew; }, [this](int) { m_files->OnFileNew(); }});
     CVELDRANView* view = &View();
     m_router->AddTarget({[view](int id) { return view->HandlesCommand(id); }, [view](int id) { view->OnCommand(id); }});
+    m_printing = std::make_unique<PrintCommands>(view->m_print, [this] { return m_document.GetTitle(); });
+    m_router->AddTarget({[](int id) { return PrintCommands::HandlesCommand(id); },
+                         [this](int id) { m_printing->OnCommand(id, m_pMainFrame.get()); }});
     m_router->AddTarget({[this](int id) { return HandlesCommand(id); }, [this](int id) { OnCommand(id); }});
     m_router->UpdateEnabledState();
     connect(m_pMainFrame.get(), &CMainFrame::closeRequested, this, &AppShell::OnFrameClose);
@@ -58,6 +62,13 @@ bool AppShell::ProcessShellCommand(const CommandLineInfo& info)
     }
     View().OnInitialUpdate();
     return true;
+}
+
+bool AppShell::PrintFromCommandLine(const CommandLineInfo& info)
+{
+    if (info.m_nShellCommand == CommandLineInfo::ShellCommand::FilePrintTo && !info.m_strPrinterName.isEmpty())
+        return m_printing->PrintTo(info.m_strPrinterName);
+    return m_printing->Print(m_pMainFrame.get(), false);
 }
 
 bool AppShell::HandlesCommand(int id) const

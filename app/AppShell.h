@@ -15,6 +15,7 @@ namespace veldran {
 
 class CMainFrame;
 class DocumentCommands;
+class PrintCommands;
 class CommandRouter;
 class CVELDRANView;
 
@@ -35,6 +36,9 @@ public:
     [[nodiscard]] RecentFileList& RecentFiles() { return m_recentFiles; }
     [[nodiscard]] MessageBoxHandler& Messages() { return m_messages; }
     [[nodiscard]] DocumentCommands& Files() { return *m_files; }
+    [[nodiscard]] PrintCommands& Printing() { return *m_printing; }
+    // The command line's print and print-to switches: print the opened capture without a dialog.
+    bool PrintFromCommandLine(const CommandLineInfo& info);
 
 private:
     [[nodiscard]] bool HandlesCommand(int id) const;
@@ -47,6 +51,7 @@ private:
     std::unique_ptr<CommandRouter> m_router;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<DocumentCommands> m_files;
+    std::unique_ptr<PrintCommands> m_printing;
 };
 
 } // namespace veldran

@@ -4,6 +4,7 @@
 #include "app/MenuTable.h"
 #include "app/OptionBar.h"
 #include "app/RecentFileList.h"
+#include "app/SplashWindow.h"
 #include "document/CaptureDocument.h"
 #include "link/ClockPeriods.h"
 #include "resources/Ids.h"
@@ -63,6 +64,7 @@ void CMainFrame::OnCreate()
 
     connect(m_pView, &CVELDRANView::clockPeriodTextChanged, this, &CMainFrame::SetClockPeriodText);
     SetClockPeriodText(0);
+    CSplashWindow::ShowSplash(this);
 }
 
 QMenu* CMainFrame::Menu(int index) const

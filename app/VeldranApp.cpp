@@ -1,6 +1,7 @@
 #include "app/VeldranApp.h"
 
 #include "app/MainFrame.h"
+#include "app/SplashWindow.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
 
@@ -20,12 +21,20 @@ CVELDRANApp::~CVELDRANApp()
     m_shell.reset();
 }
 
+bool CVELDRANApp::notify(QObject* pReceiver, QEvent* pEvent)
+{
+    if (CSplashWindow::FilterAppMessage(pReceiver, pEvent))
+        return true;
+    return QApplication::notify(pReceiver, pEvent);
+}
+
 bool CVELDRANApp::InitInstance(int* exitCode)
 {
     *exitCode = 0;
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     m_cmdInfo = ParseCommandLine(arguments);
+    CSplashWindow::EnableSplash(m_cmdInfo.m_bShowSplash);
     if (m_cmdInfo.m_bShowHelp || m_cmdInfo.m_bShowVersion || !m_cmdInfo.m_unknown.isEmpty()) {
         QTextStream out(m_cmdInfo.m_unknown.isEmpty() ? stdout : stderr);
         if (!m_cmdInfo.m_unknown.isEmpty())
@@ -46,6 +55,12 @@ bool CVELDRANApp::InitInstance(int* exitCode)
     SetUserMessageHandler(&m_shell->Messages());
     if (!m_shell->ProcessShellCommand(m_cmdInfo)) {
         *exitCode = 1;
+        return false;
+    }
+    // Printing from the file manager prints the opened capture and ends without a window.
+    using Command = CommandLineInfo::ShellCommand;
+    if (m_cmdInfo.m_nShellCommand == Command::FilePrint || m_cmdInfo.m_nShellCommand == Command::FilePrintTo) {
+        *exitCode = m_shell->PrintFromCommandLine(m_cmdInfo) ? 0 : 1;
         return false;
     }
     CMainFrame& frame = m_shell->Frame();

@@ -20,6 +20,10 @@ public:
     [[nodiscard]] bool InitInstance(int* exitCode);
     [[nodiscard]] AppShell* Shell() const { return m_shell.get(); }
 
+    // Every event of the program passes here first (its pre-translation of messages): while the
+    // splash is up, the first key or button press only takes it away.
+    bool notify(QObject* pReceiver, QEvent* pEvent) override;
+
 private:
     CommandLineInfo m_cmdInfo;
     std::unique_ptr<AppShell> m_shell;

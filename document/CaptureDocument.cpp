@@ -64,10 +64,11 @@ void CVELDRANDoc::EmptyTokenList()
 
 bool CVELDRANDoc::HoldsLoadedTokens() const
 {
-    // A reception always starts its list with "STATE"; a line-number token never is that word. So a
-    // list refilled by a reception that cleared it directly is not mistaken for the loaded one.
-    const TokenList& tokens = *m_pTokenList;
-    return !m_strHeaderTokens.empty() && (tokens.empty() || tokens.front() != "STATE");
+    // A load leaves exactly four tokens per sample. A list emptied or refilled by a reception
+    // without EmptyTokenList never has that size (a reception's list carries its 12 header tokens
+    // on top of its samples), so the kept header lines are not put in front of a new listing.
+    return !m_strHeaderTokens.empty() && m_nSampleCount > 0 &&
+           m_pTokenList->size() == static_cast<size_t>(m_nSampleCount) * kTokensPerSample;
 }
 
 uint8_t CVELDRANDoc::Level(int sample, int channel) const

@@ -44,7 +44,7 @@ void CReception::OnLoad()
     BlankToken();
     s_nTokenPos = 0;
     m_bStateSeen = 0;
-    m_document.m_pTokenList->clear();
+    m_document.EmptyTokenList();
     m_bReceiving = true;
     m_host.ViewSampleCount() = 0;
     m_host.LiveData() = false; // the first byte resets the view

@@ -1,6 +1,5 @@
 #include "view/TraceStatic.h"
 
-#include <QLine>
 #include <QPainter>
 #include <QPen>
 
@@ -95,10 +94,11 @@ void CTraceStatic::Paint(QPainter& painter, const QSize& client)
         return m_rcTrace.left() + static_cast<int>(static_cast<float>(k) * m_fPixelsPerSample + 0.5f);
     };
 
-    // Edges in black, high segments in red, low segments in blue. Lines never share a pixel
-    // (each leaves out its last one), so drawing them grouped by colour gives the same picture as
-    // drawing them in sample order, with three pen changes instead of one per segment.
-    std::vector<QLine> edges, highs, lows;
+    // Edges in black, high segments in red, low segments in blue. A line leaves out its last pixel,
+    // so each one covers exactly a one-pixel-wide rectangle and no two share a pixel: they are
+    // filled as rectangles, grouped by colour, and a run of equal samples becomes one rectangle.
+    // That gives the picture of drawing them one by one in sample order, many times faster.
+    std::vector<QRect> edges, highs, lows;
     int previous = -1;
     for (int k = 0, i = m_nStart; i < m_nEnd && i < n; ++k, ++i) {
         if (i < 0)
@@ -106,17 +106,24 @@ void CTraceStatic::Paint(QPainter& painter, const QSize& client)
         const int value = levels[static_cast<size_t>(i)];
         if (value != 0 && value != 1)
             continue;
-        if (previous != -1 && previous != value)
-            edges.emplace_back(x(k), high, x(k), low);
-        (value == 1 ? highs : lows).emplace_back(x(k), value == 1 ? high : low, x(k + 1), value == 1 ? high : low);
+        const int left = x(k);
+        const int right = x(k + 1);
+        if (previous != -1 && previous != value && low > high)
+            edges.emplace_back(left, high, 1, low - high);
+        std::vector<QRect>& segments = value == 1 ? highs : lows;
+        if (previous == value && !segments.empty() && segments.back().left() + segments.back().width() == left)
+            segments.back().setWidth(right - segments.back().left());
+        else if (right > left)
+            segments.emplace_back(left, value == 1 ? high : low, right - left, 1);
         previous = value;
     }
-    painter.setPen(LinePen(Qt::black));
-    painter.drawLines(edges.data(), static_cast<int>(edges.size()));
-    painter.setPen(LinePen(QColor(255, 0, 0)));
-    painter.drawLines(highs.data(), static_cast<int>(highs.size()));
-    painter.setPen(LinePen(QColor(0, 0, 255)));
-    painter.drawLines(lows.data(), static_cast<int>(lows.size()));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRects(edges.data(), static_cast<int>(edges.size()));
+    painter.setBrush(QColor(255, 0, 0));
+    painter.drawRects(highs.data(), static_cast<int>(highs.size()));
+    painter.setBrush(QColor(0, 0, 255));
+    painter.drawRects(lows.data(), static_cast<int>(lows.size()));
 }
 
 } // namespace veldran

@@ -228,7 +228,7 @@ void CVELDRANView::ResetView()
         trace.SetWindow(m_nWindow, 0, 0, m_nWindow);
         trace.update();
     }
-    m_document.m_pTokenList->clear();
+    m_document.EmptyTokenList();
     m_document.SetTitle(text::kUntitled);
     m_document.ClearPathName();
     m_document.m_bDataReady = false;
@@ -277,6 +277,7 @@ bool CVELDRANView::HandlesCommand(int id) const
     case ids::kFileNew:
     case ids::kLoad:
     case ids::kOptions:
+    case ids::kCaptureData:
     case ids::kExpand:
     case ids::kContract:
     case ids::kSelectCell:
@@ -293,12 +294,19 @@ bool CVELDRANView::OnCommand(int id)
     case ids::kFileNew: ResetView(); return true;
     case ids::kLoad: OnLoad(); return true;
     case ids::kOptions: OnOptions(); return true;
+    case ids::kCaptureData: OnCaptureData(); return true;
     case ids::kExpand: OnExpand(); return true;
     case ids::kContract: OnContract(); return true;
     case ids::kSelectCell: OnSelectCell(); return true;
     case ids::kChangeChannelName: OnChangeChName(); return true;
     default: return false;
     }
+}
+
+void CVELDRANView::OnCaptureData()
+{
+    // The visible client area, as the screen shows it.
+    m_print.OnCaptureData(viewport(), m_bLiveData, m_document.m_bDataReady);
 }
 
 void CVELDRANView::PaintForm(QPainter& painter)

@@ -9,6 +9,7 @@
 #include "link/ReceptionHost.h"
 #include "link/serial/SerialEngine.h"
 #include "link/serial/SerialOwner.h"
+#include "print/PrintCapture.h"
 #include "view/ChannelNameDialog.h"
 #include "view/TraceStatic.h"
 
@@ -104,6 +105,9 @@ public:
     void UpdateMeasurement();
     void OnLButtonDown(const QPoint& point);
 
+    // Capture Data: a snapshot of the client area for printing.
+    void OnCaptureData();
+
     // Cells and channel names
     void OnSelectCell();
     void OnChangeChName();
@@ -134,6 +138,7 @@ public:
     COptionsDlg m_dlgOptions;
     CSerialEngine m_serial;
     int m_bPortOpen = 0;
+    CPrintCapture m_print;
     int m_nSampleCount = 0;
     bool m_bInitializing = true;
 

@@ -11,6 +11,7 @@
 #include "view/VeldranView.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,6 +67,7 @@ private slots:
     void init()
     {
         m_messages = std::make_unique<test::MessageRecorder>();
+        QSettings().remove(QStringLiteral("Recent File List"));
         m_shell = std::make_unique<AppShell>();
         QVERIFY(m_shell->ProcessShellCommand(CommandLineInfo{}));
         m_asked = 0;

@@ -19,6 +19,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
@@ -45,6 +46,7 @@ private slots:
     void init()
     {
         m_messages = std::make_unique<test::MessageRecorder>();
+        QSettings().remove(QStringLiteral("Recent File List"));
         m_shell = std::make_unique<AppShell>();
         QVERIFY(m_shell->ProcessShellCommand(CommandLineInfo{}));
     }

@@ -83,6 +83,10 @@ private:
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
         m_view->OnInitialUpdate();
+        // The worker purges the line as it starts: the instrument sends after that, as a user
+        // presses STATE after LOAD.
+        if (m_view->m_bPortOpen)
+            QTRY_VERIFY(m_view->m_serial.IsRunning());
     }
 
     // The progress text of the value field, as often as the test looks while bytes arrive.

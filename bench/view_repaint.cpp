@@ -1,0 +1,84 @@
+// One full repaint of the sixteen traces and the cursor markers at a 1920 × 1080 client area with
+// the 1023-sample window. Prints the median of many repaints in milliseconds.
+
+#include "document/CaptureDocument.h"
+#include "controls/CNumSpinCtrl.h"
+#include "view/VeldranView.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    for (int n = 0; n <= 4; ++n)
+        qputenv(QStringLiteral("VELDRAN_COM%1").arg(n).toLatin1(), "/nonexistent/veldran-bench-tty");
+    QApplication app(argc, argv);
+
+    // A busy capture: every channel toggles at its own rate, so most samples draw an edge.
+    veldran::CVELDRANDoc document;
+    const int count = 5000;
+    document.m_nSampleCount = count;
+    document.AllocateSamples(count);
+    for (int s = 0; s < count; ++s)
+        for (int ch = 0; ch < 48; ++ch)
+            document.m_pSamples[size_t(s) * 48 + size_t(ch)] = uint8_t((s / (ch % 4 + 1)) % 2);
+    document.m_pTokenList->assign(size_t(count) * 4, std::string(16, '0'));
+    document.m_bDataReady = true;
+
+    veldran::CVELDRANView view(document);
+    view.resize(1920, 1080);
+    view.show();
+    view.OnInitialUpdate();
+    QCoreApplication::processEvents();
+    view.OnContract();
+    view.OnContract();
+    view.OnContract();
+    view.SpinY().SetPos(2400);
+    view.SpinX().SetPos(2500);
+    QCoreApplication::processEvents();
+
+    QWidget* form = view.Form();
+    std::vector<double> times;
+    for (int i = 0; i < 200; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        form->repaint();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    std::vector<double> traceTimes;
+    for (int i = 0; i < 50; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int k = 0; k < 16; ++k)
+            view.Trace(k).repaint();
+        traceTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(traceTimes.begin(), traceTimes.end());
+    {
+        QImage image(view.Trace(0).size(), QImage::Format_ARGB32_Premultiplied);
+        std::vector<double> paintTimes;
+        for (int i = 0; i < 50; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            for (int k = 0; k < 16; ++k) {
+                QPainter painter(&image);
+                view.Trace(k).Paint(painter, image.size());
+            }
+            paintTimes.push_back(double(timer.nsecsElapsed()) / 1e6);
+        }
+        std::sort(paintTimes.begin(), paintTimes.end());
+        std::printf("16 traces into an image: median %.3f ms\n", paintTimes[paintTimes.size() / 2]);
+    }
+    std::printf("16 traces alone: median %.3f ms\n", traceTimes[traceTimes.size() / 2]);
+    std::printf("view repaint, 1920x1080, window %d, %d traces: median %.3f ms, p90 %.3f ms (%zu repaints)\n",
+                view.m_nWindow, 16, times[times.size() / 2], times[times.size() * 9 / 10], times.size());
+    return 0;
+}

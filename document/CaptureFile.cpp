@@ -1,0 +1,342 @@
+#include "document/CaptureFile.h"
+
+#include "document/KoreanCodePage.h"
+#include "resources/Strings.h"
+#include "resources/UserMessages.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veldran {
+namespace {
+
+constexpr std::string_view kHeaderText = "This file is a VELDRAN's data file. (Data Count=";
+// Earlier readers took the count from these five characters.
+constexpr size_t kCountWidth = 5;
+
+// A capture of kMaxCaptureSamples samples takes about 60 MB; anything far beyond is not a capture,
+// and reading it whole would only exhaust memory (or never end, for a device file).
+constexpr size_t kMaxFileBytes = size_t(256) << 20;
+
+constexpr const char* kNothingToSave =
+    "저장할 데이터가 없습니다.\nVELDRAN에서 데이터를 받거나 파일을 연 다음 저장해 주십시오.";
+constexpr const char* kTooMuchToSave = "저장할 데이터가 너무 많습니다.";
+constexpr const char* kCannotOpen = "파일을 열 수 없습니다.";
+constexpr const char* kCannotSave = "파일을 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.";
+
+// Splits a capture file into lines: LF, CR, or CR LF ends a line, and every read past the end yields
+// an empty line. The next LF and CR are remembered, so a file using only one kind of line end is
+// still scanned once, not once per line.
+class CLineReader {
+public:
+    explicit CLineReader(std::string_view bytes) : m_bytes(bytes), m_nNextLf(Find('\n')), m_nNextCr(Find('\r')) {}
+
+    [[nodiscard]] bool AtEnd() const { return m_nPos >= m_bytes.size(); }
+
+    std::string_view Next()
+    {
+        if (m_nPos >= m_bytes.size())
+            return {};
+        if (m_nNextLf < m_nPos)
+            m_nNextLf = Find('\n');
+        if (m_nNextCr < m_nPos)
+            m_nNextCr = Find('\r');
+        const size_t end = std::min(m_nNextLf, m_nNextCr);
+        const std::string_view line = m_bytes.substr(m_nPos, end - m_nPos);
+        m_nPos = end + 1;
+        if (end == m_nNextCr && m_nPos == m_nNextLf)
+            ++m_nPos;
+        return line;
+    }
+
+private:
+    size_t Find(char c) const
+    {
+        if (m_nPos >= m_bytes.size())
+            return m_bytes.size();
+        const void* hit = std::memchr(m_bytes.data() + m_nPos, c, m_bytes.size() - m_nPos);
+        return hit ? static_cast<size_t>(static_cast<const char*>(hit) - m_bytes.data()) : m_bytes.size();
+    }
+
+    std::string_view m_bytes;
+    size_t m_nPos = 0;
+    // Where the next LF and CR at or after m_nPos are (the size of the file when there is none).
+    size_t m_nNextLf = 0;
+    size_t m_nNextCr = 0;
+};
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The count of the header line, read as earlier readers did (the five characters after the fixed
+// text, blanks skipped, optional sign, digits) except that when all five are digits the number goes
+// on to the end of its digits: the writer pads to five and prints a count from 100,000 up with more.
+// Saturates just above the limit so an absurd number cannot overflow.
+long long HeaderCount(std::string_view line)
+{
+    const size_t start = kHeaderText.size();
+    if (line.size() <= start)
+        return 0;
+    const size_t windowEnd = std::min(line.size(), start + kCountWidth);
+    size_t i = start;
+    while (i < windowEnd && IsBlank(line[i]))
+        ++i;
+    bool negative = false;
+    if (i < windowEnd && (line[i] == '+' || line[i] == '-'))
+        negative = line[i++] == '-';
+    long long value = 0;
+    const bool bareNumber = i == start;
+    for (; i < line.size() && IsDigit(line[i]) && (i < windowEnd || bareNumber); ++i)
+        value = std::min<long long>(value * 10 + (line[i] - '0'), kMaxCaptureSamples + 1LL);
+    return negative ? -value : value;
+}
+
+// One line of the file. A line end inside the text would shift every later line of the file, so it
+// becomes a blank.
+void AppendLine(std::string& out, const std::string& text)
+{
+    const size_t start = out.size();
+    out += text;
+    if (text.find_first_of("\r\n") != std::string::npos) {
+        for (size_t i = start; i < out.size(); ++i)
+            if (out[i] == '\r' || out[i] == '\n')
+                out[i] = ' ';
+    }
+    out += '\n';
+}
+
+std::string FileErrorText(const char* what, const std::string& path, int error)
+{
+    return std::string(what) + "\n" + path + "\n" + std::strerror(error);
+}
+
+// Reads the whole file into bytes; 0 or the errno of the failure.
+int ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+        ::close(fd);
+        return error;
+    }
+    int error = 0;
+    size_t used = 0;
+    bytes.resize(S_ISREG(st.st_mode) ? std::min<size_t>(st.st_size, kMaxFileBytes) + 1 : 65536);
+    for (;;) {
+        if (used == bytes.size()) {
+            if (used > kMaxFileBytes) {
+                error = EFBIG;
+                break;
+            }
+            bytes.resize(std::min(used * 2, kMaxFileBytes + 1));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            error = errno;
+        if (n <= 0)
+            break;
+        used += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    bytes.resize(error ? 0 : used);
+    return error;
+}
+
+int WriteAll(int fd, const std::string& bytes)
+{
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+// The permissions the saved file gets: those of the file it replaces, else what a new file would get.
+mode_t SavedFileMode(const std::string& target)
+{
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0)
+        return st.st_mode & 07777;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+// Writes bytes to a temporary file in the target's folder, flushes it to disk and renames it over
+// the target, so the target holds either its old or its complete new content. 0 or an errno.
+int ReplaceFile(const std::string& path, const std::string& bytes)
+{
+    std::string target = path;
+    // Saving through a symbolic link replaces the file it points to, not the link.
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+    // A file the user may not write stays as it is, although its folder would allow replacing it.
+    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
+        return errno;
+
+    const size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
+    std::string name = folder + "/.veldran-save-XXXXXX";
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0)
+        return errno;
+    ::fchmod(fd, SavedFileMode(target));
+    int error = WriteAll(fd, bytes);
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    if (!error && ::rename(name.c_str(), target.c_str()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(name.c_str());
+        return error;
+    }
+    // Make the rename itself durable; a failure here no longer endangers either version.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return 0;
+}
+
+} // namespace
+
+std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNames& names)
+{
+    // After a load the list holds data tokens only; the header lines kept from the file go first,
+    // so the file read back has the count and the samples it was saved with.
+    static const TokenList kNoHeader;
+    const TokenList& header = doc.HoldsLoadedTokens() ? doc.m_strHeaderTokens : kNoHeader;
+    const TokenList& tokens = *doc.m_pTokenList;
+    const size_t total = header.size() + tokens.size();
+    const size_t headerTokens = kListingHeaderTokens;
+    if (total < headerTokens + kTokensPerSample) {
+        ShowAppMessage(kNothingToSave);
+        return std::nullopt;
+    }
+    const size_t count = (total - headerTokens) / kTokensPerSample;
+    if (count > static_cast<size_t>(kMaxCaptureSamples)) {
+        ShowAppMessage(kTooMuchToSave);
+        return std::nullopt;
+    }
+
+    std::string out;
+    out.reserve(64 + total * 18 + kChannelCount * 16);
+    char line[80];
+    std::snprintf(line, sizeof line, "%.*s%05d)\n", static_cast<int>(kHeaderText.size()), kHeaderText.data(),
+                  static_cast<int>(count));
+    out += line;
+    // Only the lines the count covers: the tokens of a listing that stopped inside its last line
+    // never reached the samples, and written out they would be read back as channel names.
+    const size_t written = headerTokens + count * kTokensPerSample;
+    for (size_t i = 0; i < written; ++i)
+        AppendLine(out, i < header.size() ? header[i] : tokens[i - header.size()]);
+    for (const std::string& name : names)
+        AppendLine(out, Utf8ToCp949(name));
+    return out;
+}
+
+LoadResult ReadCapture(CVELDRANDoc& doc, std::string_view bytes)
+{
+    doc.EmptyTokenList();
+    // The fresh document's list keeps room for 393,216 entries; give it back before the new list is
+    // sized, so both are never held at once.
+    doc.m_pTokenList->shrink_to_fit();
+    CLineReader reader(bytes);
+    const std::string_view first = reader.Next();
+    if (first.empty())
+        return LoadResult::EmptyFile;
+
+    // Refused before anything is allocated: a negative count would size the store below zero, an
+    // absurd one would take all memory for a file that holds a few lines.
+    const long long count = HeaderCount(first);
+    if (count <= 0 || count > kMaxCaptureSamples) {
+        doc.m_nSampleCount = 0;
+        ShowAppMessage(text::kNotVeldranData);
+        return LoadResult::NotCaptureData;
+    }
+    const int nSamples = static_cast<int>(count);
+
+    doc.m_strHeaderTokens.resize(kListingHeaderTokens);
+    for (std::string& token : doc.m_strHeaderTokens)
+        token.assign(reader.Next());
+    // Lines missing at the end of a short file read as empty tokens, as the format has always had it.
+    TokenList& tokens = *doc.m_pTokenList;
+    const size_t tokenCount = static_cast<size_t>(nSamples) * kTokensPerSample;
+    tokens.reserve(tokenCount);
+    while (tokens.size() < tokenCount && !reader.AtEnd())
+        tokens.emplace_back(reader.Next());
+    const int samplesInFile = static_cast<int>((tokens.size() + kTokensPerSample - 1) / kTokensPerSample);
+    tokens.resize(tokenCount);
+
+    // The store starts zeroed, which is what the empty tokens of the missing samples read as; only
+    // the samples the file holds are parsed, and the invalid-data text the empty tokens would give
+    // is given once.
+    doc.AllocateSamples(nSamples);
+    doc.m_nSampleCount = samplesInFile;
+    doc.ParseTokens(false);
+    if (samplesInFile < nSamples)
+        (void)doc.GetCellBit(std::string(), 0);
+    doc.m_nSampleCount = nSamples;
+    for (std::string& name : doc.m_strChannelNames)
+        name = Cp949ToUtf8(std::string(reader.Next()));
+    doc.m_bDataReady = true;
+    return LoadResult::Loaded;
+}
+
+bool SaveCaptureFile(const CVELDRANDoc& doc, const ChannelNames& names, const std::string& path)
+{
+    const std::optional<std::string> bytes = WriteCapture(doc, names);
+    if (!bytes)
+        return false;
+    if (const int error = ReplaceFile(path, *bytes)) {
+        ShowAppMessage(FileErrorText(kCannotSave, path, error));
+        return false;
+    }
+    return true;
+}
+
+bool LoadCaptureFile(CVELDRANDoc& doc, const std::string& path, LoadResult* result)
+{
+    std::string bytes;
+    if (const int error = ReadWholeFile(path, bytes)) {
+        ShowAppMessage(FileErrorText(kCannotOpen, path, error));
+        return false;
+    }
+    const LoadResult loaded = ReadCapture(doc, bytes);
+    if (result)
+        *result = loaded;
+    return true;
+}
+
+} // namespace veldran

@@ -1,0 +1,97 @@
+#include "link/serial/SerialEngine.h"
+
+#include "link/serial/ErrorText.h"
+#include "link/serial/LineDefinition.h"
+#include "link/serial/SerialDevice.h"
+
+#include <system_error>
+
+namespace veldran {
+
+CSerialEngine::~CSerialEngine()
+{
+    Stop();
+    ClosePort();
+}
+
+int CSerialEngine::Open(SerialOwner* pOwner, int nPort, int nBaud, char cParity, int nDataBits, int nStopBits,
+                        uint32_t nEvents)
+{
+    Stop();
+    m_pOwner = pOwner;
+    m_nPort = nPort;
+    m_nEvents = nEvents;
+
+    SConfigFailure failure;
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        ClosePort();
+        const std::string path = DevicePathForPort(nPort);
+        if (path.empty())
+            return 0;
+        m_fdPort = OpenPortDevice(path);
+        if (m_fdPort < 0)
+            return 0;
+        failure = ConfigurePort(m_fdPort, FormatLineDefinition(nBaud, cParity, nDataBits, nStopBits), nEvents,
+                                m_nPortMask);
+        PurgePort(m_fdPort);
+    }
+    // Shown after the lock is released: the box runs a nested event loop.
+    if (failure.pszCall)
+        ReportError(failure.pszCall, SystemErrorText(failure.nError), false);
+    return 1;
+}
+
+int CSerialEngine::StartWorker()
+{
+    Stop();
+    if (!m_poster || !m_shutdown.Create())
+        return 0;
+    m_shutdown.Reset();
+    m_handover = CUiHandover(m_poster);
+    try {
+        m_worker = std::thread(&CSerialEngine::WorkerMain, this);
+    } catch (const std::system_error&) {
+        return 0;
+    }
+    return 1;
+}
+
+void CSerialEngine::Purge()
+{
+    PurgePort(m_fdPort);
+}
+
+void CSerialEngine::Stop()
+{
+    if (!m_worker.joinable())
+        return;
+    // Release a worker that waits for the user-interface thread first: when this thread is the
+    // user-interface thread it cannot run the posted call while it waits here.
+    m_handover.Abandon();
+    m_shutdown.Signal();
+    m_worker.join();
+}
+
+void CSerialEngine::ClosePort()
+{
+    ClosePortDevice(m_fdPort);
+    m_fdPort = -1;
+    m_nPortMask = 0;
+}
+
+void CSerialEngine::ReportError(const std::string& callName, const std::string& systemText, bool bOnWorker)
+{
+    if (!m_pOwner)
+        return;
+    const std::string text = ComposeErrorText(callName, systemText, m_nPort);
+    if (!bOnWorker) {
+        m_pOwner->OnSerialError(text);
+        return;
+    }
+    // The worker waits until the box is closed, as it would for a byte; a stop releases it.
+    SerialOwner* pOwner = m_pOwner;
+    (void)m_handover.Run([pOwner, text]() { pOwner->OnSerialError(text); });
+}
+
+} // namespace veldran

@@ -1,0 +1,85 @@
+#pragma once
+// The one connection to the instrument: opens a serial port, configures it and runs a worker
+// thread that hands every received byte to the owner, one synchronous message per byte.
+//
+// Threads: construction, Open, StartWorker, Purge and destruction belong to the user-interface
+// thread; the worker only reads the port and waits in the handover. The owner's handlers always
+// run on the user-interface thread (through the poster), one at a time and in arrival order, and
+// the worker reads the next byte only after the previous one was handled.
+
+#include "link/serial/SerialMessages.h"
+#include "link/serial/SerialOwner.h"
+#include "link/serial/ShutdownEvent.h"
+#include "link/serial/UiHandover.h"
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace veldran {
+
+class CSerialEngine {
+public:
+    CSerialEngine() = default;
+    explicit CSerialEngine(UiPoster poster) : m_poster(std::move(poster)) {}
+    virtual ~CSerialEngine();
+    CSerialEngine(const CSerialEngine&) = delete;
+    CSerialEngine& operator=(const CSerialEngine&) = delete;
+
+    // How the worker reaches the user-interface thread; needed before StartWorker.
+    void SetPoster(UiPoster poster) { m_poster = std::move(poster); }
+
+    // Stops a running worker, closes the old port and opens COM<nPort> with the given line.
+    // 1: the device is open (a failed configuration step was shown with OnSerialError and the
+    // port keeps whatever settings it had). 0: no such device, or another program holds it;
+    // nothing is shown then.
+    [[nodiscard]] int Open(SerialOwner* pOwner, int nPort, int nBaud, char cParity, int nDataBits, int nStopBits,
+                           uint32_t nEvents);
+
+    // Starts the worker (stopping one that still runs). 1 when it was started.
+    int StartWorker();
+
+    // Discards what the driver holds in both directions; nothing without a port.
+    void Purge();
+
+    // Ends the worker and waits for it. Never waits on the owner: a worker blocked in a handover
+    // is released, and the call it posted does nothing when it runs later.
+    void Stop();
+
+    [[nodiscard]] bool IsOpen() const { return m_fdPort >= 0; }
+    // 1 from the worker's start (port purged, about to wait) until it ends.
+    [[nodiscard]] bool IsRunning() const { return m_nRunning.load() != 0; }
+    [[nodiscard]] int GetPortNumber() const { return m_nPort; }
+
+private:
+    enum class EReadResult { Byte, Empty, LineLost };
+
+    static void WorkerMain(CSerialEngine* pEngine);
+    void RunWorker();
+    [[nodiscard]] short WaitForLine();
+    [[nodiscard]] bool HandleWake(short nPortEvents);
+    [[nodiscard]] bool SendStatusMessages();
+    [[nodiscard]] EReadResult ReadOneByte(unsigned char& byte, int& nError);
+    [[nodiscard]] bool BytesQueued();
+    [[nodiscard]] bool Deliver(unsigned nMessage, unsigned wParam, bool bMoreFollows);
+    // Shown directly on the user-interface thread, or through the handover from the worker.
+    void ReportError(const std::string& callName, const std::string& systemText, bool bOnWorker);
+    void ReportLineLost(int nError);
+    void ClosePort();
+
+    std::thread m_worker;
+    std::mutex m_lock;
+    std::atomic<int> m_nRunning{0};
+    CShutdownEvent m_shutdown;
+    int m_fdPort = -1;
+    UiPoster m_poster;
+    CUiHandover m_handover;
+    SerialOwner* m_pOwner = nullptr;
+    int m_nPort = 0;
+    uint32_t m_nEvents = 0;
+    uint32_t m_nPortMask = 0;
+};
+
+} // namespace veldran

@@ -1,0 +1,102 @@
+#include "print/PrintCommands.h"
+
+#include "print/PrintCapture.h"
+#include "resources/Ids.h"
+#include "resources/UserMessages.h"
+
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace veldran {
+
+namespace {
+
+// Shown when the printer refuses to start the job (no printer installed, no output file, ...).
+constexpr const char* kCannotStartPrint =
+    "인쇄 작업을 시작할 수 없습니다.\n프린터 설정을 확인해 주십시오.";
+
+} // namespace
+
+PrintCommands::PrintCommands(CPrintCapture& capture, std::function<std::string()> documentTitle)
+    : m_capture(capture)
+    , m_documentTitle(std::move(documentTitle))
+    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
+{
+}
+
+PrintCommands::~PrintCommands() = default;
+
+bool PrintCommands::HandlesCommand(int id)
+{
+    return id == ids::kFilePrintSetup || id == ids::kFilePrint || id == ids::kFilePrintDirect ||
+           id == ids::kFilePrintPreview;
+}
+
+bool PrintCommands::OnCommand(int id, QWidget* parent)
+{
+    switch (id) {
+    case ids::kFilePrintSetup: PrinterSetup(parent); return true;
+    case ids::kFilePrint: Print(parent, true); return true;
+    case ids::kFilePrintDirect: Print(parent, false); return true;
+    case ids::kFilePrintPreview: PrintPreview(parent); return true;
+    default: return false;
+    }
+}
+
+bool PrintCommands::Print(QWidget* parent, bool withDialog)
+{
+    if (!withDialog) {
+        m_capture.OnPreparePrinting(*m_printer, nullptr);
+        return RunJob(*m_printer);
+    }
+    QPrintDialog dialog(m_printer.get(), parent);
+    m_capture.OnPreparePrinting(*m_printer, &dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return RunJob(*m_printer);
+}
+
+bool PrintCommands::PrintTo(const QString& printerName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(printerName);
+    m_capture.OnPreparePrinting(printer, nullptr);
+    return RunJob(printer);
+}
+
+void PrintCommands::PrintPreview(QWidget* parent)
+{
+    m_capture.OnPreparePrinting(*m_printer, nullptr);
+    QPrintPreviewDialog dialog(m_printer.get(), parent);
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [this](QPrinter* printer) { RenderPage(*printer); });
+    dialog.exec();
+}
+
+void PrintCommands::PrinterSetup(QWidget* parent)
+{
+    QPageSetupDialog dialog(m_printer.get(), parent);
+    dialog.exec();
+}
+
+bool PrintCommands::RunJob(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ShowAppMessage(kCannotStartPrint);
+        return false;
+    }
+    m_capture.OnPrint(painter, printer, m_documentTitle ? m_documentTitle() : std::string());
+    return painter.end();
+}
+
+void PrintCommands::RenderPage(QPrinter& printer)
+{
+    QPainter painter(&printer);
+    m_capture.OnPrint(painter, printer, m_documentTitle ? m_documentTitle() : std::string());
+}
+
+} // namespace veldran

@@ -1,0 +1,52 @@
+#pragma once
+// Print, direct print, print preview and printer setup on one printer kept for the whole session,
+// so that what the setup dialog or a print dialog chose carries over to the next command. Every job
+// has exactly one page, drawn by the view's page hook.
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QPrinter;
+class QWidget;
+
+namespace veldran {
+
+class CPrintCapture;
+
+class PrintCommands {
+public:
+    // documentTitle is asked for at each job, so the header carries the title of that moment.
+    PrintCommands(CPrintCapture& capture, std::function<std::string()> documentTitle);
+    ~PrintCommands();
+    PrintCommands(const PrintCommands&) = delete;
+    PrintCommands& operator=(const PrintCommands&) = delete;
+
+    // True for print setup (57606), print (57607), direct print (57608) and preview (57609).
+    [[nodiscard]] static bool HandlesCommand(int id);
+    // Runs one of those commands with parent as the owner of its dialogs.
+    bool OnCommand(int id, QWidget* parent);
+
+    // Print with the print dialog, or straight to the session's printer without it. False when the
+    // user cancelled or the job could not start.
+    bool Print(QWidget* parent, bool withDialog);
+    // Print to the named printer without a dialog; the session's printer is left as it was.
+    bool PrintTo(const QString& printerName);
+    void PrintPreview(QWidget* parent);
+    void PrinterSetup(QWidget* parent);
+
+    // The session's printer (a test may point it at a PDF file).
+    [[nodiscard]] QPrinter& Printer() { return *m_printer; }
+
+private:
+    bool RunJob(QPrinter& printer);
+    void RenderPage(QPrinter& printer);
+
+    CPrintCapture& m_capture;
+    std::function<std::string()> m_documentTitle;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+} // namespace veldran

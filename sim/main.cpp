@@ -1,0 +1,164 @@
+// veldran-sim: stands in for the instrument on the serial line. It prints the device the
+// application should open (first line of standard output) and sends a STATE listing each time
+// Enter is pressed, as the instrument does when its STATE button is pressed.
+
+#include "sim/ListingGenerator.h"
+#include "sim/SimLine.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <thread>
+
+namespace {
+
+using veldran::sim::CSimLine;
+using veldran::sim::SListingOptions;
+
+const char* const kUsage =
+    "usage: veldran-sim [options]\n"
+    "  --lines N        sample lines per listing (default 100)\n"
+    "  --pattern P      counter | clock | walking | random (default counter)\n"
+    "  --seed S         seed of the random pattern (default 1; each further listing uses the next seed)\n"
+    "  --baud B         9600 | 1200 | 0 (pacing of the line; 0 = full speed; default 9600)\n"
+    "  --file PATH      send this listing file as it is instead of a generated listing\n"
+    "  --device PATH    use this serial device instead of a new pseudo-terminal\n"
+    "  --wait-open      wait until the application has opened the line before sending\n"
+    "  --once           send one listing at once, wait until it was read, and exit\n"
+    "  --delay MS       with --once: wait this long before sending\n"
+    "Prints the device to open on the first line of standard output. Without --once every Enter\n"
+    "sends a listing; end of input (Ctrl-D) quits.\n";
+
+struct SSimOptions {
+    SListingOptions listing;
+    int nBaud = 9600;
+    std::string strFile;
+    std::string strDevice;
+    bool bWaitOpen = false;
+    bool bOnce = false;
+    int nDelayMs = 0;
+};
+
+bool ParseNumber(const char* pszText, long nLow, long nHigh, long& nValue)
+{
+    char* pEnd = nullptr;
+    nValue = std::strtol(pszText, &pEnd, 10);
+    return pEnd != pszText && *pEnd == '\0' && nValue >= nLow && nValue <= nHigh;
+}
+
+bool ParseArguments(int argc, char** argv, SSimOptions& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const char* pszValue = i + 1 < argc ? argv[i + 1] : nullptr;
+        long nValue = 0;
+        if (arg == "--once")
+            options.bOnce = true;
+        else if (arg == "--wait-open")
+            options.bWaitOpen = true;
+        else if (!pszValue)
+            return false;
+        else if (arg == "--lines" && ParseNumber(pszValue, 0, veldran::sim::kMaxListingLines, nValue))
+            options.listing.nLines = static_cast<int>(nValue);
+        else if (arg == "--seed" && ParseNumber(pszValue, 0, 0xFFFFFFFFL, nValue))
+            options.listing.nSeed = static_cast<uint32_t>(nValue);
+        else if (arg == "--baud" && ParseNumber(pszValue, 0, 9600, nValue)
+                 && (nValue == 0 || nValue == 1200 || nValue == 9600))
+            options.nBaud = static_cast<int>(nValue);
+        else if (arg == "--delay" && ParseNumber(pszValue, 0, 600000, nValue))
+            options.nDelayMs = static_cast<int>(nValue);
+        else if (arg == "--pattern" && veldran::sim::ParsePattern(pszValue, options.listing.pattern))
+            ;
+        else if (arg == "--file")
+            options.strFile = pszValue;
+        else if (arg == "--device")
+            options.strDevice = pszValue;
+        else
+            return false;
+        if (arg != "--once" && arg != "--wait-open")
+            ++i;
+    }
+    return true;
+}
+
+bool ReadListingFile(const std::string& path, std::string& bytes)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return !file.bad();
+}
+
+// The listing of the nth press of STATE: a file as it is, or a generated one.
+bool MakeListing(const SSimOptions& options, int nPress, std::string& bytes)
+{
+    if (!options.strFile.empty())
+        return ReadListingFile(options.strFile, bytes);
+    SListingOptions listing = options.listing;
+    listing.nSeed += static_cast<uint32_t>(nPress);
+    bytes = veldran::sim::GenerateListing(listing);
+    return true;
+}
+
+bool SendListing(CSimLine& line, const SSimOptions& options, int nPress)
+{
+    std::string bytes;
+    if (!MakeListing(options, nPress, bytes)) {
+        std::cerr << "veldran-sim: cannot read " << options.strFile << "\n";
+        return false;
+    }
+    if (!line.IsFarSideOpen()) {
+        std::cerr << "veldran-sim: no program has " << line.GetPath() << " open; nothing sent\n";
+        return false;
+    }
+    std::string error;
+    if (!line.Send(bytes, options.nBaud, error)) {
+        std::cerr << "veldran-sim: " << error << "\n";
+        return false;
+    }
+    std::cerr << "veldran-sim: sent " << bytes.size() << " bytes\n";
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::signal(SIGPIPE, SIG_IGN);
+    SSimOptions options;
+    if (!ParseArguments(argc, argv, options)) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    CSimLine line;
+    std::string error;
+    const bool bOpened = options.strDevice.empty()
+        ? line.OpenPseudoTerminal(error)
+        : line.OpenDevice(options.strDevice, options.nBaud, error);
+    if (!bOpened) {
+        std::cerr << "veldran-sim: " << error << "\n";
+        return 1;
+    }
+    std::printf("%s\n", line.GetPath().c_str());
+    std::fflush(stdout);
+
+    if (options.bWaitOpen)
+        line.WaitForFarSide();
+    if (options.bOnce) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(options.nDelayMs));
+        const bool bSent = SendListing(line, options, 0);
+        line.WaitDrained();
+        return bSent ? 0 : 1;
+    }
+    std::cerr << "veldran-sim: press Enter to send a STATE listing (Ctrl-D quits)\n";
+    std::string input;
+    for (int nPress = 0; std::getline(std::cin, input); ++nPress)
+        SendListing(line, options, nPress);
+    return 0;
+}

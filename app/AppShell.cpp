@@ -1,5 +1,6 @@
 #include "app/AppShell.h"
 
+#include "app/AboutDialog.h"
 #include "app/CommandRouter.h"
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
@@ -79,6 +80,7 @@ bool AppShell::HandlesCommand(int id) const
     case ids::kFileOpen:
     case ids::kFileSave:
     case ids::kFileSaveAs:
+    case ids::kAppAbout:
         return true;
     default:
         return false;
@@ -93,6 +95,7 @@ void AppShell::OnCommand(int id)
     case ids::kFileOpen: m_files->OnFileOpen(); break;
     case ids::kFileSave: m_files->OnFileSave(); break;
     case ids::kFileSaveAs: m_files->OnFileSaveAs(); break;
+    case ids::kAppAbout: ShowAboutBox(m_pMainFrame.get()); break;
     default: break;
     }
 }

@@ -1,11 +1,28 @@
 // VELDRAN: the desktop companion of the 48-channel logic analyzer.
 
 #include "app/AppResources.h"
+#include "app/CommandLine.h"
 #include "app/VeldranApp.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
     QCoreApplication::setApplicationVersion(QStringLiteral(VELDRAN_VERSION));
+    // --help and --version answer without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const veldran::CommandLineInfo info = veldran::ParseCommandLine(arguments);
+    if (info.m_bShowVersion) {
+        std::printf("VELDRAN %s\n", VELDRAN_VERSION);
+        return 0;
+    }
+    if (info.m_bShowHelp) {
+        std::fputs(veldran::CommandLineHelp().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     veldran::CVELDRANApp app(argc, argv);
     QApplication::setWindowIcon(veldran::ApplicationIcon());
     int exitCode = 0;

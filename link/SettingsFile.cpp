@@ -70,7 +70,17 @@ void ParseValues(const std::string& line, int& port, int& speed)
 
 std::string Failure(const std::string& path, const char* step, int code)
 {
-    return "Cannot save the settings file \"" + path + "\" (" + step + "): " + std::strerror(code);
+    return "환경저장 파일을 저장할 수 없습니다.\n" + path + " (" + step + "): " + std::strerror(code);
+}
+
+bool CreateFolders(const std::string& folder)
+{
+    for (size_t slash = folder.find('/', 1); slash != std::string::npos; slash = folder.find('/', slash + 1)) {
+        const std::string part = folder.substr(0, slash);
+        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+            return false;
+    }
+    return true;
 }
 
 bool WriteAll(int fd, const std::string& bytes)
@@ -163,6 +173,29 @@ std::string SettingsFolder()
 std::string SettingsPath()
 {
     return SettingsFolder() + kFileName;
+}
+
+std::string UserSettingsPath()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string folder;
+    if (config && *config == '/')
+        folder = config;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        folder = std::string(home) + "/.config";
+    else
+        return std::string();
+    return folder + "/VELDRAN/" + kFileName;
+}
+
+std::string WritableSettingsPath()
+{
+    if (::access(SettingsFolder().c_str(), W_OK) == 0)
+        return SettingsPath();
+    const std::string user = UserSettingsPath();
+    if (user.empty() || !CreateFolders(user.substr(0, user.rfind('/') + 1)))
+        return SettingsPath();
+    return user;
 }
 
 } // namespace veldran

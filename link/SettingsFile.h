@@ -21,6 +21,14 @@ namespace veldran {
 // SettingsFolder() + "veldran.cfg".
 [[nodiscard]] std::string SettingsPath();
 
+// An installed program usually lies in a folder its users may not write. The settings then live in
+// the user's configuration folder ($XDG_CONFIG_HOME/VELDRAN/veldran.cfg), so that they are kept
+// instead of being lost at every exit; beside the executable they stay wherever that is possible.
+[[nodiscard]] std::string UserSettingsPath();
+// Where the settings are written (and read first): beside the executable when that folder can be
+// written, otherwise the user's file (its folder is created).
+[[nodiscard]] std::string WritableSettingsPath();
+
 // The bytes WriteSettings puts in the file.
 [[nodiscard]] std::string SettingsFileText(int port, int speed);
 

@@ -18,6 +18,9 @@
 namespace veldran {
 namespace {
 
+// The bar on screen is brought up to date at most this often (about one frame).
+constexpr int kRefreshMs = 16;
+
 // A static text whose tabs advance to the next stop of eight average characters, so the rows of
 // the settings table line up in columns.
 class TabbedStatic : public QLabel {
@@ -60,6 +63,8 @@ CTransferDlg::CTransferDlg(int nCaptionId)
     CreateControls();
     InitProgress();
     setWindowTitle(CaptionText(m_nCaptionId));
+    m_refreshTimer.setSingleShot(true);
+    connect(&m_refreshTimer, &QTimer::timeout, this, &CTransferDlg::RefreshBar);
 }
 
 CTransferDlg::~CTransferDlg()
@@ -120,6 +125,7 @@ void CTransferDlg::InitProgress()
 {
     m_pProgress->setRange(m_nLower, m_nUpper);
     m_pProgress->setValue(m_nLower);
+    m_nPosition = m_nLower;
 }
 
 void CTransferDlg::Create(QWidget* owner)
@@ -155,15 +161,31 @@ void CTransferDlg::ShowProgress(int nPos)
     // A handler run here may end the reception and release this dialog; it is deleted only once
     // control is back in the main loop, but must not be touched after it has been let go.
     const QPointer<CTransferDlg> self(this);
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kRefreshMs) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        m_sinceEvents.start();
+    } else {
+        QCoreApplication::sendPostedEvents();
+    }
     if (!self)
         return;
-    m_pProgress->setValue(nPos);
+    m_nPosition = nPos;
+    if (!m_sinceRefresh.isValid() || m_sinceRefresh.elapsed() >= kRefreshMs)
+        RefreshBar();
+    else if (!m_refreshTimer.isActive())
+        m_refreshTimer.start(kRefreshMs);
+}
+
+void CTransferDlg::RefreshBar()
+{
+    m_refreshTimer.stop();
+    m_sinceRefresh.start();
+    m_pProgress->setValue(m_nPosition);
 }
 
 int CTransferDlg::ProgressPosition() const
 {
-    return m_pProgress->value();
+    return m_nPosition;
 }
 
 void CTransferDlg::OnCancelTransfer()

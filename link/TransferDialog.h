@@ -7,7 +7,9 @@
 #include "resources/Ids.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
 
 class QProgressBar;
 class QPushButton;
@@ -56,6 +58,7 @@ private:
     void OnCancelTransfer();
     void CreateControls();
     void InitProgress();
+    void RefreshBar();
 
     DialogBaseUnits m_units;
     QProgressBar* m_pProgress = nullptr;
@@ -66,6 +69,16 @@ private:
     int m_nStep = 10;
     bool m_bOwnerDisabled = false;
     QPointer<QWidget> m_pOwner;
+    // The position the bar stands for. A listing moves it a few thousand times a second; the
+    // bar on screen follows at most once per frame, which looks the same and costs a paint per
+    // frame instead of a paint per token.
+    int m_nPosition = 0;
+    QElapsedTimer m_sinceRefresh;
+    // Every event already waiting in the program's queue runs at each token; the window system is
+    // asked for new input (the cancel button, the keyboard) and timers at most once per frame, as
+    // a full pass costs more than the handling of a token.
+    QElapsedTimer m_sinceEvents;
+    QTimer m_refreshTimer;
 };
 
 } // namespace veldran

@@ -34,6 +34,8 @@ CVELDRANView::CVELDRANView(CVELDRANDoc& document, QWidget* parent)
     m_form->setMinimumSize(MapDialogSize(QSize(kFormWidthDlu, kFormHeightDlu), BaseUnitsOf(m_form->font())));
     CreateControls();
     setWidget(m_form);
+    m_xPosDataTimer.setSingleShot(true);
+    connect(&m_xPosDataTimer, &QTimer::timeout, this, &CVELDRANView::ShowXPosData);
 
     m_document.SetStatusTextHandler([this](const std::string& text) {
         m_strXPosData = QString::fromStdString(text);
@@ -135,6 +137,7 @@ void CVELDRANView::CreateControls()
 
 void CVELDRANView::WriteStrings()
 {
+    m_xPosDataTimer.stop();
     m_xPosData->setText(m_strXPosData);
     m_windowText->setText(m_strWindow);
     m_leftPos->setText(m_strLeftPos);

@@ -13,9 +13,11 @@
 #include "view/ChannelNameDialog.h"
 #include "view/TraceStatic.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QScrollArea>
 #include <QString>
+#include <QTimer>
 
 #include <array>
 #include <cstdint>
@@ -161,6 +163,7 @@ private:
     [[nodiscard]] QString CellTokensAt(int x) const;
     void RelabelTraces();
     void MoveControl(int id, const QRect& rect);
+    void ShowXPosData();
     [[nodiscard]] int CursorX() const;
     [[nodiscard]] int CursorY() const;
 
@@ -183,6 +186,9 @@ private:
     QLabel* m_yCursorLabel = nullptr;
     std::array<CTraceStatic*, 16> m_pTraceWnd{};
     int m_nScrollMark = -1; // x of the mark drawn while the form scrolls horizontally
+    static constexpr int kFrameMs = 16;
+    QElapsedTimer m_sinceXPosData;
+    QTimer m_xPosDataTimer;
     CReception m_reception{*this, m_document};
 };
 

@@ -9,19 +9,26 @@
 #include "view/FormWidget.h"
 #include "view/VeldranView.h"
 
+#include <QLineEdit>
 #include <QMetaObject>
 
 namespace veldran {
 
 bool CVELDRANView::ReadSettings()
 {
-    return veldran::ReadSettings(SettingsPath(), m_dlgOptions.m_nPortIndex, m_dlgOptions.m_nSpeedIndex);
+    // The user's own file, where the executable's folder cannot be written, comes first; a file
+    // beside the executable still gives the start values of an installed program.
+    const std::string path = WritableSettingsPath();
+    if (veldran::ReadSettings(path, m_dlgOptions.m_nPortIndex, m_dlgOptions.m_nSpeedIndex))
+        return true;
+    return path != SettingsPath()
+        && veldran::ReadSettings(SettingsPath(), m_dlgOptions.m_nPortIndex, m_dlgOptions.m_nSpeedIndex);
 }
 
 bool CVELDRANView::WriteSettings()
 {
     std::string error;
-    if (veldran::WriteSettings(SettingsPath(), m_dlgOptions.m_nPortIndex, m_dlgOptions.m_nSpeedIndex, &error))
+    if (veldran::WriteSettings(WritableSettingsPath(), m_dlgOptions.m_nPortIndex, m_dlgOptions.m_nSpeedIndex, &error))
         return true;
     ShowAppMessage(error);
     return false;
@@ -89,8 +96,21 @@ void CVELDRANView::OnSerialError(const std::string& text)
 
 void CVELDRANView::SetXPosData(const std::string& text)
 {
+    // A listing sets the line counter thousands of times a second; the box on screen follows at
+    // most once per frame, which a user cannot tell apart and which keeps a fast line fast.
     m_strXPosData = QString::fromStdString(text);
-    WriteStrings();
+    if (!m_sinceXPosData.isValid() || m_sinceXPosData.elapsed() >= kFrameMs) {
+        ShowXPosData();
+    } else if (!m_xPosDataTimer.isActive()) {
+        m_xPosDataTimer.start(kFrameMs);
+    }
+}
+
+void CVELDRANView::ShowXPosData()
+{
+    m_xPosDataTimer.stop();
+    m_sinceXPosData.start();
+    m_xPosData->setText(m_strXPosData);
 }
 
 void CVELDRANView::InvalidateView()

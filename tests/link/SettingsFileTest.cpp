@@ -52,6 +52,7 @@ private slots:
     void failedSaveReportsAndKeepsOldFile();
     void interruptedWriteKeepsOldFile();
     void folderIsExecutableFolder();
+    void userFileLivesInTheConfigFolder();
 
 private:
     QTemporaryDir m_dir;
@@ -191,6 +192,19 @@ void SettingsFileTest::folderIsExecutableFolder()
     const std::string folder = SettingsFolder();
     QCOMPARE(folder, QCoreApplication::applicationDirPath().toStdString() + "/");
     QCOMPARE(SettingsPath(), folder + "veldran.cfg");
+}
+
+void SettingsFileTest::userFileLivesInTheConfigFolder()
+{
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", m_dir.path().toUtf8());
+    QCOMPARE(UserSettingsPath(), m_dir.path().toStdString() + "/VELDRAN/veldran.cfg");
+    // A relative XDG_CONFIG_HOME is not valid and falls back to ~/.config.
+    qputenv("XDG_CONFIG_HOME", "relative/folder");
+    QVERIFY(QString::fromStdString(UserSettingsPath()).endsWith(QStringLiteral("/.config/VELDRAN/veldran.cfg")));
+    // The executable's folder can be written here, so the settings stay beside it.
+    QCOMPARE(WritableSettingsPath(), SettingsPath());
+    qputenv("XDG_CONFIG_HOME", saved);
 }
 
 QTEST_GUILESS_MAIN(SettingsFileTest)

@@ -7,9 +7,29 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace veldran {
+namespace {
+
+// The name boxes do not scroll sideways: a name is as long as fits in its box, and typing that
+// would not fit is refused.
+class FitsInBox : public QValidator {
+public:
+    explicit FitsInBox(QLineEdit* edit) : QValidator(edit), m_edit(edit) {}
+    State validate(QString& input, int& /*pos*/) const override
+    {
+        const QMargins margins = m_edit->textMargins();
+        const int room = m_edit->contentsRect().width() - margins.left() - margins.right() - 4;
+        return m_edit->fontMetrics().horizontalAdvance(input) <= room ? Acceptable : Invalid;
+    }
+
+private:
+    QLineEdit* m_edit;
+};
+
+} // namespace
 
 CChannelNameDlg::CChannelNameDlg(QWidget* parent)
     : QDialog(parent)
@@ -40,6 +60,7 @@ void CChannelNameDlg::CreateControls()
         edit->setProperty("controlId", ids::kChannelNameFirst + n);
         // The boxes do not scroll horizontally: a name is as long as fits in its box.
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 10);
+        edit->setValidator(new FitsInBox(edit));
         grid->addWidget(label, row, column * 2);
         grid->addWidget(edit, row, column * 2 + 1);
         m_edits[static_cast<size_t>(n)] = edit;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 
 namespace veldran {
 namespace {
@@ -34,6 +35,7 @@ CVELDRANView::CVELDRANView(CVELDRANDoc& document, QWidget* parent)
     m_form->setMinimumSize(MapDialogSize(QSize(kFormWidthDlu, kFormHeightDlu), BaseUnitsOf(m_form->font())));
     CreateControls();
     setWidget(m_form);
+    connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CVELDRANView::OnHScroll);
     m_xPosDataTimer.setSingleShot(true);
     connect(&m_xPosDataTimer, &QTimer::timeout, this, &CVELDRANView::ShowXPosData);
 
@@ -106,22 +108,20 @@ void CVELDRANView::CreateControls()
     m_rightPos = label(ids::kRightPos, "right/total");
 
     // The cursor lines and their labels stand over the traces; clicks go through them to the form.
-    const auto cursorLine = [this, &add](int id, QFrame::Shadow shadow) {
+    // The Y line is set apart by a softer colour, as the sunken edge of the original does.
+    const auto cursorLine = [this, &add](int id, const QColor& color) {
         auto* line = new QFrame(m_form);
-        line->setFrameShape(QFrame::Box);
-        line->setFrameShadow(shadow);
-        line->setLineWidth(1);
+        line->setFrameShape(QFrame::NoFrame);
         line->setAutoFillBackground(true);
         QPalette palette = line->palette();
-        palette.setColor(QPalette::Window, Qt::black);
-        palette.setColor(QPalette::WindowText, Qt::black);
+        palette.setColor(QPalette::Window, color);
         line->setPalette(palette);
         line->setAttribute(Qt::WA_TransparentForMouseEvents);
         add(id, line);
         return line;
     };
-    m_xCursorLine = cursorLine(ids::kXCursorLine, QFrame::Plain);
-    m_yCursorLine = cursorLine(ids::kYCursorLine, QFrame::Sunken);
+    m_xCursorLine = cursorLine(ids::kXCursorLine, Qt::black);
+    m_yCursorLine = cursorLine(ids::kYCursorLine, QColor(96, 96, 96));
     m_yCursorLine->hide();
     m_xCursorLabel = label(ids::kXCursorLabel, "X");
     m_yCursorLabel = label(ids::kYCursorLabel, "Y");
@@ -138,11 +138,18 @@ void CVELDRANView::CreateControls()
 void CVELDRANView::WriteStrings()
 {
     m_xPosDataTimer.stop();
-    m_xPosData->setText(m_strXPosData);
-    m_windowText->setText(m_strWindow);
+    // Read-only boxes show the start of their text, as the cell values read from channel 15 on.
+    const auto show = [](QLineEdit* edit, const QString& text) {
+        if (edit->text() == text)
+            return;
+        edit->setText(text);
+        edit->setCursorPosition(0);
+    };
+    show(m_xPosData, m_strXPosData);
+    show(m_windowText, m_strWindow);
     m_leftPos->setText(m_strLeftPos);
     m_rightPos->setText(m_strRightPos);
-    m_xyDistance->setText(m_strXYDistance);
+    show(m_xyDistance, m_strXYDistance);
 }
 
 void CVELDRANView::MoveControl(int id, const QRect& rect)

@@ -111,6 +111,7 @@ void CVELDRANView::ShowXPosData()
     m_xPosDataTimer.stop();
     m_sinceXPosData.start();
     m_xPosData->setText(m_strXPosData);
+    m_xPosData->setCursorPosition(0);
 }
 
 void CVELDRANView::InvalidateView()

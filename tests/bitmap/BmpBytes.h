@@ -11,7 +11,7 @@
 
 namespace veldran::test {
 
-struct BmpSpec {
+struct BmpLayout {
     std::string signature = "BM";
     uint32_t headerSize = 40; // 12 writes the core header
     int32_t width = 4;
@@ -34,43 +34,43 @@ inline void PutLe(std::vector<uint8_t>& out, uint32_t value, int bytes)
         out.push_back(static_cast<uint8_t>(value >> (8 * i)));
 }
 
-inline std::vector<uint8_t> BuildBmp(const BmpSpec& spec)
+inline std::vector<uint8_t> BuildBmp(const BmpLayout& layout)
 {
     std::vector<uint8_t> info;
-    PutLe(info, spec.headerSize, 4);
-    if (spec.headerSize == 12) {
-        PutLe(info, static_cast<uint32_t>(spec.width), 2);
-        PutLe(info, static_cast<uint32_t>(spec.height), 2);
-        PutLe(info, spec.planes, 2);
-        PutLe(info, spec.bits, 2);
+    PutLe(info, layout.headerSize, 4);
+    if (layout.headerSize == 12) {
+        PutLe(info, static_cast<uint32_t>(layout.width), 2);
+        PutLe(info, static_cast<uint32_t>(layout.height), 2);
+        PutLe(info, layout.planes, 2);
+        PutLe(info, layout.bits, 2);
     } else {
-        PutLe(info, static_cast<uint32_t>(spec.width), 4);
-        PutLe(info, static_cast<uint32_t>(spec.height), 4);
-        PutLe(info, spec.planes, 2);
-        PutLe(info, spec.bits, 2);
-        PutLe(info, spec.compression, 4);
-        PutLe(info, spec.imageSize, 4);
+        PutLe(info, static_cast<uint32_t>(layout.width), 4);
+        PutLe(info, static_cast<uint32_t>(layout.height), 4);
+        PutLe(info, layout.planes, 2);
+        PutLe(info, layout.bits, 2);
+        PutLe(info, layout.compression, 4);
+        PutLe(info, layout.imageSize, 4);
         PutLe(info, 2835, 4);
         PutLe(info, 2835, 4);
-        PutLe(info, spec.colorsUsed, 4);
+        PutLe(info, layout.colorsUsed, 4);
         PutLe(info, 0, 4);
-        for (uint32_t mask : spec.masks)
+        for (uint32_t mask : layout.masks)
             PutLe(info, mask, 4);
-        if (spec.headerSize > 40)
-            info.resize(spec.headerSize, 0);
+        if (layout.headerSize > 40)
+            info.resize(layout.headerSize, 0);
     }
-    for (const DibColor& c : spec.table) {
+    for (const DibColor& c : layout.table) {
         info.insert(info.end(), {c.blue, c.green, c.red});
-        if (spec.headerSize != 12)
+        if (layout.headerSize != 12)
             info.push_back(c.reserved);
     }
-    std::vector<uint8_t> file(spec.signature.begin(), spec.signature.end());
+    std::vector<uint8_t> file(layout.signature.begin(), layout.signature.end());
     const uint32_t offset = static_cast<uint32_t>(14 + info.size());
-    PutLe(file, spec.fileSize.value_or(static_cast<uint32_t>(offset + spec.pixels.size())), 4);
+    PutLe(file, layout.fileSize.value_or(static_cast<uint32_t>(offset + layout.pixels.size())), 4);
     PutLe(file, 0, 4);
-    PutLe(file, spec.pixelOffset.value_or(offset), 4);
+    PutLe(file, layout.pixelOffset.value_or(offset), 4);
     file.insert(file.end(), info.begin(), info.end());
-    file.insert(file.end(), spec.pixels.begin(), spec.pixels.end());
+    file.insert(file.end(), layout.pixels.begin(), layout.pixels.end());
     return file;
 }
 

@@ -25,13 +25,13 @@ uint32_t Rgb(const DibColor& c) { return uint32_t(c.red) << 16 | uint32_t(c.gree
 
 DibImagePtr Make565(int32_t width, int32_t height)
 {
-    test::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = 16;
-    spec.compression = kDibCompressionBitfields;
-    spec.masks = {0xF800, 0x07E0, 0x001F};
-    const std::vector<uint8_t> file = test::BuildBmp(spec);
+    test::BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bits = 16;
+    layout.compression = kDibCompressionBitfields;
+    layout.masks = {0xF800, 0x07E0, 0x001F};
+    const std::vector<uint8_t> file = test::BuildBmp(layout);
     return DibCreateFromInfo(file.data() + 14, file.size() - 14);
 }
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 using namespace veldran;
-using test::BmpSpec;
+using test::BmpLayout;
 using test::BuildBmp;
 
 Q_DECLARE_METATYPE(std::vector<uint8_t>)
@@ -42,12 +42,12 @@ uint32_t PatternValue(int bits, int x, int y)
 }
 
 // An 8-bit, 4 × 2 file with a full colour table: the base the refused files start from.
-BmpSpec ValidEightBit()
+BmpLayout ValidEightBit()
 {
-    BmpSpec spec;
-    spec.table.resize(256);
-    spec.pixels.assign(8, 1);
-    return spec;
+    BmpLayout layout;
+    layout.table.resize(256);
+    layout.pixels.assign(8, 1);
+    return layout;
 }
 
 QByteArray ToBytes(const std::vector<uint8_t>& v) { return QByteArray(reinterpret_cast<const char*>(v.data()), int(v.size())); }
@@ -152,7 +152,7 @@ void DibFileTest::readForms_data()
     QTest::addColumn<uint>("bottomRight"); // 0xRRGGBB
 
     {
-        BmpSpec s;
+        BmpLayout s;
         s.headerSize = 12;
         s.width = 2;
         s.height = 2;
@@ -161,7 +161,7 @@ void DibFileTest::readForms_data()
         QTest::newRow("core header, 24 bit") << BuildBmp(s) << 24 << 2 << 0xFF0000u << 0x00FF00u;
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.headerSize = 12;
         s.width = 2;
         s.height = 1;
@@ -171,7 +171,7 @@ void DibFileTest::readForms_data()
         QTest::newRow("core header, 3-byte colours") << BuildBmp(s) << 8 << 1 << 0x0A141Eu << 0u;
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 2;
         s.height = 1;
         s.bits = 16;
@@ -181,7 +181,7 @@ void DibFileTest::readForms_data()
         QTest::newRow("bit fields after 40-byte header") << BuildBmp(s) << 16 << 1 << 0xF80000u << 0x0000F8u;
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.headerSize = 124;
         s.width = 1;
         s.height = 1;
@@ -192,7 +192,7 @@ void DibFileTest::readForms_data()
         QTest::newRow("version 5 header with masks inside") << BuildBmp(s) << 32 << 1 << 0x102030u << 0x102030u;
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.headerSize = 108;
         s.width = 1;
         s.height = 1;
@@ -201,7 +201,7 @@ void DibFileTest::readForms_data()
         QTest::newRow("version 4 header, plain") << BuildBmp(s) << 24 << 1 << 0x010203u << 0x010203u;
     }
     {
-        BmpSpec s;
+        BmpLayout s;
         s.width = 2;
         s.height = -2;
         s.colorsUsed = 2;
@@ -211,7 +211,7 @@ void DibFileTest::readForms_data()
     }
     {
         // Bytes after the announced pixel data are not part of the picture.
-        BmpSpec s = ValidEightBit();
+        BmpLayout s = ValidEightBit();
         s.table[1] = DibColor{3, 2, 1, 0};
         s.pixels.resize(12, 9);
         s.fileSize = uint32_t(14 + 40 + 1024 + 8);
@@ -250,7 +250,7 @@ void DibFileTest::refused_data()
 {
     QTest::addColumn<std::vector<uint8_t>>("file");
 
-    const auto row = [](const char* name, BmpSpec s) { QTest::newRow(name) << BuildBmp(s); };
+    const auto row = [](const char* name, BmpLayout s) { QTest::newRow(name) << BuildBmp(s); };
     const std::vector<uint8_t> valid = BuildBmp(ValidEightBit());
 
     QTest::newRow("empty") << std::vector<uint8_t>();
@@ -258,7 +258,7 @@ void DibFileTest::refused_data()
     QTest::newRow("pixel data shorter than announced") << std::vector<uint8_t>(valid.begin(), valid.end() - 3);
     QTest::newRow("info block cut short") << std::vector<uint8_t>(valid.begin(), valid.begin() + 60);
 
-    BmpSpec s = ValidEightBit();
+    BmpLayout s = ValidEightBit();
     s.signature = "BA";
     row("bad signature", s);
     s = ValidEightBit();
@@ -313,18 +313,18 @@ void DibFileTest::refused_data()
     s = ValidEightBit();
     s.headerSize = 64;
     row("unknown header size", s);
-    s = BmpSpec();
+    s = BmpLayout();
     s.bits = 24;
     s.compression = kDibCompressionBitfields;
     s.masks = {0xFF0000, 0xFF00, 0xFF};
     s.pixels.resize(24);
     row("bit fields at 24 bits", s);
-    s = BmpSpec();
+    s = BmpLayout();
     s.bits = 16;
     s.compression = kDibCompressionBitfields;
     s.pixels.resize(16);
     row("bit fields without masks", s);
-    s = BmpSpec();
+    s = BmpLayout();
     s.headerSize = 12;
     s.bits = 16;
     s.pixels.resize(16);

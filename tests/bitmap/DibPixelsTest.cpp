@@ -17,15 +17,15 @@ namespace {
 DibImagePtr MakeFromInfo(int32_t width, int32_t height, int bits, uint32_t compression = kDibCompressionRgb,
                          std::vector<uint32_t> masks = {})
 {
-    test::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = static_cast<uint16_t>(bits);
-    spec.compression = compression;
-    spec.masks = std::move(masks);
+    test::BmpLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bits = static_cast<uint16_t>(bits);
+    layout.compression = compression;
+    layout.masks = std::move(masks);
     if (bits <= 8)
-        spec.table.resize(size_t(1) << bits);
-    const std::vector<uint8_t> file = test::BuildBmp(spec);
+        layout.table.resize(size_t(1) << bits);
+    const std::vector<uint8_t> file = test::BuildBmp(layout);
     return DibCreateFromInfo(file.data() + 14, file.size() - 14);
 }
 

@@ -89,6 +89,17 @@ private:
             QTRY_VERIFY(m_view->m_serial.IsRunning());
     }
 
+    // A capture shown before a reception starts, as a file open leaves it.
+    void LoadFixedCapture()
+    {
+        *m_document->m_pTokenList = {"0000", std::string(16, '0'), std::string(16, '1'), std::string(16, '0'),
+                                      "0001", std::string(16, '1'), std::string(16, '0'), std::string(16, '1')};
+        m_document->m_nSampleCount = 2;
+        m_document->AllocateSamples(2);
+        m_document->ParseTokens(false);
+        m_document->m_bDataReady = true;
+    }
+
     // The progress text of the value field, as often as the test looks while bytes arrive.
     QString ValueField() const
     {
@@ -144,6 +155,47 @@ private slots:
         QCOMPARE(ValueField(), QString::fromUtf8(text::kDataInTransfer) + QStringLiteral("0119"));
         QCOMPARE(QString::fromStdString(m_document->GetTitle()), QStringLiteral("제목없음"));
         QCOMPARE(ApplicationErrors(*m_messages), 0);
+    }
+
+    void noiseBetweenTokensChangesNothing()
+    {
+        StartView();
+        m_view->OnLoad();
+        // Separators of every kind: blanks, control bytes, signs below '0' and bytes above 0x7F
+        // (0xB0 among them) end a token like a line end; runs of them make no tokens.
+        std::string listing = "\x01\xB0STATE\tA1 B2\x7F C3,D4;E5 F6 G7 H8 I9 J10 K11\r\n";
+        listing.replace(listing.find(";"), 1, "\xB0\xFF");
+        for (int i = 0; i < 3; ++i) {
+            const char* cells[] = {"0000000000000001", "1000000000000000", "0101010101010101"};
+            listing += QString::asprintf("%04d", i).toStdString() + "\xB0" + cells[0] + std::string("\x00\x1B", 2) + cells[1] + "  !#" +
+                       cells[2] + "\r\n";
+        }
+        m_line->Write(listing);
+        QTRY_VERIFY_WITH_TIMEOUT(m_document->m_bDataReady, 10000);
+        QCOMPARE(m_document->m_nSampleCount, 3);
+        QCOMPARE(m_document->m_pTokenList->size(), size_t(12 + 4 * 3));
+        QCOMPARE(int(m_document->Level(2, 0)), 1);
+        QCOMPARE(int(m_document->Level(2, 31)), 1);
+        QCOMPARE(int(m_document->Level(2, 32)), 1);
+        QCOMPARE(int(m_document->Level(2, 33)), 0);
+        QVERIFY(!m_messages->Saw(text::kTransferAbort));
+    }
+
+    void cancelBeforeTheFirstByte()
+    {
+        LoadFixedCapture();
+        StartView();
+        m_view->OnLoad();
+        auto* cancel = m_view->Reception().TransferDialog()->findChild<QPushButton*>(QString::number(ids::kCancelTransfer));
+        cancel->click();
+        QTRY_VERIFY(!m_view->Reception().IsReceiving());
+        QVERIFY(m_view->isEnabled());
+        QVERIFY(m_document->m_pTokenList->empty());
+        QCOMPARE(m_view->m_nSampleCount, 0);
+        // The capture shown before stays.
+        QCOMPARE(m_document->m_nSampleCount, 2);
+        QVERIFY(m_document->m_bDataReady);
+        QCOMPARE(m_view->Trace(0).SampleCount(), 2);
     }
 
     void listingWithoutStateIsRefused()

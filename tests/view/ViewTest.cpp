@@ -314,6 +314,17 @@ private slots:
         QCOMPARE(view.Trace(4).Label(), QStringLiteral("클럭"));
     }
 
+    void aNameIsAsLongAsItsBoxAllows()
+    {
+        CChannelNameDlg& dialog = m_view->m_dlgChannelNames;
+        QLineEdit* edit = dialog.Edit(3);
+        edit->clear();
+        QTest::keyClicks(edit, QString(60, QLatin1Char('W')));
+        QVERIFY(edit->text().size() > 3);
+        QVERIFY(edit->text().size() < 60);
+        QVERIFY(edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->contentsRect().width());
+    }
+
     void cancelledRenameChangesNothing()
     {
         CVELDRANView& view = Open(100);

@@ -2,6 +2,7 @@
 // before New, Open and Exit, the recent-file list, and files that cannot be opened.
 
 #include "tests/common/MessageRecorder.h"
+#include "tests/common/TestEnvironment.h"
 
 #include "app/AppShell.h"
 #include "app/CommandRouter.h"
@@ -56,11 +57,8 @@ private:
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-        QCoreApplication::setApplicationName(QStringLiteral("VELDRAN"));
-        for (int n = 0; n <= 4; ++n)
-            qputenv(QStringLiteral("VELDRAN_COM%1").arg(n).toLatin1(), "/nonexistent/veldran-test-tty");
+        test::UseTestSettings();
+        test::MapSerialPorts();
         QVERIFY(m_folder.isValid());
     }
 

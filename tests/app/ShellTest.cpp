@@ -2,6 +2,7 @@
 // window title, the clock-period label, the command line and the recent-file list.
 
 #include "tests/common/MessageRecorder.h"
+#include "tests/common/TestEnvironment.h"
 
 #include "app/AppShell.h"
 #include "app/CommandLine.h"
@@ -36,11 +37,8 @@ private:
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-        QCoreApplication::setApplicationName(QStringLiteral("VELDRAN"));
-        for (int n = 0; n <= 4; ++n)
-            qputenv(QStringLiteral("VELDRAN_COM%1").arg(n).toLatin1(), "/nonexistent/veldran-test-tty");
+        test::UseTestSettings();
+        test::MapSerialPorts();
     }
 
     void init()

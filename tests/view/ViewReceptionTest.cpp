@@ -2,6 +2,7 @@
 // would, read by the serial worker, handed to the view byte by byte, parsed and shown.
 
 #include "tests/common/MessageRecorder.h"
+#include "tests/common/TestEnvironment.h"
 
 #include "link/SettingsFile.h"
 #include "link/TransferDialog.h"
@@ -112,8 +113,7 @@ private slots:
         m_line = std::make_unique<PseudoTerminal>();
         QVERIFY(m_line->IsOpen());
         // Whatever port the settings name, it is this line.
-        for (int n = 0; n <= 4; ++n)
-            qputenv(QStringLiteral("VELDRAN_COM%1").arg(n).toLatin1(), m_line->SlavePath());
+        test::MapSerialPorts(m_line->SlavePath());
         QVERIFY(WriteSettings(SettingsPath(), 0, 0, nullptr));
         m_messages = std::make_unique<test::MessageRecorder>();
         m_document = std::make_unique<CVELDRANDoc>();

@@ -3,14 +3,21 @@
 
 #include "CaptureFixture.h"
 #include "tests/common/MessageRecorder.h"
+#include "tests/common/TestEnvironment.h"
 
 #include "controls/CNumEdit.h"
 #include "controls/CNumSpinCtrl.h"
 #include "resources/Ids.h"
+#include "link/SettingsFile.h"
+#include "resources/Strings.h"
 #include "view/VeldranView.h"
 #include "view/ZoomWindow.h"
 
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -60,9 +67,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // No test here may find a real serial port.
-        for (int n = 0; n <= 4; ++n)
-            qputenv(QStringLiteral("VELDRAN_COM%1").arg(n).toLatin1(), "/nonexistent/veldran-test-tty");
+        test::MapSerialPorts();
     }
 
     void init()
@@ -323,6 +328,57 @@ private slots:
         QVERIFY(edit->text().size() > 3);
         QVERIFY(edit->text().size() < 60);
         QVERIFY(edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->contentsRect().width());
+    }
+
+    // Answers the options dialog with the given list indexes and OK.
+    void ChooseOptions(int port, int speed, int clock)
+    {
+        COptionsDlg& dialog = m_view->m_dlgOptions;
+        QTimer::singleShot(0, this, [&dialog, port, speed, clock] {
+            dialog.findChild<QComboBox*>(QStringLiteral("1070"))->setCurrentIndex(port);
+            dialog.findChild<QComboBox*>(QStringLiteral("1071"))->setCurrentIndex(speed);
+            dialog.findChild<QComboBox*>(QStringLiteral("1072"))->setCurrentIndex(clock);
+            dialog.accept();
+        });
+        m_view->OnOptions();
+    }
+
+    void aNewClockPeriodAloneTakesEffectAtOnce()
+    {
+        CVELDRANView& view = Open(100);
+        QSignalSpy label(&view, &CVELDRANView::clockPeriodTextChanged);
+        const QFileInfo before(QString::fromStdString(WritableSettingsPath()));
+        const QDateTime written = before.exists() ? before.lastModified() : QDateTime();
+        SetCursors(5, 0);
+        m_messages->Clear();
+        ChooseOptions(view.m_dlgOptions.m_nPortIndex, view.m_dlgOptions.m_nSpeedIndex, 7); // 1 millisec
+        QCOMPARE(view.m_dClockPeriod, 0.001);
+        QCOMPARE(Text(ids::kXYDistance), QStringLiteral("5.0000ms"));
+        QVERIFY(!label.isEmpty());
+        QCOMPARE(label.last().at(0).toInt(), 7);
+        QVERIFY(m_messages->messages.empty());
+        const QFileInfo after(QString::fromStdString(WritableSettingsPath()));
+        QCOMPARE(after.exists() ? after.lastModified() : QDateTime(), written);
+    }
+
+    void aNewPortIsStoredAndAppliedAtTheNextOpen()
+    {
+        CVELDRANView& view = Open(100);
+        const int port = view.m_dlgOptions.m_nPortIndex == 2 ? 3 : 2;
+        ChooseOptions(port, 1, 0);
+        QVERIFY(m_messages->Saw(text::kSettingsChanged));
+        int storedPort = -9, storedSpeed = -9;
+        QVERIFY(ReadSettings(WritableSettingsPath(), storedPort, storedSpeed));
+        QCOMPARE(storedPort, port);
+        QCOMPARE(storedSpeed, 1);
+        // Opening a capture re-reads the settings: the link now tries the new port, and the
+        // clock is OFF again.
+        view.m_dClockPeriod = 0.5;
+        m_messages->Clear();
+        view.OnInitialUpdate();
+        QCOMPARE(view.m_dClockPeriod, 1.0);
+        QVERIFY(m_messages->Last().find(QStringLiteral("COM%1").arg(port + 1).toStdString()) != std::string::npos);
+        QVERIFY(WriteSettings(WritableSettingsPath(), 0, 0, nullptr));
     }
 
     void cancelledRenameChangesNothing()

@@ -23,7 +23,15 @@ CReception::CReception(ReceptionHost& host, CVELDRANDoc& document)
     m_szToken.fill(' ');
     m_timer.setSingleShot(true);
     m_timer.setInterval(kQuietMs);
-    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { OnTimer(kQuietTimer); });
+    QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+        // Bytes that came after the timer was started move the end of the quiet time on.
+        const qint64 quiet = m_sinceLastByte.elapsed();
+        if (quiet < kQuietMs) {
+            m_timer.start(static_cast<int>(kQuietMs - quiet));
+            return;
+        }
+        OnTimer(kQuietTimer);
+    });
 }
 
 CReception::~CReception()
@@ -99,7 +107,7 @@ void CReception::HandleByte(unsigned byte)
             return;
         BlankToken();
     }
-    m_timer.start();
+    RestartQuietTimer();
 }
 
 // A run longer than the buffer keeps its first 31 characters and drops the rest, so it still
@@ -197,6 +205,15 @@ void CReception::OnTimer(int nIdEvent)
 
     m_timer.stop();
     RetireDialog();
+}
+
+void CReception::RestartQuietTimer()
+{
+    // Restarting a timer for every byte of a listing costs more than handling the byte; the
+    // time of the last byte is noted instead, and the running timer extends itself when it fires.
+    m_sinceLastByte.start();
+    if (!m_timer.isActive())
+        m_timer.start(kQuietMs);
 }
 
 void CReception::BlankToken()

@@ -9,6 +9,7 @@
 #include "link/TransferDialog.h"
 
 #include <QPointer>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <array>
@@ -56,6 +57,7 @@ private:
     void CountLine(const std::string& token);
     void Abort();
     void BlankToken();
+    void RestartQuietTimer();
     void RetireDialog();
 
     ReceptionHost& m_host;
@@ -67,6 +69,7 @@ private:
     bool m_bReceiving = false;
 
     QTimer m_timer;
+    QElapsedTimer m_sinceLastByte;
     // Counts ended receptions, so a handler that ran a nested event loop can tell that the
     // reception it worked for has ended meanwhile.
     unsigned m_nGeneration = 0;

@@ -161,12 +161,7 @@ void CTransferDlg::ShowProgress(int nPos)
     // A handler run here may end the reception and release this dialog; it is deleted only once
     // control is back in the main loop, but must not be touched after it has been let go.
     const QPointer<CTransferDlg> self(this);
-    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kRefreshMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        m_sinceEvents.start();
-    } else {
-        QCoreApplication::sendPostedEvents();
-    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (!self)
         return;
     m_nPosition = nPos;

@@ -74,10 +74,6 @@ private:
     // frame instead of a paint per token.
     int m_nPosition = 0;
     QElapsedTimer m_sinceRefresh;
-    // Every event already waiting in the program's queue runs at each token; the window system is
-    // asked for new input (the cancel button, the keyboard) and timers at most once per frame, as
-    // a full pass costs more than the handling of a token.
-    QElapsedTimer m_sinceEvents;
     QTimer m_refreshTimer;
 };
 

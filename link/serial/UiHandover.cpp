@@ -18,6 +18,31 @@ constexpr auto kTurnLength = std::chrono::milliseconds(8);
 // microseconds, far less than a sleep and a wake-up cost.
 constexpr auto kSpin = std::chrono::microseconds(50);
 
+// Waits a moment without giving up the processor: on a virtual machine a yield or a sleep is a
+// system call that costs more than the whole handling of a byte.
+inline void CpuRelax()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#elif defined(__aarch64__)
+    asm volatile("yield" ::: "memory");
+#endif
+}
+
+// Spins until done() or the spin time is over; true when done() became true.
+template <typename Done>
+bool SpinUntil(Done done)
+{
+    const auto end = Clock::now() + kSpin;
+    for (unsigned n = 1;; ++n) {
+        if (done())
+            return true;
+        CpuRelax();
+        if (n % 64 == 0 && Clock::now() >= end)
+            return false;
+    }
+}
+
 } // namespace
 
 CUiHandover::CUiHandover(UiPoster poster) : m_poster(std::move(poster)) {}
@@ -32,6 +57,7 @@ bool CUiHandover::Run(std::function<void()> call, bool bMoreFollows)
             return false;
         nTicket = ++m_pState->nPosted;
         m_pState->pending = std::move(call);
+        m_pState->nPostedSeen.store(nTicket, std::memory_order_release);
         m_pState->bMoreFollows = bMoreFollows;
         bPost = !m_pState->bRunnerActive;
     }
@@ -45,14 +71,12 @@ bool CUiHandover::Run(std::function<void()> call, bool bMoreFollows)
 bool CUiHandover::WaitFinished(unsigned long long nTicket)
 {
     SState& state = *m_pState;
-    const auto spinEnd = Clock::now() + kSpin;
+    SpinUntil([&] {
+        return state.bAbandonedSeen.load(std::memory_order_acquire)
+            || state.nFinishedSeen.load(std::memory_order_acquire) >= nTicket;
+    });
     std::unique_lock<std::mutex> lock(state.mutex);
     const auto finished = [&] { return state.bAbandoned || state.nFinished >= nTicket; };
-    while (!finished() && Clock::now() < spinEnd) {
-        lock.unlock();
-        std::this_thread::yield();
-        lock.lock();
-    }
     state.changed.wait(lock, finished);
     return !state.bAbandoned;
 }
@@ -74,16 +98,18 @@ void CUiHandover::RunPending(const std::shared_ptr<SState>& pState)
         call();
         lock.lock();
         ++state.nFinished;
+        state.nFinishedSeen.store(state.nFinished, std::memory_order_release);
         state.changed.notify_all();
         if (!bMoreFollows || Clock::now() >= turnEnd)
             break;
+        const unsigned long long nextTicket = state.nFinished + 1;
+        lock.unlock();
+        SpinUntil([&] {
+            return state.bAbandonedSeen.load(std::memory_order_acquire)
+                || state.nPostedSeen.load(std::memory_order_acquire) >= nextTicket;
+        });
+        lock.lock();
         const auto ready = [&] { return state.bAbandoned || state.pending != nullptr; };
-        const auto spinEnd = Clock::now() + kSpin;
-        while (!ready() && Clock::now() < spinEnd) {
-            lock.unlock();
-            std::this_thread::yield();
-            lock.lock();
-        }
         state.changed.wait_for(lock, kFollowWait, ready);
     }
     state.bRunnerActive = false;
@@ -94,6 +120,7 @@ void CUiHandover::Abandon()
     {
         std::lock_guard<std::mutex> lock(m_pState->mutex);
         m_pState->bAbandoned = true;
+        m_pState->bAbandonedSeen.store(true, std::memory_order_release);
     }
     m_pState->changed.notify_all();
 }

@@ -14,6 +14,7 @@
 
 #include "link/serial/SerialOwner.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -45,6 +46,11 @@ private:
         std::function<void()> pending;
         unsigned long long nPosted = 0;
         unsigned long long nFinished = 0;
+        // Copies of what the mutex guards, for the short spins of both sides: looking at them
+        // takes no lock and no system call.
+        std::atomic<unsigned long long> nPostedSeen{0};
+        std::atomic<unsigned long long> nFinishedSeen{0};
+        std::atomic<bool> bAbandonedSeen{false};
     };
 
     // User-interface side: runs the pending call and those that follow it at once.

@@ -182,6 +182,20 @@ private slots:
         QCOMPARE(ShownWindow(), (SampleWindow{0, 256}));
     }
 
+    void typingIntoTheYEditNeverZooms()
+    {
+        // The Y edit and spin share ids 1027 and 1026 with Contract and Expand; typing and spin
+        // steps there move the Y cursor only.
+        CVELDRANView& view = Open(100);
+        QTest::keyClick(&view.EditY(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&view.EditY(), QStringLiteral("7"));
+        view.SpinY().SetPos(8);
+        QCOMPARE(view.m_nWindow, 16);
+        QCOMPARE(Text(ids::kWindowText), QStringLiteral("WINDOW : 16"));
+        QCOMPARE(view.EditY().GetValue(), 8.0f);
+        QCOMPARE(ShownWindow(), (SampleWindow{0, 16}));
+    }
+
     void expandAtSixteenAndContractAt1023DoNothing()
     {
         CVELDRANView& view = Open(100);

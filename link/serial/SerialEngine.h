@@ -62,7 +62,6 @@ private:
     [[nodiscard]] bool HandleWake(short nPortEvents);
     [[nodiscard]] bool SendStatusMessages();
     [[nodiscard]] EReadResult ReadOneByte(unsigned char& byte, int& nError);
-    [[nodiscard]] bool BytesQueued();
     [[nodiscard]] bool Deliver(unsigned nMessage, unsigned wParam, bool bMoreFollows);
     // Shown directly on the user-interface thread, or through the handover from the worker.
     void ReportError(const std::string& callName, const std::string& systemText, bool bOnWorker);

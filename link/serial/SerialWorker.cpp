@@ -97,12 +97,16 @@ bool CSerialEngine::HandleWake(short nPortEvents)
     }
     if (!SendStatusMessages())
         return false;
+    // Every byte is announced as followed by another: asking the driver first would cost a system
+    // call per byte. When the next read finds the queue empty, the user-interface side is told.
     for (;;) {
-        if (!Deliver(WM_SERIAL_RXCHAR, byte, BytesQueued()))
+        if (!Deliver(WM_SERIAL_RXCHAR, byte, true))
             return false;
         result = ReadOneByte(byte, nError);
-        if (result == EReadResult::Empty)
+        if (result == EReadResult::Empty) {
+            m_handover.NothingFollows();
             return true;
+        }
         if (result == EReadResult::LineLost) {
             ReportLineLost(nError);
             return false;
@@ -139,13 +143,6 @@ CSerialEngine::EReadResult CSerialEngine::ReadOneByte(unsigned char& byte, int& 
         nError = errno;
         return EReadResult::LineLost;
     }
-}
-
-bool CSerialEngine::BytesQueued()
-{
-    std::lock_guard<std::mutex> lock(m_lock);
-    int nQueued = 0;
-    return ioctl(m_fdPort, FIONREAD, &nQueued) == 0 && nQueued > 0;
 }
 
 bool CSerialEngine::Deliver(unsigned nMessage, unsigned wParam, bool bMoreFollows)

@@ -59,6 +59,7 @@ bool CUiHandover::Run(std::function<void()> call, bool bMoreFollows)
         m_pState->pending = std::move(call);
         m_pState->nPostedSeen.store(nTicket, std::memory_order_release);
         m_pState->bMoreFollows = bMoreFollows;
+        m_pState->bQuiet.store(false, std::memory_order_release);
         bPost = !m_pState->bRunnerActive;
     }
     if (bPost)
@@ -106,13 +107,25 @@ void CUiHandover::RunPending(const std::shared_ptr<SState>& pState)
         lock.unlock();
         SpinUntil([&] {
             return state.bAbandonedSeen.load(std::memory_order_acquire)
-                || state.nPostedSeen.load(std::memory_order_acquire) >= nextTicket;
+                || state.nPostedSeen.load(std::memory_order_acquire) >= nextTicket
+                || state.bQuiet.load(std::memory_order_acquire);
         });
         lock.lock();
-        const auto ready = [&] { return state.bAbandoned || state.pending != nullptr; };
+        const auto ready = [&] {
+            return state.bAbandoned || state.pending != nullptr || state.bQuiet.load(std::memory_order_acquire);
+        };
         state.changed.wait_for(lock, kFollowWait, ready);
     }
     state.bRunnerActive = false;
+}
+
+void CUiHandover::NothingFollows()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_pState->mutex);
+        m_pState->bQuiet.store(true, std::memory_order_release);
+    }
+    m_pState->changed.notify_all();
 }
 
 void CUiHandover::Abandon()

@@ -32,6 +32,9 @@ public:
     // bMoreFollows: the worker will hand over another call right after this one.
     [[nodiscard]] bool Run(std::function<void()> call, bool bMoreFollows = false);
 
+    // Worker side: the call announced to follow will not come (the line went quiet), so the
+    // user-interface side need not stay for it.
+    void NothingFollows();
     // Any thread: from now on nothing runs and nobody waits. Cannot be undone.
     void Abandon();
     [[nodiscard]] bool IsAbandoned() const;
@@ -51,6 +54,8 @@ private:
         std::atomic<unsigned long long> nPostedSeen{0};
         std::atomic<unsigned long long> nFinishedSeen{0};
         std::atomic<bool> bAbandonedSeen{false};
+        // Set when the worker found no further byte after announcing one; cleared by the next call.
+        std::atomic<bool> bQuiet{false};
     };
 
     // User-interface side: runs the pending call and those that follow it at once.

@@ -1,6 +1,7 @@
 #include "print/PackedDib.h"
 
 #include "print/bitmap/DibBytes.h"
+#include "print/bitmap/DibFile.h"
 
 #include <algorithm>
 #include <array>
@@ -113,20 +114,6 @@ void AppendPixel(uint8_t* out, QRgb rgb, int bitsPixel)
     default:
         break;
     }
-}
-
-bool WriteAll(int fd, const uint8_t* data, size_t size)
-{
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
 }
 
 bool IsInfoHeader(uint32_t headerSize) { return headerSize >= kDibInfoHeaderBytes; }
@@ -285,18 +272,7 @@ bool WritePackedDibFile(const std::string& fileName, const PackedDib& block)
         if (info && !runLength)
             dibbytes::PutU32(file.data() + kDibFileHeaderBytes + 20, static_cast<uint32_t>(imageBytes));
 
-        // A side file takes the real name only when complete, so a full disk or a vanished folder
-        // never costs the picture that was there.
-        const std::string partName = fileName + ".part";
-        const int fd = ::open(partName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-        if (fd < 0)
-            return false;
-        bool ok = WriteAll(fd, file.data(), file.size());
-        ok = (::close(fd) == 0) && ok;
-        ok = ok && std::rename(partName.c_str(), fileName.c_str()) == 0;
-        if (!ok)
-            ::unlink(partName.c_str());
-        return ok;
+        return DibReplaceFile(fileName, file);
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -55,12 +55,18 @@ class FileSource : public ByteSource {
 public:
     explicit FileSource(const std::string& fileName)
     {
-        m_nFd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+        // Non-blocking, and only a regular file is read: a pipe or a device left under the name
+        // must not hold the open or the reads forever.
+        m_nFd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (m_nFd < 0)
             return;
         struct stat info {};
-        if (::fstat(m_nFd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size >= 0)
-            m_nRemaining = static_cast<uint64_t>(info.st_size);
+        if (::fstat(m_nFd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+            ::close(m_nFd);
+            m_nFd = -1;
+            return;
+        }
+        m_nRemaining = static_cast<uint64_t>(info.st_size);
         (void)::posix_fadvise(m_nFd, 0, 0, POSIX_FADV_SEQUENTIAL);
     }
     ~FileSource() override
@@ -188,13 +194,12 @@ std::vector<uint8_t> DibEncodeFile(const DibImage* image)
     }
 }
 
-bool DibWriteFile(const DibImage* image, const std::string& fileName)
+bool DibReplaceFile(const std::string& fileName, const std::vector<uint8_t>& bytes)
 {
-    const std::vector<uint8_t> bytes = DibEncodeFile(image);
-    if (bytes.empty() || fileName.empty())
+    if (fileName.empty())
         return false;
     // The picture goes to a side file first and takes the real name only when it is complete, so
-    // a full disk never costs the picture that was there.
+    // a full disk or a vanished folder never costs the picture that was there.
     const std::string partName = fileName + ".part";
     const int fd = ::open(partName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
@@ -205,6 +210,12 @@ bool DibWriteFile(const DibImage* image, const std::string& fileName)
     if (!ok)
         ::unlink(partName.c_str());
     return ok;
+}
+
+bool DibWriteFile(const DibImage* image, const std::string& fileName)
+{
+    const std::vector<uint8_t> bytes = DibEncodeFile(image);
+    return !bytes.empty() && DibReplaceFile(fileName, bytes);
 }
 
 } // namespace veldran

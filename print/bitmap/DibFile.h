@@ -23,4 +23,8 @@ namespace veldran {
 // failure the old file (if any) is left as it was and no partial file remains.
 [[nodiscard]] bool DibWriteFile(const DibImage* image, const std::string& fileName);
 
+// Writes the bytes to "<fileName>.part" and renames that over fileName only once it is complete,
+// so a failed write keeps the previous file. False (and no side file left) on any failure.
+[[nodiscard]] bool DibReplaceFile(const std::string& fileName, const std::vector<uint8_t>& bytes);
+
 } // namespace veldran

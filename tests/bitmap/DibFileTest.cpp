@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <climits>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace veldran;
@@ -65,6 +66,7 @@ private slots:
     void refused_data();
     void refused();
     void missingFile();
+    void namedPipeIsNotRead();
     void writeReplacesOnlyWhenComplete();
 
 private:
@@ -349,6 +351,14 @@ void DibFileTest::missingFile()
 {
     QVERIFY(!DibReadFile(m_dir.filePath(QStringLiteral("no such file.bmp")).toStdString()));
     QVERIFY(!DibReadFile(m_dir.path().toStdString()));
+}
+
+void DibFileTest::namedPipeIsNotRead()
+{
+    // A pipe left under the picture's name has no writer: reading it would block for ever.
+    const QString path = m_dir.filePath(QStringLiteral("pipe.bmp"));
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QVERIFY(!DibReadFile(QFile::encodeName(path).toStdString()));
 }
 
 void DibFileTest::writeReplacesOnlyWhenComplete()

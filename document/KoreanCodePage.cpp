@@ -15,6 +15,29 @@ bool IsAscii(const std::string& s)
     return true;
 }
 
+// How many bytes the character starting at this byte takes: a UTF-8 sequence's length from its lead
+// byte, or the lead byte and its trail for the Korean code page. Never past the input.
+size_t CharacterLength(const char* from, const char* p, size_t left)
+{
+    const auto lead = static_cast<unsigned char>(*p);
+    size_t length = 1;
+    if (from[0] == 'U') { // UTF-8
+        if (lead >= 0xF0 && lead < 0xF8)
+            length = 4;
+        else if (lead >= 0xE0)
+            length = lead < 0xF0 ? 3 : 1;
+        else if (lead >= 0xC0)
+            length = 2;
+        // Only whole sequences are skipped together; a broken one costs one byte at a time.
+        for (size_t i = 1; i < length && i < left; ++i)
+            if ((static_cast<unsigned char>(p[i]) & 0xC0) != 0x80)
+                return 1;
+    } else if (lead >= 0x81 && lead <= 0xFE) {
+        length = 2;
+    }
+    return length <= left ? length : left;
+}
+
 std::string Convert(const std::string& input, const char* to, const char* from, const std::string& replacement)
 {
     if (IsAscii(input))
@@ -35,10 +58,11 @@ std::string Convert(const std::string& input, const char* to, const char* from, 
         if (rc == static_cast<size_t>(-1)) {
             if (errno == E2BIG)
                 continue;
-            // An unconvertible or cut-off sequence: replace one byte and go on.
+            // An unconvertible or cut-off character: one replacement for the whole character.
+            const size_t skip = CharacterLength(from, in, inLeft);
             out += replacement;
-            ++in;
-            --inLeft;
+            in += skip;
+            inLeft -= skip;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }

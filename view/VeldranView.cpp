@@ -108,7 +108,7 @@ void CVELDRANView::CreateControls()
     m_rightPos = label(ids::kRightPos, "right/total");
 
     // The cursor lines and their labels stand over the traces; clicks go through them to the form.
-    // The Y line is set apart by a softer colour, as the sunken edge of the original does.
+    // The Y line is set apart from the X line by a softer colour.
     const auto cursorLine = [this, &add](int id, const QColor& color) {
         auto* line = new QFrame(m_form);
         line->setFrameShape(QFrame::NoFrame);

@@ -121,8 +121,8 @@ void CVELDRANView::UpdateCursorMarkers()
 
 void CVELDRANView::ShowCursorLines()
 {
-    // The lines must stay visible over the traces: unlike the original form, sibling widgets here
-    // clip each other, so the markers are kept on top of the stacking order instead of behind.
+    // The lines must stay visible over the traces. Sibling widgets clip each other, so the markers
+    // are kept on top of the stacking order.
     m_xCursorLine->show();
     m_yCursorLine->show();
     for (QWidget* marker : {static_cast<QWidget*>(m_xCursorLine), static_cast<QWidget*>(m_yCursorLine),

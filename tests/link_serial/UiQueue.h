@@ -4,7 +4,10 @@
 // it never does). One posted call may hand over several messages in a row when the worker has
 // them ready. OwnerRecorder is the owner that writes down what it was handed.
 
+#include "link/serial/SerialMessages.h"
 #include "link/serial/SerialOwner.h"
+
+#include <QByteArray>
 
 #include <chrono>
 #include <condition_variable>
@@ -86,6 +89,16 @@ public:
         return 0;
     }
     void OnSerialError(const std::string& text) override { errors.push_back(text); }
+
+    // The bytes handed over, in order.
+    [[nodiscard]] QByteArray ReceivedBytes() const
+    {
+        QByteArray bytes;
+        for (const auto& m : messages)
+            if (m.nMessage == WM_SERIAL_RXCHAR)
+                bytes += char(m.wParam);
+        return bytes;
+    }
 
     // Optional: runs inside the handler, while the worker waits for it.
     std::function<void(const SRecordedMessage&)> onMessage;

@@ -31,15 +31,6 @@ bool WaitUntilRunning(const CSerialEngine& engine, bool bRunning)
     return true;
 }
 
-QByteArray ReceivedBytes(const OwnerRecorder& owner)
-{
-    QByteArray bytes;
-    for (const auto& m : owner.messages)
-        if (m.nMessage == WM_SERIAL_RXCHAR)
-            bytes += char(m.wParam);
-    return bytes;
-}
-
 } // namespace
 
 class TestSerialReception : public QObject {
@@ -136,11 +127,11 @@ private slots:
                 std::this_thread::sleep_for(std::chrono::milliseconds(2));
             }
         });
-        while (ReceivedBytes(owner).size() < sent.size() && ui.RunOne()) {
+        while (owner.ReceivedBytes().size() < sent.size() && ui.RunOne()) {
         }
         writer.join();
 
-        QCOMPARE(ReceivedBytes(owner), sent);
+        QCOMPARE(owner.ReceivedBytes(), sent);
         QVERIFY(owner.errors.empty());
         QCOMPARE(owner.messages.front().nMessage, WM_SERIAL_CTS);
         for (size_t n = 1; n < owner.messages.size(); ++n)
@@ -196,7 +187,7 @@ private slots:
             QVERIFY(ui.RunOne());
         QCOMPARE(int(owner.messages.size()), 2);
         QCOMPARE(owner.messages[0].nMessage, WM_SERIAL_CTS);
-        QCOMPARE(ReceivedBytes(owner), QByteArray("D"));
+        QCOMPARE(owner.ReceivedBytes(), QByteArray("D"));
     }
 
     // The owner re-opens the port while it handles a byte (a capture file opened from a nested
@@ -216,15 +207,15 @@ private slots:
             bReopened = engine.Open(&owner, 1, 9600, 'N', 8, 1, EV_VIEW_MASK) == 1 && engine.StartWorker() == 1;
         };
         QVERIFY(QueueForOneWake(line, ui, "ABC"));
-        while (ReceivedBytes(owner).isEmpty())
+        while (owner.ReceivedBytes().isEmpty())
             QVERIFY(ui.RunOne());
         QVERIFY(bReopened);
         QVERIFY(WaitUntilRunning(engine, true));
 
         QVERIFY(QueueForOneWake(line, ui, "D"));
-        while (ReceivedBytes(owner).size() < 2)
+        while (owner.ReceivedBytes().size() < 2)
             QVERIFY(ui.RunOne());
-        QCOMPARE(ReceivedBytes(owner), QByteArray("AD"));
+        QCOMPARE(owner.ReceivedBytes(), QByteArray("AD"));
         QVERIFY(owner.errors.empty());
     }
 
@@ -254,7 +245,7 @@ private slots:
                     line.CloseMaster();
             };
         QVERIFY(QueueForOneWake(line, ui, sent));
-        while (ReceivedBytes(owner).size() < 2)
+        while (owner.ReceivedBytes().size() < 2)
             QVERIFY(ui.RunOne());
         line.CloseMaster();
 
@@ -268,7 +259,7 @@ private slots:
         QVERIFY(WaitUntilRunning(engine, false));
         ui.RunWaiting();
         QCOMPARE(int(owner.errors.size()), 1);
-        QVERIFY(sent.startsWith(ReceivedBytes(owner)));
+        QVERIFY(sent.startsWith(owner.ReceivedBytes()));
     }
 };
 

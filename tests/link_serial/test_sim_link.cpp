@@ -86,15 +86,6 @@ private:
     FILE* m_pOutput = nullptr;
 };
 
-QByteArray ReceivedBytes(const OwnerRecorder& owner)
-{
-    QByteArray bytes;
-    for (const auto& m : owner.messages)
-        if (m.nMessage == WM_SERIAL_RXCHAR)
-            bytes += char(m.wParam);
-    return bytes;
-}
-
 } // namespace
 
 class TestSimLink : public QObject {
@@ -132,9 +123,9 @@ private slots:
         sim::EPattern expectedPattern = sim::EPattern::Counter;
         QVERIFY(sim::ParsePattern(pattern.toStdString(), expectedPattern));
         const QByteArray expected = QByteArray::fromStdString(sim::GenerateListing({lines, expectedPattern, 5}));
-        while (ReceivedBytes(owner).size() < expected.size())
+        while (owner.ReceivedBytes().size() < expected.size())
             QVERIFY2(ui.RunOne(), "the listing stopped short");
-        QCOMPARE(ReceivedBytes(owner), expected);
+        QCOMPARE(owner.ReceivedBytes(), expected);
         QVERIFY(owner.errors.empty());
         engine.Stop();
         qunsetenv("VELDRAN_COM1");

@@ -21,14 +21,15 @@ namespace {
 
 // Stands in for the view: records what the reception asks of it and does what the real view
 // does to the document on a reset.
-class FakeView : public ReceptionHost {
+class FakeView : public ReceptionHost, public ReceptionPort {
 public:
     explicit FakeView(CVELDRANDoc& document) : m_document(document) { mainWindow.show(); }
 
-    bool IsPortOpen() const override { return portOpen; }
+    bool OpenForReception() override { return portOpen; }
     void PurgePort() override { calls << "PurgePort"; }
-    bool& LiveData() override { return liveData; }
-    int& ViewSampleCount() override { return sampleCount; }
+    bool IsLiveData() const override { return liveData; }
+    void SetLiveData(bool bLive) override { liveData = bLive; }
+    void SetViewSampleCount(int nCount) override { sampleCount = nCount; }
     void ResetView() override
     {
         calls << "ResetView";
@@ -104,7 +105,6 @@ QPushButton* CancelButton(CReception& reception)
     return reception.TransferDialog()->findChild<QPushButton*>(QStringLiteral("1037"));
 }
 
-const std::string kBlankToken(CReception::kTokenSize, ' ');
 
 } // namespace
 
@@ -146,7 +146,7 @@ void ReceptionTest::init()
     m_messages = std::make_unique<test::MessageRecorder>();
     m_doc = std::make_unique<CVELDRANDoc>();
     m_view = std::make_unique<FakeView>(*m_doc);
-    m_reception = std::make_unique<CReception>(*m_view, *m_doc);
+    m_reception = std::make_unique<CReception>(*m_view, *m_view, *m_doc);
 }
 
 void ReceptionTest::cleanup()
@@ -184,7 +184,7 @@ void ReceptionTest::loadOpensDialogAndClearsTokens()
     QCOMPARE(m_view->sampleCount, 0);
     QVERIFY(!m_view->liveData);
     QVERIFY(!m_reception->QuietTimerActive()); // waits without limit for the first byte
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
 
 void ReceptionTest::stateThenSilence()
@@ -295,7 +295,7 @@ void ReceptionTest::firstTokenMustBeState()
     QVERIFY(!m_reception->QuietTimerActive());
     QVERIFY(m_view->mainWindow.isEnabled());
     QVERIFY(m_doc->m_pTokenList->empty());
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     // The rest of the instrument's listing is dropped.
     Feed(*m_reception, Listing(2));
     QVERIFY(m_doc->m_pTokenList->empty());
@@ -381,13 +381,13 @@ void ReceptionTest::cancelDuringListing()
     QVERIFY(!m_view->calls.contains("LoadTraces"));
     Feed(*m_reception, "0002 1111111111111111\r\n");
     QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 8));
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
 
 void ReceptionTest::bytesWhileIdleOnlyBlankBuffer()
 {
     Feed(*m_reception, "STATE 0001 ABC");
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     QVERIFY(m_view->calls.isEmpty());
     QCOMPARE(m_doc->m_pTokenList->size(), size_t(CVELDRANDoc::kFreshTokenCount));
     QCOMPARE(CReception::Progress(), 0);
@@ -420,7 +420,7 @@ void ReceptionTest::cancelInsideProgressPass()
     QVERIFY(m_view->mainWindow.isEnabled());
     QCOMPARE(*m_doc->m_pTokenList, before);
     QCOMPARE(m_view->sampleCount, 0);
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Feed(*m_reception, "0001 ");
     QCOMPARE(*m_doc->m_pTokenList, before);

@@ -19,7 +19,7 @@ namespace veldran {
 namespace {
 
 // The bar on screen is brought up to date at most this often (about one frame).
-constexpr int kRefreshMs = 16;
+constexpr int kRefreshMs = 50;
 
 // A static text whose tabs advance to the next stop of eight average characters, so the rows of
 // the settings table line up in columns.

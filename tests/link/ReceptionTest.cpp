@@ -213,6 +213,8 @@ void ReceptionTest::stateThenSilence()
 
 void ReceptionTest::quietTimerEndsReception()
 {
+    QCOMPARE(m_reception->QuietInterval(), CReception::kQuietMs);
+    m_reception->SetQuietInterval(60);
     m_reception->OnLoad();
     Feed(*m_reception, Listing(2));
     QVERIFY(!m_doc->m_bDataReady);

@@ -1,7 +1,7 @@
 // What the owner of the serial engine sees of the bytes on the line: one message per byte, in
 // order, after the status messages of the wake; and how stops and hang-ups end the worker.
 
-#include "PseudoTerminal.h"
+#include "tests/common/PseudoTerminal.h"
 #include "UiQueue.h"
 #include "link/serial/SerialEngine.h"
 

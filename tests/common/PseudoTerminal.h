@@ -1,18 +1,20 @@
 #pragma once
-// A pseudo-terminal that stands in for a serial port in the tests: the engine opens the slave as
-// COM<n> (through VELDRAN_COM<n>), the test writes what the instrument would send into the
-// master. The test keeps a slave descriptor of its own to look at the line settings and at the
-// bytes still queued for the reader.
-
-#include <QByteArray>
-#include <QtGlobal>
+// A pseudo-terminal that stands in for a serial port in the tests and the benchmarks: the engine
+// opens the slave as COM<n> (through VELDRAN_COM<n>), the test writes what the instrument would
+// send into the master. A slave descriptor of its own (the monitor) shows the line settings and
+// the bytes still queued for the reader. Plain C++ and POSIX, no Qt, so the thread-sanitized
+// serial tests and the benchmarks can use it too.
 
 #include <chrono>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+#include <vector>
 #include <thread>
+#include <utility>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -21,7 +23,8 @@ namespace veldran::test {
 
 class PseudoTerminal {
 public:
-    explicit PseudoTerminal(int nPort = 1) : m_strVariable("VELDRAN_COM" + std::to_string(nPort))
+    // nPort: the COM number whose variable names this line (0: none; MapPorts names it for all).
+    explicit PseudoTerminal(int nPort = 1)
     {
         m_fdMaster = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         char szPath[128] = {};
@@ -30,25 +33,59 @@ public:
             return;
         m_strPath = szPath;
         m_fdMonitor = open(szPath, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        qputenv(m_strVariable.c_str(), QByteArray::fromStdString(m_strPath));
+        if (nPort > 0)
+            MapPort(nPort);
     }
     ~PseudoTerminal()
     {
-        qunsetenv(m_strVariable.c_str());
+        for (const std::string& variable : m_variables)
+            unsetenv(variable.c_str());
         CloseMaster();
-        if (m_fdMonitor >= 0)
-            close(m_fdMonitor);
+        CloseMonitor();
     }
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
+    // COM<nPort> opens this line (until the helper goes).
+    void MapPort(int nPort)
+    {
+        m_variables.push_back("VELDRAN_COM" + std::to_string(nPort));
+        setenv(m_variables.back().c_str(), m_strPath.c_str(), 1);
+    }
+    // COM0 … COM4 all open this line, whatever port the settings name.
+    void MapPorts()
+    {
+        for (int n = 0; n <= 4; ++n)
+            MapPort(n);
+    }
+
     [[nodiscard]] bool IsValid() const { return m_fdMaster >= 0 && m_fdMonitor >= 0; }
     [[nodiscard]] const std::string& Path() const { return m_strPath; }
+    [[nodiscard]] int MasterFd() const { return m_fdMaster; }
     [[nodiscard]] int MonitorFd() const { return m_fdMonitor; }
 
-    [[nodiscard]] bool Write(const QByteArray& bytes)
+    // Writes all of the bytes; when the line's buffer is full, waits (bounded) for the reader.
+    [[nodiscard]] bool Write(const char* pData, std::size_t nBytes)
     {
-        return write(m_fdMaster, bytes.constData(), size_t(bytes.size())) == bytes.size();
+        std::size_t nDone = 0;
+        while (nDone < nBytes && m_fdMaster >= 0) {
+            const ssize_t n = write(m_fdMaster, pData + nDone, nBytes - nDone);
+            if (n > 0) {
+                nDone += static_cast<std::size_t>(n);
+                continue;
+            }
+            pollfd out = {m_fdMaster, POLLOUT, 0};
+            if (poll(&out, 1, 5000) <= 0)
+                return false;
+        }
+        return nDone == nBytes;
+    }
+    [[nodiscard]] bool Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
+    // Any other byte container with data() and size() (QByteArray).
+    template <typename Bytes, typename = decltype(std::declval<const Bytes&>().data())>
+    [[nodiscard]] bool Write(const Bytes& bytes)
+    {
+        return Write(bytes.data(), static_cast<std::size_t>(bytes.size()));
     }
 
     // Bytes waiting in the slave's input queue (not yet read by the engine).
@@ -96,10 +133,17 @@ public:
             close(m_fdMaster);
         m_fdMaster = -1;
     }
+    // Without the monitor the slave is the reader's alone (a hang-up then reaches it at once).
+    void CloseMonitor()
+    {
+        if (m_fdMonitor >= 0)
+            close(m_fdMonitor);
+        m_fdMonitor = -1;
+    }
 
 private:
-    std::string m_strVariable;
     std::string m_strPath;
+    std::vector<std::string> m_variables;
     int m_fdMaster = -1;
     int m_fdMonitor = -1;
 };

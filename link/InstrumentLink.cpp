@@ -134,10 +134,10 @@ void CInstrumentLink::OnLineLost()
 void CInstrumentLink::OnSerialError(const std::string& text)
 {
     // A box runs its own event loop, where another report can arrive; it waits for this box
-    // (the same report twice in a row is shown once).
+    // (a report that is shown or waiting already is not repeated).
     if (m_bShowingError) {
-        const std::string& last = m_waitingErrors.empty() ? m_strShownError : m_waitingErrors.back();
-        if (text != last)
+        if (text != m_strShownError
+            && std::find(m_waitingErrors.begin(), m_waitingErrors.end(), text) == m_waitingErrors.end())
             m_waitingErrors.push_back(text);
         return;
     }

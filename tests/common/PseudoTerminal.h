@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,8 +39,13 @@ public:
     }
     ~PseudoTerminal()
     {
-        for (const std::string& variable : m_variables)
-            unsetenv(variable.c_str());
+        // Back to what the variables said before, so a later open never reaches a real port.
+        for (auto it = m_variables.rbegin(); it != m_variables.rend(); ++it) {
+            if (it->second.has_value())
+                setenv(it->first.c_str(), it->second->c_str(), 1);
+            else
+                unsetenv(it->first.c_str());
+        }
         CloseMaster();
         CloseMonitor();
     }
@@ -49,8 +55,10 @@ public:
     // COM<nPort> opens this line (until the helper goes).
     void MapPort(int nPort)
     {
-        m_variables.push_back("VELDRAN_COM" + std::to_string(nPort));
-        setenv(m_variables.back().c_str(), m_strPath.c_str(), 1);
+        const std::string variable = "VELDRAN_COM" + std::to_string(nPort);
+        const char* pszBefore = getenv(variable.c_str());
+        m_variables.emplace_back(variable, pszBefore ? std::optional<std::string>(pszBefore) : std::nullopt);
+        setenv(variable.c_str(), m_strPath.c_str(), 1);
     }
     // COM0 … COM4 all open this line, whatever port the settings name.
     void MapPorts()
@@ -143,7 +151,8 @@ public:
 
 private:
     std::string m_strPath;
-    std::vector<std::string> m_variables;
+    // Each variable set, with the value it had before (none: it was not set).
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_variables;
     int m_fdMaster = -1;
     int m_fdMonitor = -1;
 };

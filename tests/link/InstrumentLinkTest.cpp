@@ -22,13 +22,6 @@ namespace {
 
 constexpr int kQuietMs = 100;
 
-int ApplicationErrors(const test::MessageRecorder& messages)
-{
-    int count = 0;
-    for (const auto& m : messages.messages)
-        count += m.caption == text::kApplicationError ? 1 : 0;
-    return count;
-}
 
 std::string NoPortText()
 {
@@ -127,7 +120,7 @@ private slots:
         m_link->OpenLink();
         QTRY_VERIFY(m_link->m_serial.IsRunning());
         line.reset();
-        QTRY_COMPARE_WITH_TIMEOUT(ApplicationErrors(*m_messages), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages->CountCaption(text::kApplicationError), 1, 10000);
         QCOMPARE(m_link->m_bPortOpen, 0);
         QTRY_VERIFY(!m_link->m_serial.IsRunning());
 

@@ -3,10 +3,11 @@
 // over but not yet run (and calls from bytes read before it), an error box survives a purge, and
 // a stale post run from a nested event loop runs nothing.
 
-#include "UiQueue.h"
 #include "link/serial/UiHandover.h"
-#include "tests/common/PseudoTerminal.h"
+
+#include "UiQueue.h"
 #include "link/serial/SerialEngine.h"
+#include "tests/common/PseudoTerminal.h"
 
 #include <QtTest>
 
@@ -40,17 +41,6 @@ struct SWorker {
         return result.wait_for(wait) == std::future_status::ready;
     }
 };
-
-bool WaitUntilRunning(const CSerialEngine& engine)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + 5s;
-    while (!engine.IsRunning()) {
-        if (std::chrono::steady_clock::now() > giveUp)
-            return false;
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
 
 } // namespace
 
@@ -178,9 +168,7 @@ private slots:
         UiQueue ui;
         OwnerRecorder owner;
         CSerialEngine engine(ui.Poster());
-        QVERIFY(engine.Open(&owner, 1, 9600, 'N', 8, 1, EV_RXCHAR) == 1);
-        QCOMPARE(engine.StartWorker(), 1);
-        QVERIFY(WaitUntilRunning(engine));
+        QVERIFY(test::StartEngine(engine, owner, 1, EV_RXCHAR));
         QVERIFY(line.Write(std::string("ABC")));
         QVERIFY(ui.WaitForCalls(1)); // the worker holds "ABC" and waits
         QVERIFY(line.Write(std::string("DEF")));
@@ -203,9 +191,7 @@ private slots:
         UiQueue ui;
         OwnerRecorder owner;
         CSerialEngine engine(ui.Poster());
-        QVERIFY(engine.Open(&owner, 1, 9600, 'N', 8, 1, EV_RXCHAR) == 1);
-        QCOMPARE(engine.StartWorker(), 1);
-        QVERIFY(WaitUntilRunning(engine));
+        QVERIFY(test::StartEngine(engine, owner, 1, EV_RXCHAR));
         owner.onMessage = [&](const test::SRecordedMessage& m) {
             if (m.wParam == 'B')
                 engine.Stop();

@@ -28,13 +28,6 @@ namespace {
 // The line's quiet time that ends a reception, shorter than the program's 800 ms.
 constexpr int kQuietMs = 150;
 
-int ApplicationErrors(const test::MessageRecorder& messages)
-{
-    int count = 0;
-    for (const auto& m : messages.messages)
-        count += m.caption == text::kApplicationError ? 1 : 0;
-    return count;
-}
 
 } // namespace
 
@@ -125,7 +118,7 @@ private slots:
         // Both cursors are still at 0, so the field keeps the last line counter of the transfer.
         QCOMPARE(ValueField(), QString::fromUtf8(text::kDataInTransfer) + QStringLiteral("0119"));
         QCOMPARE(QString::fromStdString(m_document->GetTitle()), QStringLiteral("제목없음"));
-        QCOMPARE(ApplicationErrors(*m_messages), 0);
+        QCOMPARE(m_messages->CountCaption(text::kApplicationError), 0);
     }
 
     void noiseBetweenTokensChangesNothing()
@@ -207,11 +200,11 @@ private slots:
         QVERIFY(m_line->Write(listing.substr(0, listing.size() / 2)));
         QTRY_VERIFY_WITH_TIMEOUT(m_view->Reception().StateSeen(), 10000);
         m_line->CloseMaster();
-        QTRY_COMPARE_WITH_TIMEOUT(ApplicationErrors(*m_messages), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages->CountCaption(text::kApplicationError), 1, 10000);
         // The reception still ends when the line has been quiet, and nothing more is reported.
         QTRY_VERIFY_WITH_TIMEOUT(!m_view->Reception().IsReceiving(), 10000);
         QTest::qWait(300);
-        QCOMPARE(ApplicationErrors(*m_messages), 1);
+        QCOMPARE(m_messages->CountCaption(text::kApplicationError), 1);
         QVERIFY(m_view->isEnabled());
     }
 

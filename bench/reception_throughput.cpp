@@ -87,7 +87,7 @@ public:
         const std::string lines = std::to_string(options.nLines);
         const std::string baud = std::to_string(options.nBaud);
         // The idle measurement runs while the simulator waits to send.
-        const std::string delay = std::to_string(500 + 1000 * options.nIdleSeconds);
+        const std::string delay = std::to_string(1000 + 1000 * options.nIdleSeconds);
         m_pid = fork();
         if (m_pid == 0) {
             if (options.nSenderCpu >= 0) {
@@ -209,7 +209,10 @@ int main(int argc, char** argv)
     while (!view.m_serial.IsRunning())
         QCoreApplication::processEvents();
     if (options.nIdleSeconds > 0) {
-        // The port is open and its worker waits; the simulator sends only later.
+        // The port is open and its worker waits; the simulator sends only later. The window's
+        // first paint is over before the measurement starts.
+        QTimer::singleShot(500, &app, &QCoreApplication::quit);
+        app.exec();
         const double dIdleStart = CpuSeconds();
         QElapsedTimer idle;
         idle.start();

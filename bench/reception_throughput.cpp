@@ -231,6 +231,9 @@ int main(int argc, char** argv)
     double dSeconds = 0;
     double dCpu = 0;
     bool bStarted = false;
+    std::size_t nLastTokens = 0;
+    QElapsedTimer sinceChange;
+    sinceChange.start();
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         const std::size_t nTokens = document.m_pTokenList->size();
@@ -239,7 +242,12 @@ int main(int argc, char** argv)
             clock.start();
             dCpuStart = CpuSeconds();
         }
-        if (nTokens >= nExpectedTokens || (bStarted && clock.elapsed() > 600000)) {
+        // Tokens that stop coming for 5 s are not coming (the simulator has ended).
+        if (nTokens != nLastTokens) {
+            nLastTokens = nTokens;
+            sinceChange.start();
+        }
+        if (nTokens >= nExpectedTokens || (bStarted && sinceChange.elapsed() > 5000)) {
             dSeconds = double(clock.nsecsElapsed()) / 1e9;
             dCpu = CpuSeconds() - dCpuStart;
             QCoreApplication::quit();
@@ -250,6 +258,8 @@ int main(int argc, char** argv)
     app.exec();
 
     const bool bComplete = document.m_pTokenList->size() == nExpectedTokens;
+    if (!bComplete)
+        std::printf("tokens: %zu of %zu\n", document.m_pTokenList->size(), nExpectedTokens);
     Report("reception", nBytes, dSeconds, dCpu, bComplete);
 
     return bComplete ? 0 : 1;

@@ -110,8 +110,6 @@ std::optional<std::string> SigrokSessionBytes(const ExportableCapture& capture, 
         zip_error_fini(&zipError);
         return std::nullopt;
     }
-    // The archive is built in memory and read back from there once it is closed.
-    zip_source_keep(buffer);
     std::unique_ptr<zip_t, ZipDeleter> archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &zipError));
     if (!archive) {
         *error = std::string("zip: ") + zip_error_strerror(&zipError);
@@ -119,6 +117,9 @@ std::optional<std::string> SigrokSessionBytes(const ExportableCapture& capture, 
         zip_source_free(buffer);
         return std::nullopt;
     }
+    // The archive is built in memory and read back from there once it is closed, so the buffer
+    // is kept beyond the archive.
+    zip_source_keep(buffer);
     zip_error_fini(&zipError);
 
     bool ok = AddEntry(archive.get(), "version", "2", 1);

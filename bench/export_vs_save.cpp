@@ -1,11 +1,13 @@
 // Exporting a 99,999-sample capture against saving it as a capture file (goal: each export within
 // 3 times the save). Every run does all four, in turn, into the same temporary folder, so a busy
-// machine slows them alike; the figures are medians. The capture has random levels on all 48
-// channels, the worst case for a value change dump (about 24 changes a sample).
+// machine slows them alike; the figures are medians. Two captures: random levels on all 48
+// channels, the worst case for a value change dump (about 24 changes a sample), and counting
+// levels (a counter, clock dividers, a walking one), which compress well and so cost the session
+// file's compression most.
 //
-//   export_vs_save           prints the figures
-//   export_vs_save --only F  (for perf stat / callgrind) opens the capture once and does only F:
-//                            vxr, vcd, csv or sr
+//   export_vs_save                     prints the figures
+//   export_vs_save --only F [counting] (for perf stat / callgrind) makes the capture and does only
+//                                      F: vxr, vcd, csv or sr (none: only the capture)
 
 #include "document/CaptureFile.h"
 #include "export/ExportCapture.h"
@@ -30,8 +32,17 @@ public:
     void Show(const veldran::UserMessage& message) override { std::fprintf(stderr, "message: %s\n", message.text.c_str()); }
 };
 
+// The 48 levels of sample i of the counting capture, as bits.
+uint64_t CountingLevels(int i)
+{
+    uint64_t clocks = 0;
+    for (int bit = 0; bit < 16; ++bit)
+        clocks |= static_cast<uint64_t>((i >> (bit % 8)) & 1) << bit;
+    return static_cast<uint64_t>(i & 0xFFFF) | clocks << 16 | uint64_t(1) << (32 + i % 16);
+}
+
 // The capture as the program holds it after opening a file: token list, store and names.
-bool MakeCapture(veldran::CVELDRANDoc& doc, veldran::ChannelNames& names, const std::string& path)
+bool MakeCapture(veldran::CVELDRANDoc& doc, veldran::ChannelNames& names, const std::string& path, bool counting)
 {
     veldran::TokenList& tokens = *doc.m_pTokenList;
     tokens = {"STATE", "LISTING", "00001", "RADIX", "BIN", "CELLS", "CELL13", "WIDTH", "17", "BITS16", "OFF", "END"};
@@ -42,8 +53,10 @@ bool MakeCapture(veldran::CVELDRANDoc& doc, veldran::ChannelNames& names, const 
         tokens.emplace_back(number);
         for (int cell = 0; cell < veldran::kCellCount; ++cell) {
             std::string token(16, '0');
-            for (char& c : token)
-                c = (random() & 1) ? '1' : '0';
+            for (int k = 0; k < 16; ++k) {
+                const bool high = counting ? (CountingLevels(i) >> (cell * 16 + 15 - k)) & 1 : random() & 1;
+                token[static_cast<size_t>(k)] = high ? '1' : '0';
+            }
             tokens.push_back(token);
         }
     }
@@ -79,10 +92,9 @@ long FileSize(const std::string& path)
 
 } // namespace
 
-int main(int argc, char** argv)
+// Times the four jobs on one capture; only: the one job to run once, or nullptr for all.
+int Measure(bool counting, const char* only)
 {
-    static CSilentMessages messages;
-    veldran::SetUserMessageHandler(&messages);
     char folderTemplate[] = "/tmp/veldran-bench-XXXXXX";
     const char* folder = ::mkdtemp(folderTemplate);
     if (!folder)
@@ -90,7 +102,7 @@ int main(int argc, char** argv)
     const std::string base = std::string(folder) + "/capture";
     veldran::CVELDRANDoc doc;
     veldran::ChannelNames names;
-    if (!MakeCapture(doc, names, base + ".source.vxr"))
+    if (!MakeCapture(doc, names, base + ".source.vxr", counting))
         return 1;
     veldran::ExportableCapture capture;
     capture.nSampleCount = doc.m_nSampleCount;
@@ -118,11 +130,10 @@ int main(int argc, char** argv)
         };
     }
 
-    const bool only = argc == 3 && std::string(argv[1]) == "--only";
     for (int run = 0; run < (only ? 1 : kRuns); ++run) {
         for (size_t k = 0; k < jobs.size(); ++k) {
             Job& job = jobs[(k + static_cast<size_t>(run)) % jobs.size()]; // each goes first in turn
-            if (only && argv[2] != std::string(job.name))
+            if (only && only != std::string(job.name))
                 continue;
             const double seconds = Time(job.run);
             if (seconds < 0) {
@@ -134,8 +145,8 @@ int main(int argc, char** argv)
     }
     if (!only) {
         const double save = Median(jobs[0].seconds);
-        std::printf("export_vs_save: %d samples of 48 channels, random levels, 40 ns clock, %d runs interleaved\n",
-                    kSamples, kRuns);
+        std::printf("export_vs_save: %d samples of 48 channels, %s levels, 40 ns clock, %d runs interleaved\n",
+                    kSamples, counting ? "counting" : "random", kRuns);
         for (const Job& job : jobs)
             std::printf("  %-4s %8.2f ms  %6.1f MiB  ratio to .vxr %5.2f%s\n", job.name, Median(job.seconds) * 1e3,
                         FileSize(job.path) / 1048576.0, Median(job.seconds) / save,
@@ -147,4 +158,13 @@ int main(int argc, char** argv)
     std::remove((base + ".source.vxr").c_str());
     ::rmdir(folder);
     return 0;
+}
+
+int main(int argc, char** argv)
+{
+    static CSilentMessages messages;
+    veldran::SetUserMessageHandler(&messages);
+    if (argc >= 3 && std::string(argv[1]) == "--only")
+        return Measure(argc == 4 && std::string(argv[3]) == "counting", argv[2]);
+    return Measure(false, nullptr) != 0 || Measure(true, nullptr) != 0;
 }

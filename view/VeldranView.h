@@ -47,10 +47,6 @@ public:
     // Run by the application at start-up and after every file open.
     void OnInitialUpdate();
 
-    // Command routing: the frame offers each command to the view first.
-    [[nodiscard]] bool HandlesCommand(int id) const;
-    bool OnCommand(int id);
-
     // The instrument link; the members and commands below forward to it.
     [[nodiscard]] CInstrumentLink& Link() { return m_link; }
 

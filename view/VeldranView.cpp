@@ -28,6 +28,10 @@ constexpr int kFormWidthDlu = 364;
 constexpr int kFormHeightDlu = 247;
 // Space kept right of the information row, as at its left.
 constexpr int kFormMargin = 15;
+// A trace row holds its name between the frame lines: the font's height and this much more.
+constexpr int kTraceTextMargin = 5;
+// The form's height beyond its sixteen rows (the row height is the sixteenth of height − 60).
+constexpr int kFormRowsMargin = 60;
 
 } // namespace
 
@@ -201,8 +205,12 @@ void CVELDRANView::LayoutControls()
     m_nStripRight = layout.stripRight;
     for (const auto& [id, rect] : layout.placements)
         MoveControl(id, rect);
-    // A form narrower than its information row scrolls instead of cutting the row off.
-    m_form->setMinimumWidth(std::max(m_templateSize.width(), layout.infoRight + kFormMargin));
+    // A form narrower than its information row scrolls instead of cutting the row off. Heights
+    // scroll only below sixteen traces that still show their names: the template's own height
+    // would push the information row out of a window at a high scale factor.
+    const int minimumRow = m_form->fontMetrics().height() + kTraceTextMargin;
+    m_form->setMinimumSize(std::max(m_templateSize.width(), layout.infoRight + kFormMargin),
+                           std::min(m_templateSize.height(), 16 * minimumRow + kFormRowsMargin));
     m_form->update();
 }
 

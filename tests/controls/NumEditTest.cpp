@@ -182,7 +182,7 @@ void NumEditTest::pasteGetsTheTypingCheck()
         });
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), edit.mapToGlobal(QPoint(2, 2)));
         QApplication::sendEvent(&edit, &event);
-        QVERIFY(pastedFromMenu);
+        QTRY_VERIFY(pastedFromMenu);
     }
     QCOMPARE(edit.text(), expected);
     QCOMPARE(WholeTextSelected(edit), selected);

@@ -3,6 +3,7 @@
 // the cursor values, and readouts that follow a new capture and the position strip.
 
 #include "CaptureFixture.h"
+#include "ViewProbe.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -76,21 +77,8 @@ private:
         return *m_view;
     }
 
-    QString Text(int id) const
-    {
-        QWidget* widget = m_view->GetDlgItem(id);
-        if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            return edit->text();
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            return label->text();
-        return QString();
-    }
-
-    void SetCursors(int x, int y)
-    {
-        m_view->SpinY().SetPos(static_cast<float>(y));
-        m_view->SpinX().SetPos(static_cast<float>(x));
-    }
+    QString Text(int id) const { return ControlText(*m_view, id); }
+    void SetCursors(int x, int y) { test::SetCursors(*m_view, x, y); }
 
     // The form as it is painted now, child controls included.
     QImage RenderForm() const { return m_view->Form()->grab().toImage(); }

@@ -169,6 +169,19 @@ private slots:
         QCOMPARE(Label(ids::kXCursorLabel)->text(), QStringLiteral("X= 11321"));
     }
 
+    void aLargerFontWidensTheRowAgain()
+    {
+        Open(100);
+        QWidget* edit = m_view->GetDlgItem(ids::kXPosData);
+        QWidget* window = m_view->GetDlgItem(ids::kWindowText);
+        const int width = edit->width();
+        QFont font = m_view->Form()->font();
+        font.setPointSize(font.pointSize() * 2);
+        m_view->Form()->setFont(font);
+        QTRY_VERIFY(edit->width() > width * 3 / 2);
+        QVERIFY(window->x() >= edit->x() + edit->width());
+    }
+
     void cursorLabelsNeverOverprint_data()
     {
         QTest::addColumn<int>("x");

@@ -177,7 +177,7 @@ bool CMainFrame::IsIdleAccelerator(const QKeyEvent& key) const
 {
     const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
     for (const AcceleratorEntry& entry : Accelerators())
-        if (entry.key == pressed && !m_router.IsHandled(entry.id))
+        if (entry.key == pressed && !m_router.IsEnabled(entry.id))
             return true;
     return false;
 }

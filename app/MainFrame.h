@@ -51,7 +51,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // A key of the accelerator table whose command nothing handles: the frame takes it before the
+    // A key of the accelerator table whose command is disabled: the frame takes it before the
     // focused control, and it does nothing.
     [[nodiscard]] bool IsIdleAccelerator(const QKeyEvent& key) const;
     void OnCreate();

@@ -3,6 +3,7 @@
 
 #include "link/ClockPeriods.h"
 #include "link/SettingsFile.h"
+#include "link/serial/OpenFailure.h"
 #include "link/serial/SerialMessages.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
@@ -71,7 +72,10 @@ void CVELDRANView::OpenLink()
         return;
     }
     m_bPortOpen = 0;
-    ShowWindowMessage(QString::asprintf(text::kSerialInitFailed, port, port).toStdString());
+    // The box keeps its text and adds what the system said and what the user can do about it.
+    const SOpenFailure failure = DiagnoseOpenFailure(m_serial.GetDevicePath(), m_serial.GetOpenError(), port);
+    ShowWindowMessage(QString::asprintf(text::kSerialInitFailed, port, port).toStdString() + "\n"
+                      + OpenFailureHint(failure));
 }
 
 void CVELDRANView::OnDestroy()

@@ -1,0 +1,69 @@
+#include "capture/CaptureOutput.h"
+
+#include "link/serial/ErrorText.h"
+
+#include <cerrno>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace veldran {
+
+ChannelNames DefaultChannelNames()
+{
+    ChannelNames names;
+    for (int n = 0; n < kChannelCount; ++n)
+        names[static_cast<std::size_t>(n)] = DefaultChannelName(n);
+    return names;
+}
+
+bool LoadChannelNames(const std::string& path, ChannelNames& names, std::string& error)
+{
+    CVELDRANDoc earlier;
+    LoadResult result = LoadResult::EmptyFile;
+    if (!LoadCaptureFile(earlier, path, &result)) {
+        error = "cannot read the names from " + path;
+        return false;
+    }
+    if (result != LoadResult::Loaded) {
+        error = path + " is not a capture file";
+        return false;
+    }
+    names = earlier.m_strChannelNames;
+    return true;
+}
+
+bool CheckOutputFolder(const std::string& path, std::string& error)
+{
+    const std::size_t slash = path.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+    struct stat st {};
+    const int nFolderError = stat(folder.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    if (nFolderError != 0) {
+        error = "cannot write " + path + ": " + SystemErrorText(nFolderError);
+        return false;
+    }
+    if (access(folder.c_str(), W_OK | X_OK) != 0) {
+        error = "cannot write " + path + ": " + SystemErrorText(errno);
+        return false;
+    }
+    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) {
+        error = "cannot write " + path + ": " + SystemErrorText(EISDIR);
+        return false;
+    }
+    return true;
+}
+
+bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECaptureFormat format,
+                        const std::string& path, std::string& error)
+{
+    switch (format) {
+    case ECaptureFormat::Vxr:
+        return SaveCaptureFile(doc, names, path);
+    default:
+        error = "this build writes .vxr files only";
+        return false;
+    }
+}
+
+} // namespace veldran

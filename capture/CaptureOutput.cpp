@@ -1,5 +1,6 @@
 #include "capture/CaptureOutput.h"
 
+#include "export/ExportCapture.h"
 #include "link/serial/ErrorText.h"
 
 #include <cerrno>
@@ -57,13 +58,32 @@ bool CheckOutputFolder(const std::string& path, std::string& error)
 bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECaptureFormat format,
                         const std::string& path, std::string& error)
 {
+    ExportFormat exportFormat = ExportFormat::Csv;
     switch (format) {
     case ECaptureFormat::Vxr:
         return SaveCaptureFile(doc, names, path);
-    default:
-        error = "this build writes .vxr files only";
+    case ECaptureFormat::Vcd:
+        exportFormat = ExportFormat::Vcd;
+        break;
+    case ECaptureFormat::Csv:
+        exportFormat = ExportFormat::Csv;
+        break;
+    case ECaptureFormat::Sigrok:
+        exportFormat = ExportFormat::SigrokSession;
+        break;
+    case ECaptureFormat::Unknown:
+        error = "no format for " + path;
         return false;
     }
+    // The instrument's clock is not part of the listing: samples are numbered, not timed.
+    ExportableCapture capture;
+    capture.nSampleCount = doc.m_nSampleCount;
+    capture.pSamples = doc.m_pSamples.data();
+    for (std::size_t n = 0; n < names.size(); ++n)
+        capture.strNames[n] = names[n];
+    const ExportResult result = ExportCapture(path, exportFormat, capture);
+    error = result.strError;
+    return static_cast<bool>(result);
 }
 
 } // namespace veldran

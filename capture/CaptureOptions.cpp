@@ -1,5 +1,6 @@
 #include "capture/CaptureOptions.h"
 
+#include "export/ExportCapture.h"
 #include "link/serial/SerialDevice.h"
 
 #include <cctype>
@@ -55,19 +56,18 @@ bool ParseSeconds(const std::string& text, int& nMs)
 
 ECaptureFormat FormatForPath(const std::string& path)
 {
-    const std::size_t dot = path.find_last_of('.');
+    if (const std::optional<ExportFormat> format = ExportFormatFromPath(path)) {
+        switch (*format) {
+        case ExportFormat::Vcd: return ECaptureFormat::Vcd;
+        case ExportFormat::Csv: return ECaptureFormat::Csv;
+        case ExportFormat::SigrokSession: return ECaptureFormat::Sigrok;
+        }
+    }
+    const std::string suffix = ".vxr";
     const std::size_t slash = path.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return ECaptureFormat::Unknown;
-    const std::string extension = Lower(path.substr(dot + 1));
-    if (extension == "vxr")
+    const std::size_t nameLength = slash == std::string::npos ? path.size() : path.size() - slash - 1;
+    if (nameLength > suffix.size() && Lower(path.substr(path.size() - suffix.size())) == suffix)
         return ECaptureFormat::Vxr;
-    if (extension == "vcd")
-        return ECaptureFormat::Vcd;
-    if (extension == "csv")
-        return ECaptureFormat::Csv;
-    if (extension == "sr")
-        return ECaptureFormat::Sigrok;
     return ECaptureFormat::Unknown;
 }
 

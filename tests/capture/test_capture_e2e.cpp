@@ -300,6 +300,27 @@ private slots:
         QVERIFY(bench.Written().isEmpty());
     }
 
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no output") << QStringList{"--port", "COM1"};
+        QTest::newRow("unknown format") << QStringList{"-o", "x.txt"};
+        QTest::newRow("unknown option") << QStringList{"--fast", "-o", "x.vxr"};
+    }
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        Bench bench;
+        std::vector<std::string> argv;
+        for (const QString& argument : arguments)
+            argv.push_back(argument.toStdString());
+        auto capture = bench.Capture(argv);
+        QVERIFY(capture->Wait());
+        QCOMPARE(capture->ExitCode(), 2);
+        QVERIFY(Contains(capture->Errors(), "usage: veldran-capture"));
+        QVERIFY(bench.Written().isEmpty());
+    }
+
     void listPorts()
     {
         Bench bench;

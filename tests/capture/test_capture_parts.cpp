@@ -4,6 +4,7 @@
 #include "capture/CaptureOptions.h"
 #include "capture/CaptureOutput.h"
 #include "capture/CaptureProgress.h"
+#include "capture/CaptureRun.h"
 #include "capture/ListingReceiver.h"
 
 #include <QTemporaryDir>
@@ -94,6 +95,8 @@ private slots:
         QTest::newRow("no extension") << "capture" << ECaptureFormat::Unknown;
         QTest::newRow("dot in the folder only") << "run.d/capture" << ECaptureFormat::Unknown;
         QTest::newRow("other") << "x.txt" << ECaptureFormat::Unknown;
+        QTest::newRow("a name that is only the suffix") << "dir/.vxr" << ECaptureFormat::Unknown;
+        QTest::newRow("vxr in the folder only") << "a.vxr/capture" << ECaptureFormat::Unknown;
     }
     void formatFromExtension()
     {
@@ -248,6 +251,52 @@ private slots:
         std::string error;
         QCOMPARE(CheckOutputFolder(dir.filePath(relative).toStdString(), error), ok);
         QCOMPARE(error.empty(), ok);
+    }
+
+    // Failures found before any listing can arrive: status 1, the reason, and no file.
+    void failsBeforeWaiting_data()
+    {
+        QTest::addColumn<QString>("device"); // relative to the test folder, or absolute
+        QTest::addColumn<QString>("names");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("names file missing") << "plain" << "missing.vxr" << "out.vxr" << "cannot read the names";
+        QTest::newRow("names file not a capture") << "plain" << "plain" << "out.vxr" << "is not a capture file";
+        QTest::newRow("output folder missing") << "plain" << "" << "none/out.vxr" << "No such file or directory";
+        QTest::newRow("no such device") << "/dev/veldran-none" << "" << "out.vxr"
+                                        << "cannot open /dev/veldran-none: No such file or directory";
+        QTest::newRow("not a terminal") << "plain" << "" << "out.csv" << "GetCommState() failed";
+    }
+    void failsBeforeWaiting()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, names);
+        QFETCH(QString, output);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QFile plain(dir.filePath("plain"));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("not a capture\n");
+        plain.close();
+        SCaptureOptions options;
+        options.strDevice = device.startsWith('/') ? device.toStdString() : dir.filePath(device).toStdString();
+        options.nPort = 0;
+        options.strNames = names.isEmpty() ? std::string() : dir.filePath(names).toStdString();
+        options.strOutput = dir.filePath(output).toStdString();
+        options.format = FormatForPath(options.strOutput);
+        options.nTimeoutMs = 100;
+        char* pszText = nullptr;
+        size_t nSize = 0;
+        std::FILE* pErr = open_memstream(&pszText, &nSize);
+        QVERIFY(pErr);
+        const int nExit = RunCapture(options, -1, pErr);
+        std::fclose(pErr);
+        const std::string text(pszText, nSize);
+        std::free(pszText);
+        QCOMPARE(nExit, int(kExitPortOrFile));
+        QVERIFY2(text.find(message.toStdString()) != std::string::npos, text.c_str());
+        QVERIFY(text.find("waiting for STATE") == std::string::npos);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plain"});
     }
 
     void namesFromAnEarlierCapture()

@@ -151,11 +151,10 @@ int PrintPortList(std::FILE* pOut, const SDeviceRoots& roots)
             name += " -> " + port.strTarget;
         std::string state = "can open";
         if (!port.bCanOpen) {
-            state = "cannot open: " + SystemErrorText(port.nAccessError);
-            if (ClassifyOpenError(port.nAccessError) == EOpenFailure::Permission && !port.strGroup.empty())
-                state += ProcessInGroup(port.strGroup)
-                    ? " (in group " + port.strGroup + " already: log in again)"
-                    : " (group " + port.strGroup + ": sudo usermod -aG " + port.strGroup + " $USER)";
+            const SOpenFailure failure = DiagnoseOpenFailure(port.strPath, port.nAccessError, 0, roots);
+            state = "cannot open: " + failure.strSystemText;
+            if (failure.kind == EOpenFailure::Permission)
+                state += "; " + OpenFailureRemedy(failure);
         }
         std::fprintf(pOut, "%-40s %s\n", name.c_str(), state.c_str());
     }

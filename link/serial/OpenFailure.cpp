@@ -143,9 +143,13 @@ SOpenFailure DiagnoseOpenFailure(const std::string& device, int nError, int nPor
         failure.strVariable = "VELDRAN_COM" + std::to_string(nPort);
     switch (failure.kind) {
     case EOpenFailure::Permission:
+    {
         failure.strGroup = OwningGroup(device);
         failure.bInGroup = !failure.strGroup.empty() && ProcessInGroup(failure.strGroup);
+        struct stat node {};
+        failure.bGroupMayOpen = stat(device.c_str(), &node) == 0 && (node.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
         break;
+    }
     case EOpenFailure::Missing:
         for (const SSerialPort& port : ListSerialPorts(roots))
             failure.available.push_back(port.strPath);
@@ -166,8 +170,9 @@ std::string OpenFailureHint(const SOpenFailure& failure)
     std::string text = "원인: " + failure.strDevice + ": " + failure.strSystemText + ". ";
     switch (failure.kind) {
     case EOpenFailure::Permission:
-        if (failure.strGroup.empty())
-            return text + "장치의 권한을 확인해 주세요.";
+        // Joining a group that may not open the device either would not help.
+        if (failure.strGroup.empty() || !failure.bGroupMayOpen)
+            return text + "이 장치는 소유자만 열 수 있습니다. 관리자에게 장치 권한(udev 규칙)을 요청해 주세요.";
         if (failure.bInGroup)
             return text + "'" + failure.strGroup + "' 그룹에 가입되어 있으니 다시 로그인해 주세요.";
         return text + "'" + failure.strGroup + "' 그룹에 가입한 다음 다시 로그인해 주세요: sudo usermod -aG "
@@ -192,34 +197,37 @@ std::string OpenFailureHint(const SOpenFailure& failure)
     return text.substr(0, text.size() - 1);
 }
 
-std::string OpenFailureAdvice(const SOpenFailure& failure)
+std::string OpenFailureRemedy(const SOpenFailure& failure)
 {
-    std::string text = "cannot open " + failure.strDevice + ": " + failure.strSystemText;
     switch (failure.kind) {
     case EOpenFailure::Permission:
-        if (failure.strGroup.empty())
-            return text + "\ncheck the permissions of the device";
+        if (failure.strGroup.empty() || !failure.bGroupMayOpen)
+            return "only its owner may open it: ask the administrator for a udev rule that gives it to a group";
         if (failure.bInGroup)
-            return text + "\nyou are in group '" + failure.strGroup + "' already: log in again to use it";
-        return text + "\nthe device belongs to group '" + failure.strGroup
-            + "'; join it and log in again: sudo usermod -aG " + failure.strGroup + " $USER";
-    case EOpenFailure::Missing: {
-        std::string advice = failure.strVariable.empty() ? "\nname another device with --port"
-                                                         : "\nset " + failure.strVariable
-                + " to the device, or name it with --port";
-        return text + advice
+            return "you are in group '" + failure.strGroup + "' already: log in again to use it";
+        return "the device belongs to group '" + failure.strGroup + "'; join it and log in again: sudo usermod -aG "
+            + failure.strGroup + " $USER";
+    case EOpenFailure::Missing:
+        return (failure.strVariable.empty() ? std::string("name another device with --port")
+                                            : "set " + failure.strVariable + " to the device, or name it with --port")
             + (failure.available.empty() ? "; no serial device is present"
                                          : "; present: " + JoinDevices(failure.available));
-    }
     case EOpenFailure::Busy:
         if (failure.nHolderPid > 0)
-            return text + "\nprocess " + std::to_string(failure.nHolderPid)
+            return "process " + std::to_string(failure.nHolderPid)
                 + (failure.strHolderName.empty() ? "" : " (" + failure.strHolderName + ")") + " holds it";
-        return text + "\nanother program holds it";
+        return "another program holds it";
     case EOpenFailure::Other:
         break;
     }
-    return text;
+    return {};
+}
+
+std::string OpenFailureAdvice(const SOpenFailure& failure)
+{
+    const std::string text = "cannot open " + failure.strDevice + ": " + failure.strSystemText;
+    const std::string remedy = OpenFailureRemedy(failure);
+    return remedy.empty() ? text : text + "\n" + remedy;
 }
 
 } // namespace veldran

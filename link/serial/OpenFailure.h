@@ -25,6 +25,7 @@ struct SOpenFailure {
     std::string strVariable;            // VELDRAN_COMn when the port was chosen by number
     std::string strGroup;               // Permission: the group that owns the device
     bool bInGroup = false;              // Permission: this process is a member already
+    bool bGroupMayOpen = false;         // Permission: the group may read and write the device
     std::vector<std::string> available; // Missing: the devices a port listing shows
     int nHolderPid = 0;                 // Busy: the holder, 0 when the system does not tell
     std::string strHolderName;          // Busy: its command name
@@ -49,7 +50,11 @@ struct SOpenFailure {
 // One line for the window's box, after its own text: the system's reason and what to do.
 [[nodiscard]] std::string OpenFailureHint(const SOpenFailure& failure);
 
-// The same advice in English for the command line, one or two lines without a final newline.
+// What to do, in English, one line ("" when there is nothing to suggest).
+[[nodiscard]] std::string OpenFailureRemedy(const SOpenFailure& failure);
+
+// The failure and what to do, in English for the command line: "cannot open <device>: <reason>"
+// and the remedy on a second line; no final newline.
 [[nodiscard]] std::string OpenFailureAdvice(const SOpenFailure& failure);
 
 } // namespace veldran

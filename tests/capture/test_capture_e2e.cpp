@@ -275,28 +275,39 @@ private slots:
         QVERIFY(bench.Written().isEmpty());
     }
 
-    // An unprivileged user meets a device of another group: told which group and how to join.
+    // An unprivileged user meets a device of another group: told which group and how to join
+    // it when the group may open the device, told to ask the administrator when only the owner may.
+    void deviceWithoutPermission_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("joinHelps");
+        QTest::newRow("owner and group, as dialout devices are") << 0660 << true;
+        QTest::newRow("owner only (the group may only write)") << 0620 << false;
+    }
     void deviceWithoutPermission()
     {
+        QFETCH(int, mode);
+        QFETCH(bool, joinHelps);
         if (getuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0)
             QSKIP("needs root and setpriv to run the capture as another user (test_open_failure covers the text)");
         Bench bench;
         QVERIFY(chmod(bench.Folder().c_str(), 0777) == 0);
         bench.StartSim({});
+        QVERIFY(chmod(bench.Device().c_str(), mode_t(mode)) == 0);
         struct stat node {};
         QVERIFY(stat(bench.Device().c_str(), &node) == 0);
-        QVERIFY((node.st_mode & S_IROTH) == 0); // a pseudo-terminal is not for everyone
         auto capture = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("p.vxr")}, "nobody",
                                      {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
         QVERIFY(capture->Wait());
         QCOMPARE(capture->ExitCode(), kExitPortOrFile);
         const std::string errors = capture->Errors();
-        QVERIFY2(Contains(errors, "Permission denied"), errors.c_str());
+        QVERIFY2(Contains(errors, "cannot open " + bench.Device() + ": Permission denied"), errors.c_str());
         const group* pGroup = getgrgid(node.st_gid);
         QVERIFY(pGroup);
         const std::string name = pGroup->gr_name;
-        QVERIFY2(Contains(errors, "group '" + name + "'"), errors.c_str());
-        QVERIFY2(Contains(errors, "sudo usermod -aG " + name + " $USER"), errors.c_str());
+        QCOMPARE(Contains(errors, "group '" + name + "'; join it and log in again: sudo usermod -aG " + name + " $USER"),
+                 joinHelps);
+        QCOMPARE(Contains(errors, "only its owner may open it"), !joinHelps);
         QVERIFY(bench.Written().isEmpty());
     }
 

@@ -219,6 +219,7 @@ private slots:
         QTemporaryFile node;
         QVERIFY(node.open());
         const std::string path = node.fileName().toStdString();
+        QVERIFY(chmod(path.c_str(), 0660) == 0); // as serial devices are: owner and group
         // A group this process is not in, where the test may give the file one (as root).
         const group* pOther = getuid() == 0 ? getgrnam("dialout") : nullptr;
         if (!pOther && getuid() == 0)
@@ -243,6 +244,14 @@ private slots:
         QVERIFY(Contains(OpenFailureHint(member), "다시 로그인"));
         QVERIFY(Contains(OpenFailureAdvice(member), "log in again"));
         QVERIFY(Contains(OpenFailureHint(member), member.strSystemText));
+
+        // A device only its owner may open: no group to join would help.
+        QVERIFY(chmod(path.c_str(), 0600) == 0);
+        const SOpenFailure ownerOnly = DiagnoseOpenFailure(path, EACCES, 1);
+        QVERIFY(!ownerOnly.bGroupMayOpen);
+        QVERIFY(!Contains(OpenFailureHint(ownerOnly), "usermod"));
+        QVERIFY(Contains(OpenFailureHint(ownerOnly), "소유자만"));
+        QVERIFY(Contains(OpenFailureAdvice(ownerOnly), "only its owner may open it"));
     }
 };
 

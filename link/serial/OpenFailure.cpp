@@ -138,7 +138,9 @@ SOpenFailure DiagnoseOpenFailure(const std::string& device, int nError, int nPor
     failure.kind = ClassifyOpenError(nError);
     failure.nError = nError;
     failure.strDevice = device;
-    failure.strSystemText = SystemErrorText(nError);
+    // A lock held by another program reads as "Resource temporarily unavailable", which says
+    // nothing to a user; the device is busy.
+    failure.strSystemText = SystemErrorText(nError == EWOULDBLOCK ? EBUSY : nError);
     if (nPort > 0)
         failure.strVariable = "VELDRAN_COM" + std::to_string(nPort);
     switch (failure.kind) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
 #include <fstream>
 
 #include <grp.h>
@@ -131,6 +132,7 @@ private slots:
         QCOMPARE(failure.kind, EOpenFailure::Busy);
         QCOMPARE(failure.nHolderPid, self);
         QCOMPARE(failure.strHolderName, OwnCommandName());
+        QCOMPARE(failure.strSystemText, std::string(strerror(EBUSY)));
         const std::string hint = OpenFailureHint(failure);
         QVERIFY2(Contains(hint, "프로세스 " + std::to_string(self) + " (" + OwnCommandName() + ")"), hint.c_str());
         QVERIFY2(Contains(OpenFailureAdvice(failure), "process " + std::to_string(self)), hint.c_str());

@@ -37,6 +37,10 @@ std::string ZipError(zip_t* archive)
     return std::string("zip: ") + zip_strerror(archive);
 }
 
+// Deflate's fastest level: samples that change little compress well at any level, and the default
+// level spends several times as long as writing the whole capture file on such runs.
+constexpr zip_uint32_t kCompressionLevel = 1;
+
 // Adds a copy of bytes under name; the archive frees the copy when it is written.
 bool AddEntry(zip_t* archive, const char* name, const void* bytes, size_t size)
 {
@@ -49,11 +53,12 @@ bool AddEntry(zip_t* archive, const char* name, const void* bytes, size_t size)
         std::free(copy);
         return false;
     }
-    if (zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8) < 0) {
+    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
         zip_source_free(source);
         return false;
     }
-    return true;
+    return zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, kCompressionLevel) == 0;
 }
 
 } // namespace
@@ -110,8 +115,6 @@ std::optional<std::string> SigrokSessionBytes(const ExportableCapture& capture, 
         zip_error_fini(&zipError);
         return std::nullopt;
     }
-    // The archive is built in memory and read back from there once it is closed.
-    zip_source_keep(buffer);
     std::unique_ptr<zip_t, ZipDeleter> archive(zip_open_from_source(buffer, ZIP_TRUNCATE, &zipError));
     if (!archive) {
         *error = std::string("zip: ") + zip_error_strerror(&zipError);
@@ -119,6 +122,9 @@ std::optional<std::string> SigrokSessionBytes(const ExportableCapture& capture, 
         zip_source_free(buffer);
         return std::nullopt;
     }
+    // The archive is built in memory and read back from there once it is closed, so the buffer
+    // is kept beyond the archive.
+    zip_source_keep(buffer);
     zip_error_fini(&zipError);
 
     bool ok = AddEntry(archive.get(), "version", "2", 1);

@@ -113,21 +113,33 @@ void WriteVcd(const ExportableCapture& capture, ExportOutput& output)
     for (int ch = 0; ch < kExportChannelCount; ++ch)
         AppendChange(out, levels[ch], ch);
     out += "$end\n";
+    // The lines of one sample are put together on the stack and appended at once: a timestamp
+    // and at most 48 changes of three characters.
+    char lines[24 + kExportChannelCount * 3];
+    char identifier[kExportChannelCount];
+    for (int ch = 0; ch < kExportChannelCount; ++ch)
+        identifier[ch] = VcdIdentifier(ch);
     for (int i = 1; i < capture.nSampleCount; ++i) {
         sample += kExportChannelCount;
         if (std::memcmp(sample, levels, kExportChannelCount) == 0)
             continue; // the common case of a quiet sample, for levels of exactly 0 and 1
-        bool stamped = false;
+        char* end = lines;
+        *end++ = '#';
+        end = std::to_chars(end, lines + 23, static_cast<uint64_t>(i) * scale.nStep).ptr;
+        *end++ = '\n';
+        const char* const stampEnd = end;
         for (int ch = 0; ch < kExportChannelCount; ++ch) {
             const uint8_t level = sample[ch] != 0;
             if (level == levels[ch])
                 continue;
-            if (!stamped)
-                AppendTimestamp(out, static_cast<uint64_t>(i) * scale.nStep);
-            stamped = true;
             levels[ch] = level;
-            AppendChange(out, level, ch);
+            end[0] = static_cast<char>('0' + level);
+            end[1] = identifier[ch];
+            end[2] = '\n';
+            end += 3;
         }
+        if (end != stampEnd)
+            out.append(lines, end);
         output.Spill();
     }
     AppendTimestamp(out, static_cast<uint64_t>(capture.nSampleCount) * scale.nStep);

@@ -4,14 +4,13 @@
 // The peers are installed by scripts/install-deps.sh; a missing peer fails the test.
 
 #include "ExportTestCapture.h"
+#include "tests/common/PeerProcess.h"
 
 #include "export/ExportNames.h"
 #include "export/ExportTime.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,28 +20,11 @@ using namespace veldran;
 
 namespace {
 
-struct PeerRun {
-    bool bStarted = false;
-    int nExitCode = -1;
-    QByteArray stdOut;
-    QByteArray stdErr;
-};
+using test::ProcessRun;
 
-PeerRun Run(const QString& program, const QStringList& arguments)
+ProcessRun Run(const QString& program, const QStringList& arguments)
 {
-    PeerRun run;
-    const QString found = QStandardPaths::findExecutable(program);
-    if (found.isEmpty())
-        return run;
-    QProcess process;
-    process.start(found, arguments);
-    run.bStarted = process.waitForStarted();
-    if (!run.bStarted || !process.waitForFinished(120'000))
-        return run;
-    run.nExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.stdOut = process.readAllStandardOutput();
-    run.stdErr = process.readAllStandardError();
-    return run;
+    return test::RunProcess(program, arguments);
 }
 
 QByteArray ReadFile(const QString& path)
@@ -209,7 +191,7 @@ void ExportPeersTest::sigrokReadsTheExport()
     if (!options.isEmpty())
         input << QStringLiteral("-I") << options;
     const QString binary = dir.filePath(QStringLiteral("samples.bin"));
-    const PeerRun samples = Run(QStringLiteral("sigrok-cli"), input + QStringList{"-O", "binary", "-o", binary});
+    const ProcessRun samples = Run(QStringLiteral("sigrok-cli"), input + QStringList{"-O", "binary", "-o", binary});
     QVERIFY2(samples.bStarted, "sigrok-cli is missing: scripts/install-deps.sh installs it");
     QVERIFY2(samples.nExitCode == 0, samples.stdErr.constData());
     QByteArray bytes = ReadFile(binary);
@@ -219,7 +201,7 @@ void ExportPeersTest::sigrokReadsTheExport()
     QCOMPARE(bytes.size(), qsizetype(count) * 6);
     QVERIFY2(bytes.toStdString() == generated.Packed(), "sigrok-cli's samples differ from the capture");
 
-    const PeerRun shown = Run(QStringLiteral("sigrok-cli"), input + QStringList{"--show"});
+    const ProcessRun shown = Run(QStringLiteral("sigrok-cli"), input + QStringList{"--show"});
     QVERIFY2(shown.nExitCode == 0, shown.stdErr.constData());
     const SigrokShow show = ParseShow(shown.stdOut);
     const ExportNames textNames = TextNames(generated.capture);
@@ -255,10 +237,10 @@ void ExportPeersTest::gtkwaveConvertsTheDump()
     const ExportResult result = ExportCapture(vcd.toStdString(), ExportFormat::Vcd, generated.capture);
     QVERIFY2(result, result.strError.c_str());
 
-    const PeerRun convert = Run(QStringLiteral("vcd2fst"), {vcd, fst});
+    const ProcessRun convert = Run(QStringLiteral("vcd2fst"), {vcd, fst});
     QVERIFY2(convert.bStarted, "vcd2fst is missing: scripts/install-deps.sh installs it (package gtkwave)");
     QVERIFY2(convert.nExitCode == 0, convert.stdErr.constData());
-    const PeerRun back = Run(QStringLiteral("fst2vcd"), {fst});
+    const ProcessRun back = Run(QStringLiteral("fst2vcd"), {fst});
     QVERIFY2(back.nExitCode == 0, back.stdErr.constData());
     QStringList names;
     const std::string packed = ReplayDump(back.stdOut, StepOf(generated.capture), &names);

@@ -10,7 +10,7 @@ namespace veldran {
 CVELDRANDoc::CVELDRANDoc()
     : m_pTokenList(std::make_unique<TokenList>(kFreshTokenCount))
 {
-    SetTitle(text::kUntitled);
+    SetTitle(filetext::kUntitled);
 }
 
 void CVELDRANDoc::AllocateSamples(int count)

@@ -24,12 +24,6 @@ constexpr size_t kCountWidth = 5;
 // and reading it whole would only exhaust memory (or never end, for a device file).
 constexpr size_t kMaxFileBytes = size_t(256) << 20;
 
-constexpr const char* kNothingToSave =
-    "저장할 데이터가 없습니다.\nVELDRAN에서 데이터를 받거나 파일을 연 다음 저장해 주십시오.";
-constexpr const char* kTooMuchToSave = "저장할 데이터가 너무 많습니다.";
-constexpr const char* kCannotOpen = "파일을 열 수 없습니다.";
-constexpr const char* kCannotSave = "파일을 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.";
-
 // Splits a capture file into lines: LF, CR, or CR LF ends a line, and every read past the end yields
 // an empty line. The next LF and CR are remembered, so a file using only one kind of line end is
 // still scanned once, not once per line.
@@ -241,12 +235,12 @@ std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNam
     const size_t total = header.size() + tokens.size();
     const size_t headerTokens = kListingHeaderTokens;
     if (total < headerTokens + kTokensPerSample) {
-        ShowAppMessage(kNothingToSave);
+        ShowAppMessage(text::kNothingToSave);
         return std::nullopt;
     }
     const size_t count = (total - headerTokens) / kTokensPerSample;
     if (count > static_cast<size_t>(kMaxCaptureSamples)) {
-        ShowAppMessage(kTooMuchToSave);
+        ShowAppMessage(text::kTooMuchToSave);
         return std::nullopt;
     }
 
@@ -320,7 +314,7 @@ bool SaveCaptureFile(const CVELDRANDoc& doc, const ChannelNames& names, const st
     if (!bytes)
         return false;
     if (const int error = ReplaceFile(path, *bytes)) {
-        ShowAppMessage(FileErrorText(kCannotSave, path, error));
+        ShowAppMessage(FileErrorText(text::kCannotSave, path, error));
         return false;
     }
     return true;
@@ -330,7 +324,7 @@ bool LoadCaptureFile(CVELDRANDoc& doc, const std::string& path, LoadResult* resu
 {
     std::string bytes;
     if (const int error = ReadWholeFile(path, bytes)) {
-        ShowAppMessage(FileErrorText(kCannotOpen, path, error));
+        ShowAppMessage(FileErrorText(text::kCannotOpen, path, error));
         return false;
     }
     const LoadResult loaded = ReadCapture(doc, bytes);

@@ -3,6 +3,7 @@
 #include "controls/CNumEdit.h"
 #include "controls/CNumSpinCtrl.h"
 #include "controls/DialogUnits.h"
+#include "i18n/Translation.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
 #include "view/FormLayout.h"
@@ -145,7 +146,7 @@ void CVELDRANView::WriteStrings()
         edit->setText(text);
         edit->setCursorPosition(0);
     };
-    show(m_xPosData, m_strXPosData);
+    show(m_xPosData, TranslateText(m_strXPosData));
     show(m_windowText, m_strWindow);
     m_leftPos->setText(m_strLeftPos);
     m_rightPos->setText(m_strRightPos);
@@ -239,7 +240,7 @@ void CVELDRANView::ResetView()
         trace.update();
     }
     m_document.EmptyTokenList();
-    m_document.SetTitle(text::kUntitled);
+    m_document.SetTitle(filetext::kUntitled);
     m_document.ClearPathName();
     m_document.m_bDataReady = false;
     m_bLiveData = false;
@@ -315,8 +316,14 @@ bool CVELDRANView::OnCommand(int id)
 
 void CVELDRANView::OnCaptureData()
 {
-    // The visible client area, as the screen shows it.
+    // The visible client area, as the screen shows it. The picture is a file, and files read the
+    // same in either language: the value field is photographed in the program's own words.
+    const QString shown = m_xPosData->text();
+    m_xPosData->setText(m_strXPosData);
+    m_xPosData->setCursorPosition(0);
     m_print.OnCaptureData(viewport(), m_bLiveData, m_document.m_bDataReady);
+    m_xPosData->setText(shown);
+    m_xPosData->setCursorPosition(0);
 }
 
 void CVELDRANView::PaintForm(QPainter& painter)

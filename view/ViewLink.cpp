@@ -1,6 +1,7 @@
 // The view's side of the instrument link: the communication settings, the clock period, opening
 // the serial port, and the bytes and errors the port's worker hands over.
 
+#include "i18n/Translation.h"
 #include "link/ClockPeriods.h"
 #include "link/SettingsFile.h"
 #include "link/serial/SerialMessages.h"
@@ -110,7 +111,7 @@ void CVELDRANView::ShowXPosData()
 {
     m_xPosDataTimer.stop();
     m_sinceXPosData.start();
-    m_xPosData->setText(m_strXPosData);
+    m_xPosData->setText(TranslateText(m_strXPosData));
     m_xPosData->setCursorPosition(0);
 }
 

@@ -111,7 +111,8 @@ QString Fill(const QString& translated, const QStringList& values)
 std::optional<QString> TranslateExactly(const QString& text)
 {
     const QByteArray source = text.toUtf8();
-    const QString translated = QCoreApplication::translate(kTranslationContext, source.constData());
+    const QString translated =
+        QCoreApplication::translate(kTranslationContext, source.constData(), kTrialLookup);
     if (translated != text)
         return translated;
     for (const FilledTemplate& entry : Templates()) {
@@ -138,7 +139,7 @@ bool UseUiLanguage(UiLanguage language)
     Remove(installed.qt);
     installed.language = language;
     if (language == UiLanguage::English)
-        return Install(installed.program, QStringLiteral(":/i18n/veldran_en.qm"));
+        return Install(installed.program, QString::fromLatin1(kEnglishCatalogue));
     return Install(installed.qt, QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ko.qm"));
 }
 

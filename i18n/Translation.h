@@ -11,8 +11,13 @@
 
 namespace veldran {
 
-// The catalogue context that holds every text of the program.
+// The catalogue context that holds every text of the program, and where it is compiled in.
 inline constexpr const char* kTranslationContext = "VELDRAN";
+inline constexpr const char* kEnglishCatalogue = ":/i18n/veldran_en.qm";
+// TranslateText tries pieces of a text that may not be texts of the program at all; it asks under
+// this comment, which the catalogue's entries (having none) still answer, so that a translator
+// watching the lookups can tell a trial from a text being shown.
+inline constexpr const char* kTrialLookup = "trial";
 
 // Installs the catalogues of a language, replacing those of an earlier call: for English the
 // program's own catalogue (Qt's dialogs speak English built in); for Korean Qt's Korean catalogue,

@@ -3,6 +3,7 @@
 // (even while the value field holds one of the program's Korean status texts) and the printed page
 // with its header come out byte for byte the same in the Korean and the English face.
 
+#include "tests/common/Hangul.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -30,14 +31,9 @@
 #include <map>
 
 using namespace veldran;
+using test::HasHangul;
 
 namespace {
-
-bool HasHangul(const QString& text)
-{
-    static const QRegularExpression hangul(QStringLiteral("[\\x{AC00}-\\x{D7AF}]"));
-    return text.contains(hangul);
-}
 
 QByteArray ReadAll(const QString& path)
 {

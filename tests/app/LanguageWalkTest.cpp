@@ -4,6 +4,7 @@
 // of screen texts. A text looked up without an English entry, or left Korean in the English face,
 // fails the walk by name; so does an English text that does not fit its control.
 
+#include "tests/common/Hangul.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -37,16 +38,11 @@
 #include <functional>
 
 using namespace veldran;
+using test::HasHangul;
 
 Q_DECLARE_METATYPE(veldran::UiLanguage)
 
 namespace {
-
-bool HasHangul(const QString& text)
-{
-    static const QRegularExpression hangul(QStringLiteral("[\\x{1100}-\\x{11FF}\\x{3130}-\\x{318F}\\x{AC00}-\\x{D7AF}]"));
-    return text.contains(hangul);
-}
 
 // Notes every text of the program looked up while it is installed; answers nothing itself, so the
 // program's own catalogues still answer.

@@ -3,6 +3,8 @@
 // the language) or names a font of the dialog templates. A text added anywhere, by anyone, without
 // its entry fails here by name.
 
+#include "tests/common/Hangul.h"
+
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
 
@@ -16,14 +18,9 @@
 #include <algorithm>
 
 using namespace veldran;
+using test::HasHangul;
 
 namespace {
-
-bool HasHangul(const QString& text)
-{
-    static const QRegularExpression hangul(QStringLiteral("[\\x{1100}-\\x{11FF}\\x{3130}-\\x{318F}\\x{AC00}-\\x{D7AF}]"));
-    return text.contains(hangul);
-}
 
 struct Literal {
     QString text;

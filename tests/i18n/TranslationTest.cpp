@@ -1,6 +1,8 @@
 // The catalogues each language installs, and the translation of texts as the message box and the
 // value field receive them: whole, composed of several texts and values, or filled-in templates.
 
+#include "tests/common/Hangul.h"
+
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
 
@@ -9,14 +11,9 @@
 #include <QTranslator>
 
 using namespace veldran;
+using test::HasHangul;
 
 namespace {
-
-bool HasHangul(const QString& text)
-{
-    static const QRegularExpression hangul(QStringLiteral("[\\x{1100}-\\x{11FF}\\x{3130}-\\x{318F}\\x{AC00}-\\x{D7AF}]"));
-    return text.contains(hangul);
-}
 
 // A screen text with its "%d" and "%s" filled in, as the program shows it.
 QString Filled(const char* source, const QString& number, const QString& word)

@@ -17,8 +17,12 @@
     X(kAppTitle, "VELDRAN")                                                                                     \
     X(kIdle, "준비")                                                                                            \
     X(kFileFilter, "VELDRAN 파일 (*.vxr)")                                                                      \
-    X(kDocFileComment, "VELDRAN 파일")                                                                          \
     X(kSaveChanges, "%s에 변경 내용을 저장하시겠습니까?")                                                       \
+    /* Export */                                                                                               \
+    X(kExportFilterVcd, "VCD 파일 - GTKWave, PulseView (*.vcd)")                                                \
+    X(kExportFilterCsv, "CSV 파일 - 스프레드시트 (*.csv)")                                                      \
+    X(kExportFilterSigrok, "sigrok 세션 - PulseView, sigrok-cli (*.sr)")                                        \
+    X(kCannotExport, "파일을 내보낼 수 없습니다.")                                                              \
     /* Capture document and capture files */                                                                   \
     X(kTransmissionError, "전송오류 : 수신을 중단합니다.")                                                      \
     X(kInvalidData, "[전송오류] 잘못된 데이터입니다.")                                                          \

@@ -484,10 +484,6 @@
         <translation>VELDRAN files (*.vxr)</translation>
     </message>
     <message>
-        <source>VELDRAN 파일</source>
-        <translation>VELDRAN file</translation>
-    </message>
-    <message>
         <source>%s에 변경 내용을 저장하시겠습니까?</source>
         <translation>Save changes to %s?</translation>
     </message>
@@ -612,6 +608,34 @@ Check the printer settings.</translation>
     <message>
         <source>제목없음</source>
         <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>Export(&amp;E)...</source>
+        <translation>&amp;Export...</translation>
+    </message>
+    <message>
+        <source>현재 캡처를 다른 프로그램용 파일(VCD, CSV, sigrok)로 내보냅니다.</source>
+        <translation>Export the current capture for other programs (VCD, CSV, sigrok)</translation>
+    </message>
+    <message>
+        <source>내보내기</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>VCD 파일 - GTKWave, PulseView (*.vcd)</source>
+        <translation>VCD files - GTKWave, PulseView (*.vcd)</translation>
+    </message>
+    <message>
+        <source>CSV 파일 - 스프레드시트 (*.csv)</source>
+        <translation>CSV files - spreadsheets (*.csv)</translation>
+    </message>
+    <message>
+        <source>sigrok 세션 - PulseView, sigrok-cli (*.sr)</source>
+        <translation>sigrok sessions - PulseView, sigrok-cli (*.sr)</translation>
+    </message>
+    <message>
+        <source>파일을 내보낼 수 없습니다.</source>
+        <translation>The file cannot be exported.</translation>
     </message>
 </context>
 </TS>

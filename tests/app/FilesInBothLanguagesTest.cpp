@@ -9,6 +9,7 @@
 
 #include "app/AppShell.h"
 #include "app/CommandLine.h"
+#include "app/CommandRouter.h"
 #include "app/MainFrame.h"
 #include "document/CaptureFile.h"
 #include "document/KoreanCodePage.h"
@@ -85,13 +86,13 @@ private:
             shell.Frame().resize(1200, 900);
             shell.Frame().show();
             QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
-            QVERIFY(view.OnCommand(ids::kCaptureData));
+            QVERIFY(shell.Router().Execute(ids::kCaptureData));
             QVERIFY(boxes.Saw(text::kReadyToPrint));
             files[QStringLiteral("Capture Data picture")] = ReadAll(QStringLiteral("tmp.bmp"));
 
             // A Korean status text of the program in the value field.
             view.SetXPosData(text::kInvalidData);
-            QVERIFY(view.OnCommand(ids::kCaptureData));
+            QVERIFY(shell.Router().Execute(ids::kCaptureData));
             files[QStringLiteral("Capture Data picture with a status text")] = ReadAll(QStringLiteral("tmp.bmp"));
             m_valueFieldAfterCapture[language] = qobject_cast<QLineEdit*>(view.GetDlgItem(ids::kXPosData))->text();
 

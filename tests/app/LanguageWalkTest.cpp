@@ -11,9 +11,12 @@
 #include "app/AboutDialog.h"
 #include "app/AppShell.h"
 #include "app/CommandLine.h"
+#include "app/CommandRouter.h"
+#include "app/ExportCommand.h"
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
 #include "app/OptionBar.h"
+#include "document/CaptureFile.h"
 #include "i18n/Translation.h"
 #include "link/ClockPeriods.h"
 #include "link/TransferDialog.h"
@@ -213,6 +216,18 @@ private:
         shell.Files().OnFileOpen();
         WhenModal([this](QWidget* w) { Walk(w); }, [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
         QVERIFY(!shell.Files().OnFileSaveAs());
+        // The export dialog with its filters, once there is a capture to export.
+        QVERIFY(LoadCaptureFile(shell.Document(), VELDRAN_TEST_DATA "/document/three_samples.vxr"));
+        shell.Router().UpdateEnabledState();
+        bool exportAsked = false;
+        WhenModal(
+            [this, &exportAsked](QWidget* w) {
+                exportAsked = qobject_cast<QFileDialog*>(w) != nullptr;
+                Walk(w);
+            },
+            [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+        shell.Export().OnFileExport();
+        QVERIFY(exportAsked);
 
         // Every message box, through the program's own box, with its values filled in.
         for (const char* source : text::kScreenTexts) {

@@ -112,21 +112,12 @@ sleep 0.8
 import -window root "$out/cursors.png"
 stop
 
-# The English face, as the main window above.
+# The English face: the options dialog with its clock periods, then the main window as above with
+# the VELDRAN menu open.
 lang=en
 menu_key=alt+v
 start 1920x1080 1 "$tmp/long.vxr"
 contract 3
-clock_period 8
-type_into 82 989 3456
-type_into 200 989 3012
-xdotool key "$menu_key"
-sleep 0.5
-xdotool key Down Down Down Down Down Down  # Options...: its prompt in the status bar
-sleep 0.5
-import -window root "$out/main-window-en.png"
-xdotool key Escape
-sleep 0.3
 xdotool key "$menu_key"
 sleep 0.3
 xdotool key o
@@ -136,7 +127,20 @@ eval "$(xdotool getwindowgeometry --shell "$dialog")"
 xdotool mousemove $((X + WIDTH * 253 / 1000)) $((Y + HEIGHT * 39 / 100)) click 1
 sleep 0.7
 import -window root -crop "$((WIDTH + 20))x$((HEIGHT + 480))+$((X - 10))+$((Y - 10))" "$out/options-en.png"
-xdotool key Escape
+for _ in $(seq 8); do
+  xdotool key Down                        # 500 µs
+  sleep 0.1
+done
+xdotool key Return                        # the list
 sleep 0.3
+xdotool key Return                        # OK
+sleep 0.5
+type_into 82 989 3456
+type_into 200 989 3012
+xdotool key "$menu_key"
+sleep 0.5
+xdotool key Down Down Down Down Down      # Options...: its prompt in the status bar
+sleep 0.5
+import -window root "$out/main-window-en.png"
 xdotool key Escape
 stop

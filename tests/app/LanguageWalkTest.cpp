@@ -317,6 +317,15 @@ private slots:
             shell.Frame().SetClockPeriodText(i);
             clipped += TextsThatDoNotFit(bar);
         }
+        // The value field's status texts, in the width the form measured for its own texts (the
+        // form is laid out the same in both languages, so that Capture Data pictures are).
+        shell.Frame().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
+        for (const std::string& status : {std::string(text::kNoData), std::string(text::kInvalidData),
+                                          std::string(text::kDataInTransfer) + "9999"}) {
+            view.SetXPosData(status);
+            clipped += TextsThatDoNotFit(view.Form());
+        }
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));
     }
 

@@ -25,7 +25,11 @@ export DISPLAY=$display
 start() {
   Xvfb "$display" -screen 0 "${1}x24" >/dev/null 2>&1 &
   xvfb=$!
-  sleep 1
+  # A loaded machine may take more than a second to bring the server up.
+  for _ in $(seq 50); do
+    xdotool getmouselocation >/dev/null 2>&1 && break
+    sleep 0.2
+  done
   # No serial port is needed for the pictures.
   VELDRAN_LANG=$lang QT_SCALE_FACTOR=$2 VELDRAN_COM1=/nonexistent "$build/app/veldran" "$3" >/dev/null 2>&1 &
   app=$!
@@ -54,8 +58,9 @@ contract() {
   done
 }
 
-# clock_period <rows down from OFF>: Options, the clock-period list, OK.
-clock_period() {
+# open_clock_list: Options, its clock-period list dropped down; X, Y, WIDTH and HEIGHT are then the
+# dialog's place.
+open_clock_list() {
   xdotool key "$menu_key"
   sleep 0.3
   xdotool key o
@@ -66,6 +71,16 @@ clock_period() {
   # The clock-period list sits at a quarter of the dialog's width, two fifths of its height.
   xdotool mousemove $((X + WIDTH * 253 / 1000)) $((Y + HEIGHT * 39 / 100)) click 1
   sleep 0.5
+}
+
+# clock_period <rows down from OFF>: Options, the clock-period list, OK.
+clock_period() {
+  open_clock_list
+  pick_clock_row "$1"
+}
+
+# pick_clock_row <rows down from OFF>: in the dropped list, then OK.
+pick_clock_row() {
   for _ in $(seq "$1"); do
     xdotool key Down
     sleep 0.1
@@ -118,23 +133,9 @@ lang=en
 menu_key=alt+v
 start 1920x1080 1 "$tmp/long.vxr"
 contract 3
-xdotool key "$menu_key"
-sleep 0.3
-xdotool key o
-sleep 1
-dialog=$(xdotool search --onlyvisible --pid "$app" | tail -1)
-eval "$(xdotool getwindowgeometry --shell "$dialog")"
-xdotool mousemove $((X + WIDTH * 253 / 1000)) $((Y + HEIGHT * 39 / 100)) click 1
-sleep 0.7
+open_clock_list
 import -window root -crop "$((WIDTH + 20))x$((HEIGHT + 480))+$((X - 10))+$((Y - 10))" "$out/options-en.png"
-for _ in $(seq 8); do
-  xdotool key Down                        # 500 µs
-  sleep 0.1
-done
-xdotool key Return                        # the list
-sleep 0.3
-xdotool key Return                        # OK
-sleep 0.5
+pick_clock_row 8                          # 500 µs
 type_into 82 989 3456
 type_into 200 989 3012
 xdotool key "$menu_key"

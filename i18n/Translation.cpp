@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -53,6 +54,7 @@ bool Install(std::unique_ptr<QTranslator>& slot, const QString& path)
 struct FilledTemplate {
     const char* source;
     QRegularExpression pattern;
+    qsizetype nFixedChars; // what the template says besides its values
 };
 
 const std::vector<FilledTemplate>& Templates()
@@ -71,13 +73,19 @@ const std::vector<FilledTemplate>& Templates()
                 pattern += QRegularExpression::escape(text.mid(from, match.capturedStart() - from));
                 const QChar kind = match.captured().at(1);
                 pattern += kind == QLatin1Char('d') ? QStringLiteral("(-?\\d+)")
-                           : kind == QLatin1Char('s') ? QStringLiteral("(.*)")
+                           : kind == QLatin1Char('s') ? QStringLiteral("(.*?)")
                                                       : QStringLiteral("%");
                 from = match.capturedEnd();
             }
             pattern += QRegularExpression::escape(text.mid(from)) + QStringLiteral("$");
-            list.push_back({source, QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption)});
+            list.push_back({source, QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption),
+                            QString(text).remove(placeholder).size()});
         }
+        // A template that says more is tried first: "원인: %s: %s." would take in every longer
+        // reason as its values.
+        std::stable_sort(list.begin(), list.end(), [](const FilledTemplate& a, const FilledTemplate& b) {
+            return a.nFixedChars > b.nFixedChars;
+        });
         return list;
     }();
     return templates;

@@ -46,6 +46,19 @@
     X(kSerialInitFailed, "직렬포트(COM%d) 초기화 실패!\n"                                                       \
                          "다른 프로그램에서 직렬포트(COM%d)를 사용하고 있는지 확인해 주세요.")                  \
     X(kApplicationError, "Application Error")                                                                   \
+    /* Why a port did not open: the device, the system's text, then what to do */                              \
+    X(kHintOwnerOnly, "원인: %s: %s. 이 장치는 소유자만 열 수 있습니다. "                                       \
+                      "관리자에게 장치 권한(udev 규칙)을 요청해 주세요.")                                       \
+    X(kHintInGroup, "원인: %s: %s. '%s' 그룹에 가입되어 있으니 다시 로그인해 주세요.")                          \
+    X(kHintJoinGroup, "원인: %s: %s. '%s' 그룹에 가입한 다음 다시 로그인해 주세요: sudo usermod -aG %s $USER")  \
+    X(kHintNoDevice, "원인: %s: %s. 다른 장치를 지정해 주세요 (직렬 장치가 없습니다).")                         \
+    X(kHintOtherDevice, "원인: %s: %s. 다른 장치를 지정해 주세요 (있는 장치: %s).")                             \
+    X(kHintVariableNoDevice, "원인: %s: %s. %s 변수에 다른 장치를 지정해 주세요 (직렬 장치가 없습니다).")       \
+    X(kHintVariableOtherDevice, "원인: %s: %s. %s 변수에 다른 장치를 지정해 주세요 (있는 장치: %s).")           \
+    X(kHintBusyNamed, "원인: %s: %s. 프로세스 %d (%s)이(가) 이 장치를 사용하고 있습니다.")                      \
+    X(kHintBusyPid, "원인: %s: %s. 프로세스 %d이(가) 이 장치를 사용하고 있습니다.")                             \
+    X(kHintBusy, "원인: %s: %s. 다른 프로그램이 이 장치를 사용하고 있습니다.")                                  \
+    X(kHintOther, "원인: %s: %s.")                                                                              \
     /* Settings */                                                                                             \
     X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \
                         "새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.")                   \

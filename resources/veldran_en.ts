@@ -637,5 +637,49 @@ Check the printer settings.</translation>
         <source>파일을 내보낼 수 없습니다.</source>
         <translation>The file cannot be exported.</translation>
     </message>
+    <message>
+        <source>원인: %s: %s. 이 장치는 소유자만 열 수 있습니다. 관리자에게 장치 권한(udev 규칙)을 요청해 주세요.</source>
+        <translation>Cause: %s: %s. Only the device's owner may open it; ask the administrator for access to it (a udev rule).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. '%s' 그룹에 가입되어 있으니 다시 로그인해 주세요.</source>
+        <translation>Cause: %s: %s. You are in the '%s' group already; log in again to use it.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. '%s' 그룹에 가입한 다음 다시 로그인해 주세요: sudo usermod -aG %s $USER</source>
+        <translation>Cause: %s: %s. Join the '%s' group, then log in again: sudo usermod -aG %s $USER</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 다른 장치를 지정해 주세요 (직렬 장치가 없습니다).</source>
+        <translation>Cause: %s: %s. Name another device (no serial device is present).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 다른 장치를 지정해 주세요 (있는 장치: %s).</source>
+        <translation>Cause: %s: %s. Name another device (present: %s).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. %s 변수에 다른 장치를 지정해 주세요 (직렬 장치가 없습니다).</source>
+        <translation>Cause: %s: %s. Set %s to another device (no serial device is present).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. %s 변수에 다른 장치를 지정해 주세요 (있는 장치: %s).</source>
+        <translation>Cause: %s: %s. Set %s to another device (present: %s).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 프로세스 %d (%s)이(가) 이 장치를 사용하고 있습니다.</source>
+        <translation>Cause: %s: %s. Process %d (%s) is using the device.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 프로세스 %d이(가) 이 장치를 사용하고 있습니다.</source>
+        <translation>Cause: %s: %s. Process %d is using the device.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 다른 프로그램이 이 장치를 사용하고 있습니다.</source>
+        <translation>Cause: %s: %s. Another program is using the device.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s.</source>
+        <translation>Cause: %s: %s.</translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "link/serial/LineDefinition.h"
 #include "link/serial/SerialDevice.h"
 
+#include <cerrno>
 #include <system_error>
 
 namespace veldran {
@@ -21,17 +22,22 @@ int CSerialEngine::Open(SerialOwner* pOwner, int nPort, int nBaud, char cParity,
     m_pOwner = pOwner;
     m_nPort = nPort;
     m_nEvents = nEvents;
+    m_nOpenError = 0;
 
     SConfigFailure failure;
     {
         std::lock_guard<std::mutex> lock(m_lock);
         ClosePort();
-        const std::string path = DevicePathForPort(nPort);
-        if (path.empty())
+        m_strDevice = DevicePathForPort(nPort);
+        if (m_strDevice.empty()) {
+            m_nOpenError = ENODEV;
             return 0;
-        m_fdPort = OpenPortDevice(path);
-        if (m_fdPort < 0)
+        }
+        m_fdPort = OpenPortDevice(m_strDevice);
+        if (m_fdPort < 0) {
+            m_nOpenError = errno;
             return 0;
+        }
         failure = ConfigurePort(m_fdPort, FormatLineDefinition(nBaud, cParity, nDataBits, nStopBits), nEvents,
                                 m_nPortMask);
         PurgePort(m_fdPort);
@@ -49,6 +55,7 @@ int CSerialEngine::StartWorker()
         return 0;
     m_shutdown.Reset();
     m_handover = CUiHandover(m_poster);
+    m_pStopped = std::make_shared<std::atomic<bool>>(false);
     try {
         m_worker = std::thread(&CSerialEngine::WorkerMain, this);
     } catch (const std::system_error&) {
@@ -59,7 +66,10 @@ int CSerialEngine::StartWorker()
 
 void CSerialEngine::Purge()
 {
+    // Under the read lock: a batch read before the purge is dropped, one read after it is kept.
+    std::lock_guard<std::mutex> lock(m_lock);
     PurgePort(m_fdPort);
+    m_handover.Discard();
 }
 
 void CSerialEngine::Stop()
@@ -68,6 +78,7 @@ void CSerialEngine::Stop()
         return;
     // Release a worker that waits for the user-interface thread first: when this thread is the
     // user-interface thread it cannot run the posted call while it waits here.
+    m_pStopped->store(true);
     m_handover.Abandon();
     m_shutdown.Signal();
     m_worker.join();
@@ -91,7 +102,7 @@ void CSerialEngine::ReportError(const std::string& callName, const std::string& 
     }
     // The worker waits until the box is closed, as it would for a byte; a stop releases it.
     SerialOwner* pOwner = m_pOwner;
-    (void)m_handover.Run([pOwner, text]() { pOwner->OnSerialError(text); });
+    (void)m_handover.Run([pOwner, text]() { pOwner->OnSerialError(text); }, CUiHandover::kEveryEpoch);
 }
 
 } // namespace veldran

@@ -24,6 +24,22 @@ public:
                 return true;
         return false;
     }
+    // A box whose text begins with this text (the port-open box adds a line with the reason).
+    [[nodiscard]] bool SawStart(const std::string& text) const
+    {
+        for (const auto& m : messages)
+            if (m.text.compare(0, text.size(), text) == 0)
+                return true;
+        return false;
+    }
+    // How many boxes had this caption.
+    [[nodiscard]] int CountCaption(const std::string& caption) const
+    {
+        int count = 0;
+        for (const auto& m : messages)
+            count += m.caption == caption ? 1 : 0;
+        return count;
+    }
     [[nodiscard]] std::string Last() const { return messages.empty() ? std::string() : messages.back().text; }
     void Clear() { messages.clear(); }
 

@@ -93,6 +93,17 @@ private slots:
             << Filled(text::kSerialInitFailed, "2", QString()) + "\nPermission denied"
             << QString(tr(text::kSerialInitFailed)).replace(QStringLiteral("%d"), QStringLiteral("2")) +
                    "\nPermission denied";
+        QTest::newRow("port message with its reason: the longest template wins")
+            << Filled(text::kSerialInitFailed, "1", QString()) + "\n" +
+                   QString::fromUtf8(text::kHintBusyNamed)
+                       .replace(QStringLiteral("%s: %s"), QStringLiteral("/dev/ttyS0: Device or resource busy"))
+                       .replace(QStringLiteral("%d"), QStringLiteral("4242"))
+                       .replace(QStringLiteral("%s"), QStringLiteral("minicom"))
+            << QString(tr(text::kSerialInitFailed)).replace(QStringLiteral("%d"), QStringLiteral("1")) + "\n" +
+                   QString(tr(text::kHintBusyNamed))
+                       .replace(QStringLiteral("%s: %s"), QStringLiteral("/dev/ttyS0: Device or resource busy"))
+                       .replace(QStringLiteral("%d"), QStringLiteral("4242"))
+                       .replace(QStringLiteral("%s"), QStringLiteral("minicom"));
         QTest::newRow("template with a Korean file name")
             << Filled(text::kCannotStoreCapture, QString(), path)
             << QString(tr(text::kCannotStoreCapture)).replace(QStringLiteral("%s"), path);

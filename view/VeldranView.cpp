@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace veldran {
 namespace {
 
@@ -258,10 +260,17 @@ void CVELDRANView::LoadTraces()
 {
     const int count = m_document.m_nSampleCount;
     const int first = m_nCell * 16;
+    // The store can hold fewer records than the count (a cancelled reception); the samples it does
+    // not hold read as low.
+    const size_t stored = static_cast<size_t>(std::clamp(m_document.StoredSampleCount(), 0, std::max(count, 0)));
+    const size_t missing = static_cast<size_t>(std::max(count, 0)) - stored;
+    static const uint8_t kLow = 0;
     for (int k = 0; k < 16; ++k) {
         CTraceStatic& trace = Trace(k);
-        for (int s = 0; s < count; ++s)
-            trace.AddSample(m_document.Level(s, first + k) == 1 ? 1 : 0);
+        if (stored > 0)
+            trace.AppendLevels(m_document.m_pSamples.data() + first + k, stored, kChannelCount);
+        if (missing > 0)
+            trace.AppendLevels(&kLow, missing, 0);
         trace.update();
     }
     const float last = static_cast<float>(count - 1);

@@ -50,6 +50,8 @@ bool DibBuildHistogram(const DibImage* image, int bitsPerChannel, MedianCutHisto
         return false;
     }
     histogram.bits = bitsPerChannel;
+    const int top = (1 << bitsPerChannel) - 1;
+    histogram.occupied.low = {top, top, top};
     const int drop = 8 - bitsPerChannel;
     const int32_t width = DibWidth(image);
     const int32_t height = DibHeight(image);
@@ -57,10 +59,16 @@ bool DibBuildHistogram(const DibImage* image, int bitsPerChannel, MedianCutHisto
         for (int32_t x = 0; x < width; ++x) {
             DibColor color;
             (void)DibGetPixelColor(image, x, y, color);
-            const size_t r = color.red >> drop;
-            const size_t g = color.green >> drop;
-            const size_t b = color.blue >> drop;
-            ++histogram.counts[(b << (2 * bitsPerChannel)) | (g << bitsPerChannel) | r];
+            const int r = color.red >> drop;
+            const int g = color.green >> drop;
+            const int b = color.blue >> drop;
+            ++histogram.counts[(size_t(b) << (2 * bitsPerChannel)) | (size_t(g) << bitsPerChannel) | size_t(r)];
+            ++histogram.total;
+            const std::array<int, 3> cell = {r, g, b};
+            for (int c = 0; c < 3; ++c) {
+                histogram.occupied.low[c] = std::min(histogram.occupied.low[c], cell[c]);
+                histogram.occupied.high[c] = std::max(histogram.occupied.high[c], cell[c]);
+            }
         }
     }
     return true;
@@ -127,30 +135,10 @@ std::optional<DibPalette> DibCreateOptimalPalette(const DibImage* image, int bit
     if (!DibBuildHistogram(image, bitsPerChannel, histogram))
         return std::nullopt;
 
-    const int top = (1 << bitsPerChannel) - 1;
-    MedianCutBox root;
-    root.low = {top, top, top};
-    uint32_t total = 0;
-    for (int b = 0; b <= top; ++b) {
-        for (int g = 0; g <= top; ++g) {
-            for (int r = 0; r <= top; ++r) {
-                const uint32_t n = histogram.At(r, g, b);
-                total += n;
-                if (n == 0)
-                    continue;
-                const std::array<int, 3> cell = {r, g, b};
-                for (int c = 0; c < 3; ++c) {
-                    root.low[c] = std::min(root.low[c], cell[c]);
-                    root.high[c] = std::max(root.high[c], cell[c]);
-                }
-            }
-        }
-    }
-
     try {
         std::vector<MedianCutEntry> entries;
         entries.reserve(kMedianCutMaxEntries);
-        MedianCutSplit(histogram, root, total, 0, entries);
+        MedianCutSplit(histogram, histogram.occupied, histogram.total, 0, entries);
         histogram = MedianCutHistogram();
         std::stable_sort(entries.begin(), entries.end(), CompareEntryCount);
         DibPalette palette;

@@ -12,20 +12,25 @@
 
 namespace veldran {
 
+// Inclusive cell limits per channel, in the order red, green, blue (see DibChannel).
+struct MedianCutBox {
+    std::array<int, 3> low{};
+    std::array<int, 3> high{};
+};
+
 struct MedianCutHistogram {
     int bits = 0;                 // q, bits kept per channel
     std::vector<uint32_t> counts; // 2^(3q) cells, index (B << 2q) | (G << q) | R
+    // The smallest box holding every occupied cell (low at the top cell, high at 0 for an image
+    // without pixels) and the pixel count, noted while counting so that nobody has to scan all
+    // 2^(3q) cells for them.
+    MedianCutBox occupied;
+    uint32_t total = 0;
 
     [[nodiscard]] uint32_t At(int red, int green, int blue) const
     {
         return counts[(size_t(blue) << (2 * bits)) | (size_t(green) << bits) | size_t(red)];
     }
-};
-
-// Inclusive cell limits per channel, in the order red, green, blue (see DibChannel).
-struct MedianCutBox {
-    std::array<int, 3> low{};
-    std::array<int, 3> high{};
 };
 
 struct MedianCutEntry {

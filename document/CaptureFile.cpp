@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace veldran {
 namespace {
@@ -279,9 +280,11 @@ struct FileContent {
 
 // Splits the file into the header lines, the data tokens and the names. The list holds what the
 // file holds, whatever its header claims: a sample cut short is completed with empty tokens, and
-// missing samples are not made up.
-FileContent ReadTokens(CVELDRANDoc& doc, std::string_view bytes)
+// missing samples are not made up. The data tokens are moved to the front of the file's own bytes,
+// which then become the list's storage: no token is copied twice, and no second buffer is needed.
+FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
 {
+    const std::string_view bytes = file;
     FileContent content;
     doc.EmptyTokenList();
     // A fresh document's list or an earlier capture's: give its storage back before the new list
@@ -305,21 +308,33 @@ FileContent ReadTokens(CVELDRANDoc& doc, std::string_view bytes)
 
     for (int i = 0; i < kListingHeaderTokens; ++i)
         doc.m_strHeaderTokens.push_back(reader.Next());
-    TokenList& tokens = *doc.m_pTokenList;
     const size_t claimedTokens = static_cast<size_t>(count) * kTokensPerSample;
-    // Every line but the last takes at least its line end, so the rest of the file bounds both.
+    // Every line but the last takes at least its line end, so the rest of the file bounds the
+    // number of tokens whatever the header claims.
     const size_t rest = bytes.size() - std::min(bytes.size(), reader.Position());
-    tokens.reserve(std::min(claimedTokens, rest + 1), rest);
-    while (tokens.size() < claimedTokens && !reader.AtEnd())
-        tokens.push_back(reader.Next());
-    const size_t samplesFound = (tokens.size() + kTokensPerSample - 1) / kTokensPerSample;
-    tokens.resize(samplesFound * kTokensPerSample);
+    std::vector<uint32_t> ends;
+    ends.reserve(std::min(claimedTokens, rest + 1));
+    // Each token is written at or before where it was read (the header lines before it are gone),
+    // so the lines still to be read, and the names after them, are never overwritten.
+    char* const out = file.data();
+    size_t used = 0;
+    while (ends.size() < claimedTokens && !reader.AtEnd()) {
+        const std::string_view token = reader.Next();
+        std::memmove(out + used, token.data(), token.size());
+        used += token.size();
+        ends.push_back(static_cast<uint32_t>(used));
+    }
+    const size_t samplesFound = (ends.size() + kTokensPerSample - 1) / kTokensPerSample;
     doc.m_nSampleCount = static_cast<int>(samplesFound);
 
     for (std::string& name : content.names) {
         content.nNamesFound += reader.AtEnd() ? 0 : 1;
         name = Cp949ToUtf8(std::string(reader.Next()));
     }
+    file.resize(used);
+    TokenList& tokens = *doc.m_pTokenList;
+    tokens.Adopt(std::move(file), std::move(ends));
+    tokens.resize(samplesFound * kTokensPerSample);
     content.result = LoadResult::Loaded;
     return content;
 }
@@ -351,7 +366,8 @@ LoadResult FinishLoad(CVELDRANDoc& doc, FileContent& content)
 
 LoadResult ReadCapture(CVELDRANDoc& doc, std::string_view bytes)
 {
-    FileContent content = ReadTokens(doc, bytes);
+    std::string file(bytes);
+    FileContent content = ReadTokens(doc, file);
     return FinishLoad(doc, content);
 }
 
@@ -375,8 +391,6 @@ bool LoadCaptureFile(CVELDRANDoc& doc, const std::string& path, LoadResult* resu
         return false;
     }
     FileContent content = ReadTokens(doc, bytes);
-    // The tokens are copied out of the file's bytes; release them before the samples are allocated.
-    std::string().swap(bytes);
     const LoadResult loaded = FinishLoad(doc, content);
     if (result)
         *result = loaded;

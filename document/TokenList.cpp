@@ -10,6 +10,15 @@ CTokenList::CTokenList(std::initializer_list<std::string_view> tokens)
     assign(tokens);
 }
 
+void CTokenList::Adopt(std::string&& arena, std::vector<uint32_t>&& ends)
+{
+    if (arena.size() > kMaxArenaBytes)
+        ThrowTooLarge();
+    m_arena = std::move(arena);
+    m_ends = std::move(ends);
+    m_nSize = m_ends.size();
+}
+
 void CTokenList::clear()
 {
     m_arena.clear();

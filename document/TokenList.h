@@ -76,6 +76,8 @@ public:
     }
     void emplace_back(std::string_view token) { push_back(token); }
 
+    // Takes arena as the list's storage, token i ending at ends[i] (ascending, within the arena).
+    void Adopt(std::string&& arena, std::vector<uint32_t>&& ends);
     // Removes every token; the storage is kept for the next listing (shrink_to_fit gives it back).
     void clear();
     // Cuts the list to count tokens, or adds empty ones up to count.

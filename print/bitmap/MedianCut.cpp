@@ -11,14 +11,37 @@ namespace {
 
 constexpr int kMaxDepth = 9;
 
+// Calls visit(r, g, b, count) for every occupied cell of the box (and maybe for some empty ones):
+// from the list of occupied cells when that is shorter than the box, else cell by cell.
+template <typename Visit>
+void ForEachCell(const MedianCutHistogram& histogram, const MedianCutBox& box, Visit&& visit)
+{
+    uint64_t volume = 1;
+    for (int c = 0; c < 3; ++c)
+        volume *= uint64_t(std::max(0, box.high[c] - box.low[c] + 1));
+    if (histogram.cellsListed && histogram.cells.size() < volume) {
+        const uint32_t mask = (1u << histogram.bits) - 1;
+        for (const uint32_t index : histogram.cells) {
+            const int r = int(index & mask);
+            const int g = int((index >> histogram.bits) & mask);
+            const int b = int(index >> (2 * histogram.bits));
+            if (r >= box.low[kDibRed] && r <= box.high[kDibRed] && g >= box.low[kDibGreen] &&
+                g <= box.high[kDibGreen] && b >= box.low[kDibBlue] && b <= box.high[kDibBlue])
+                visit(r, g, b, histogram.counts[index]);
+        }
+        return;
+    }
+    for (int b = box.low[kDibBlue]; b <= box.high[kDibBlue]; ++b)
+        for (int g = box.low[kDibGreen]; g <= box.high[kDibGreen]; ++g)
+            for (int r = box.low[kDibRed]; r <= box.high[kDibRed]; ++r)
+                visit(r, g, b, histogram.At(r, g, b));
+}
+
 // Sum of the cells of the box; 64 bits because a box may hold every pixel.
 uint64_t BoxCount(const MedianCutHistogram& histogram, const MedianCutBox& box)
 {
     uint64_t sum = 0;
-    for (int b = box.low[kDibBlue]; b <= box.high[kDibBlue]; ++b)
-        for (int g = box.low[kDibGreen]; g <= box.high[kDibGreen]; ++g)
-            for (int r = box.low[kDibRed]; r <= box.high[kDibRed]; ++r)
-                sum += histogram.At(r, g, b);
+    ForEachCell(histogram, box, [&sum](int, int, int, uint32_t n) { sum += n; });
     return sum;
 }
 
@@ -50,6 +73,7 @@ bool DibBuildHistogram(const DibImage* image, int bitsPerChannel, MedianCutHisto
         return false;
     }
     histogram.bits = bitsPerChannel;
+    histogram.cellsListed = true;
     const int top = (1 << bitsPerChannel) - 1;
     histogram.occupied.low = {top, top, top};
     const int drop = 8 - bitsPerChannel;
@@ -62,7 +86,16 @@ bool DibBuildHistogram(const DibImage* image, int bitsPerChannel, MedianCutHisto
             const int r = color.red >> drop;
             const int g = color.green >> drop;
             const int b = color.blue >> drop;
-            ++histogram.counts[(size_t(b) << (2 * bitsPerChannel)) | (size_t(g) << bitsPerChannel) | size_t(r)];
+            const size_t index = (size_t(b) << (2 * bitsPerChannel)) | (size_t(g) << bitsPerChannel) | size_t(r);
+            if (histogram.counts[index]++ == 0 && histogram.cellsListed) {
+                // A list longer than an eighth of the cells saves little; it is dropped.
+                if (histogram.cells.size() < histogram.counts.size() / 8) {
+                    histogram.cells.push_back(uint32_t(index));
+                } else {
+                    histogram.cellsListed = false;
+                    std::vector<uint32_t>().swap(histogram.cells);
+                }
+            }
             ++histogram.total;
             const std::array<int, 3> cell = {r, g, b};
             for (int c = 0; c < 3; ++c) {
@@ -106,17 +139,13 @@ DibColor MedianCutBoxColor(const MedianCutHistogram& histogram, const MedianCutB
 {
     uint64_t total = 0;
     std::array<uint64_t, 3> sums{};
-    for (int b = box.low[kDibBlue]; b <= box.high[kDibBlue]; ++b) {
-        for (int g = box.low[kDibGreen]; g <= box.high[kDibGreen]; ++g) {
-            for (int r = box.low[kDibRed]; r <= box.high[kDibRed]; ++r) {
-                const uint64_t n = histogram.At(r, g, b);
-                total += n;
-                sums[kDibRed] += n * uint64_t(r);
-                sums[kDibGreen] += n * uint64_t(g);
-                sums[kDibBlue] += n * uint64_t(b);
-            }
-        }
-    }
+    ForEachCell(histogram, box, [&total, &sums](int r, int g, int b, uint32_t count) {
+        const uint64_t n = count;
+        total += n;
+        sums[kDibRed] += n * uint64_t(r);
+        sums[kDibGreen] += n * uint64_t(g);
+        sums[kDibBlue] += n * uint64_t(b);
+    });
     DibColor color;
     if (total == 0)
         return color;

@@ -26,6 +26,11 @@ struct MedianCutHistogram {
     // 2^(3q) cells for them.
     MedianCutBox occupied;
     uint32_t total = 0;
+    // The index of every occupied cell, when cellsListed (DibBuildHistogram lists them): a box
+    // holding more cells than the image has colours is summed over this list instead of cell by
+    // cell, which gives the same sums (a small image at 6 bits has a few colours in 262,144 cells).
+    std::vector<uint32_t> cells;
+    bool cellsListed = false;
 
     [[nodiscard]] uint32_t At(int red, int green, int blue) const
     {

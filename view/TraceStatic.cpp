@@ -49,15 +49,13 @@ void CTraceStatic::SetLabel(const QString& label)
     update();
 }
 
-void CTraceStatic::AppendLevels(const uint8_t* levels, size_t count, size_t stride)
+uint8_t* CTraceStatic::ExtendLevels(size_t count)
 {
-    std::vector<uint8_t>& out = *m_pLevels;
-    const size_t first = out.size();
-    out.resize(first + count);
-    uint8_t* to = out.data() + first;
-    for (size_t i = 0; i < count; ++i)
-        to[i] = levels[i * stride] == 1 ? 1 : 0;
+    std::vector<uint8_t>& levels = *m_pLevels;
+    const size_t first = levels.size();
+    levels.resize(first + count, 0);
     ++m_nLevelsVersion;
+    return levels.data() + first;
 }
 
 void CTraceStatic::changeEvent(QEvent* event)

@@ -28,8 +28,9 @@ public:
         m_pLevels->push_back(value);
         ++m_nLevelsVersion;
     }
-    // Appends count levels read every stride bytes from levels (1 for a 1, 0 for anything else).
-    void AppendLevels(const uint8_t* levels, size_t count, size_t stride);
+    // Appends count low levels and returns where they start, for the caller to fill in (0 or 1)
+    // before the next paint.
+    [[nodiscard]] uint8_t* ExtendLevels(size_t count);
     void ClearSamples()
     {
         m_pLevels->clear();

@@ -156,9 +156,10 @@ private slots:
         } else if (change == QLatin1String("clear")) {
             trace.ClearSamples();
         } else if (change == QLatin1String("append")) {
-            const uint8_t levels[] = {1, 0, 0, 0, 1, 0, 0, 0};
             trace.ClearSamples();
-            trace.AppendLevels(levels, 4, 2);
+            uint8_t* levels = trace.ExtendLevels(4);
+            levels[0] = 1;
+            levels[2] = 1;
             QCOMPARE(trace.Levels(), (std::vector<uint8_t>{1, 0, 1, 0}));
         } else if (change == QLatin1String("window")) {
             trace.SetWindow(32, 0, 5, 37);

@@ -3,6 +3,7 @@
 #include "app/AboutDialog.h"
 #include "app/CommandRouter.h"
 #include "app/DocumentCommands.h"
+#include "app/ExportCommand.h"
 #include "app/MainFrame.h"
 #include "print/PrintCommands.h"
 #include "resources/Ids.h"
@@ -17,15 +18,9 @@ AppShell::AppShell()
     m_pMainFrame = std::make_unique<CMainFrame>(m_document, *m_router, m_recentFiles);
     m_messages.SetOwner(m_pMainFrame.get());
     m_files = std::make_unique<DocumentCommands>(m_document, *m_pMainFrame, m_recentFiles);
-    // New File offers to save a modified capture before the view clears it; every other command
-    // goes to the view first, then to the application.
-    m_router->AddTarget({[](int id) { return id == ids::kFileNew; }, [this](int) { m_files->OnFileNew(); }});
-    CVELDRANView* view = &View();
-    m_router->AddTarget({[view](int id) { return view->HandlesCommand(id); }, [view](int id) { view->OnCommand(id); }});
-    m_printing = std::make_unique<PrintCommands>(view->m_print, [this] { return m_document.GetTitle(); });
-    m_router->AddTarget({[](int id) { return PrintCommands::HandlesCommand(id); },
-                         [this](int id) { m_printing->OnCommand(id, m_pMainFrame.get()); }});
-    m_router->AddTarget({[this](int id) { return HandlesCommand(id); }, [this](int id) { OnCommand(id); }});
+    m_printing = std::make_unique<PrintCommands>(View().m_print, [this] { return m_document.GetTitle(); });
+    m_export = std::make_unique<ExportCommand>(m_document, *m_pMainFrame);
+    RegisterCommands();
     m_router->UpdateEnabledState();
     connect(m_pMainFrame.get(), &CMainFrame::closeRequested, this, &AppShell::OnFrameClose);
     connect(m_pMainFrame.get(), &CMainFrame::fileDropped, this, [this](const QString& path) {
@@ -72,32 +67,33 @@ bool AppShell::PrintFromCommandLine(const CommandLineInfo& info)
     return m_printing->Print(m_pMainFrame.get(), false);
 }
 
-bool AppShell::HandlesCommand(int id) const
+void AppShell::RegisterCommands()
 {
-    switch (id) {
-    case ids::kToggleOptionBar:
-    case ids::kAppExit:
-    case ids::kFileOpen:
-    case ids::kFileSave:
-    case ids::kFileSaveAs:
-    case ids::kAppAbout:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void AppShell::OnCommand(int id)
-{
-    switch (id) {
-    case ids::kToggleOptionBar: m_pMainFrame->OnToggleOptionBar(); break;
-    case ids::kAppExit: m_pMainFrame->close(); break;
-    case ids::kFileOpen: m_files->OnFileOpen(); break;
-    case ids::kFileSave: m_files->OnFileSave(); break;
-    case ids::kFileSaveAs: m_files->OnFileSaveAs(); break;
-    case ids::kAppAbout: ShowAboutBox(m_pMainFrame.get()); break;
-    default: break;
-    }
+    CommandRouter& commands = *m_router;
+    CMainFrame* frame = m_pMainFrame.get();
+    CVELDRANView* view = &View();
+    // File. New File offers to save a modified capture before the view clears it.
+    commands.Register(ids::kFileNew, [this] { m_files->OnFileNew(); });
+    commands.Register(ids::kFileOpen, [this] { m_files->OnFileOpen(); });
+    commands.Register(ids::kFileSave, [this] { m_files->OnFileSave(); });
+    commands.Register(ids::kFileSaveAs, [this] { m_files->OnFileSaveAs(); });
+    commands.Register(ids::kFileExport, [this] { m_export->OnFileExport(); }, [this] { return m_export->CanExport(); });
+    commands.Register(ids::kFilePrint, [this, frame] { m_printing->Print(frame, true); });
+    commands.Register(ids::kFilePrintDirect, [this, frame] { m_printing->Print(frame, false); });
+    commands.Register(ids::kFilePrintPreview, [this, frame] { m_printing->PrintPreview(frame); });
+    commands.Register(ids::kFilePrintSetup, [this, frame] { m_printing->PrinterSetup(frame); });
+    commands.Register(ids::kAppExit, [frame] { frame->close(); });
+    // The instrument and the diagram.
+    commands.Register(ids::kExpand, [view] { view->OnExpand(); });
+    commands.Register(ids::kContract, [view] { view->OnContract(); });
+    commands.Register(ids::kSelectCell, [view] { view->OnSelectCell(); });
+    commands.Register(ids::kLoad, [view] { view->OnLoad(); });
+    commands.Register(ids::kCaptureData, [view] { view->OnCaptureData(); });
+    commands.Register(ids::kOptions, [view] { view->OnOptions(); });
+    commands.Register(ids::kChangeChannelName, [view] { view->OnChangeChName(); });
+    // Window and help.
+    commands.Register(ids::kToggleOptionBar, [frame] { frame->OnToggleOptionBar(); });
+    commands.Register(ids::kAppAbout, [frame] { ShowAboutBox(frame); });
 }
 
 } // namespace veldran

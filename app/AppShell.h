@@ -15,6 +15,7 @@ namespace veldran {
 
 class CMainFrame;
 class DocumentCommands;
+class ExportCommand;
 class PrintCommands;
 class CommandRouter;
 class CVELDRANView;
@@ -37,12 +38,13 @@ public:
     [[nodiscard]] MessageBoxHandler& Messages() { return m_messages; }
     [[nodiscard]] DocumentCommands& Files() { return *m_files; }
     [[nodiscard]] PrintCommands& Printing() { return *m_printing; }
+    [[nodiscard]] ExportCommand& Export() { return *m_export; }
     // The command line's print and print-to switches: print the opened capture without a dialog.
     bool PrintFromCommandLine(const CommandLineInfo& info);
 
 private:
-    [[nodiscard]] bool HandlesCommand(int id) const;
-    void OnCommand(int id);
+    // Every command of the program, each declared once.
+    void RegisterCommands();
     void OnFrameClose(bool* allow);
 
     MessageBoxHandler m_messages;
@@ -52,6 +54,7 @@ private:
     std::unique_ptr<CMainFrame> m_pMainFrame;
     std::unique_ptr<DocumentCommands> m_files;
     std::unique_ptr<PrintCommands> m_printing;
+    std::unique_ptr<ExportCommand> m_export;
 };
 
 } // namespace veldran

@@ -9,6 +9,16 @@ CommandRouter::CommandRouter(QObject* parent)
 {
 }
 
+bool CommandRouter::Register(int id, std::function<void()> run, std::function<bool()> enabled)
+{
+    if (!run || m_commands.count(id))
+        return false;
+    m_commands.emplace(id, Command{std::move(run), std::move(enabled)});
+    if (const auto it = m_actions.find(id); it != m_actions.end())
+        it->second->setEnabled(IsEnabled(id));
+    return true;
+}
+
 QAction* CommandRouter::Action(int id)
 {
     auto it = m_actions.find(id);
@@ -16,7 +26,7 @@ QAction* CommandRouter::Action(int id)
         return it->second;
     auto* action = new QAction(this);
     action->setData(id);
-    action->setEnabled(IsHandled(id));
+    action->setEnabled(IsEnabled(id));
     connect(action, &QAction::triggered, this, [this, id] { Execute(id); });
     m_actions.emplace(id, action);
     return action;
@@ -24,28 +34,28 @@ QAction* CommandRouter::Action(int id)
 
 bool CommandRouter::IsHandled(int id) const
 {
-    for (const Target& target : m_targets)
-        if (target.handles(id))
-            return true;
-    return false;
+    return m_commands.count(id) != 0;
+}
+
+bool CommandRouter::IsEnabled(int id) const
+{
+    const auto it = m_commands.find(id);
+    return it != m_commands.end() && (!it->second.enabled || it->second.enabled());
 }
 
 bool CommandRouter::Execute(int id)
 {
-    for (const Target& target : m_targets) {
-        if (target.handles(id)) {
-            target.execute(id);
-            emit commandExecuted(id);
-            return true;
-        }
-    }
-    return false;
+    if (!IsEnabled(id))
+        return false;
+    m_commands.at(id).run();
+    emit commandExecuted(id);
+    return true;
 }
 
 void CommandRouter::UpdateEnabledState()
 {
     for (const auto& [id, action] : m_actions)
-        action->setEnabled(IsHandled(id));
+        action->setEnabled(IsEnabled(id));
 }
 
 } // namespace veldran

@@ -1,13 +1,12 @@
 #pragma once
-// Routes the program's commands, from menus, accelerators and option-bar buttons alike, to the
-// first target that handles them: the view, then the frame, then the application. A command that
-// no target handles is disabled wherever it appears.
+// The program's commands, from menus, accelerators and option-bar buttons alike. Each command id is
+// registered once, with what runs it and, where it matters, when it may run; a command that is not
+// registered, or whose condition does not hold, is disabled wherever it appears.
 
 #include <QObject>
 
 #include <functional>
 #include <map>
-#include <vector>
 
 class QAction;
 
@@ -16,27 +15,31 @@ namespace veldran {
 class CommandRouter : public QObject {
     Q_OBJECT
 public:
-    struct Target {
-        std::function<bool(int)> handles;
-        std::function<void(int)> execute;
-    };
-
     explicit CommandRouter(QObject* parent = nullptr);
 
-    void AddTarget(Target target) { m_targets.push_back(std::move(target)); }
+    // Declares command id. enabled may be empty (always enabled while registered). An id is
+    // registered once only: a second registration is refused and returns false.
+    bool Register(int id, std::function<void()> run, std::function<bool()> enabled = {});
+
     // The action that stands for a command; created on first use.
     QAction* Action(int id);
     [[nodiscard]] bool IsHandled(int id) const;
-    // Runs the command if some target handles it; false otherwise.
+    [[nodiscard]] bool IsEnabled(int id) const;
+    // Runs the command if it is registered and enabled; false otherwise.
     bool Execute(int id);
-    // Enables exactly the actions whose command is handled.
+    // Enables exactly the actions whose command is enabled.
     void UpdateEnabledState();
 
 signals:
     void commandExecuted(int id);
 
 private:
-    std::vector<Target> m_targets;
+    struct Command {
+        std::function<void()> run;
+        std::function<bool()> enabled;
+    };
+
+    std::map<int, Command> m_commands;
     std::map<int, QAction*> m_actions;
 };
 

@@ -29,23 +29,6 @@ PrintCommands::PrintCommands(CPrintCapture& capture, std::function<std::string()
 
 PrintCommands::~PrintCommands() = default;
 
-bool PrintCommands::HandlesCommand(int id)
-{
-    return id == ids::kFilePrintSetup || id == ids::kFilePrint || id == ids::kFilePrintDirect ||
-           id == ids::kFilePrintPreview;
-}
-
-bool PrintCommands::OnCommand(int id, QWidget* parent)
-{
-    switch (id) {
-    case ids::kFilePrintSetup: PrinterSetup(parent); return true;
-    case ids::kFilePrint: Print(parent, true); return true;
-    case ids::kFilePrintDirect: Print(parent, false); return true;
-    case ids::kFilePrintPreview: PrintPreview(parent); return true;
-    default: return false;
-    }
-}
-
 bool PrintCommands::Print(QWidget* parent, bool withDialog)
 {
     if (!withDialog) {

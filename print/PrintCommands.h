@@ -24,11 +24,6 @@ public:
     PrintCommands(const PrintCommands&) = delete;
     PrintCommands& operator=(const PrintCommands&) = delete;
 
-    // True for print setup (57606), print (57607), direct print (57608) and preview (57609).
-    [[nodiscard]] static bool HandlesCommand(int id);
-    // Runs one of those commands with parent as the owner of its dialogs.
-    bool OnCommand(int id, QWidget* parent);
-
     // Print with the print dialog, or straight to the session's printer without it. False when the
     // user cancelled or the job could not start.
     bool Print(QWidget* parent, bool withDialog);

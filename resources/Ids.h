@@ -24,6 +24,7 @@ constexpr int kOptions = 1031;
 constexpr int kSelectCell = 1032;
 constexpr int kChangeChannelName = 32771;
 constexpr int kCaptureData = 32772;
+constexpr int kFileExport = 32773;
 constexpr int kToggleOptionBar = 104;
 
 // Framework commands

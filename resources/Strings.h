@@ -15,6 +15,12 @@ inline constexpr const char* kDocTypeName = "VELDRAN Document";
 inline constexpr const char* kDocFileComment = "VELDRAN 파일";
 inline constexpr const char* kSettingsOrganisation = "Local AppWizard-Generated Applications";
 
+// Export
+inline constexpr const char* kExportFilterVcd = "VCD 파일 - GTKWave, PulseView (*.vcd)";
+inline constexpr const char* kExportFilterCsv = "CSV 파일 - 스프레드시트 (*.csv)";
+inline constexpr const char* kExportFilterSigrok = "sigrok 세션 - PulseView, sigrok-cli (*.sr)";
+inline constexpr const char* kCannotExport = "파일을 내보낼 수 없습니다.";
+
 // Capture document
 inline constexpr const char* kTransmissionError = "전송오류 : 수신을 중단합니다.";
 inline constexpr const char* kInvalidData = "[전송오류] 잘못된 데이터입니다.";

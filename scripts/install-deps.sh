@@ -11,6 +11,8 @@ packages=(
   poppler-utils
   xvfb xauth
   desktop-file-utils libxml2-utils shared-mime-info
+  libzip-dev
+  sigrok-cli gtkwave pulseview
 )
 
 missing=()

@@ -291,38 +291,6 @@ void CVELDRANView::RelabelTraces()
         Trace(k).SetLabel(m_dlgChannelNames.m_strName[static_cast<size_t>(m_nCell * 16 + k)]);
 }
 
-bool CVELDRANView::HandlesCommand(int id) const
-{
-    switch (id) {
-    case ids::kFileNew:
-    case ids::kLoad:
-    case ids::kOptions:
-    case ids::kCaptureData:
-    case ids::kExpand:
-    case ids::kContract:
-    case ids::kSelectCell:
-    case ids::kChangeChannelName:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool CVELDRANView::OnCommand(int id)
-{
-    switch (id) {
-    case ids::kFileNew: ResetView(); return true;
-    case ids::kLoad: OnLoad(); return true;
-    case ids::kOptions: OnOptions(); return true;
-    case ids::kCaptureData: OnCaptureData(); return true;
-    case ids::kExpand: OnExpand(); return true;
-    case ids::kContract: OnContract(); return true;
-    case ids::kSelectCell: OnSelectCell(); return true;
-    case ids::kChangeChannelName: OnChangeChName(); return true;
-    default: return false;
-    }
-}
-
 void CVELDRANView::OnCaptureData()
 {
     // The visible client area, as the screen shows it.

@@ -49,10 +49,6 @@ public:
     // Run by the application at start-up and after every file open.
     void OnInitialUpdate();
 
-    // Command routing: the frame offers each command to the view first.
-    [[nodiscard]] bool HandlesCommand(int id) const;
-    bool OnCommand(int id);
-
     // The engine's CTS notification: 0 for ports 1..4, −1 otherwise.
     [[nodiscard]] long OnSerialCts(unsigned wParam, int lParam) const;
 

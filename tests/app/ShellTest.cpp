@@ -101,6 +101,16 @@ private slots:
         }
     }
 
+    void everyMenuCommandIsDeclared()
+    {
+        // The recent-file entries are the frame's own; every other item runs a declared command.
+        for (const MenuItemEntry& item : MainMenuItems())
+            if (item.label && item.id != ids::kFileMruFirst)
+                QVERIFY2(m_shell->Router().IsHandled(item.id), item.label);
+        for (const int id : {ids::kFilePrintDirect, ids::kToggleOptionBar})
+            QVERIFY(m_shell->Router().IsHandled(id));
+    }
+
     void acceleratorsReachTheirCommands()
     {
         CommandRouter& router = m_shell->Router();

@@ -1,0 +1,99 @@
+#include "app/ExportCommand.h"
+
+#include "app/MainFrame.h"
+#include "document/CaptureDocument.h"
+#include "resources/Strings.h"
+#include "resources/UserMessages.h"
+#include "view/VeldranView.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+
+#include <algorithm>
+
+namespace veldran {
+namespace {
+
+// The filters of the save dialog, in the order of ExportFormat.
+const std::pair<ExportFormat, const char*> kFilters[] = {
+    {ExportFormat::Vcd, text::kExportFilterVcd},
+    {ExportFormat::Csv, text::kExportFilterCsv},
+    {ExportFormat::SigrokSession, text::kExportFilterSigrok},
+};
+
+} // namespace
+
+ExportCommand::ExportCommand(CVELDRANDoc& document, CMainFrame& frame)
+    : m_document(document)
+    , m_frame(frame)
+    , m_prompt(DefaultPrompt(&frame))
+{
+}
+
+ExportCommand::PathPrompt ExportCommand::DefaultPrompt(QWidget* parent)
+{
+    return [parent](const QString& proposed) {
+        QStringList filters;
+        for (const auto& [format, filter] : kFilters)
+            filters << QString::fromUtf8(filter);
+        QFileDialog dialog(parent, QString(), proposed);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setNameFilters(filters);
+        dialog.setDefaultSuffix(QStringLiteral("vcd"));
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& filter) {
+            const qsizetype index = filters.indexOf(filter);
+            dialog.setDefaultSuffix(QString::fromLatin1(ExportSuffix(kFilters[index < 0 ? 0 : index].first)).mid(1));
+        });
+        Choice choice;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return choice;
+        choice.path = dialog.selectedFiles().first();
+        const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
+        choice.format = kFilters[index < 0 ? 0 : index].first;
+        // A name typed with another format's suffix asks for that format.
+        if (const auto typed = ExportFormatFromPath(QFile::encodeName(choice.path).toStdString()))
+            choice.format = *typed;
+        return choice;
+    };
+}
+
+bool ExportCommand::CanExport() const
+{
+    return m_document.m_bDataReady && std::min(m_document.m_nSampleCount, m_document.StoredSampleCount()) > 0;
+}
+
+ExportableCapture ExportCommand::CurrentCapture() const
+{
+    const CVELDRANView& view = *m_frame.GetActiveView();
+    ExportableCapture capture;
+    // Only whole records the store holds: the count may run ahead of it after a cancelled reception.
+    capture.nSampleCount = std::min(m_document.m_nSampleCount, m_document.StoredSampleCount());
+    capture.pSamples = m_document.m_pSamples.data();
+    for (size_t ch = 0; ch < capture.strNames.size(); ++ch)
+        capture.strNames[ch] = view.m_dlgChannelNames.m_strName[ch].toStdString();
+    // 1.0 s is the clock-period table's OFF.
+    if (view.m_dClockPeriod != 1.0)
+        capture.dClockPeriod = view.m_dClockPeriod;
+    return capture;
+}
+
+void ExportCommand::OnFileExport()
+{
+    if (!CanExport())
+        return;
+    QString proposed = QFile::decodeName(m_document.GetPathName().c_str());
+    proposed = proposed.isEmpty() ? QString::fromStdString(m_document.GetTitle())
+                                  : QFileInfo(proposed).path() + QLatin1Char('/') + QFileInfo(proposed).completeBaseName();
+    const Choice choice = m_prompt(proposed + QString::fromLatin1(ExportSuffix(ExportFormat::Vcd)));
+    if (choice.path.isEmpty())
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const ExportResult result = ExportCapture(QFile::encodeName(choice.path).toStdString(), choice.format, CurrentCapture());
+    QGuiApplication::restoreOverrideCursor();
+    if (!result)
+        ShowAppMessage(std::string(text::kCannotExport) + "\n" + result.strError);
+}
+
+} // namespace veldran

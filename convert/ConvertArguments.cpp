@@ -1,0 +1,127 @@
+#include "convert/ConvertArguments.h"
+
+#include "export/ExportTime.h"
+
+namespace veldran {
+namespace {
+
+// The value of an option given as "--name VALUE" or "--name=VALUE"; advances i past it.
+std::optional<std::string> OptionValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
+                                       std::string& error)
+{
+    const std::string& arg = args[i];
+    if (arg.rfind(name + "=", 0) == 0)
+        return arg.substr(name.size() + 1);
+    if (arg != name)
+        return std::nullopt;
+    if (i + 1 >= args.size()) {
+        error = "option " + name + " needs a value";
+        return std::nullopt;
+    }
+    return args[++i];
+}
+
+} // namespace
+
+ConvertArguments ParseConvertArguments(const std::vector<std::string>& args)
+{
+    ConvertArguments result;
+    std::vector<std::string> files;
+    std::optional<std::string> clockText;
+    std::optional<std::string> formatText;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size() && result.strError.empty(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            files.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            result.bHelp = true;
+        } else if (arg == "--version") {
+            result.bVersion = true;
+        } else if (auto clock = OptionValue(args, i, "--clock", result.strError)) {
+            clockText = clock;
+        } else if (auto format = OptionValue(args, i, "--format", result.strError)) {
+            formatText = format;
+        } else if (result.strError.empty()) {
+            result.strError = "unknown option " + arg;
+        }
+    }
+    if (!result.strError.empty() || result.bHelp || result.bVersion)
+        return result;
+    if (files.size() != 2) {
+        result.strError = files.size() < 2 ? "an input and an output file are needed" : "too many file names";
+        return result;
+    }
+    result.strInput = files[0];
+    result.strOutput = files[1];
+    if (clockText) {
+        const auto period = ParseClockPeriod(*clockText);
+        if (!period) {
+            result.strError = "clock period '" + *clockText + "' is not a time such as 40ns, 2.5us, 1ms or OFF";
+            return result;
+        }
+        result.nClockFs = *period;
+    }
+    const std::optional<ExportFormat> format =
+        formatText ? ExportFormatFromName(*formatText) : ExportFormatFromPath(result.strOutput);
+    if (!format) {
+        result.strError = formatText ? "unknown format '" + *formatText + "' (vcd, csv or sr)"
+                                     : "cannot tell the format from '" + result.strOutput +
+                                           "': name it .vcd, .csv or .sr, or give --format";
+        return result;
+    }
+    result.format = *format;
+    return result;
+}
+
+std::string ConvertUsageHint(const std::string& program)
+{
+    return "Try '" + program + " --help' for more information.";
+}
+
+std::string ConvertManual(const std::string& program)
+{
+    return "NAME\n"
+           "    " + program + " - convert a VELDRAN capture file for other logic-analysis tools\n"
+           "\n"
+           "SYNOPSIS\n"
+           "    " + program + " IN.vxr OUT.vcd|OUT.csv|OUT.sr [--clock PERIOD] [--format FORMAT]\n"
+           "    " + program + " --help | --version\n"
+           "\n"
+           "DESCRIPTION\n"
+           "    Reads the capture file IN.vxr and writes its 48 channels to OUT in the format its\n"
+           "    suffix names:\n"
+           "      .vcd  value change dump (GTKWave, PulseView), with a GTKWave save file OUT.gtkw\n"
+           "            beside it that shows all 48 traces;\n"
+           "      .csv  comma-separated values: a header row of names, one row of 0/1 per sample;\n"
+           "      .sr   sigrok session, opened by PulseView and sigrok-cli.\n"
+           "    The channel names are the ones stored in IN.vxr. OUT is written to a temporary file\n"
+           "    that replaces it only when complete: on any failure an existing OUT is left as it was.\n"
+           "    No display is needed.\n"
+           "\n"
+           "OPTIONS\n"
+           "    --clock PERIOD\n"
+           "        The time of one sample, such as 100ms, 20us, 40ns, 2.5us, or OFF (the default).\n"
+           "        With a period the VCD has a real timescale, the CSV a time column in seconds and\n"
+           "        the session a sample rate; with OFF samples are numbered, one time unit each.\n"
+           "    --format FORMAT\n"
+           "        vcd, csv or sr: the format to write whatever OUT's suffix is.\n"
+           "    -h, --help\n"
+           "        Print this page and exit.\n"
+           "    --version\n"
+           "        Print the version and exit.\n"
+           "\n"
+           "EXIT STATUS\n"
+           "    0  the file was written\n"
+           "    1  IN could not be read or is not a capture, or OUT could not be written\n"
+           "    2  the command line is wrong\n"
+           "\n"
+           "EXAMPLES\n"
+           "    " + program + " bus.vxr bus.vcd --clock 40ns && gtkwave bus.gtkw\n"
+           "    " + program + " bus.vxr bus.sr --clock 1us && pulseview bus.sr\n"
+           "    " + program + " bus.vxr bus.csv\n";
+}
+
+} // namespace veldran

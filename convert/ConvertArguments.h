@@ -1,0 +1,31 @@
+#pragma once
+// The command line of veldran-convert, read without touching any file.
+
+#include "export/ExportCapture.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace veldran {
+
+struct ConvertArguments {
+    bool bHelp = false;
+    bool bVersion = false;
+    std::string strInput;
+    std::string strOutput;
+    ExportFormat format = ExportFormat::Vcd;
+    std::optional<uint64_t> nClockFs; // nothing: clock OFF
+    std::string strError;             // non-empty: the command line is wrong, and why
+};
+
+// Reads the arguments after the program name.
+[[nodiscard]] ConvertArguments ParseConvertArguments(const std::vector<std::string>& args);
+
+// The manual page printed by --help.
+[[nodiscard]] std::string ConvertManual(const std::string& program);
+// One line pointing at --help, for the end of an error.
+[[nodiscard]] std::string ConvertUsageHint(const std::string& program);
+
+} // namespace veldran

@@ -1,0 +1,30 @@
+#pragma once
+// Channel names as the exported files carry them. Names arrive as the user typed them; each format
+// has its own limits (a value change dump takes single ASCII words only), so the writers get them
+// from here.
+
+#include "export/ExportCapture.h"
+
+#include <array>
+#include <string>
+
+namespace veldran {
+
+using ExportNames = std::array<std::string, kExportChannelCount>;
+
+// "CH A00" … "CH C15": what a channel without a name is called (cell letter, bit number).
+[[nodiscard]] std::string ChannelLabel(int channel);
+
+// The names as written where the format keeps UTF-8 text (CSV, sigrok session): bytes that are not
+// UTF-8 become U+FFFD, and a name that is empty or blank becomes the channel's label.
+[[nodiscard]] ExportNames TextNames(const ExportableCapture& capture);
+
+// The names as VCD references: letters, digits and '_' only (every run of other characters becomes
+// one '_', none at either end), the channel's label so written when nothing is left, and a suffix
+// "_2", "_3" … where two channels would otherwise share a name.
+[[nodiscard]] ExportNames VcdNames(const ExportNames& textNames);
+
+// The short identifier code of a channel in a VCD: one printable character, never '#' or '$'.
+[[nodiscard]] char VcdIdentifier(int channel);
+
+} // namespace veldran

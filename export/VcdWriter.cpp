@@ -1,0 +1,165 @@
+#include "export/VcdWriter.h"
+
+#include "export/ExportNames.h"
+#include "export/ExportTime.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace veldran {
+namespace {
+
+#ifndef VELDRAN_VERSION
+#define VELDRAN_VERSION ""
+#endif
+
+// A comment must not contain "$end", and should stay on its line: '$', '"', '\\' and control
+// characters are written as escapes, everything else (UTF-8 included) as it is.
+std::string CommentText(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '$' || byte < 0x20 || byte == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+void AppendTimestamp(std::string& out, uint64_t time)
+{
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, time);
+    out += '#';
+    out.append(digits, result.ptr);
+    out += '\n';
+}
+
+void AppendChange(std::string& out, uint8_t level, int channel)
+{
+    out += level ? '1' : '0';
+    out += VcdIdentifier(channel);
+    out += '\n';
+}
+
+void WriteHeader(const ExportableCapture& capture, const ExportNames& textNames, const ExportNames& vcdNames,
+                 const VcdTimescale& scale, std::string& out)
+{
+    out += "$version VELDRAN " VELDRAN_VERSION " $end\n";
+    out += "$comment\n  " + std::to_string(capture.nSampleCount) + " samples of 48 channels.\n";
+    if (capture.dClockPeriod)
+        out += "  Clock period " + PeriodText(*PeriodFemtoseconds(*capture.dClockPeriod)) + ": " +
+               std::to_string(scale.nStep) + " time units per sample.\n";
+    else
+        out += "  Clock OFF: one time unit per sample; the timescale is nominal.\n";
+    out += "$end\n";
+    // Readers take single ASCII words as names; the names the user gave are kept here.
+    bool anyRenamed = false;
+    for (int ch = 0; ch < kExportChannelCount; ++ch) {
+        const auto k = static_cast<size_t>(ch);
+        if (textNames[k] == vcdNames[k])
+            continue;
+        if (!anyRenamed)
+            out += "$comment\n  Channel names as given, by wire:\n";
+        anyRenamed = true;
+        out += "  " + vcdNames[k] + " = " + CommentText(textNames[k]) + "\n";
+    }
+    if (anyRenamed)
+        out += "$end\n";
+    out += "$timescale " + std::to_string(scale.nMultiplier) + " " + scale.unit + " $end\n";
+    out += std::string("$scope module ") + kVcdScope + " $end\n";
+    for (int ch = 0; ch < kExportChannelCount; ++ch) {
+        out += "$var wire 1 ";
+        out += VcdIdentifier(ch);
+        out += ' ' + vcdNames[static_cast<size_t>(ch)] + " $end\n";
+    }
+    out += "$upscope $end\n$enddefinitions $end\n";
+}
+
+VcdTimescale TimescaleOf(const ExportableCapture& capture)
+{
+    if (!capture.dClockPeriod)
+        return {};
+    return ChooseTimescale(*PeriodFemtoseconds(*capture.dClockPeriod));
+}
+
+} // namespace
+
+void WriteVcd(const ExportableCapture& capture, ExportOutput& output)
+{
+    const ExportNames textNames = TextNames(capture);
+    const VcdTimescale scale = TimescaleOf(capture);
+    std::string& out = output.Text();
+    WriteHeader(capture, textNames, VcdNames(textNames), scale, out);
+
+    if (capture.nSampleCount < 1 || !capture.pSamples) {
+        AppendTimestamp(out, 0);
+        output.Finish();
+        return;
+    }
+    const uint8_t* sample = capture.pSamples;
+    uint8_t levels[kExportChannelCount];
+    for (int ch = 0; ch < kExportChannelCount; ++ch)
+        levels[ch] = sample[ch] != 0;
+    out += "#0\n$dumpvars\n";
+    for (int ch = 0; ch < kExportChannelCount; ++ch)
+        AppendChange(out, levels[ch], ch);
+    out += "$end\n";
+    // The lines of one sample are put together on the stack and appended at once: a timestamp
+    // and at most 48 changes of three characters.
+    char lines[24 + kExportChannelCount * 3];
+    char identifier[kExportChannelCount];
+    for (int ch = 0; ch < kExportChannelCount; ++ch)
+        identifier[ch] = VcdIdentifier(ch);
+    for (int i = 1; i < capture.nSampleCount; ++i) {
+        sample += kExportChannelCount;
+        if (std::memcmp(sample, levels, kExportChannelCount) == 0)
+            continue; // the common case of a quiet sample, for levels of exactly 0 and 1
+        char* end = lines;
+        *end++ = '#';
+        end = std::to_chars(end, lines + 23, static_cast<uint64_t>(i) * scale.nStep).ptr;
+        *end++ = '\n';
+        const char* const stampEnd = end;
+        for (int ch = 0; ch < kExportChannelCount; ++ch) {
+            const uint8_t level = sample[ch] != 0;
+            if (level == levels[ch])
+                continue;
+            levels[ch] = level;
+            end[0] = static_cast<char>('0' + level);
+            end[1] = identifier[ch];
+            end[2] = '\n';
+            end += 3;
+        }
+        if (end != stampEnd)
+            out.append(lines, end);
+        output.Spill();
+    }
+    AppendTimestamp(out, static_cast<uint64_t>(capture.nSampleCount) * scale.nStep);
+    output.Finish();
+}
+
+std::string GtkwSaveFile(const ExportableCapture& capture, const std::string& vcdPath, const std::string& savePath)
+{
+    const ExportNames vcdNames = VcdNames(TextNames(capture));
+    std::string out = "[*] GTKWave save file written by VELDRAN\n";
+    out += "[dumpfile] \"" + vcdPath + "\"\n";
+    out += "[savefile] \"" + savePath + "\"\n";
+    out += "[timestart] 0\n";
+    out += "[size] 1200 900\n";
+    out += "[treeopen] " + std::string(kVcdScope) + ".\n";
+    out += "[sst_expanded] 1\n";
+    out += "@28\n"; // one-bit traces, binary, right-justified
+    for (const std::string& name : vcdNames)
+        out += std::string(kVcdScope) + "." + name + "\n";
+    return out;
+}
+
+} // namespace veldran

@@ -1,0 +1,253 @@
+// Exported files read back by the real peers: sigrok-cli imports the VCD, the CSV (with the options
+// the README gives) and the session file, and its samples and names must match the capture bit for
+// bit; GTKWave's vcd2fst converts the VCD, and the dump fst2vcd writes back holds the same samples.
+// The peers are installed by scripts/install-deps.sh; a missing peer fails the test.
+
+#include "ExportTestCapture.h"
+#include "tests/common/PeerProcess.h"
+
+#include "export/ExportNames.h"
+#include "export/ExportTime.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <map>
+
+using namespace veldran;
+
+namespace {
+
+using test::ProcessRun;
+
+ProcessRun Run(const QString& program, const QStringList& arguments)
+{
+    return test::RunProcess(program, arguments);
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// What `sigrok-cli --show` says about an input file.
+struct SigrokShow {
+    QStringList names;
+    qulonglong nSamples = 0;
+    qulonglong nRate = 0;
+};
+
+SigrokShow ParseShow(const QByteArray& text)
+{
+    SigrokShow show;
+    for (const QByteArray& raw : text.split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        if (line.startsWith(QLatin1String("- ")) && line.endsWith(QLatin1String(": logic")))
+            show.names << line.mid(2, line.size() - 2 - 7);
+        else if (line.startsWith(QLatin1String("Logic sample count: ")))
+            show.nSamples = line.mid(20).toULongLong();
+        else if (line.startsWith(QLatin1String("Samplerate: ")))
+            show.nRate = line.mid(12).toULongLong();
+    }
+    return show;
+}
+
+// Replays any dump of one-bit wires (as fst2vcd writes it back): the levels of every sample,
+// step time units per sample, channels in the order of their $var lines; the names in that order.
+std::string ReplayDump(const QByteArray& dump, uint64_t step, QStringList* names)
+{
+    std::map<QByteArray, int> channelOf;
+    std::string packed;
+    uint8_t levels[6] = {};
+    uint64_t time = 0;
+    bool started = false;
+    const QList<QByteArray> tokens = dump.simplified().split(' ');
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        const QByteArray& token = tokens[i];
+        if (token == "$var" && i + 4 < tokens.size()) {
+            channelOf[tokens[i + 3]] = static_cast<int>(channelOf.size());
+            *names << QString::fromUtf8(tokens[i + 4]);
+            i += 4;
+        } else if (token == "$comment" || token == "$date" || token == "$version" || token == "$timescale") {
+            while (i < tokens.size() && tokens[i] != "$end")
+                ++i;
+        } else if (token.startsWith('#')) {
+            const uint64_t next = token.mid(1).toULongLong();
+            if (started)
+                for (uint64_t t = time; t < next; t += step)
+                    packed.append(reinterpret_cast<const char*>(levels), 6);
+            started = true;
+            time = next;
+        } else if ((token.startsWith('0') || token.startsWith('1')) && channelOf.count(token.mid(1))) {
+            const int ch = channelOf[token.mid(1)];
+            if (token[0] == '1')
+                levels[ch / 8] |= static_cast<uint8_t>(1 << (ch % 8));
+            else
+                levels[ch / 8] &= static_cast<uint8_t>(~(1 << (ch % 8)));
+        }
+    }
+    return packed;
+}
+
+QStringList ToQStringList(const ExportNames& names)
+{
+    QStringList list;
+    for (const std::string& name : names)
+        list << QString::fromStdString(name);
+    return list;
+}
+
+uint64_t StepOf(const ExportableCapture& capture)
+{
+    return capture.dClockPeriod ? ChooseTimescale(*PeriodFemtoseconds(*capture.dClockPeriod)).nStep : 1;
+}
+
+// The sigrok-cli input options the README gives for each format.
+QString SigrokInput(const QString& path, ExportFormat format, const ExportableCapture& capture)
+{
+    switch (format) {
+    case ExportFormat::Vcd: {
+        const uint64_t step = StepOf(capture);
+        return step > 1 ? QStringLiteral("vcd:downsample=%1").arg(step) : QStringLiteral("vcd");
+    }
+    case ExportFormat::Csv:
+        return capture.dClockPeriod ? QStringLiteral("csv:header=yes:column_formats=-,t,*l")
+                                    : QStringLiteral("csv:header=yes:column_formats=-,*l");
+    case ExportFormat::SigrokSession: break;
+    }
+    (void)path;
+    return {};
+}
+
+} // namespace
+
+class ExportPeersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sigrokReadsTheExport_data();
+    void sigrokReadsTheExport();
+    void gtkwaveConvertsTheDump_data();
+    void gtkwaveConvertsTheDump();
+
+private:
+    void AddCases(bool withFormats);
+};
+
+void ExportPeersTest::AddCases(bool withFormats)
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<double>("clock"); // 0: OFF
+    QTest::addColumn<int>("format");
+    struct Case {
+        const char* name;
+        int count;
+        double clock;
+    };
+    const Case cases[] = {
+        {"one sample, clock OFF", 1, 0.0},
+        {"Korean and blank names, 1 ms", 3000, 0.001},
+        {"20 us", 3000, 0.00002},
+        {"40 ns", 20000, 0.00000004},
+    };
+    const std::pair<const char*, ExportFormat> formats[] = {
+        {"vcd", ExportFormat::Vcd}, {"csv", ExportFormat::Csv}, {"sr", ExportFormat::SigrokSession}};
+    for (const Case& c : cases) {
+        for (const auto& [suffix, format] : formats) {
+            if (!withFormats && format != ExportFormat::Vcd)
+                continue;
+            QTest::addRow("%s, %s", c.name, suffix) << c.count << c.clock << int(format);
+        }
+    }
+}
+
+void ExportPeersTest::sigrokReadsTheExport_data()
+{
+    AddCases(true);
+}
+
+void ExportPeersTest::sigrokReadsTheExport()
+{
+    QFETCH(int, count);
+    QFETCH(double, clock);
+    QFETCH(int, format);
+    const auto exportFormat = static_cast<ExportFormat>(format);
+    test::GeneratedCapture generated(count, static_cast<unsigned>(count + format),
+                                     clock > 0 ? std::optional<double>(clock) : std::nullopt);
+    generated.capture.strNames[0] = "데이터 버스";
+    generated.capture.strNames[1] = "clock in";
+    generated.capture.strNames[2] = " CH  A02";
+    generated.capture.strNames[3] = "";
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("capture")) + QString::fromLatin1(ExportSuffix(exportFormat));
+    const ExportResult result = ExportCapture(path.toStdString(), exportFormat, generated.capture);
+    QVERIFY2(result, result.strError.c_str());
+
+    QStringList input{QStringLiteral("-i"), path};
+    const QString options = SigrokInput(path, exportFormat, generated.capture);
+    if (!options.isEmpty())
+        input << QStringLiteral("-I") << options;
+    const QString binary = dir.filePath(QStringLiteral("samples.bin"));
+    const ProcessRun samples = Run(QStringLiteral("sigrok-cli"), input + QStringList{"-O", "binary", "-o", binary});
+    QVERIFY2(samples.bStarted, "sigrok-cli is missing: scripts/install-deps.sh installs it");
+    QVERIFY2(samples.nExitCode == 0, samples.stdErr.constData());
+    QByteArray bytes = ReadFile(binary);
+    // This sigrok-cli puts the sample rate line of its input in front of the binary output.
+    if (bytes.startsWith("META "))
+        bytes.remove(0, bytes.indexOf('\n') + 1);
+    QCOMPARE(bytes.size(), qsizetype(count) * 6);
+    QVERIFY2(bytes.toStdString() == generated.Packed(), "sigrok-cli's samples differ from the capture");
+
+    const ProcessRun shown = Run(QStringLiteral("sigrok-cli"), input + QStringList{"--show"});
+    QVERIFY2(shown.nExitCode == 0, shown.stdErr.constData());
+    const SigrokShow show = ParseShow(shown.stdOut);
+    const ExportNames textNames = TextNames(generated.capture);
+    const QStringList expected =
+        ToQStringList(exportFormat == ExportFormat::Vcd ? VcdNames(textNames) : textNames);
+    QCOMPARE(show.names, expected);
+    if (exportFormat != ExportFormat::Vcd) {
+        QCOMPARE(show.names[0], QStringLiteral("데이터 버스"));
+        QCOMPARE(show.names[1], QStringLiteral("clock in"));
+        QCOMPARE(show.names[2], QStringLiteral(" CH  A02"));
+    }
+    QCOMPARE(show.names[3], exportFormat == ExportFormat::Vcd ? QStringLiteral("CH_A03") : QStringLiteral("CH A03"));
+    // The rate: every format carries it when the clock is set (a CSV needs two rows to show it).
+    if (clock > 0 && !(exportFormat == ExportFormat::Csv && count < 2))
+        QCOMPARE(show.nRate, static_cast<qulonglong>(std::llround(1.0 / clock)));
+}
+
+void ExportPeersTest::gtkwaveConvertsTheDump_data()
+{
+    AddCases(false);
+}
+
+void ExportPeersTest::gtkwaveConvertsTheDump()
+{
+    QFETCH(int, count);
+    QFETCH(double, clock);
+    test::GeneratedCapture generated(count, static_cast<unsigned>(count), clock > 0 ? std::optional<double>(clock) : std::nullopt);
+    generated.capture.strNames[0] = "데이터 버스";
+    generated.capture.strNames[1] = "clock in";
+    QTemporaryDir dir;
+    const QString vcd = dir.filePath(QStringLiteral("capture.vcd"));
+    const QString fst = dir.filePath(QStringLiteral("capture.fst"));
+    const ExportResult result = ExportCapture(vcd.toStdString(), ExportFormat::Vcd, generated.capture);
+    QVERIFY2(result, result.strError.c_str());
+
+    const ProcessRun convert = Run(QStringLiteral("vcd2fst"), {vcd, fst});
+    QVERIFY2(convert.bStarted, "vcd2fst is missing: scripts/install-deps.sh installs it (package gtkwave)");
+    QVERIFY2(convert.nExitCode == 0, convert.stdErr.constData());
+    const ProcessRun back = Run(QStringLiteral("fst2vcd"), {fst});
+    QVERIFY2(back.nExitCode == 0, back.stdErr.constData());
+    QStringList names;
+    const std::string packed = ReplayDump(back.stdOut, StepOf(generated.capture), &names);
+    QCOMPARE(names, ToQStringList(VcdNames(TextNames(generated.capture))));
+    QCOMPARE(packed.size(), size_t(count) * 6);
+    QVERIFY2(packed == generated.Packed(), "the dump GTKWave converted differs from the capture");
+}
+
+QTEST_GUILESS_MAIN(ExportPeersTest)
+#include "ExportPeersTest.moc"

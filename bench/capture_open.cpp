@@ -6,6 +6,7 @@
 //   capture_open --open F    (used by the above) opens F once, prints its peak memory in KiB and
 //                            the open's own time in microseconds
 
+#include "bench/BenchProcess.h"
 #include "document/CaptureFile.h"
 #include "resources/UserMessages.h"
 
@@ -17,15 +18,14 @@
 #include <string>
 #include <malloc.h>
 #include <memory>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-extern char** environ;
-
 namespace {
+
+using veldran::bench::ProcessRun;
+using veldran::bench::RunProcess;
 
 constexpr int kSamples = 99999;
 constexpr int kRuns = 21;
@@ -101,45 +101,6 @@ long OwnPeakKiB()
     if (status)
         std::fclose(status);
     return kib;
-}
-
-// One whole process: started, run to its end and reaped, its standard output kept (up to 255 bytes).
-struct ProcessRun {
-    double seconds = -1;
-    std::string output;
-};
-
-ProcessRun RunProcess(const std::vector<std::string>& args)
-{
-    ProcessRun run;
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
-        return run;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    std::vector<char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const auto start = std::chrono::steady_clock::now();
-    const int spawned = ::posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    ::close(pipeFds[1]);
-    char buffer[256];
-    ssize_t n;
-    while ((n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        if (run.output.size() < 255)
-            run.output.append(buffer, static_cast<size_t>(n));
-    int status = 0;
-    const bool ok = spawned == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    const double seconds = Seconds(std::chrono::steady_clock::now() - start);
-    ::close(pipeFds[0]);
-    posix_spawn_file_actions_destroy(&actions);
-    if (ok)
-        run.seconds = seconds;
-    return run;
 }
 
 long FileBytes(const std::string& path)

@@ -7,6 +7,7 @@
 //   startup_settle --child [FILE]             (used by the above) one start-up; prints "settled"
 
 #include "app/VeldranApp.h"
+#include "bench/BenchProcess.h"
 #include "document/CaptureFile.h"
 
 #include <QAbstractEventDispatcher>
@@ -14,19 +15,14 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -91,32 +87,8 @@ bool WriteCapture(const std::string& path, int samples)
 // Seconds from spawning the process to its "settled" line; -1 when it failed.
 double TimeStartUp(const std::vector<std::string>& args)
 {
-    int pipeFds[2];
-    if (::pipe(pipeFds) != 0)
-        return -1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
-    std::vector<char*> argv;
-    for (const std::string& arg : args)
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    const auto start = std::chrono::steady_clock::now();
-    const int spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    ::close(pipeFds[1]);
-    std::string output;
-    char buffer[64];
-    ssize_t n = 0;
-    while (output.find('\n') == std::string::npos && (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0)
-        output.append(buffer, static_cast<size_t>(n));
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    ::close(pipeFds[0]);
-    int status = 0;
-    const bool ok = spawned == 0 && ::waitpid(pid, &status, 0) == pid && output == "settled\n";
-    posix_spawn_file_actions_destroy(&actions);
-    return ok ? seconds : -1;
+    const veldran::bench::ProcessRun run = veldran::bench::RunProcess(args, true);
+    return run.output == "settled\n" ? run.seconds : -1;
 }
 
 double Median(std::vector<double> values)

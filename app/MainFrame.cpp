@@ -173,8 +173,25 @@ void CMainFrame::UpdateLockIndicators()
     m_indicators[ids::kIndicatorScroll]->setEnabled(m_bScrollLock);
 }
 
+bool CMainFrame::IsIdleAccelerator(const QKeyEvent& key) const
+{
+    const QKeySequence pressed(QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+    for (const AcceleratorEntry& entry : Accelerators())
+        if (entry.key == pressed && !m_router.IsEnabled(entry.id))
+            return true;
+    return false;
+}
+
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    // The accelerators come before the control that has the focus, as in the accelerator table:
+    // Ctrl+Z, Ctrl+V and the like have no command, so in this window they change nothing, in a
+    // cursor box neither.
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this && IsIdleAccelerator(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat()) {

@@ -5,6 +5,7 @@
 
 #include <map>
 
+class QKeyEvent;
 class QLabel;
 class QMenu;
 
@@ -50,6 +51,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A key of the accelerator table whose command is disabled: the frame takes it before the
+    // focused control, and it does nothing.
+    [[nodiscard]] bool IsIdleAccelerator(const QKeyEvent& key) const;
     void OnCreate();
     void CreateMenus();
     void CreateStatusBar();

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace veldran {
 namespace {
 
@@ -58,9 +60,11 @@ OptionBar::OptionBar(CommandRouter& router, QWidget* parent)
     m_clockPeriod->setReadOnly(true);
     m_clockPeriod->setFocusPolicy(Qt::NoFocus);
     place(ids::kClockPeriodEdit, m_clockPeriod, QRect(355, 7, 93, 14));
-    auto* maker = new QLabel(QStringLiteral("VELDRAN,  ORVANT System"), this);
-    place(0, maker, QRect(462, 13, 110, 9));
+    m_maker = new QLabel(QStringLiteral("VELDRAN,  ORVANT System"), this);
+    place(0, m_maker, QRect(462, 13, 110, 9));
+    m_makerTemplate = m_maker->geometry();
     setFixedHeight(sizeHint().height());
+    PlaceMakerLabel();
 }
 
 QWidget* OptionBar::Control(int id) const
@@ -72,6 +76,27 @@ QWidget* OptionBar::Control(int id) const
 QSize OptionBar::sizeHint() const
 {
     return MapDialogSize(kTemplateSize, BaseUnitsOf(font()));
+}
+
+void OptionBar::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    PlaceMakerLabel();
+}
+
+void OptionBar::PlaceMakerLabel()
+{
+    const QFontMetrics metrics(m_maker->font());
+    const int textWidth = metrics.horizontalAdvance(m_maker->text()) + 2 * m_maker->margin();
+    QRect rect = m_makerTemplate;
+    rect.setWidth(std::max(rect.width(), textWidth));
+    rect.setHeight(std::max(rect.height(), metrics.height()));
+    // Lower the label no further than the bar's bottom edge.
+    rect.moveTop(std::min(rect.top(), height() - rect.height()));
+    const int rightmost = width() - textWidth;
+    if (rect.left() > rightmost)
+        rect.moveLeft(std::max(rightmost, m_clockPeriod->geometry().right() + 1));
+    m_maker->setGeometry(rect);
 }
 
 void OptionBar::paintEvent(QPaintEvent* /*event*/)

@@ -5,6 +5,7 @@
 
 #include <map>
 
+class QLabel;
 class QLineEdit;
 
 namespace veldran {
@@ -23,10 +24,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The maker's name stands at its template place, moved left as far as needed (but not over
+    // the clock period) when the bar is too narrow to show it whole there.
+    void PlaceMakerLabel();
+
     std::map<int, QWidget*> m_controls;
     QLineEdit* m_clockPeriod = nullptr;
+    QLabel* m_maker = nullptr;
+    QRect m_makerTemplate;
 };
 
 } // namespace veldran

@@ -3,10 +3,15 @@
 #include "controls/NumberText.h"
 #include "resources/UserMessages.h"
 
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 namespace veldran {
@@ -28,6 +33,13 @@ bool IsCharacterKey(const QKeyEvent& event)
         if (!c.isPrint())
             return false;
     return true;
+}
+
+// Keys that change the text other than by typing a character.
+bool IsEditingKey(const QKeyEvent& event)
+{
+    return event.matches(QKeySequence::Paste) || event.matches(QKeySequence::Cut) ||
+           event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo);
 }
 
 bool IsAllSpaces(const QString& text)
@@ -124,6 +136,10 @@ QString& CNumEdit::BuildFormat(QString& result, float fValue)
 
 void CNumEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (IsEditingKey(*event)) {
+        ApplyEditing([this, event] { QLineEdit::keyPressEvent(event); });
+        return;
+    }
     if (!IsCharacterKey(*event)) {
         QLineEdit::keyPressEvent(event);
         return;
@@ -154,20 +170,61 @@ void CNumEdit::OnChar(QKeyEvent* event)
     ApplyTyping([this, event] { QLineEdit::keyPressEvent(event); });
 }
 
+void CNumEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    ApplyEditing([&menu, event] { menu->exec(event->globalPos()); });
+    event->accept();
+}
+
+void CNumEdit::dropEvent(QDropEvent* event)
+{
+    ApplyEditing([this, event] { QLineEdit::dropEvent(event); });
+}
+
+// The middle button pastes the selection of other programs.
+void CNumEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    ApplyEditing([this, event] { QLineEdit::mouseReleaseEvent(event); });
+}
+
 template <typename DefaultHandling>
 void CNumEdit::ApplyTyping(DefaultHandling defaultHandling)
 {
     const float fOld = ValueBeforeTyping();
     defaultHandling();
     if (CheckText() != kValid) {
-        SetValue(fOld);
-        selectAll(); // also leaves the caret at the end, in view
-        DiscardTypeAhead();
+        RefuseChange(fOld);
         return;
     }
     // Typing more decimals than shown so far widens what later values show.
     QString format;
     BuildFormat(format, GetValue());
+}
+
+// As typing, but only a change is checked: copying or selecting leaves any text as it is.
+template <typename Editing>
+void CNumEdit::ApplyEditing(Editing editing)
+{
+    const QString before = text();
+    const float fOld = ValueBeforeTyping();
+    editing();
+    if (text() == before)
+        return;
+    if (CheckText() != kValid) {
+        RefuseChange(fOld);
+        return;
+    }
+    QString format;
+    BuildFormat(format, GetValue());
+}
+
+// The old value comes back, selected, so the next key replaces it.
+void CNumEdit::RefuseChange(float fOld)
+{
+    SetValue(fOld);
+    selectAll(); // also leaves the caret at the end, in view
+    DiscardTypeAhead();
 }
 
 // The value to go back to. An empty or invalid box is not the user's mistake at this point (the

@@ -1,6 +1,6 @@
 #pragma once
 // An edit box that holds one floating-point number within a range. Typing that would leave
-// anything but a number in the box is undone at once; the value is shown with as many decimals as
+// anything but a number in the box is undone at once, and so is a paste, a drop, a cut or an undo; the value is shown with as many decimals as
 // the most precise value shown or typed so far. textChanged() is its change notification: it fires
 // on every accepted keystroke and every value set by the program or by a spin step.
 
@@ -9,8 +9,11 @@
 
 #include <cfloat>
 
+class QContextMenuEvent;
+class QDropEvent;
 class QInputMethodEvent;
 class QKeyEvent;
+class QMouseEvent;
 
 namespace veldran {
 
@@ -45,6 +48,11 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    // Pasting, dropping, cutting, undoing: text that arrives other than by typing gets the same
+    // check, and a change that leaves no valid number is refused.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // A character typed into the box (printable text or backspace).
     virtual void OnChar(QKeyEvent* event);
 
@@ -57,6 +65,9 @@ protected:
 private:
     template <typename DefaultHandling>
     void ApplyTyping(DefaultHandling defaultHandling);
+    template <typename Editing>
+    void ApplyEditing(Editing editing);
+    void RefuseChange(float fOld);
     float ValueBeforeTyping();
     void DiscardTypeAhead();
 

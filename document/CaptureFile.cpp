@@ -1,6 +1,7 @@
 #include "document/CaptureFile.h"
 
 #include "document/KoreanCodePage.h"
+#include "files/SafeFile.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
 
@@ -128,12 +129,13 @@ std::string FileErrorText(const char* what, const std::string& path, int error)
 // Reads the whole file into bytes; 0 or the errno of the failure.
 int ReadWholeFile(const std::string& path, std::string& bytes)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Only a regular file is a capture; a pipe or a device would hold the program on the open.
+    const int fd = OpenRegularFile(path);
     if (fd < 0)
         return errno;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-        const int error = S_ISDIR(st.st_mode) ? EISDIR : errno;
+    if (::fstat(fd, &st) != 0) {
+        const int error = errno;
         ::close(fd);
         return error;
     }
@@ -206,8 +208,8 @@ int ReplaceFile(const std::string& path, const std::string& bytes)
 
     const size_t slash = target.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
-    std::string name = folder + "/.veldran-save-XXXXXX";
-    const int fd = ::mkstemp(name.data());
+    std::string name;
+    const int fd = CreateTempBeside(target, name);
     if (fd < 0)
         return errno;
     ::fchmod(fd, SavedFileMode(target));

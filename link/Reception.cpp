@@ -194,6 +194,8 @@ void CReception::OnTimer(int nIdEvent)
         m_timer.stop();
         m_host.LiveData() = true;
         m_document.ParseTokens(true);
+        // The received capture replaced the document's data and exists nowhere else yet.
+        m_document.SetModifiedFlag(true);
         // A parse that stopped early took one sample off; the view must not count it either.
         m_host.ViewSampleCount() = m_document.m_nSampleCount;
         m_host.LoadTraces();

@@ -1,6 +1,7 @@
 #include "link/SettingsFile.h"
 
 #include "document/KoreanCodePage.h"
+#include "files/SafeFile.h"
 
 #include <cerrno>
 #include <climits>
@@ -139,13 +140,10 @@ bool WriteSettings(const std::string& path, int port, int speed, std::string* er
         return false;
     };
 
-    std::string pattern = path + ".XXXXXX";
-    std::vector<char> tempName(pattern.begin(), pattern.end());
-    tempName.push_back('\0');
-    const int fd = ::mkstemp(tempName.data());
+    std::string tempPath;
+    const int fd = CreateTempBeside(path, tempPath);
     if (fd < 0)
         return fail("create", errno, std::string());
-    const std::string tempPath(tempName.data());
 
     const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, SettingsFileText(port, speed))
         && ::fsync(fd) == 0;

@@ -4,11 +4,13 @@
 #include "resources/Ids.h"
 #include "resources/UserMessages.h"
 
+#include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace veldran {
 
@@ -56,6 +58,12 @@ void PrintCommands::PrintPreview(QWidget* parent)
     QPrintPreviewDialog dialog(m_printer.get(), parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter* printer) { RenderPage(*printer); });
+    // Large enough to read the page: two thirds of the screen at least, within its free area.
+    if (const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen()) {
+        const QSize wanted((screen->size().width() * 2 + 2) / 3, (screen->size().height() * 2 + 2) / 3);
+        const QSize room = screen->availableGeometry().size();
+        dialog.resize(dialog.sizeHint().expandedTo(wanted).boundedTo(room));
+    }
     dialog.exec();
 }
 

@@ -2,6 +2,9 @@
 
 #include "resources/Ids.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace veldran {
 
 int FormRowHeight(int clientHeight)
@@ -9,7 +12,40 @@ int FormRowHeight(int clientHeight)
     return static_cast<int>((clientHeight - 60) * 0.0625 + 0.5);
 }
 
-FormLayout ComputeFormLayout(int w, int h)
+namespace {
+
+// A control of the information row as the template places it: x, y offset from the group box,
+// width and height. Listed from left to right.
+struct RowControl {
+    int id;
+    int x;
+    int dy;
+    int width;
+    int height;
+};
+
+constexpr RowControl kInfoRow[] = {
+    {ids::kLabelXPos, 15, 25, 50, 20},  {ids::kEditX, 55, 22, 35, 20},        {ids::kSpinX, 90, 22, 15, 20},
+    {ids::kLabelYPos, 115, 25, 50, 20}, {ids::kEditY, 155, 22, 35, 20},       {ids::kSpinY, 190, 22, 15, 20},
+    {ids::kLabelXY, 215, 25, 50, 20},   {ids::kXYDistance, 250, 22, 65, 20},  {ids::kLabelXData, 330, 25, 120, 20},
+    {ids::kXPosData, 415, 22, 370, 20}, {ids::kWindowText, 800, 22, 100, 20},
+};
+
+constexpr int kLeftCounterX = 85;
+constexpr int kLeftCounterWidth = 75;
+constexpr int kRightCounterInset = 85; // from the form's right edge
+constexpr int kRightCounterWidth = 100;
+constexpr int kStripGap = 3;           // between the strip and the right counter
+
+int Needed(const NeededWidths& needed, int id)
+{
+    const auto it = needed.find(id);
+    return it == needed.end() ? 0 : it->second;
+}
+
+} // namespace
+
+FormLayout ComputeFormLayout(int w, int h, const NeededWidths& needed)
 {
     FormLayout layout;
     const int r = FormRowHeight(h);
@@ -20,20 +56,28 @@ FormLayout ComputeFormLayout(int w, int h)
     auto& p = layout.placements;
     for (int k = 0; k < 16; ++k)
         p.emplace_back(ids::kTraceFirst + k, QRect(5, k * r, w - 10, r));
-    p.emplace_back(ids::kLeftPos, QRect(85, s + 16, 75, 16));
-    p.emplace_back(ids::kRightPos, QRect(w - 85, s + 16, 100, 16));
+
+    const int leftWidth = std::max(kLeftCounterWidth, Needed(needed, ids::kLeftPos));
+    const int rightRoom = std::max(kRightCounterInset, Needed(needed, ids::kRightPos));
+    p.emplace_back(ids::kLeftPos, QRect(kLeftCounterX, s + 16, leftWidth, 16));
+    p.emplace_back(ids::kRightPos, QRect(w - rightRoom, s + 16, std::max(kRightCounterWidth, rightRoom), 16));
+    layout.stripLeft = kLeftCounterX + leftWidth;
+    layout.stripRight = w - rightRoom - kStripGap;
+
     p.emplace_back(ids::kInfoGroup, QRect(5, y, w - 10, 40));
-    p.emplace_back(ids::kLabelXPos, QRect(15, y + 25, 50, 20));
-    p.emplace_back(ids::kEditX, QRect(55, y + 22, 35, 20));
-    p.emplace_back(ids::kSpinX, QRect(90, y + 22, 15, 20));
-    p.emplace_back(ids::kLabelYPos, QRect(115, y + 25, 50, 20));
-    p.emplace_back(ids::kEditY, QRect(155, y + 22, 35, 20));
-    p.emplace_back(ids::kSpinY, QRect(190, y + 22, 15, 20));
-    p.emplace_back(ids::kLabelXY, QRect(215, y + 25, 50, 20));
-    p.emplace_back(ids::kXYDistance, QRect(250, y + 22, 65, 20));
-    p.emplace_back(ids::kLabelXData, QRect(330, y + 25, 120, 20));
-    p.emplace_back(ids::kXPosData, QRect(415, y + 22, 370, 20));
-    p.emplace_back(ids::kWindowText, QRect(800, y + 22, 100, 20));
+    // A control's slot runs to where the next one starts; where a label's template rectangle
+    // reaches under the next control, only its slot shows. Growing a slot moves everything after.
+    int shift = 0;
+    const int count = static_cast<int>(std::size(kInfoRow));
+    for (int i = 0; i < count; ++i) {
+        const RowControl& c = kInfoRow[i];
+        const int slot = i + 1 < count ? kInfoRow[i + 1].x - c.x : c.width;
+        const int shown = std::min(c.width, slot);
+        const int want = Needed(needed, c.id);
+        p.emplace_back(c.id, QRect(c.x + shift, y + c.dy, std::max(c.width, want), c.height));
+        layout.infoRight = std::max(layout.infoRight, c.x + shift + std::max(c.width, want));
+        shift += std::max(0, want - shown);
+    }
     p.emplace_back(ids::kInfoGroup, QRect(5, y, w - 10, 55));
     // The cursor lines and labels are parked; the cursor markers place them at the next paint.
     for (int id : {ids::kXCursorLine, ids::kYCursorLine, ids::kYCursorLabel, ids::kXCursorLabel})

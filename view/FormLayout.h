@@ -4,6 +4,7 @@
 
 #include <QRect>
 
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -15,10 +16,22 @@ struct FormLayout {
     // (control id, rectangle) in the order the controls are moved; the group box appears twice,
     // first 40 then 55 pixels high, as it is moved twice.
     std::vector<std::pair<int, QRect>> placements;
+    // The position strip between the two counters, left edge and exclusive right edge.
+    int stripLeft = 0;
+    int stripRight = 0;
+    // The right edge of the information row; a narrower form would cut it off.
+    int infoRight = 0;
 };
+
+// The width each control of the information row needs to show its widest text, by control id;
+// controls not named keep their template width.
+using NeededWidths = std::map<int, int>;
 
 // The sixteenth of (height − 60), rounded half up.
 [[nodiscard]] int FormRowHeight(int clientHeight);
-[[nodiscard]] FormLayout ComputeFormLayout(int clientWidth, int clientHeight);
+// The template's positions and widths are minimums: a control that needs more room is widened and
+// the controls to its right move along by as much, so the gaps between them stay. The right
+// counter keeps to the form's right edge and grows to the left, the strip giving way.
+[[nodiscard]] FormLayout ComputeFormLayout(int clientWidth, int clientHeight, const NeededWidths& needed = {});
 
 } // namespace veldran

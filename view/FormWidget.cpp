@@ -26,6 +26,15 @@ void FormWidget::resizeEvent(QResizeEvent* event)
     m_view.OnFormResized();
 }
 
+// Another font or other texts: the readouts are measured again once every control has taken the
+// change (a retranslation runs in the same round of events), so the row fits the new texts.
+void FormWidget::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::LanguageChange)
+        QMetaObject::invokeMethod(this, [this] { m_view.OnFormResized(); }, Qt::QueuedConnection);
+}
+
 void FormWidget::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton) {

@@ -10,6 +10,9 @@ namespace {
 // The left part of the trace box holds the channel's name.
 constexpr int kLabelWidth = 80;
 constexpr int kFrameInset = 2;
+// From the frame's outer edge to the channel name: the line and one clear pixel.
+constexpr int kLabelInsetX = 2;
+constexpr int kLabelInsetY = 1;
 
 // One-pixel pens that, like the platform's line drawing, leave out the last pixel of a line.
 QPen LinePen(const QColor& color)
@@ -126,7 +129,10 @@ void CTraceStatic::Paint(QPainter& painter, const QSize& client)
     painter.save();
     painter.setClipRect(outer);
     painter.setPen(Qt::black);
-    painter.drawText(outer, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_strLabel);
+    // The name starts inside the frame line, whatever its first character (a name without a
+    // leading blank, a Korean one for instance, would otherwise be written over the line).
+    painter.drawText(outer.adjusted(kLabelInsetX, kLabelInsetY, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     m_strLabel);
     painter.restore();
 
     m_fPixelsPerSample = m_nWindow != 0 ? static_cast<float>(TraceAreaWidth()) / static_cast<float>(m_nWindow) : 0.0f;

@@ -3,10 +3,13 @@
 #include "controls/CNumEdit.h"
 #include "controls/CNumSpinCtrl.h"
 #include "controls/DialogUnits.h"
+#include "document/CaptureFile.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
 #include "view/FormLayout.h"
 #include "view/FormWidget.h"
+#include "view/ReadoutTexts.h"
+#include "view/TextRoom.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -24,6 +27,12 @@ namespace {
 // The form template is 364 × 247 dialog units in 10-point 굴림; smaller windows scroll.
 constexpr int kFormWidthDlu = 364;
 constexpr int kFormHeightDlu = 247;
+// Space kept right of the information row, as at its left.
+constexpr int kFormMargin = 15;
+// A trace row holds its name between the frame lines: the font's height and this much more.
+constexpr int kTraceTextMargin = 5;
+// The form's height beyond its sixteen rows (the row height is the sixteenth of height − 60).
+constexpr int kFormRowsMargin = 60;
 
 } // namespace
 
@@ -35,7 +44,8 @@ CVELDRANView::CVELDRANView(CVELDRANDoc& document, QWidget* parent)
     setWidgetResizable(true);
     m_form = new FormWidget(*this, this);
     m_form->setFont(DialogFont("굴림", 10));
-    m_form->setMinimumSize(MapDialogSize(QSize(kFormWidthDlu, kFormHeightDlu), BaseUnitsOf(m_form->font())));
+    m_templateSize = MapDialogSize(QSize(kFormWidthDlu, kFormHeightDlu), BaseUnitsOf(m_form->font()));
+    m_form->setMinimumSize(m_templateSize);
     CreateControls();
     setWidget(m_form);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, &CVELDRANView::OnHScroll);
@@ -131,6 +141,9 @@ void CVELDRANView::CreateControls()
     for (QLabel* cursorLabel : {m_xCursorLabel, m_yCursorLabel}) {
         cursorLabel->setAlignment(Qt::AlignCenter);
         cursorLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+        // Each label paints its own background, so where the two meet only the upper one (Y)
+        // is read, never both texts printed over each other.
+        cursorLabel->setAutoFillBackground(true);
     }
     m_yCursorLabel->hide();
 
@@ -161,12 +174,44 @@ void CVELDRANView::MoveControl(int id, const QRect& rect)
         widget->setGeometry(rect);
 }
 
+NeededWidths CVELDRANView::MeasureReadouts()
+{
+    // The widest texts of the largest capture the program can hold, so the row does not move
+    // from one capture to the next.
+    const int last = kMaxCaptureSamples - 1;
+    NeededWidths needed;
+    const auto fit = [this, &needed](int id, const QStringList& texts) {
+        if (const QWidget* control = GetDlgItem(id))
+            needed[id] = WidthToShow(*control, texts);
+    };
+    for (const int id : {ids::kLabelXPos, ids::kLabelYPos, ids::kLabelXY, ids::kLabelXData})
+        if (const auto* label = qobject_cast<const QLabel*>(GetDlgItem(id)))
+            fit(id, {label->text()});
+    fit(ids::kEditX, CursorValueTextsToFit(last));
+    fit(ids::kEditY, CursorValueTextsToFit(last));
+    fit(ids::kXYDistance, DistanceTextsToFit(last));
+    fit(ids::kXPosData, ValueTextsToFit());
+    fit(ids::kWindowText, WindowTextsToFit());
+    fit(ids::kLeftPos, PositionTextsToFit(last));
+    fit(ids::kRightPos, PositionTextsToFit(last));
+    m_nCursorLabelWidth = WidthToShow(*m_xCursorLabel, CursorLabelTextsToFit(last));
+    return needed;
+}
+
 void CVELDRANView::LayoutControls()
 {
-    const FormLayout layout = ComputeFormLayout(m_form->width(), m_form->height());
+    const FormLayout layout = ComputeFormLayout(m_form->width(), m_form->height(), MeasureReadouts());
     m_nInfoTop = layout.infoTop;
+    m_nStripLeft = layout.stripLeft;
+    m_nStripRight = layout.stripRight;
     for (const auto& [id, rect] : layout.placements)
         MoveControl(id, rect);
+    // A form narrower than its information row scrolls instead of cutting the row off. Heights
+    // scroll only below sixteen traces that still show their names: the template's own height
+    // would push the information row out of a window at a high scale factor.
+    const int minimumRow = m_form->fontMetrics().height() + kTraceTextMargin;
+    m_form->setMinimumSize(std::max(m_templateSize.width(), layout.infoRight + kFormMargin),
+                           std::min(m_templateSize.height(), 16 * minimumRow + kFormRowsMargin));
     m_form->update();
 }
 
@@ -246,7 +291,12 @@ void CVELDRANView::ResetView()
     m_document.ClearPathName();
     m_document.m_bDataReady = false;
     m_bLiveData = false;
+    m_nSampleCount = 0;
 
+    // The markers, the distance and the counters show the empty capture, not the one before.
+    ForgetCursorValues();
+    UpdateCursors();
+    UpdatePositionBar();
     m_strXPosData = QString::fromUtf8(text::kNoData);
     WriteStrings();
     m_form->update();
@@ -259,6 +309,7 @@ void CVELDRANView::AddSample(int trace, uint8_t value)
 
 void CVELDRANView::LoadTraces()
 {
+    ForgetCursorValues(); // the traces now show another capture or another cell
     const int count = m_document.m_nSampleCount;
     const int first = m_nCell * 16;
     // One pass over the store, sixteen levels out of each record. The store can hold fewer records

@@ -11,6 +11,7 @@
 #include "link/serial/SerialOwner.h"
 #include "print/PrintCapture.h"
 #include "view/ChannelNameDialog.h"
+#include "view/FormLayout.h"
 #include "view/TraceStatic.h"
 
 #include <QElapsedTimer>
@@ -102,6 +103,8 @@ public:
     void ShowYCursor(bool show);
     void UpdateMeasurement();
     void OnLButtonDown(const QPoint& point);
+    // Where the position strip between the two counters is drawn in the form.
+    [[nodiscard]] QRect PositionStripRect() const;
 
     // Capture Data: a snapshot of the client area for printing.
     void OnCaptureData();
@@ -140,9 +143,14 @@ public:
     int m_nSampleCount = 0;
     bool m_bInitializing = true;
 
-    // The integer cursor values seen by the previous cursor update (process-wide).
+    // The integer cursor values seen by the previous cursor update (process-wide). An update that
+    // finds the cursors where they were at the start or the end of the capture changes nothing.
     static inline int s_nLastX = 0;
     static inline int s_nLastY = 0;
+    static constexpr int kNoCursorSeen = -1;
+    // Called when a capture replaces the one shown: the next cursor update refreshes the readouts
+    // even if both cursors stay where they were.
+    static void ForgetCursorValues();
 
 signals:
     // The option bar shows the label of this clock-period index.
@@ -151,8 +159,15 @@ signals:
 private:
     friend class FormWidget;
     void CreateControls();
+    [[nodiscard]] NeededWidths MeasureReadouts();
     void OnFormResized();
     void PaintForm(QPainter& painter);
+    struct PositionBarValues {
+        int first = 0; // first sample shown
+        int last = 0;  // last sample shown
+        int total = 1; // samples in the capture, at least one
+    };
+    [[nodiscard]] PositionBarValues PositionBar() const;
     void DrawPositionBar(QPainter& painter);
     void ApplyWindowToTraces(int cursor, int start, int end);
     void ApplyZoom(int window);
@@ -181,6 +196,10 @@ private:
     QLabel* m_xCursorLabel = nullptr;
     QLabel* m_yCursorLabel = nullptr;
     std::array<CTraceStatic*, 16> m_pTraceWnd{};
+    QSize m_templateSize;
+    int m_nStripLeft = 160;
+    int m_nStripRight = 0;
+    int m_nCursorLabelWidth = 55;
     int m_nScrollMark = -1; // x of the mark drawn while the form scrolls horizontally
     static constexpr int kFrameMs = 16;
     QElapsedTimer m_sinceXPosData;

@@ -4,11 +4,14 @@
 #include "controls/CNumEdit.h"
 #include "controls/CNumSpinCtrl.h"
 #include "view/FormWidget.h"
+#include "view/ReadoutTexts.h"
 #include "view/VeldranView.h"
 #include "view/ZoomWindow.h"
 
 #include <QFrame>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace veldran {
 namespace {
@@ -16,6 +19,7 @@ namespace {
 // The cursor line stands over the trace area, which starts at x = 87 in the form.
 constexpr int kCursorBase = 82;
 constexpr int kClickOrigin = 85;
+constexpr int kCursorLabelWidth = 55;
 
 // A cell word as the instrument writes it: channel 15 first.
 QString CellWordFromStore(const CVELDRANDoc& document, int sample, int cell)
@@ -54,6 +58,13 @@ QString CVELDRANView::CellTokensAt(int x) const
             .arg(CellWordFromStore(m_document, x, 0), CellWordFromStore(m_document, x, 1),
                  CellWordFromStore(m_document, x, 2));
     return QString();
+}
+
+void CVELDRANView::ForgetCursorValues()
+{
+    // No cursor update has been seen for the capture now shown, so the next one is never skipped.
+    s_nLastX = kNoCursorSeen;
+    s_nLastY = kNoCursorSeen;
 }
 
 void CVELDRANView::UpdateCursors()
@@ -104,19 +115,21 @@ void CVELDRANView::UpdateCursorMarkers()
 {
     const int x = static_cast<int>(m_spinX->GetPos());
     const int y = static_cast<int>(m_spinY->GetPos());
-    m_xCursorLabel->setText(QString::asprintf("X= %04d", x));
-    m_yCursorLabel->setText(x == y ? QString::asprintf("XY=%04d", y) : QString::asprintf("Y= %04d", y));
+    m_xCursorLabel->setText(XCursorText(x));
+    m_yCursorLabel->setText(YCursorText(x, y));
 
+    // 55 pixels centred on the line, wider where the font needs it for the largest sample.
+    const int labelWidth = std::max(kCursorLabelWidth, m_nCursorLabelWidth);
     const int lineHeight = m_nInfoTop - 8;
     if (Trace(0).IsInWindow(m_nYIndex)) {
         ShowYCursor(true);
         m_yCursorLine->setGeometry(m_nYCursorPixel, 2, 1, lineHeight);
-        m_yCursorLabel->setGeometry(m_nYCursorPixel - 27, m_nInfoTop - 8, 55, 14);
+        m_yCursorLabel->setGeometry(m_nYCursorPixel - labelWidth / 2, m_nInfoTop - 8, labelWidth, 14);
     } else {
         ShowYCursor(false);
     }
     m_xCursorLine->setGeometry(m_nXCursorPixel, 2, 1, lineHeight);
-    m_xCursorLabel->setGeometry(m_nXCursorPixel - 27, m_nInfoTop - 8, 55, 14);
+    m_xCursorLabel->setGeometry(m_nXCursorPixel - labelWidth / 2, m_nInfoTop - 8, labelWidth, 14);
 }
 
 void CVELDRANView::ShowCursorLines()
@@ -138,20 +151,7 @@ void CVELDRANView::ShowYCursor(bool show)
 
 void CVELDRANView::UpdateMeasurement()
 {
-    const int d = CursorX() - CursorY();
-    const double t = d * m_dClockPeriod;
-    double value = t;
-    const char* unit = "";
-    if (t * 1000.0 >= 0.001 && t * 1000.0 < 10.0) {
-        value = t * 1000.0;
-        unit = "ms";
-    } else if (t * 1000000.0 < 10.0) {
-        value = t * 1000000.0;
-        unit = "us";
-    } else if (m_dClockPeriod != 1.0) {
-        unit = "s";
-    }
-    m_strXYDistance = QString::asprintf("%6.4f%s", value, unit);
+    m_strXYDistance = DistanceText(static_cast<double>(m_editX->GetValue()) - m_editY->GetValue(), m_dClockPeriod);
     WriteStrings();
 }
 

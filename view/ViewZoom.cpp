@@ -3,21 +3,15 @@
 #include "controls/CNumSpinCtrl.h"
 #include "view/FormLayout.h"
 #include "view/FormWidget.h"
+#include "view/ReadoutTexts.h"
 #include "view/VeldranView.h"
 #include "view/ZoomWindow.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QScrollBar>
 
 namespace veldran {
-namespace {
-
-QString WindowText(int window)
-{
-    return QStringLiteral("WINDOW : %1").arg(window);
-}
-
-} // namespace
 
 void CVELDRANView::ApplyWindowToTraces(int cursor, int start, int end)
 {
@@ -60,31 +54,51 @@ void CVELDRANView::OnHScroll(int position)
     m_form->update();
 }
 
-void CVELDRANView::UpdatePositionBar()
+CVELDRANView::PositionBarValues CVELDRANView::PositionBar() const
 {
     const int total = m_nSampleCount != 0 ? m_nSampleCount : 1;
     const CTraceStatic& trace = Trace(0);
     int last = trace.m_nEnd - 1;
     if (last > total - 1)
         last = total - 1;
-    m_strLeftPos = QString::asprintf("(%04d/%04d)", trace.m_nStart, total - 1);
-    m_strRightPos = QString::asprintf("(%04d/%04d)", last, total - 1);
+    return {trace.m_nStart, last, total};
+}
+
+void CVELDRANView::UpdatePositionBar()
+{
+    const PositionBarValues bar = PositionBar();
+    m_strLeftPos = PositionText(bar.first, bar.total - 1);
+    m_strRightPos = PositionText(bar.last, bar.total - 1);
     WriteStrings();
     // The strip itself is drawn with the form at its next paint.
     m_form->update();
 }
 
+QRect CVELDRANView::PositionStripRect() const
+{
+    return QRect(m_nStripLeft, 16 * FormRowHeight(m_form->height()) + 16, m_nStripRight - m_nStripLeft, 10);
+}
+
 void CVELDRANView::DrawPositionBar(QPainter& painter)
 {
-    const int total = m_nSampleCount != 0 ? m_nSampleCount : 1;
-    const CTraceStatic& trace = Trace(0);
-    int last = trace.m_nEnd - 1;
-    if (last > total - 1)
-        last = total - 1;
-    const int w = m_form->width();
-    const int y0 = 16 * FormRowHeight(m_form->height()) + 16;
-    const int right = w - 88;
-    const long long sw = right - 160;
+    // The counters are written from the very values the strip is drawn from, whatever changed
+    // the sample count or the window since they were last written.
+    const PositionBarValues bar = PositionBar();
+    const QString leftText = PositionText(bar.first, bar.total - 1);
+    const QString rightText = PositionText(bar.last, bar.total - 1);
+    if (leftText != m_strLeftPos || rightText != m_strRightPos) {
+        m_strLeftPos = leftText;
+        m_strRightPos = rightText;
+        m_leftPos->setText(leftText);
+        m_rightPos->setText(rightText);
+    }
+    const int total = bar.total;
+    const int last = bar.last;
+    const QRect strip = PositionStripRect();
+    const int y0 = strip.top();
+    const int stripLeft = strip.left();
+    const int right = m_nStripRight;
+    const long long sw = right - stripLeft;
 
     painter.save();
     QPen pen(Qt::black, 0);
@@ -96,8 +110,8 @@ void CVELDRANView::DrawPositionBar(QPainter& painter)
         if (r > l && b > t)
             painter.drawRect(QRect(int(l), int(t), int(r - l - 1), int(b - t - 1)));
     };
-    box(160, y0, right, y0 + 10);
-    box(160 + sw * trace.m_nStart / total + 2, y0 + 2, 160 + sw * (last + 1) / total - 2, y0 + 8);
+    box(stripLeft, y0, right, y0 + 10);
+    box(stripLeft + sw * bar.first / total + 2, y0 + 2, stripLeft + sw * (last + 1) / total - 2, y0 + 8);
     if (m_nScrollMark >= 0) {
         box(m_nScrollMark - 1, 10, m_nScrollMark + 1, m_form->height() - 50);
         m_nScrollMark = -1;

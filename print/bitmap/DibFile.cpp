@@ -1,5 +1,6 @@
 #include "print/bitmap/DibFile.h"
 
+#include "files/SafeFile.h"
 #include "print/bitmap/DibBytes.h"
 #include "print/bitmap/DibInfoBlock.h"
 
@@ -57,11 +58,11 @@ public:
     {
         // Non-blocking, and only a regular file is read: a pipe or a device left under the name
         // must not hold the open or the reads forever.
-        m_nFd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        m_nFd = OpenRegularFile(fileName);
         if (m_nFd < 0)
             return;
         struct stat info {};
-        if (::fstat(m_nFd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+        if (::fstat(m_nFd, &info) != 0 || info.st_size < 0) {
             ::close(m_nFd);
             m_nFd = -1;
             return;
@@ -200,10 +201,15 @@ bool DibReplaceFile(const std::string& fileName, const std::vector<uint8_t>& byt
         return false;
     // The picture goes to a side file first and takes the real name only when it is complete, so
     // a full disk or a vanished folder never costs the picture that was there.
-    const std::string partName = fileName + ".part";
-    const int fd = ::open(partName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // The side file is always a new one: a name that exists, a link planted there included, is
+    // never opened, so nothing but the picture's own file is ever written.
+    std::string partName;
+    const int fd = CreateTempBeside(fileName, partName);
     if (fd < 0)
         return false;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
     bool ok = WriteAll(fd, bytes.data(), bytes.size());
     ok = (::close(fd) == 0) && ok;
     ok = ok && std::rename(partName.c_str(), fileName.c_str()) == 0;

@@ -2,6 +2,7 @@
 // before New, Open and Exit, the recent-file list, and files that cannot be opened.
 
 #include "tests/common/MessageRecorder.h"
+#include "tests/common/PipeRescuer.h"
 #include "tests/common/TestEnvironment.h"
 
 #include "app/AppShell.h"
@@ -181,6 +182,43 @@ private slots:
         emit m_shell->Frame().fileDropped(m_savePath);
         QVERIFY(document.m_bDataReady);
         QCOMPARE(QString::fromStdString(document.GetTitle()), QStringLiteral("dropped.vxr"));
+    }
+
+    void aNamedPipeIsRefusedOnEveryRoad_data()
+    {
+        QTest::addColumn<QString>("road");
+        QTest::newRow("File > Open") << "open";
+        QTest::newRow("recent file") << "recent";
+        QTest::newRow("dropped file") << "drop";
+        QTest::newRow("command line") << "command line";
+    }
+    void aNamedPipeIsRefusedOnEveryRoad()
+    {
+        QFETCH(QString, road);
+        test::PipeRescuer pipe(QFile::encodeName(Path("pipe.vxr")).toStdString());
+        QVERIFY(pipe.IsMade());
+        const QString path = QFile::decodeName(pipe.Path().c_str());
+        bool started = true;
+        if (road == "open") {
+            m_openPath = path;
+            m_shell->Files().OnFileOpen();
+        } else if (road == "recent") {
+            m_shell->RecentFiles().Add(path);
+            m_shell->Files().OnRecentFile(0);
+        } else if (road == "drop") {
+            emit m_shell->Frame().fileDropped(path);
+        } else {
+            AppShell shell;
+            CommandLineInfo info;
+            info.m_nShellCommand = CommandLineInfo::ShellCommand::FileOpen;
+            info.m_strFileName = path;
+            started = shell.ProcessShellCommand(info);
+        }
+        pipe.Finish();
+        QVERIFY2(!pipe.WasNeeded(), "the open waited for a writer");
+        QVERIFY(!started || !m_shell->Document().m_bDataReady);
+        QVERIFY(!m_messages->messages.empty());
+        QVERIFY(m_messages->Last().find(pipe.Path()) != std::string::npos);
     }
 
     void commandLineFileThatCannotBeReadEndsStartUp()

@@ -3,6 +3,7 @@
 
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/TestEnvironment.h"
+#include "tests/view/CaptureFixture.h"
 
 #include "app/AppShell.h"
 #include "app/CommandLine.h"
@@ -11,10 +12,13 @@
 #include "app/MenuTable.h"
 #include "app/OptionBar.h"
 #include "app/RecentFileList.h"
+#include "controls/CNumEdit.h"
 #include "resources/Ids.h"
 #include "view/VeldranView.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -124,6 +128,46 @@ private slots:
         for (int id : {ids::kFileNew, ids::kFileOpen, ids::kFileSave, ids::kExpand, ids::kContract, ids::kSelectCell,
                        ids::kLoad, ids::kOptions, ids::kChangeChannelName})
             QVERIFY2(router.Action(id)->isEnabled(), qPrintable(QString::number(id)));
+    }
+
+    void idleAcceleratorsDoNothingInACursorBox_data()
+    {
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::newRow("Ctrl+Z") << (Qt::ControlModifier | Qt::Key_Z);
+        QTest::newRow("Alt+Backspace") << (Qt::AltModifier | Qt::Key_Backspace);
+        QTest::newRow("Ctrl+X") << (Qt::ControlModifier | Qt::Key_X);
+        QTest::newRow("Shift+Delete") << (Qt::ShiftModifier | Qt::Key_Delete);
+        QTest::newRow("Ctrl+C") << (Qt::ControlModifier | Qt::Key_C);
+        QTest::newRow("Ctrl+Insert") << (Qt::ControlModifier | Qt::Key_Insert);
+        QTest::newRow("Ctrl+V") << (Qt::ControlModifier | Qt::Key_V);
+        QTest::newRow("Shift+Insert") << (Qt::ShiftModifier | Qt::Key_Insert);
+    }
+    void idleAcceleratorsDoNothingInACursorBox()
+    {
+        QFETCH(QKeyCombination, key);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("3"));
+        if (clipboard->text() != QStringLiteral("3"))
+            QSKIP("no clipboard on this platform");
+        CMainFrame& frame = m_shell->Frame();
+        frame.show();
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        // A capture, so that the X box takes values; the user types 1 and 2 into it.
+        test::LoadCapture(m_shell->Document(), 100, test::DividerLevel);
+        m_shell->View().OnInitialUpdate();
+        QLineEdit& edit = m_shell->View().EditX();
+        edit.setFocus();
+        QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&edit, QStringLiteral("12"));
+        QCOMPARE(edit.text(), QStringLiteral("12"));
+        edit.selectAll();
+
+        QTest::keyClick(&edit, key.key(), key.keyboardModifiers());
+        // Nothing undone, cut, copied or pasted.
+        QCOMPARE(edit.text(), QStringLiteral("12"));
+        QCOMPARE(edit.selectedText(), QStringLiteral("12"));
+        QCOMPARE(clipboard->text(), QStringLiteral("3"));
     }
 
     void optionBarButtonsAndPrompts()

@@ -3,10 +3,14 @@
 #include "controls/CNumEdit.h"
 #include "tests/common/MessageRecorder.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <cfloat>
 #include <cmath>
@@ -34,6 +38,8 @@ private slots:
     void backspaceThatEmptiesIsRefused();
     void deleteKeyIsNotFiltered();
     void pasteIsNotTyping();
+    void pasteGetsTheTypingCheck_data();
+    void pasteGetsTheTypingCheck();
     void typeAheadIsDiscarded();
     void typedDecimalsWiden();
     void checkText_data();
@@ -122,6 +128,64 @@ void NumEditTest::pasteIsNotTyping()
     CNumEdit edit;
     QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(edit.text(), QString("12"));
+}
+
+void NumEditTest::pasteGetsTheTypingCheck_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("selected");
+
+    for (const char* how : {"Ctrl+V", "Shift+Insert", "context menu"}) {
+        QTest::addRow("%s: a cell word, out of range", how) << how << "0101010101010101" << "5" << true;
+        QTest::addRow("%s: letters", how) << how << "abc" << "5" << true;
+        QTest::addRow("%s: a minus alone", how) << how << "-" << "5" << true;
+        QTest::addRow("%s: a number in range", how) << how << "42" << "42" << false;
+    }
+}
+
+void NumEditTest::pasteGetsTheTypingCheck()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+    QFETCH(bool, selected);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(pasted);
+    if (clipboard->text() != pasted)
+        QSKIP("no clipboard on this platform");
+
+    CNumEdit edit;
+    edit.SetRange(0.0f, 99.0f);
+    edit.SetValue(5.0f);
+    edit.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&edit));
+    edit.selectAll();
+    if (how == "Ctrl+V") {
+        QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    } else if (how == "Shift+Insert") {
+        QTest::keyClick(&edit, Qt::Key_Insert, Qt::ShiftModifier);
+    } else {
+        bool pastedFromMenu = false;
+        QTimer::singleShot(0, &edit, [&pastedFromMenu] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction* action : menu->actions()) {
+                if (action->text().contains(QStringLiteral("Paste")) && action->isEnabled()) {
+                    action->trigger();
+                    pastedFromMenu = true;
+                }
+            }
+            menu->close();
+        });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), edit.mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(&edit, &event);
+        QTRY_VERIFY(pastedFromMenu);
+    }
+    QCOMPARE(edit.text(), expected);
+    QCOMPARE(WholeTextSelected(edit), selected);
 }
 
 void NumEditTest::typeAheadIsDiscarded()

@@ -66,6 +66,56 @@ private slots:
         QCOMPARE(Placement(wide, ids::kTraceFirst).width(), 1990);
     }
 
+    void wideTextsWidenTheirControlsAndMoveTheRest_data()
+    {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<int>("needed");
+        QTest::addColumn<int>("width");   // of the control itself
+        QTest::addColumn<int>("shift");   // of every control to its right
+        QTest::newRow("narrower than the template") << int(ids::kEditX) << 20 << 35 << 0;
+        QTest::newRow("edit 15 wider") << int(ids::kEditX) << 50 << 50 << 15;
+        // A label reaches under the next control; only the part before it counts as room.
+        QTest::newRow("label within its room") << int(ids::kLabelXPos) << 40 << 50 << 0;
+        QTest::newRow("label beyond its room") << int(ids::kLabelXPos) << 47 << 50 << 7;
+        QTest::newRow("label beyond its template width") << int(ids::kLabelXPos) << 60 << 60 << 20;
+        QTest::newRow("distance for a far cursor") << int(ids::kXYDistance) << 150 << 150 << 85;
+        QTest::newRow("value field") << int(ids::kXPosData) << 400 << 400 << 30;
+    }
+    void wideTextsWidenTheirControlsAndMoveTheRest()
+    {
+        QFETCH(int, id);
+        QFETCH(int, needed);
+        QFETCH(int, width);
+        QFETCH(int, shift);
+        const FormLayout plain = ComputeFormLayout(1500, 500);
+        const FormLayout wide = ComputeFormLayout(1500, 500, {{id, needed}});
+        QCOMPARE(Placement(wide, id).x(), Placement(plain, id).x());
+        QCOMPARE(Placement(wide, id).width(), width);
+        const int rightOfIt = Placement(plain, id).x();
+        for (int other : {ids::kLabelXPos, ids::kEditX, ids::kSpinX, ids::kLabelYPos, ids::kEditY, ids::kSpinY,
+                          ids::kLabelXY, ids::kXYDistance, ids::kLabelXData, ids::kXPosData, ids::kWindowText}) {
+            if (other == id)
+                continue;
+            const int moved = Placement(plain, other).x() > rightOfIt ? shift : 0;
+            QCOMPARE(Placement(wide, other).x(), Placement(plain, other).x() + moved);
+            QCOMPARE(Placement(wide, other).width(), Placement(plain, other).width());
+        }
+        QCOMPARE(wide.infoRight, plain.infoRight + (id == ids::kWindowText ? width - 100 : shift));
+    }
+
+    void countersPushTheStripAside()
+    {
+        const FormLayout plain = ComputeFormLayout(1000, 380);
+        QCOMPARE(plain.stripLeft, 160);
+        QCOMPARE(plain.stripRight, 912);
+        const FormLayout wide = ComputeFormLayout(1000, 380, {{ids::kLeftPos, 110}, {ids::kRightPos, 120}});
+        QCOMPARE(Placement(wide, ids::kLeftPos), QRect(85, 336, 110, 16));
+        QCOMPARE(wide.stripLeft, 195);
+        // The right counter keeps to the form's edge and grows to the left.
+        QCOMPARE(Placement(wide, ids::kRightPos), QRect(880, 336, 120, 16));
+        QCOMPARE(wide.stripRight, 877);
+    }
+
     void placeWindow_data()
     {
         QTest::addColumn<int>("x");

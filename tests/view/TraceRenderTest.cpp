@@ -114,6 +114,35 @@ private slots:
         }
     }
 
+    void labelStartsInsideTheFrame_data()
+    {
+        QTest::addColumn<QString>("label");
+        QTest::newRow("Korean") << QStringLiteral("가나다라");
+        QTest::newRow("capital first") << QStringLiteral("MOSI");
+        QTest::newRow("leading blank") << QStringLiteral(" CH  A00");
+        QTest::newRow("slanted letter first") << QStringLiteral("VWXY");
+    }
+    void labelStartsInsideTheFrame()
+    {
+        QFETCH(QString, label);
+        CTraceStatic empty;
+        const QImage frameOnly = Render(empty);
+        CTraceStatic named;
+        named.SetLabel(label);
+        const QImage withLabel = Render(named);
+        // The name changes no pixel of the frame line (x = 2, y = 2) nor the clear pixel inside it.
+        int inked = 0;
+        for (int y = 0; y < kClient.height(); ++y) {
+            for (int x = 0; x < 82; ++x) {
+                if (withLabel.pixel(x, y) == frameOnly.pixel(x, y))
+                    continue;
+                ++inked;
+                QVERIFY2(x >= 4 && y >= 3, qPrintable(QStringLiteral("ink at %1,%2").arg(x).arg(y)));
+            }
+        }
+        QVERIFY(inked > 0);
+    }
+
     void emptyTraceDrawsOnlyTheFrames()
     {
         CTraceStatic trace;

@@ -151,9 +151,19 @@ private slots:
             QCOMPARE(m_view->Trace(k).SampleCount(), 120);
         QVERIFY(m_view->isEnabled());
         QVERIFY(!m_view->Reception().TransferDialog());
-        // Both cursors are still at 0, so the field keeps the last line counter of the transfer.
-        QCOMPARE(ValueField(), QString::fromUtf8(text::kDataInTransfer) + QStringLiteral("0119"));
+        // Both cursors are still at 0, yet the field shows the new capture's cell words at 0, not
+        // the last line counter of the transfer.
+        QStringList words;
+        for (int cell = 0; cell < 3; ++cell) {
+            QString word;
+            for (int bit = 15; bit >= 0; --bit)
+                word += QLatin1Char(((sim::PatternLevels(sim::EPattern::Clock, 0) >> (cell * 16 + bit)) & 1) ? '1' : '0');
+            words << word;
+        }
+        QCOMPARE(ValueField(), words.join(QStringLiteral("  ")));
         QCOMPARE(QString::fromStdString(m_document->GetTitle()), QStringLiteral("제목없음"));
+        // The capture exists nowhere but in the program, so leaving it must offer to save it.
+        QVERIFY(m_document->IsModified());
         QCOMPARE(ApplicationErrors(*m_messages), 0);
     }
 

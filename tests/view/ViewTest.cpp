@@ -2,6 +2,7 @@
 // the distance readout, clicks, and channel names.
 
 #include "CaptureFixture.h"
+#include "ViewProbe.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/TestEnvironment.h"
 
@@ -46,21 +47,8 @@ private:
         return *m_view;
     }
 
-    QString Text(int id) const
-    {
-        QWidget* widget = m_view->GetDlgItem(id);
-        if (auto* edit = qobject_cast<QLineEdit*>(widget))
-            return edit->text();
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            return label->text();
-        return QString();
-    }
-
-    void SetCursors(int x, int y)
-    {
-        m_view->SpinY().SetPos(static_cast<float>(y));
-        m_view->SpinX().SetPos(static_cast<float>(x));
-    }
+    QString Text(int id) const { return ControlText(*m_view, id); }
+    void SetCursors(int x, int y) { test::SetCursors(*m_view, x, y); }
 
     SampleWindow ShownWindow() const { return {m_view->Trace(0).m_nStart, m_view->Trace(0).m_nEnd}; }
 

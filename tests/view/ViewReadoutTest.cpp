@@ -1,0 +1,300 @@
+// The readouts of the timing-diagram view as a user reads them: every text whole in the font the
+// form really gets, the two cursor labels never printed over each other, the X − Y distance from
+// the cursor values, and readouts that follow a new capture and the position strip.
+
+#include "CaptureFixture.h"
+#include "ViewProbe.h"
+#include "tests/common/MessageRecorder.h"
+#include "tests/common/TestEnvironment.h"
+
+#include "controls/CNumEdit.h"
+#include "controls/CNumSpinCtrl.h"
+#include "link/ClockPeriods.h"
+#include "resources/Ids.h"
+#include "view/VeldranView.h"
+
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <algorithm>
+#include <vector>
+
+using namespace veldran;
+using namespace veldran::test;
+
+namespace {
+
+// The controls of the information row and the counters above it, left to right.
+const int kReadouts[] = {ids::kLabelXPos, ids::kEditX,      ids::kLabelYPos,  ids::kEditY,    ids::kLabelXY,
+                         ids::kXYDistance, ids::kLabelXData, ids::kXPosData, ids::kWindowText, ids::kLeftPos,
+                         ids::kRightPos};
+
+// Where a label's text lies in the form: one line of the font, centred in the label's height, from
+// the left of its contents (or centred) as far as the text reaches.
+QRect LabelTextRect(const QLabel& label)
+{
+    const QRect contents = label.contentsRect().translated(label.pos());
+    const int width = label.fontMetrics().horizontalAdvance(label.text());
+    const int height = label.fontMetrics().height();
+    const int top = contents.center().y() - height / 2;
+    if (label.alignment() & Qt::AlignHCenter)
+        return QRect(contents.center().x() - width / 2, top, width, height);
+    return QRect(contents.x(), top, width, height);
+}
+
+// A line edit shows its whole text when the picture with the caret at the start equals the one
+// with the caret at the end: a text that does not fit scrolls to keep the caret in view.
+bool LineEditShowsWholeText(QLineEdit& edit)
+{
+    edit.clearFocus(); // no caret in either picture
+    const int keep = edit.cursorPosition();
+    edit.setCursorPosition(0);
+    const QImage atStart = edit.grab().toImage();
+    edit.setCursorPosition(static_cast<int>(edit.text().size()));
+    const QImage atEnd = edit.grab().toImage();
+    edit.setCursorPosition(keep);
+    return atStart == atEnd;
+}
+
+} // namespace
+
+class ViewReadoutTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<MessageRecorder> m_messages;
+    std::unique_ptr<CVELDRANDoc> m_document;
+    std::unique_ptr<CVELDRANView> m_view;
+
+    CVELDRANView& Open(int count, const LevelFunction& level = DividerLevel)
+    {
+        LoadCapture(*m_document, count, level);
+        m_view->OnInitialUpdate();
+        QCoreApplication::processEvents(); // the traces get their scale at their first paint
+        return *m_view;
+    }
+
+    QString Text(int id) const { return ControlText(*m_view, id); }
+    void SetCursors(int x, int y) { test::SetCursors(*m_view, x, y); }
+
+    // The form as it is painted now, child controls included.
+    QImage RenderForm() const { return m_view->Form()->grab().toImage(); }
+
+    QLabel* Label(int id) const { return qobject_cast<QLabel*>(m_view->GetDlgItem(id)); }
+
+private slots:
+    void initTestCase() { test::MapSerialPorts(); }
+
+    void init()
+    {
+        m_messages = std::make_unique<MessageRecorder>();
+        m_document = std::make_unique<CVELDRANDoc>();
+        m_view = std::make_unique<CVELDRANView>(*m_document);
+        m_view->resize(1900, 900);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    }
+
+    void cleanup()
+    {
+        m_view.reset();
+        m_document.reset();
+        m_messages.reset();
+    }
+
+    void everyReadoutIsWholeInTheFormFont_data()
+    {
+        QTest::addColumn<int>("clockIndex");
+        QTest::newRow("clock OFF") << 0;
+        QTest::newRow("100 ms") << 1;
+        QTest::newRow("500 us") << 8;
+        QTest::newRow("40 ns") << ClockPeriodCount() - 1;
+    }
+    void everyReadoutIsWholeInTheFormFont()
+    {
+        QFETCH(int, clockIndex);
+        // The form's Korean face is stood in for by NanumGothic, wider than the template's font.
+        QVERIFY2(QFontInfo(m_view->Form()->font()).family().contains(QStringLiteral("Nanum")),
+                 qPrintable(QFontInfo(m_view->Form()->font()).family()));
+
+        // A long capture, the widest zoom window, both cursors far out and a clock period.
+        CVELDRANView& view = Open(12000, [](int sample, int channel) { return (sample >> (channel % 8)) & 1; });
+        for (int n = 0; n < 3; ++n)
+            view.OnContract();
+        QCOMPARE(view.m_nWindow, 1023);
+        SetCursors(11321, 10884);
+        view.SetClockPeriod(clockIndex);
+        view.Form()->repaint();
+        QCOMPARE(Text(ids::kWindowText), QStringLiteral("WINDOW : 1023"));
+        QVERIFY(Text(ids::kXPosData).size() == 52); // three cell words, two blanks between
+
+        // Each text whole in its control, inside the form, and no other control over it.
+        const QRect form = view.Form()->rect();
+        std::vector<std::pair<int, QRect>> texts;
+        for (const int id : kReadouts) {
+            QWidget* control = view.GetDlgItem(id);
+            QVERIFY(control && control->isVisible());
+            if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                QVERIFY2(LineEditShowsWholeText(*edit), qPrintable(edit->text()));
+                texts.emplace_back(id, control->geometry());
+            } else {
+                auto* label = qobject_cast<QLabel*>(control);
+                QVERIFY2(label->contentsRect().width() >= LabelTextRect(*label).width(), qPrintable(label->text()));
+                texts.emplace_back(id, LabelTextRect(*label));
+            }
+            QVERIFY2(form.contains(texts.back().second),
+                     qPrintable(QStringLiteral("%1 at %2..%3 in a form of %4").arg(id).arg(texts.back().second.left()).arg(texts.back().second.right()).arg(form.width())));
+        }
+        texts.emplace_back(ids::kSpinX, view.GetDlgItem(ids::kSpinX)->geometry());
+        texts.emplace_back(ids::kSpinY, view.GetDlgItem(ids::kSpinY)->geometry());
+        for (const auto& [id, rect] : texts)
+            for (const auto& [other, otherRect] : texts)
+                QVERIFY2(id == other || !rect.intersects(otherRect),
+                         qPrintable(QStringLiteral("%1 and %2 overlap").arg(id).arg(other)));
+        // The counters end before the position strip begins and start after it ends.
+        const QRect strip = view.PositionStripRect();
+        QVERIFY(LabelTextRect(*Label(ids::kLeftPos)).right() < strip.left());
+        QVERIFY(LabelTextRect(*Label(ids::kRightPos)).left() > strip.right());
+
+        // The cursor labels over the traces: "X= 11321" and "Y= 10884", whole.
+        for (const int id : {ids::kXCursorLabel, ids::kYCursorLabel}) {
+            QLabel* label = Label(id);
+            QVERIFY(label->isVisible());
+            QVERIFY2(label->contentsRect().width() >= label->fontMetrics().horizontalAdvance(label->text()),
+                     qPrintable(label->text()));
+        }
+        QCOMPARE(Label(ids::kXCursorLabel)->text(), QStringLiteral("X= 11321"));
+    }
+
+    void aLargerFontWidensTheRowAgain()
+    {
+        Open(100);
+        QWidget* edit = m_view->GetDlgItem(ids::kXPosData);
+        QWidget* window = m_view->GetDlgItem(ids::kWindowText);
+        const int width = edit->width();
+        QFont font = m_view->Form()->font();
+        font.setPointSize(font.pointSize() * 2);
+        m_view->Form()->setFont(font);
+        QTRY_VERIFY(edit->width() > width * 3 / 2);
+        QVERIFY(window->x() >= edit->x() + edit->width());
+    }
+
+    void cursorLabelsNeverOverprint_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::newRow("together at 5") << 5 << 5;
+        QTest::newRow("together at 9876") << 9876 << 9876;
+        QTest::newRow("one sample apart") << 9876 << 9877;
+    }
+    void cursorLabelsNeverOverprint()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        CVELDRANView& view = Open(12000);
+        for (int n = 0; n < 3; ++n)
+            view.OnContract();
+        SetCursors(x, y);
+        view.Form()->repaint();
+        QLabel* xLabel = Label(ids::kXCursorLabel);
+        QLabel* yLabel = Label(ids::kYCursorLabel);
+        QVERIFY(yLabel->isVisible());
+        if (x == y)
+            QCOMPARE(yLabel->text(), QString::asprintf("XY=%04d", y));
+        // Where the labels overlap, the form shows exactly the Y label's own picture: the X text
+        // does not show through it.
+        const QRect shared = xLabel->geometry().intersected(yLabel->geometry());
+        QVERIFY(x != y || shared.width() > 20);
+        if (shared.isEmpty())
+            return;
+        const QImage form = RenderForm().copy(shared);
+        const QImage own = yLabel->grab().toImage().copy(shared.translated(-yLabel->pos()));
+        QCOMPARE(form.convertToFormat(QImage::Format_RGB32), own.convertToFormat(QImage::Format_RGB32));
+    }
+
+    void distanceComesFromTheCursorValues_data()
+    {
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("y");
+        QTest::addColumn<int>("clockIndex");
+        QTest::addColumn<QString>("distance");
+        QTest::newRow("fractions at 500 us") << "4.25" << "12" << 8 << "-3500.0000us";
+        QTest::newRow("fractions add up to a sample") << "4.5" << "2.75" << 7 << "1.0000ms";
+        QTest::newRow("whole samples") << "40" << "10" << 7 << "0.0300s";
+        QTest::newRow("a quarter apart is no sample") << "3.25" << "3" << 8 << "0.0000us";
+    }
+    void distanceComesFromTheCursorValues()
+    {
+        QFETCH(QString, x);
+        QFETCH(QString, y);
+        QFETCH(int, clockIndex);
+        QFETCH(QString, distance);
+        CVELDRANView& view = Open(100);
+        view.SetClockPeriod(clockIndex);
+        for (const auto& [edit, value] : {std::pair{&view.EditX(), x}, std::pair{&view.EditY(), y}}) {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, value);
+            QCOMPARE(edit->text(), value);
+        }
+        QCOMPARE(Text(ids::kXYDistance), distance);
+    }
+
+    void aNewCaptureRefreshesTheReadouts()
+    {
+        // Both cursors stay at 0 throughout; the readouts must still follow each new capture.
+        CVELDRANView& view = Open(3000, [](int, int channel) { return channel < 16 ? 1 : 0; });
+        for (int n = 0; n < 3; ++n)
+            view.OnContract();
+        SetCursors(0, 0);
+        view.Form()->repaint();
+        QCOMPARE(Text(ids::kXPosData), QStringLiteral("1111111111111111  0000000000000000  0000000000000000"));
+        const int pixelAt1023 = view.m_nXCursorPixel;
+
+        // Another capture opened: the value field shows its words, the markers the 16-sample window.
+        Open(50, [](int, int channel) { return channel >= 32 ? 1 : 0; });
+        view.Form()->repaint();
+        QCOMPARE(view.m_nWindow, 16);
+        QCOMPARE(Text(ids::kXPosData), QStringLiteral("0000000000000000  0000000000000000  1111111111111111"));
+        const int pixelAt16 = 82 + static_cast<int>(view.Trace(0).m_fPixelsPerSample + 3.0f);
+        QVERIFY(pixelAt16 != pixelAt1023);
+        QCOMPARE(view.m_nXCursorPixel, pixelAt16);
+        QCOMPARE(m_view->GetDlgItem(ids::kXCursorLine)->x(), pixelAt16);
+
+        // New File: no data, and the distance and markers of an empty capture.
+        view.SetClockPeriod(8);
+        view.ResetView();
+        view.Form()->repaint();
+        QCOMPARE(Text(ids::kXPosData), QStringLiteral("No Data ..."));
+        QCOMPARE(Text(ids::kXYDistance), QStringLiteral("0.0000us"));
+        QCOMPARE(Text(ids::kLeftPos), QStringLiteral("(0000/0000)"));
+        QCOMPARE(Label(ids::kXCursorLabel)->text(), QStringLiteral("X= 0000"));
+    }
+
+    void countersAndStripComeFromTheSameValues_data()
+    {
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<int>("cursor");
+        QTest::newRow("fewer samples than before") << 19 << 0;
+        QTest::newRow("more samples than before") << 4321 << 4000;
+    }
+    void countersAndStripComeFromTheSameValues()
+    {
+        QFETCH(int, samples);
+        QFETCH(int, cursor);
+        CVELDRANView& view = Open(50);
+        SetCursors(cursor % 50, 0);
+        // What a cancelled or aborted reception leaves: another sample count, the same window.
+        view.m_nSampleCount = samples;
+        view.Form()->repaint();
+        const int total = view.m_nSampleCount;
+        const int last = std::min(view.Trace(0).m_nEnd - 1, total - 1);
+        QCOMPARE(Text(ids::kLeftPos), QString::asprintf("(%04d/%04d)", view.Trace(0).m_nStart, total - 1));
+        QCOMPARE(Text(ids::kRightPos), QString::asprintf("(%04d/%04d)", last, total - 1));
+    }
+};
+
+QTEST_MAIN(ViewReadoutTest)
+#include "ViewReadoutTest.moc"

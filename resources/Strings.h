@@ -25,6 +25,10 @@ inline constexpr const char* kCannotExport = "파일을 내보낼 수 없습니�
 inline constexpr const char* kTransmissionError = "전송오류 : 수신을 중단합니다.";
 inline constexpr const char* kInvalidData = "[전송오류] 잘못된 데이터입니다.";
 inline constexpr const char* kNotVeldranData = "VELDRAN용 데이타가 아닙니다.";
+// A capture file that ends before the samples and names its header announces (claimed samples,
+// samples found, names found).
+inline constexpr const char* kCaptureIncomplete =
+    "파일의 데이터가 완전하지 않습니다.\n기록된 샘플 %d개 중 %d개와 채널 이름 48개 중 %d개만 읽었습니다.";
 
 // View
 inline constexpr const char* kNoData = "No Data ...";

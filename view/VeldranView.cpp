@@ -19,6 +19,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <array>
 
 namespace veldran {
 namespace {
@@ -308,12 +309,19 @@ void CVELDRANView::LoadTraces()
     ForgetCursorValues(); // the traces now show another capture or another cell
     const int count = m_document.m_nSampleCount;
     const int first = m_nCell * 16;
-    for (int k = 0; k < 16; ++k) {
-        CTraceStatic& trace = Trace(k);
-        for (int s = 0; s < count; ++s)
-            trace.AddSample(m_document.Level(s, first + k) == 1 ? 1 : 0);
-        trace.update();
-    }
+    // One pass over the store, sixteen levels out of each record. The store can hold fewer records
+    // than the count (a cancelled reception); the samples it does not hold stay low.
+    const size_t total = static_cast<size_t>(std::max(count, 0));
+    const size_t stored = std::min(total, static_cast<size_t>(m_document.StoredSampleCount()));
+    std::array<uint8_t*, 16> levels{};
+    for (int k = 0; k < 16; ++k)
+        levels[static_cast<size_t>(k)] = Trace(k).ExtendLevels(total);
+    const uint8_t* record = m_document.m_pSamples.data() + first;
+    for (size_t s = 0; s < stored; ++s, record += kChannelCount)
+        for (size_t k = 0; k < 16; ++k)
+            levels[k][s] = record[k] == 1 ? 1 : 0;
+    for (int k = 0; k < 16; ++k)
+        Trace(k).update();
     const float last = static_cast<float>(count - 1);
     m_spinX->SetRange(0.0f, last);
     m_spinY->SetRange(0.0f, last);

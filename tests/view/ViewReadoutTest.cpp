@@ -395,11 +395,7 @@ private slots:
         // Once the paint is over, counters of more digits get the room they need.
         QCoreApplication::processEvents();
         view.Form()->repaint();
-        const QRect strip = view.PositionStripRect();
-        for (QLabel* counter : {Label(ids::kLeftPos), Label(ids::kRightPos)})
-            QVERIFY2(counter->contentsRect().width() >= LabelTextRect(*counter).width(), qPrintable(counter->text()));
-        QVERIFY(LabelTextRect(*Label(ids::kLeftPos)).right() < strip.left());
-        QVERIFY(LabelTextRect(*Label(ids::kRightPos)).left() > strip.right());
+        VerifyEveryReadoutWhole();
     }
 };
 

@@ -7,6 +7,13 @@ if(VELDRAN_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# ThreadSanitizer: for the serial engine and its tests (test.sh builds only those; Qt itself is
+# not instrumented, so the widget tests are not meant for it).
+if(VELDRAN_SANITIZE_THREAD)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
+
 # veldran_library(<name> SOURCES ... PUBLIC_LIBS ... PRIVATE_LIBS ...)
 # One static library per source folder; the folder's parent is on the include path so that
 # headers are included as "document/CaptureDocument.h".

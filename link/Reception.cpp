@@ -4,30 +4,26 @@
 #include "resources/UserMessages.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace veldran {
 namespace {
 
-constexpr const char* kFirstToken = "STATE";
 constexpr int kProgressStep = 10;
 constexpr int kProgressMax = 100;
-constexpr size_t kLineNumberLength = 4;
 
 } // namespace
 
-CReception::CReception(ReceptionHost& host, CVELDRANDoc& document)
-    : m_host(host)
+CReception::CReception(ReceptionPort& port, ReceptionHost& host, CVELDRANDoc& document)
+    : m_port(port)
+    , m_host(host)
     , m_document(document)
 {
-    m_szToken.fill(' ');
     m_timer.setSingleShot(true);
-    m_timer.setInterval(kQuietMs);
     QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
         // Bytes that came after the timer was started move the end of the quiet time on.
         const qint64 quiet = m_sinceLastByte.elapsed();
-        if (quiet < kQuietMs) {
-            m_timer.start(static_cast<int>(kQuietMs - quiet));
+        if (quiet < m_nQuietMs) {
+            m_timer.start(static_cast<int>(m_nQuietMs - quiet));
             return;
         }
         OnTimer(kQuietTimer);
@@ -44,18 +40,17 @@ CReception::~CReception()
 
 void CReception::OnLoad()
 {
-    if (!m_host.IsPortOpen()) {
+    if (!m_port.OpenForReception()) {
         ShowAppMessage(text::kNoConnection);
         return;
     }
-    m_host.PurgePort();
-    BlankToken();
-    s_nTokenPos = 0;
-    m_bStateSeen = 0;
+    m_port.PurgePort();
+    m_tokenizer.Reset();
     m_document.EmptyTokenList();
     m_bReceiving = true;
-    m_host.ViewSampleCount() = 0;
-    m_host.LiveData() = false; // the first byte resets the view
+    m_nLines = 0;
+    m_host.SetViewSampleCount(0);
+    m_host.SetLiveData(false); // the first byte resets the view
     m_pendingBytes.clear();
 
     // Only one reception at a time, even if the owner was not disabled: an earlier one ends here.
@@ -72,70 +67,63 @@ void CReception::OnLoad()
 void CReception::OnSerialChar(unsigned wParam, int lParam)
 {
     Q_UNUSED(lParam);
-    // A byte delivered by the progress pass of the previous byte keeps its place in the line.
+    const auto byte = static_cast<unsigned char>(wParam & 0xFFu);
+    OnSerialBytes(&byte, 1);
+}
+
+void CReception::OnSerialBytes(const unsigned char* pData, std::size_t nBytes, const std::atomic<bool>* pStopped)
+{
+    // Bytes delivered by the progress pass of an earlier byte keep their place in the line.
     if (m_nProgressDepth > 0) {
-        m_pendingBytes.push_back(wParam);
+        m_pendingBytes.insert(m_pendingBytes.end(), pData, pData + nBytes);
         return;
     }
-    HandleByte(wParam);
+    HandleBytes(pData, nBytes, pStopped);
     while (!m_pendingBytes.empty() && m_nProgressDepth == 0) {
-        const unsigned next = m_pendingBytes.front();
-        m_pendingBytes.pop_front();
-        HandleByte(next);
+        std::vector<unsigned char> next;
+        next.swap(m_pendingBytes);
+        HandleBytes(next.data(), next.size(), nullptr);
     }
 }
 
-void CReception::HandleByte(unsigned byte)
+// Each byte has the effects it would have alone: the first one resets the view, a byte that ends
+// a kept token runs the progress pass, every byte moves the end of the quiet time on. Runs of
+// bytes between two such events are taken in one step.
+void CReception::HandleBytes(const unsigned char* pData, std::size_t nBytes, const std::atomic<bool>* pStopped)
 {
-    if (!m_bReceiving || !m_pTransferDlg || m_pTransferDlg->m_bCancelled) {
-        m_bReceiving = false;
-        BlankToken();
-        return;
-    }
-    if (!m_host.LiveData()) {
-        m_host.ResetView();
-        m_host.LiveData() = true;
-    }
-    // Token characters are 0x30..0x7F; a byte with the top bit set is negative as a signed char
-    // and ends the token like any control character or sign.
-    const auto c = static_cast<signed char>(byte & 0xFFu);
-    if (c > 0x2F) {
-        AddTokenChar(static_cast<char>(c));
-    } else {
-        s_nTokenPos = 0;
-        if (!EndToken())
+    std::size_t nDone = 0;
+    while (nDone < nBytes) {
+        if (pStopped && pStopped->load())
             return;
-        BlankToken();
-    }
-    RestartQuietTimer();
-}
-
-// A run longer than the buffer keeps its first 31 characters and drops the rest, so it still
-// makes one token (the listing's tokens are 4 or 16 characters; splitting a run would add a token
-// and shift every sample after it).
-void CReception::AddTokenChar(char c)
-{
-    if (s_nTokenPos >= kTokenSize - 1)
-        return;
-    m_szToken[static_cast<size_t>(s_nTokenPos)] = c;
-    ++s_nTokenPos;
-    m_szToken[static_cast<size_t>(s_nTokenPos)] = '\0';
-}
-
-bool CReception::EndToken()
-{
-    if (m_szToken[0] == ' ' || m_szToken[0] == 'T')
-        return true; // empty, or a header word the listing does not need
-    const std::string token(m_szToken.data(), ::strnlen(m_szToken.data(), m_szToken.size()));
-
-    if (m_bStateSeen == 0 && m_host.ViewSampleCount() == 0) {
-        if (token != kFirstToken) {
-            Abort();
-            return false;
+        if (!m_bReceiving || !m_pTransferDlg || m_pTransferDlg->m_bCancelled) {
+            // No reception (any more): the bytes are dropped with the token begun.
+            m_bReceiving = false;
+            m_tokenizer.Reset();
+            return;
         }
-        m_bStateSeen = 1;
+        if (!m_host.IsLiveData()) {
+            m_host.ResetView();
+            m_host.SetLiveData(true);
+        }
+        CListingTokenizer::EEvent event = CListingTokenizer::EEvent::None;
+        nDone += m_tokenizer.Feed(pData + nDone, nBytes - nDone, event);
+        if (event == CListingTokenizer::EEvent::NotListing) {
+            Abort();
+            continue;
+        }
+        // The bytes before the one that ended a token count for the quiet time before its
+        // progress pass runs, as they would one at a time.
+        RestartQuietTimer();
+        if (event == CListingTokenizer::EEvent::Token) {
+            if (!KeepToken(std::string(m_tokenizer.Token()), m_tokenizer.IsLineNumber()))
+                continue;
+            RestartQuietTimer();
+        }
     }
+}
 
+bool CReception::KeepToken(const std::string& token, bool bLineNumber)
+{
     s_nProgress += kProgressStep;
     if (s_nProgress > kProgressMax)
         s_nProgress = 0;
@@ -146,22 +134,20 @@ bool CReception::EndToken()
     // The cancel button or the quiet timer may have ended the reception during the progress
     // pass. The token then belongs to no reception: a parsed list must not grow behind the
     // parse, and a cancelled one keeps what had arrived when the user pressed cancel.
-    if (generation != m_nGeneration) {
-        BlankToken();
+    if (generation != m_nGeneration)
         return false;
-    }
 
     m_document.m_pTokenList->push_back(token);
-    if (token.size() == kLineNumberLength)
+    if (bLineNumber)
         CountLine(token);
     return true;
 }
 
 void CReception::CountLine(const std::string& token)
 {
-    int& count = m_host.ViewSampleCount();
-    ++count;
-    m_document.m_nSampleCount = count;
+    ++m_nLines;
+    m_host.SetViewSampleCount(m_nLines);
+    m_document.m_nSampleCount = m_nLines;
     m_host.SetXPosData(std::string(text::kDataInTransfer) + token);
 }
 
@@ -171,8 +157,8 @@ void CReception::Abort()
     RetireDialog();
     m_bReceiving = false;
     ++m_nGeneration;
+    m_tokenizer.Reset();
     ShowAppMessage(text::kTransferAbort);
-    BlankToken();
 }
 
 void CReception::OnTimer(int nIdEvent)
@@ -192,12 +178,12 @@ void CReception::OnTimer(int nIdEvent)
 
     if (!cancelled) {
         m_timer.stop();
-        m_host.LiveData() = true;
+        m_host.SetLiveData(true);
         m_document.ParseTokens(true);
         // The received capture replaced the document's data and exists nowhere else yet.
         m_document.SetModifiedFlag(true);
         // A parse that stopped early took one sample off; the view must not count it either.
-        m_host.ViewSampleCount() = m_document.m_nSampleCount;
+        m_host.SetViewSampleCount(m_document.m_nSampleCount);
         m_host.LoadTraces();
         m_document.m_bDataReady = true;
         m_host.UpdateCursors();
@@ -215,12 +201,7 @@ void CReception::RestartQuietTimer()
     // time of the last byte is noted instead, and the running timer extends itself when it fires.
     m_sinceLastByte.start();
     if (!m_timer.isActive())
-        m_timer.start(kQuietMs);
-}
-
-void CReception::BlankToken()
-{
-    m_szToken.fill(' ');
+        m_timer.start(m_nQuietMs);
 }
 
 // The dialog may be running its own cancel handler right now (which called OnTimer), so it is

@@ -1,10 +1,12 @@
 #pragma once
 // Receiving one state listing from the instrument: the Load command opens the transfer dialog,
-// every byte from the serial port is collected into tokens for the document, and 800 ms of quiet
-// on the line end the reception with a parse. The view forwards its Load command, its received
-// bytes and its timer to this object and is reached back through ReceptionHost.
+// the received bytes go through the listing tokenizer into the document's token list, and a
+// quiet line (800 ms by default) ends the reception with a parse. The link forwards the Load
+// command, the received bytes and the timer to this object; the view is reached through
+// ReceptionHost, the port through ReceptionPort.
 
 #include "document/CaptureDocument.h"
+#include "link/ListingTokenizer.h"
 #include "link/ReceptionHost.h"
 #include "link/TransferDialog.h"
 
@@ -12,8 +14,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include <array>
-#include <deque>
+#include <atomic>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -23,64 +25,69 @@ class CReception : public TransferNotify {
 public:
     static constexpr int kQuietTimer = 1;  // the timer that ends a reception
     static constexpr int kQuietMs = 800;
-    static constexpr int kTokenSize = 32;  // 31 characters and the NUL
 
-    CReception(ReceptionHost& host, CVELDRANDoc& document);
+    CReception(ReceptionPort& port, ReceptionHost& host, CVELDRANDoc& document);
     ~CReception() override;
     CReception(const CReception&) = delete;
     CReception& operator=(const CReception&) = delete;
+
+    // How long the line must be quiet to end a reception (tests shorten it).
+    void SetQuietInterval(int nMs) { m_nQuietMs = nMs; }
+    [[nodiscard]] int QuietInterval() const { return m_nQuietMs; }
 
     // Command 1029: starts a reception (or says that there is no link).
     void OnLoad();
     // One received byte (wParam); lParam is the port number and not used.
     void OnSerialChar(unsigned wParam, int lParam);
+    // Received bytes in arrival order, handled one at a time as OnSerialChar would. pStopped:
+    // when it becomes true (the port was re-opened meanwhile) the bytes not yet handled are dropped.
+    void OnSerialBytes(const unsigned char* pData, std::size_t nBytes, const std::atomic<bool>* pStopped = nullptr);
     // Timer 1 (the line has been quiet) or 0 (the user cancelled): ends the reception.
     void OnTimer(int nIdEvent) override;
 
     [[nodiscard]] bool IsReceiving() const { return m_bReceiving; }
-    [[nodiscard]] bool StateSeen() const { return m_bStateSeen != 0; }
+    [[nodiscard]] bool StateSeen() const { return m_tokenizer.StateSeen(); }
     [[nodiscard]] CTransferDlg* TransferDialog() const { return m_pTransferDlg.data(); }
     [[nodiscard]] bool QuietTimerActive() const { return m_timer.isActive(); }
-    // The raw token buffer, all 32 bytes.
-    [[nodiscard]] std::string TokenBuffer() const { return std::string(m_szToken.data(), m_szToken.size()); }
+    // Characters of a token begun but not yet ended (0 once a reception has dropped its token).
+    [[nodiscard]] std::size_t PendingTokenLength() const { return m_tokenizer.PendingLength(); }
 
     // The bar continues from one reception to the next, for the whole run of the program.
     [[nodiscard]] static int Progress() { return s_nProgress; }
     // For tests that need a program-start state.
-    static void ResetProgramState() { s_nProgress = 0; s_nTokenPos = 0; }
+    static void ResetProgramState() { s_nProgress = 0; }
 
 private:
-    void HandleByte(unsigned byte);
-    void AddTokenChar(char c);
-    // Steps of a byte that ends a token; false when the reception has ended meanwhile.
-    [[nodiscard]] bool EndToken();
+    void HandleBytes(const unsigned char* pData, std::size_t nBytes, const std::atomic<bool>* pStopped);
+    // Steps of a kept token; false when the reception has ended meanwhile.
+    [[nodiscard]] bool KeepToken(const std::string& token, bool bLineNumber);
     void CountLine(const std::string& token);
     void Abort();
-    void BlankToken();
     void RestartQuietTimer();
     void RetireDialog();
 
+    ReceptionPort& m_port;
     ReceptionHost& m_host;
     CVELDRANDoc& m_document;
 
-    std::array<char, kTokenSize> m_szToken{};
-    int m_bStateSeen = 0;
+    CListingTokenizer m_tokenizer;
     QPointer<CTransferDlg> m_pTransferDlg;
     bool m_bReceiving = false;
+    int m_nLines = 0; // lines counted in this reception (the view's sample count)
 
+    int m_nQuietMs = kQuietMs;
     QTimer m_timer;
     QElapsedTimer m_sinceLastByte;
     // Counts ended receptions, so a handler that ran a nested event loop can tell that the
     // reception it worked for has ended meanwhile.
     unsigned m_nGeneration = 0;
-    // While the progress pass runs, a byte delivered by that pass waits here for its turn.
+    // While the progress pass runs, bytes delivered by that pass wait here for their turn.
     int m_nProgressDepth = 0;
-    std::deque<unsigned> m_pendingBytes;
+    std::vector<unsigned char> m_pendingBytes;
     // Dialogs released while one of their own handlers may still be running; deleted from the
     // event loop, or here at the latest.
     std::vector<QPointer<CTransferDlg>> m_retiredDialogs;
 
-    static inline int s_nTokenPos = 0;
     static inline int s_nProgress = 0;
 };
 

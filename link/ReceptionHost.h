@@ -1,5 +1,6 @@
 #pragma once
-// What the reception needs from the view that shows the capture and holds the serial port.
+// What the reception asks of the others: the port it receives on, and the view that shows the
+// capture while it arrives.
 
 #include <string>
 
@@ -7,13 +8,24 @@ class QWidget;
 
 namespace veldran {
 
+// The instrument link's port, as the reception sees it.
+class ReceptionPort {
+public:
+    virtual ~ReceptionPort() = default;
+    // Whether a reception can start; a link that is closed may try to open its port again here.
+    virtual bool OpenForReception() = 0;
+    virtual void PurgePort() = 0;
+};
+
+// The view, as the reception sees it: what it is told to do, and the two values it keeps for it.
 class ReceptionHost {
 public:
     virtual ~ReceptionHost() = default;
-    virtual bool IsPortOpen() const = 0;          // m_bPortOpen
-    virtual void PurgePort() = 0;                 // m_serial.Purge()
-    virtual bool& LiveData() = 0;                 // the view's m_bLiveData
-    virtual int& ViewSampleCount() = 0;           // the view's m_nSampleCount
+    // Whether the view shows the listing that is arriving (false: the next byte resets the view).
+    virtual bool IsLiveData() const = 0;
+    virtual void SetLiveData(bool bLive) = 0;
+    // The samples the view counts while a listing arrives.
+    virtual void SetViewSampleCount(int nCount) = 0;
     virtual void ResetView() = 0;
     virtual void LoadTraces() = 0;
     virtual void UpdateCursors() = 0;

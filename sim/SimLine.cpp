@@ -169,10 +169,15 @@ void CSimLine::WaitDrained() const
     }
     // When the application holds the slave exclusively and this is not root, the queue cannot be
     // seen: give the reader a generous moment instead.
+    // The count covers only what the reader's line discipline holds; bytes the kernel has not yet
+    // moved there are not in it, and closing now would throw them away. So the queue must be seen
+    // empty twice, a poll step apart.
     const auto giveUp = Clock::now() + std::chrono::seconds(3);
+    int nEmptyLooks = 0;
     while (IsFarSideOpen()) {
         const int nPending = PendingForReader();
-        if (nPending == 0 || (nPending < 0 && Clock::now() > giveUp))
+        nEmptyLooks = nPending == 0 ? nEmptyLooks + 1 : 0;
+        if (nEmptyLooks >= 2 || (nPending < 0 && Clock::now() > giveUp))
             return;
         std::this_thread::sleep_for(kPollStep);
     }

@@ -37,6 +37,7 @@ constexpr int kFormRowsMargin = 60;
 
 CVELDRANView::CVELDRANView(CVELDRANDoc& document, QWidget* parent)
     : QScrollArea(parent)
+    , m_link(*this, document)
     , m_document(document)
 {
     setFrameShape(QFrame::NoFrame);
@@ -282,12 +283,8 @@ void CVELDRANView::OnInitialUpdate()
     LayoutControls();
     UpdateCursorMarkers();
 
-    if (!ReadSettings()) {
-        m_dlgOptions.m_nPortIndex = 0;
-        m_dlgOptions.m_nSpeedIndex = 0;
-    }
+    m_link.LoadSettings();
     m_dClockPeriod = 1.0;
-    m_dlgOptions.m_nClockIndex = 0;
     SetClockPeriod(0);
     OpenLink();
 }
@@ -343,11 +340,6 @@ void CVELDRANView::LoadTraces()
     m_spinX->SetRange(0.0f, last);
     m_spinY->SetRange(0.0f, last);
     m_form->update();
-}
-
-long CVELDRANView::OnSerialCts(unsigned /*wParam*/, int lParam) const
-{
-    return lParam >= 1 && lParam <= 4 ? 0 : -1;
 }
 
 void CVELDRANView::RelabelTraces()

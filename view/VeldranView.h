@@ -1,14 +1,12 @@
 #pragma once
 // The timing-diagram view: a form of sixteen traces, a position bar, two cursors and an information
-// row, scrolled when the window is smaller than the form. It is the hub of the program: it owns the
-// serial link, the reception, the settings and the channel names, and it shows the one document.
+// row, scrolled when the window is smaller than the form. It shows the one document and holds the
+// channel names; the instrument link (port, settings, reception) is its own object, which the
+// view's link commands and members forward to.
 
 #include "document/CaptureDocument.h"
-#include "link/OptionsDialog.h"
-#include "link/Reception.h"
+#include "link/InstrumentLink.h"
 #include "link/ReceptionHost.h"
-#include "link/serial/SerialEngine.h"
-#include "link/serial/SerialOwner.h"
 #include "print/PrintCapture.h"
 #include "view/ChannelNameDialog.h"
 #include "view/FormLayout.h"
@@ -36,7 +34,7 @@ class CNumEdit;
 class CNumSpinCtrl;
 class FormWidget;
 
-class CVELDRANView : public QScrollArea, public ReceptionHost, public SerialOwner {
+class CVELDRANView : public QScrollArea, public ReceptionHost {
     Q_OBJECT
 public:
     explicit CVELDRANView(CVELDRANDoc& document, QWidget* parent = nullptr);
@@ -50,30 +48,32 @@ public:
     // Run by the application at start-up and after every file open.
     void OnInitialUpdate();
 
+    // The instrument link; the members and commands below forward to it.
+    [[nodiscard]] CInstrumentLink& Link() { return m_link; }
+
     // The engine's CTS notification: 0 for ports 1..4, −1 otherwise.
-    [[nodiscard]] long OnSerialCts(unsigned wParam, int lParam) const;
+    [[nodiscard]] long OnSerialCts(unsigned wParam, int lParam) const { return m_link.OnSerialCts(wParam, lParam); }
 
     // Communication settings and the serial link
-    bool ReadSettings();
-    bool WriteSettings();
+    bool ReadSettings() { return m_link.ReadSettings(); }
+    bool WriteSettings() { return m_link.WriteSettings(); }
     void SetClockPeriod(int nIndex);
     void OnOptions();
     // Opens the port of the settings and starts its worker, or says why it could not.
-    void OpenLink();
+    void OpenLink() { m_link.OpenLink(); }
     // Saves the settings as the view goes away with the main window.
-    void OnDestroy();
+    void OnDestroy() { m_link.Shutdown(); }
 
     // Reception of a state listing
-    void OnLoad() { m_reception.OnLoad(); }
-    void OnSerialChar(unsigned wParam, int lParam) { m_reception.OnSerialChar(wParam, lParam); }
-    void OnTimer(int nIdEvent) { m_reception.OnTimer(nIdEvent); }
-    [[nodiscard]] CReception& Reception() { return m_reception; }
+    void OnLoad() { m_link.OnLoad(); }
+    void OnSerialChar(unsigned wParam, int lParam) { m_link.OnSerialChar(wParam, lParam); }
+    void OnTimer(int nIdEvent) { m_link.OnTimer(nIdEvent); }
+    [[nodiscard]] CReception& Reception() { return m_link.Reception(); }
 
     // ReceptionHost
-    bool IsPortOpen() const override { return m_bPortOpen != 0; }
-    void PurgePort() override { m_serial.Purge(); }
-    bool& LiveData() override { return m_bLiveData; }
-    int& ViewSampleCount() override { return m_nSampleCount; }
+    bool IsLiveData() const override { return m_bLiveData; }
+    void SetLiveData(bool bLive) override { m_bLiveData = bLive; }
+    void SetViewSampleCount(int nCount) override { m_nSampleCount = nCount; }
     void ResetView() override;
     void LoadTraces() override;
     void UpdateCursors() override;
@@ -81,10 +81,6 @@ public:
     void SetXPosData(const std::string& text) override;
     void InvalidateView() override;
     QWidget* TransferDialogOwner() override;
-
-    // SerialOwner
-    long OnSerialMessage(unsigned message, unsigned wParam, int lParam) override;
-    void OnSerialError(const std::string& text) override;
 
     void AddSample(int trace, uint8_t value);
     void LayoutControls();
@@ -136,9 +132,12 @@ public:
     int m_nCell = 0;
     int m_nWindow = 16;
     CChannelNameDlg m_dlgChannelNames;
-    COptionsDlg m_dlgOptions;
-    CSerialEngine m_serial;
-    int m_bPortOpen = 0;
+private:
+    CInstrumentLink m_link; // before the names that refer into it
+public:
+    COptionsDlg& m_dlgOptions = m_link.m_dlgOptions;
+    CSerialEngine& m_serial = m_link.m_serial;
+    int& m_bPortOpen = m_link.m_bPortOpen;
     CPrintCapture m_print;
     int m_nSampleCount = 0;
     bool m_bInitializing = true;
@@ -218,7 +217,6 @@ private:
     static constexpr int kFrameMs = 16;
     QElapsedTimer m_sinceXPosData;
     QTimer m_xPosDataTimer;
-    CReception m_reception{*this, m_document};
 };
 
 } // namespace veldran

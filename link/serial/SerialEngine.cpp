@@ -49,6 +49,7 @@ int CSerialEngine::StartWorker()
         return 0;
     m_shutdown.Reset();
     m_handover = CUiHandover(m_poster);
+    m_pStopped = std::make_shared<std::atomic<bool>>(false);
     try {
         m_worker = std::thread(&CSerialEngine::WorkerMain, this);
     } catch (const std::system_error&) {
@@ -59,7 +60,10 @@ int CSerialEngine::StartWorker()
 
 void CSerialEngine::Purge()
 {
+    // Under the read lock: a batch read before the purge is dropped, one read after it is kept.
+    std::lock_guard<std::mutex> lock(m_lock);
     PurgePort(m_fdPort);
+    m_handover.Discard();
 }
 
 void CSerialEngine::Stop()
@@ -68,6 +72,7 @@ void CSerialEngine::Stop()
         return;
     // Release a worker that waits for the user-interface thread first: when this thread is the
     // user-interface thread it cannot run the posted call while it waits here.
+    m_pStopped->store(true);
     m_handover.Abandon();
     m_shutdown.Signal();
     m_worker.join();
@@ -91,7 +96,7 @@ void CSerialEngine::ReportError(const std::string& callName, const std::string& 
     }
     // The worker waits until the box is closed, as it would for a byte; a stop releases it.
     SerialOwner* pOwner = m_pOwner;
-    (void)m_handover.Run([pOwner, text]() { pOwner->OnSerialError(text); });
+    (void)m_handover.Run([pOwner, text]() { pOwner->OnSerialError(text); }, CUiHandover::kEveryEpoch);
 }
 
 } // namespace veldran

@@ -1,22 +1,27 @@
 #pragma once
 // The one connection to the instrument: opens a serial port, configures it and runs a worker
-// thread that hands every received byte to the owner, one synchronous message per byte.
+// thread that hands the received bytes to the owner in order: each read takes what the driver
+// holds, and the owner handles that batch before the worker reads again.
 //
 // Threads: construction, Open, StartWorker, Purge and destruction belong to the user-interface
 // thread; the worker only reads the port and waits in the handover. The owner's handlers always
 // run on the user-interface thread (through the poster), one at a time and in arrival order, and
-// the worker reads the next byte only after the previous one was handled.
+// the worker reads the next batch only after the previous one was handled. Both sides block
+// while they wait (poll, a condition variable, the event loop); nothing spins.
 
 #include "link/serial/SerialMessages.h"
 #include "link/serial/SerialOwner.h"
 #include "link/serial/ShutdownEvent.h"
 #include "link/serial/UiHandover.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace veldran {
 
@@ -41,7 +46,8 @@ public:
     // Starts the worker (stopping one that still runs). 1 when it was started.
     int StartWorker();
 
-    // Discards what the driver holds in both directions; nothing without a port.
+    // Discards what the driver holds in both directions, and what the worker has read but not yet
+    // handed over; nothing without a port.
     void Purge();
 
     // Ends the worker and waits for it. Never waits on the owner: a worker blocked in a handover
@@ -54,15 +60,17 @@ public:
     [[nodiscard]] int GetPortNumber() const { return m_nPort; }
 
 private:
-    enum class EReadResult { Byte, Empty, LineLost };
+    enum class EReadResult { Bytes, Empty, LineLost };
+    // Most bytes one read takes (a pseudo-terminal holds about 4 KiB).
+    static constexpr std::size_t kReadSize = 4096;
 
     static void WorkerMain(CSerialEngine* pEngine);
     void RunWorker();
     [[nodiscard]] short WaitForLine();
     [[nodiscard]] bool HandleWake(short nPortEvents);
-    [[nodiscard]] bool SendStatusMessages();
-    [[nodiscard]] EReadResult ReadOneByte(unsigned char& byte, int& nError);
-    [[nodiscard]] bool Deliver(unsigned nMessage, unsigned wParam, bool bMoreFollows);
+    [[nodiscard]] EReadResult ReadBatch(std::vector<unsigned char>& bytes, unsigned long long& nEpoch, int& nError);
+    // One handover: the wake's status messages (first batch of a wake only), then the bytes.
+    [[nodiscard]] bool Deliver(bool bWithStatus, std::vector<unsigned char> bytes, unsigned long long nEpoch);
     // Shown directly on the user-interface thread, or through the handover from the worker.
     void ReportError(const std::string& callName, const std::string& systemText, bool bOnWorker);
     void ReportLineLost(int nError);
@@ -75,6 +83,9 @@ private:
     int m_fdPort = -1;
     UiPoster m_poster;
     CUiHandover m_handover;
+    // Set when the worker of the current start is stopped; the call that hands over its bytes
+    // stops handing them to the owner then.
+    std::shared_ptr<std::atomic<bool>> m_pStopped = std::make_shared<std::atomic<bool>>(false);
     SerialOwner* m_pOwner = nullptr;
     int m_nPort = 0;
     uint32_t m_nEvents = 0;

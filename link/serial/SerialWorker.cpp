@@ -1,11 +1,12 @@
-// The worker side of CSerialEngine: waits for the line, reads one byte at a time and hands each
-// byte to the owner on the user-interface thread.
+// The worker side of CSerialEngine: waits for the line, reads what the driver holds and hands
+// each batch to the owner on the user-interface thread.
 
 #include "link/serial/SerialEngine.h"
 
 #include "link/serial/ErrorText.h"
 #include "link/serial/SerialDevice.h"
 
+#include <array>
 #include <cerrno>
 
 #include <poll.h>
@@ -75,63 +76,53 @@ short CSerialEngine::WaitForLine()
     return waits[1].revents;
 }
 
-// One wake: the status messages of the mask, then every byte the driver holds, one message each.
-// Each handover says whether another follows at once, so the user-interface side can stay for it.
-// The first byte is taken before anything is sent, so a wake that finds only a hang-up sends no
-// status message and a spurious wake sends nothing.
+// One wake: everything the driver holds, read in batches; the first batch goes with the status
+// messages of the mask. The first read comes before anything is sent, so a wake that finds only a
+// hang-up sends no status message and a spurious wake sends nothing. After each batch was handled
+// the driver is asked again, so the wake ends only when the line has nothing more.
 bool CSerialEngine::HandleWake(short nPortEvents)
 {
-    unsigned char byte = 0;
+    std::vector<unsigned char> bytes;
+    unsigned long long nEpoch = 0;
     int nError = 0;
     EReadResult result = EReadResult::Empty;
     if (m_nPortMask & EV_RXCHAR)
-        result = ReadOneByte(byte, nError);
+        result = ReadBatch(bytes, nEpoch, nError);
     if (result == EReadResult::Empty) {
         if ((nPortEvents & kLineDown) == 0)
             return true;
         result = EReadResult::LineLost;
     }
-    if (result == EReadResult::LineLost) {
-        ReportLineLost(nError);
-        return false;
-    }
-    if (!SendStatusMessages())
-        return false;
-    // Every byte is announced as followed by another: asking the driver first would cost a system
-    // call per byte. When the next read finds the queue empty, the user-interface side is told.
-    for (;;) {
-        if (!Deliver(WM_SERIAL_RXCHAR, byte, true))
-            return false;
-        result = ReadOneByte(byte, nError);
-        if (result == EReadResult::Empty) {
-            m_handover.NothingFollows();
-            return true;
-        }
+    for (bool bWithStatus = true;; bWithStatus = false) {
         if (result == EReadResult::LineLost) {
             ReportLineLost(nError);
             return false;
         }
+        if (result == EReadResult::Empty)
+            return true;
+        if (!Deliver(bWithStatus, std::move(bytes), nEpoch))
+            return false;
+        bytes = {};
+        result = ReadBatch(bytes, nEpoch, nError);
     }
 }
 
-bool CSerialEngine::SendStatusMessages()
+// Reads what the driver holds, up to kReadSize bytes, and the handover's purge count at that
+// moment. A line that is gone (end of file, EIO/ENXIO/ENODEV after an unplug or a closed far end)
+// and any other error that a retry would only repeat count as lost: reporting them once and
+// ending is better than a worker that spins or floods the user with boxes.
+CSerialEngine::EReadResult CSerialEngine::ReadBatch(std::vector<unsigned char>& bytes, unsigned long long& nEpoch,
+                                                    int& nError)
 {
-    for (const SStatusMessage& status : kStatusMessages)
-        if ((m_nPortMask & status.nEvent) && !Deliver(status.nMessage, 0, true))
-            return false;
-    return true;
-}
-
-// Reads exactly one byte. A line that is gone (end of file, EIO/ENXIO/ENODEV after an unplug or
-// a closed far end) and any other error that a retry would only repeat count as lost: reporting
-// them once and ending is better than a worker that spins or floods the user with boxes.
-CSerialEngine::EReadResult CSerialEngine::ReadOneByte(unsigned char& byte, int& nError)
-{
+    std::array<unsigned char, kReadSize> buffer;
     std::lock_guard<std::mutex> lock(m_lock);
+    nEpoch = m_handover.Epoch();
     for (;;) {
-        const ssize_t nRead = read(m_fdPort, &byte, 1);
-        if (nRead == 1)
-            return EReadResult::Byte;
+        const ssize_t nRead = read(m_fdPort, buffer.data(), buffer.size());
+        if (nRead > 0) {
+            bytes.assign(buffer.data(), buffer.data() + nRead);
+            return EReadResult::Bytes;
+        }
         if (nRead == 0) {
             nError = 0;
             return EReadResult::LineLost;
@@ -145,7 +136,7 @@ CSerialEngine::EReadResult CSerialEngine::ReadOneByte(unsigned char& byte, int& 
     }
 }
 
-bool CSerialEngine::Deliver(unsigned nMessage, unsigned wParam, bool bMoreFollows)
+bool CSerialEngine::Deliver(bool bWithStatus, std::vector<unsigned char> bytes, unsigned long long nEpoch)
 {
     if (m_handover.IsAbandoned())
         return false;
@@ -153,8 +144,18 @@ bool CSerialEngine::Deliver(unsigned nMessage, unsigned wParam, bool bMoreFollow
         return true;
     SerialOwner* pOwner = m_pOwner;
     const int nPort = m_nPort;
-    return m_handover.Run([pOwner, nMessage, wParam, nPort]() { pOwner->OnSerialMessage(nMessage, wParam, nPort); },
-                          bMoreFollows);
+    const uint32_t nStatusMask = bWithStatus ? m_nPortMask : 0;
+    auto call = [pOwner, nPort, nStatusMask, pStopped = m_pStopped, bytes = std::move(bytes)]() {
+        for (const SStatusMessage& status : kStatusMessages) {
+            if (pStopped->load())
+                return;
+            if (nStatusMask & status.nEvent)
+                pOwner->OnSerialMessage(status.nMessage, 0, nPort);
+        }
+        if (!pStopped->load())
+            pOwner->OnSerialBytes(bytes.data(), bytes.size(), nPort, *pStopped);
+    };
+    return m_handover.Run(std::move(call), nEpoch);
 }
 
 // On Linux the slave side of a pseudo-terminal reports a hang-up while no master is open (the
@@ -166,7 +167,17 @@ void CSerialEngine::ReportLineLost(int nError)
         text = SystemErrorText(nError) + "\n";
     text += "The serial line was disconnected (device unplugged or the far end closed). "
             "Reception on this port has stopped until the port is opened again.";
-    ReportError("ReadFile()", text, true);
+    if (!m_pOwner)
+        return;
+    // The owner learns that the line is gone before the box, so the box already finds it closed.
+    SerialOwner* pOwner = m_pOwner;
+    const std::string box = ComposeErrorText("ReadFile()", text, m_nPort);
+    (void)m_handover.Run(
+        [pOwner, box]() {
+            pOwner->OnLineLost();
+            pOwner->OnSerialError(box);
+        },
+        CUiHandover::kEveryEpoch);
 }
 
 } // namespace veldran

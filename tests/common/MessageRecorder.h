@@ -24,6 +24,14 @@ public:
                 return true;
         return false;
     }
+    // How many boxes had this caption.
+    [[nodiscard]] int CountCaption(const std::string& caption) const
+    {
+        int count = 0;
+        for (const auto& m : messages)
+            count += m.caption == caption ? 1 : 0;
+        return count;
+    }
     [[nodiscard]] std::string Last() const { return messages.empty() ? std::string() : messages.back().text; }
     void Clear() { messages.clear(); }
 

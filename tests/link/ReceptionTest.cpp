@@ -4,6 +4,8 @@
 
 #include "link/Reception.h"
 
+#include "FakeView.h"
+
 #include "resources/Strings.h"
 #include "tests/common/MessageRecorder.h"
 
@@ -16,45 +18,9 @@
 #include <cstdint>
 
 using namespace veldran;
+using veldran::test::FakeView;
 
 namespace {
-
-// Stands in for the view: records what the reception asks of it and does what the real view
-// does to the document on a reset.
-class FakeView : public ReceptionHost {
-public:
-    explicit FakeView(CVELDRANDoc& document) : m_document(document) { mainWindow.show(); }
-
-    bool IsPortOpen() const override { return portOpen; }
-    void PurgePort() override { calls << "PurgePort"; }
-    bool& LiveData() override { return liveData; }
-    int& ViewSampleCount() override { return sampleCount; }
-    void ResetView() override
-    {
-        calls << "ResetView";
-        m_document.m_pTokenList->clear();
-        m_document.SetTitle(text::kUntitled);
-        m_document.m_bDataReady = false;
-        liveData = false;
-        xPosData = text::kNoData;
-    }
-    void LoadTraces() override { calls << "LoadTraces"; }
-    void UpdateCursors() override { calls << "UpdateCursors"; }
-    void UpdatePositionBar() override { calls << "UpdatePositionBar"; }
-    void SetXPosData(const std::string& text) override { xPosData = text; }
-    void InvalidateView() override { calls << "InvalidateView"; }
-    QWidget* TransferDialogOwner() override { return &mainWindow; }
-
-    bool portOpen = true;
-    bool liveData = false;
-    int sampleCount = 0;
-    std::string xPosData;
-    QStringList calls;
-    QMainWindow mainWindow;
-
-private:
-    CVELDRANDoc& m_document;
-};
 
 constexpr const char* kHeader = "STATE LISTING Label> CELL_1 CELL_2 CELL_3 Base> [BIN] [BIN] [BIN] LineNo Values\r\n";
 
@@ -104,7 +70,6 @@ QPushButton* CancelButton(CReception& reception)
     return reception.TransferDialog()->findChild<QPushButton*>(QStringLiteral("1037"));
 }
 
-const std::string kBlankToken(CReception::kTokenSize, ' ');
 
 } // namespace
 
@@ -132,6 +97,11 @@ private slots:
     void cancelInsideProgressPass();
     void quietTimerInsideProgressPass();
     void byteDeliveredInsideProgressPassKeepsOrder();
+    void batchSplitAnywhereGivesSameCapture_data();
+    void batchSplitAnywhereGivesSameCapture();
+    void cancelInsideProgressPassDropsRestOfBatch();
+    void batchInsideProgressPassWaitsForItsTurn();
+    void stoppedLinkDropsRestOfBatch();
 
 private:
     std::unique_ptr<CVELDRANDoc> m_doc;
@@ -146,7 +116,7 @@ void ReceptionTest::init()
     m_messages = std::make_unique<test::MessageRecorder>();
     m_doc = std::make_unique<CVELDRANDoc>();
     m_view = std::make_unique<FakeView>(*m_doc);
-    m_reception = std::make_unique<CReception>(*m_view, *m_doc);
+    m_reception = std::make_unique<CReception>(*m_view, *m_view, *m_doc);
 }
 
 void ReceptionTest::cleanup()
@@ -184,7 +154,7 @@ void ReceptionTest::loadOpensDialogAndClearsTokens()
     QCOMPARE(m_view->sampleCount, 0);
     QVERIFY(!m_view->liveData);
     QVERIFY(!m_reception->QuietTimerActive()); // waits without limit for the first byte
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
 
 void ReceptionTest::stateThenSilence()
@@ -213,6 +183,8 @@ void ReceptionTest::stateThenSilence()
 
 void ReceptionTest::quietTimerEndsReception()
 {
+    QCOMPARE(m_reception->QuietInterval(), CReception::kQuietMs);
+    m_reception->SetQuietInterval(60);
     m_reception->OnLoad();
     Feed(*m_reception, Listing(2));
     QVERIFY(!m_doc->m_bDataReady);
@@ -295,7 +267,7 @@ void ReceptionTest::firstTokenMustBeState()
     QVERIFY(!m_reception->QuietTimerActive());
     QVERIFY(m_view->mainWindow.isEnabled());
     QVERIFY(m_doc->m_pTokenList->empty());
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     // The rest of the instrument's listing is dropped.
     Feed(*m_reception, Listing(2));
     QVERIFY(m_doc->m_pTokenList->empty());
@@ -381,13 +353,13 @@ void ReceptionTest::cancelDuringListing()
     QVERIFY(!m_view->calls.contains("LoadTraces"));
     Feed(*m_reception, "0002 1111111111111111\r\n");
     QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 8));
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
 
 void ReceptionTest::bytesWhileIdleOnlyBlankBuffer()
 {
     Feed(*m_reception, "STATE 0001 ABC");
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     QVERIFY(m_view->calls.isEmpty());
     QCOMPARE(m_doc->m_pTokenList->size(), size_t(CVELDRANDoc::kFreshTokenCount));
     QCOMPARE(CReception::Progress(), 0);
@@ -420,7 +392,7 @@ void ReceptionTest::cancelInsideProgressPass()
     QVERIFY(m_view->mainWindow.isEnabled());
     QCOMPARE(*m_doc->m_pTokenList, before);
     QCOMPARE(m_view->sampleCount, 0);
-    QCOMPARE(m_reception->TokenBuffer(), kBlankToken);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     Feed(*m_reception, "0001 ");
     QCOMPARE(*m_doc->m_pTokenList, before);
@@ -450,6 +422,86 @@ void ReceptionTest::byteDeliveredInsideProgressPassKeepsOrder()
     Feed(*m_reception, " ");
     QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LISTING"}));
     QCOMPARE(CReception::Progress(), 20);
+}
+
+void FeedBatch(CReception& reception, const std::string& bytes, const std::atomic<bool>* pStopped = nullptr)
+{
+    reception.OnSerialBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), pStopped);
+}
+
+void ReceptionTest::batchSplitAnywhereGivesSameCapture_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("listing of two lines") << QByteArray::fromStdString(Listing(2));
+    QTest::newRow("noise, long run, T words")
+        << QByteArray("\xB0\r\nTITLE STATE " + QByteArray(40, '7') + " Tx 0001\xFF" + QByteArray(16, '1') + "\r\n");
+    QTest::newRow("not a listing") << QByteArray("LISTING 0001 0002\r\n");
+}
+
+// Bytes handed over in batches have the effects they have one by one, wherever a batch ends.
+void ReceptionTest::batchSplitAnywhereGivesSameCapture()
+{
+    QFETCH(QByteArray, bytes);
+    const std::string text = bytes.toStdString();
+    m_reception->OnLoad();
+    Feed(*m_reception, text);
+    const TokenList expected = *m_doc->m_pTokenList;
+    const int samples = m_view->sampleCount;
+    const bool receiving = m_reception->IsReceiving();
+    const size_t boxes = m_messages->messages.size();
+    for (size_t cut = 0; cut <= text.size(); ++cut) {
+        m_messages->Clear();
+        m_reception->OnLoad();
+        FeedBatch(*m_reception, text.substr(0, cut));
+        FeedBatch(*m_reception, text.substr(cut));
+        QCOMPARE(*m_doc->m_pTokenList, expected);
+        QCOMPARE(m_view->sampleCount, samples);
+        QCOMPARE(m_reception->IsReceiving(), receiving);
+        QCOMPARE(m_messages->messages.size(), boxes);
+        QCOMPARE(m_reception->QuietTimerActive(), receiving);
+    }
+}
+
+void ReceptionTest::cancelInsideProgressPassDropsRestOfBatch()
+{
+    m_reception->OnLoad();
+    FeedBatch(*m_reception, "STATE LISTING 0000");
+    const TokenList before = *m_doc->m_pTokenList;
+    PostClick(CancelButton(*m_reception));
+    // One batch: " " ends "0000", whose progress pass presses cancel; the rest of the batch is
+    // still queued behind it and belongs to no reception.
+    FeedBatch(*m_reception, " 1111111111111111 0001 ");
+    QVERIFY(!m_reception->IsReceiving());
+    QVERIFY(!m_reception->TransferDialog());
+    QCOMPARE(*m_doc->m_pTokenList, before);
+    QCOMPARE(m_view->sampleCount, 0);
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
+    QVERIFY(!m_reception->QuietTimerActive());
+}
+
+void ReceptionTest::batchInsideProgressPassWaitsForItsTurn()
+{
+    m_reception->OnLoad();
+    // The first batch's "STATE" token runs a progress pass that hands over the next batch; the
+    // rest of the first batch comes first.
+    QTimer::singleShot(0, [this] { FeedBatch(*m_reception, "0002 C\r\n"); });
+    FeedBatch(*m_reception, "STATE A\r\n0001 B ");
+    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "A", "0001", "B", "0002", "C"}));
+    QCOMPARE(m_view->sampleCount, 2);
+}
+
+void ReceptionTest::stoppedLinkDropsRestOfBatch()
+{
+    m_reception->OnLoad();
+    std::atomic<bool> stopped{false};
+    // The port is re-opened from the progress pass of "STATE": the rest of the batch was read
+    // from the old port and is not the new reception's.
+    QTimer::singleShot(0, [&stopped] { stopped = true; });
+    FeedBatch(*m_reception, "STATE LISTING 0001\r\n", &stopped);
+    QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
+    QVERIFY(m_reception->IsReceiving());
+    FeedBatch(*m_reception, "0002\r\n");
+    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "0002"}));
 }
 
 QTEST_MAIN(ReceptionTest)

@@ -4,6 +4,7 @@
 // it never does). One posted call may hand over several messages in a row when the worker has
 // them ready. OwnerRecorder is the owner that writes down what it was handed.
 
+#include "link/serial/SerialEngine.h"
 #include "link/serial/SerialMessages.h"
 #include "link/serial/SerialOwner.h"
 
@@ -14,6 +15,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -105,5 +107,24 @@ public:
     std::vector<SRecordedMessage> messages;
     std::vector<std::string> errors;
 };
+
+// The worker's start and end are seen through its running flag; bounded waits for either.
+inline bool WaitUntilRunning(const CSerialEngine& engine, bool bRunning = true)
+{
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (engine.IsRunning() != bRunning) {
+        if (std::chrono::steady_clock::now() > giveUp)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+// Opens COM<nPort> at 9600 baud with the given events and starts the worker; false when that failed.
+inline bool StartEngine(CSerialEngine& engine, SerialOwner& owner, int nPort, uint32_t nEvents)
+{
+    return engine.Open(&owner, nPort, 9600, 'N', 8, 1, nEvents) == 1 && engine.StartWorker() == 1
+        && WaitUntilRunning(engine, true);
+}
 
 } // namespace veldran::test

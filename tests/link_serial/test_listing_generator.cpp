@@ -1,6 +1,7 @@
 // The simulator's listings must come through the receiver's token rules as a STATE listing:
 // 12 header tokens, then a line number and three 16-channel cells per sample.
 
+#include "link/ListingTokenizer.h"
 #include "sim/ListingGenerator.h"
 
 #include <QRegularExpression>
@@ -12,21 +13,17 @@ Q_DECLARE_METATYPE(veldran::sim::EPattern)
 
 namespace {
 
-// The receiver's rules: bytes 0x30..0x7F build a token, every other byte ends one; empty tokens
-// and tokens that begin with 'T' are dropped.
+// The tokens the receiver keeps (a listing's last token ends with its last line end).
 QStringList KeptTokens(const std::string& listing)
 {
+    veldran::CListingTokenizer tokenizer;
+    std::vector<std::string> kept;
+    int nLines = 0;
+    if (!tokenizer.Collect(reinterpret_cast<const unsigned char*>(listing.data()), listing.size(), kept, nLines))
+        return {};
     QStringList tokens;
-    QString token;
-    for (char c : listing + ' ') {
-        if (static_cast<signed char>(c) > 0x2F) {
-            token += QChar(c);
-            continue;
-        }
-        if (!token.isEmpty() && !token.startsWith('T'))
-            tokens << token;
-        token.clear();
-    }
+    for (const std::string& token : kept)
+        tokens << QString::fromStdString(token);
     return tokens;
 }
 

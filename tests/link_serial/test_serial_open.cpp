@@ -1,7 +1,7 @@
 // Opening a port: which device a port number reaches, the line settings the device ends up with,
 // which failures are reported in a box and which only return 0, and the text of that box.
 
-#include "PseudoTerminal.h"
+#include "tests/common/PseudoTerminal.h"
 #include "UiQueue.h"
 #include "link/serial/ErrorText.h"
 #include "link/serial/LineDefinition.h"

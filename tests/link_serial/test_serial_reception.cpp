@@ -1,7 +1,7 @@
 // What the owner of the serial engine sees of the bytes on the line: one message per byte, in
 // order, after the status messages of the wake; and how stops and hang-ups end the worker.
 
-#include "PseudoTerminal.h"
+#include "tests/common/PseudoTerminal.h"
 #include "UiQueue.h"
 #include "link/serial/SerialEngine.h"
 
@@ -17,21 +17,7 @@ using veldran::test::UiQueue;
 
 Q_DECLARE_METATYPE(QList<uint>)
 
-namespace {
-
-// The worker's start and end are seen through its running flag; bounded waits for either.
-bool WaitUntilRunning(const CSerialEngine& engine, bool bRunning)
-{
-    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (engine.IsRunning() != bRunning) {
-        if (std::chrono::steady_clock::now() > giveUp)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return true;
-}
-
-} // namespace
+using veldran::test::WaitUntilRunning;
 
 class TestSerialReception : public QObject {
     Q_OBJECT
@@ -40,8 +26,7 @@ private:
     // Opens COM<nPort> on the pseudo-terminal and starts the worker; false when that failed.
     bool Start(CSerialEngine& engine, OwnerRecorder& owner, int nPort, uint32_t nMask)
     {
-        return engine.Open(&owner, nPort, 9600, 'N', 8, 1, nMask) == 1 && engine.StartWorker() == 1
-            && WaitUntilRunning(engine, true);
+        return test::StartEngine(engine, owner, nPort, nMask);
     }
 
     // Makes the worker find all of bytes in one wake: the first byte wakes it, and while it waits

@@ -2,6 +2,7 @@
 // would, read by the serial worker, handed to the view byte by byte, parsed and shown.
 
 #include "tests/common/MessageRecorder.h"
+#include "tests/common/PseudoTerminal.h"
 #include "tests/common/TestEnvironment.h"
 
 #include "link/SettingsFile.h"
@@ -24,47 +25,9 @@ using namespace veldran;
 
 namespace {
 
-class PseudoTerminal {
-public:
-    PseudoTerminal()
-    {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
-            m_slave = ptsname(m_master);
-    }
-    ~PseudoTerminal() { Close(); }
-    [[nodiscard]] bool IsOpen() const { return m_master >= 0 && !m_slave.isEmpty(); }
-    [[nodiscard]] const QByteArray& SlavePath() const { return m_slave; }
-    void Write(const std::string& bytes)
-    {
-        size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(m_master, bytes.data() + done, bytes.size() - done);
-            if (n > 0)
-                done += size_t(n);
-            else
-                QTest::qWait(5);
-        }
-    }
-    void Close()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
-    }
+// The line's quiet time that ends a reception, shorter than the program's 800 ms.
+constexpr int kQuietMs = 150;
 
-private:
-    int m_master = -1;
-    QByteArray m_slave;
-};
-
-int ApplicationErrors(const test::MessageRecorder& messages)
-{
-    int count = 0;
-    for (const auto& m : messages.messages)
-        count += m.caption == text::kApplicationError ? 1 : 0;
-    return count;
-}
 
 } // namespace
 
@@ -72,7 +35,7 @@ class ViewReceptionTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<PseudoTerminal> m_line;
+    std::unique_ptr<test::PseudoTerminal> m_line;
     std::unique_ptr<test::MessageRecorder> m_messages;
     std::unique_ptr<CVELDRANDoc> m_document;
     std::unique_ptr<CVELDRANView> m_view;
@@ -84,6 +47,7 @@ private:
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
         m_view->OnInitialUpdate();
+        m_view->Reception().SetQuietInterval(kQuietMs);
         // The worker purges the line as it starts: the instrument sends after that, as a user
         // presses STATE after LOAD.
         if (m_view->m_bPortOpen)
@@ -110,10 +74,10 @@ private:
 private slots:
     void init()
     {
-        m_line = std::make_unique<PseudoTerminal>();
-        QVERIFY(m_line->IsOpen());
+        m_line = std::make_unique<test::PseudoTerminal>(0);
+        QVERIFY(m_line->IsValid());
         // Whatever port the settings name, it is this line.
-        test::MapSerialPorts(m_line->SlavePath());
+        m_line->MapPorts();
         QVERIFY(WriteSettings(SettingsPath(), 0, 0, nullptr));
         m_messages = std::make_unique<test::MessageRecorder>();
         m_document = std::make_unique<CVELDRANDoc>();
@@ -139,7 +103,7 @@ private slots:
         sim::SListingOptions options;
         options.nLines = 120;
         options.pattern = sim::EPattern::Clock;
-        m_line->Write(sim::GenerateListing(options));
+        QVERIFY(m_line->Write(sim::GenerateListing(options)));
         QTRY_VERIFY_WITH_TIMEOUT(m_document->m_bDataReady, 20000);
 
         QCOMPARE(m_document->m_nSampleCount, 120);
@@ -164,7 +128,7 @@ private slots:
         QCOMPARE(QString::fromStdString(m_document->GetTitle()), QStringLiteral("제목없음"));
         // The capture exists nowhere but in the program, so leaving it must offer to save it.
         QVERIFY(m_document->IsModified());
-        QCOMPARE(ApplicationErrors(*m_messages), 0);
+        QCOMPARE(m_messages->CountCaption(text::kApplicationError), 0);
     }
 
     void noiseBetweenTokensChangesNothing()
@@ -180,7 +144,7 @@ private slots:
             listing += QString::asprintf("%04d", i).toStdString() + "\xB0" + cells[0] + std::string("\x00\x1B", 2) + cells[1] + "  !#" +
                        cells[2] + "\r\n";
         }
-        m_line->Write(listing);
+        QVERIFY(m_line->Write(listing));
         QTRY_VERIFY_WITH_TIMEOUT(m_document->m_bDataReady, 10000);
         QCOMPARE(m_document->m_nSampleCount, 3);
         QCOMPARE(m_document->m_pTokenList->size(), size_t(12 + 4 * 3));
@@ -232,7 +196,7 @@ private slots:
     {
         StartView();
         m_view->OnLoad();
-        m_line->Write("LISTING 0000 0101010101010101\r\n");
+        QVERIFY(m_line->Write("LISTING 0000 0101010101010101\r\n"));
         QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw(text::kTransferAbort), 10000);
         QVERIFY(!m_view->Reception().IsReceiving());
         QVERIFY(m_view->isEnabled());
@@ -243,7 +207,7 @@ private slots:
     {
         StartView();
         m_view->OnLoad();
-        m_line->Write("STATE A1 B2 C3 D4 E5 F6 G7 H8 I9 J10 K11\r\n0000 ");
+        QVERIFY(m_line->Write("STATE A1 B2 C3 D4 E5 F6 G7 H8 I9 J10 K11\r\n0000 "));
         QTRY_VERIFY_WITH_TIMEOUT(m_view->Reception().StateSeen(), 10000);
         auto* cancel = m_view->Reception().TransferDialog()->findChild<QPushButton*>(QString::number(ids::kCancelTransfer));
         QVERIFY(cancel);
@@ -251,8 +215,8 @@ private slots:
         QTRY_VERIFY(!m_view->Reception().IsReceiving());
         QVERIFY(m_view->isEnabled());
         // The rest of the listing arrives after the cancel and changes nothing.
-        m_line->Write("0000000000000001 0000000000000010 0000000000000100\r\n");
-        QTest::qWait(1200);
+        QVERIFY(m_line->Write("0000000000000001 0000000000000010 0000000000000100\r\n"));
+        QTest::qWait(3 * kQuietMs);
         QVERIFY(!m_document->m_bDataReady);
     }
 
@@ -263,20 +227,20 @@ private slots:
         sim::SListingOptions options;
         options.nLines = 10;
         const std::string listing = sim::GenerateListing(options);
-        m_line->Write(listing.substr(0, listing.size() / 2));
+        QVERIFY(m_line->Write(listing.substr(0, listing.size() / 2)));
         QTRY_VERIFY_WITH_TIMEOUT(m_view->Reception().StateSeen(), 10000);
-        m_line->Close();
-        QTRY_COMPARE_WITH_TIMEOUT(ApplicationErrors(*m_messages), 1, 10000);
+        m_line->CloseMaster();
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages->CountCaption(text::kApplicationError), 1, 10000);
         // The reception still ends when the line has been quiet, and nothing more is reported.
         QTRY_VERIFY_WITH_TIMEOUT(!m_view->Reception().IsReceiving(), 10000);
         QTest::qWait(300);
-        QCOMPARE(ApplicationErrors(*m_messages), 1);
+        QCOMPARE(m_messages->CountCaption(text::kApplicationError), 1);
         QVERIFY(m_view->isEnabled());
     }
 
     void portHeldByAnotherProgram()
     {
-        const int holder = ::open(m_line->SlavePath().constData(), O_RDWR | O_NOCTTY);
+        const int holder = ::open(m_line->Path().c_str(), O_RDWR | O_NOCTTY);
         QVERIFY(holder >= 0);
         QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
         StartView();
@@ -293,7 +257,7 @@ private slots:
         QVERIFY(WriteSettings(SettingsPath(), 0, 1, nullptr));
         StartView();
         QCOMPARE(m_view->m_bPortOpen, 1);
-        const int probe = ::open(m_line->SlavePath().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        const int probe = ::open(m_line->Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         QVERIFY(probe >= 0);
         termios tio{};
         QCOMPARE(tcgetattr(probe, &tio), 0);

@@ -185,7 +185,7 @@ private slots:
         m_view->OnLoad();
         sim::SListingOptions options;
         options.nLines = 120;
-        m_line->Write(sim::GenerateListing(options));
+        QVERIFY(m_line->Write(sim::GenerateListing(options)));
         QTRY_COMPARE_WITH_TIMEOUT(m_view->Trace(0).SampleCount(), 120, 20000);
         QVERIFY(m_document->m_bDataReady && !m_view->Reception().IsReceiving());
         QVERIFY2(distance->width() > width, qPrintable(QString::number(width)));

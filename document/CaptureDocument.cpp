@@ -4,6 +4,7 @@
 #include "resources/UserMessages.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace veldran {
 
@@ -77,6 +78,13 @@ uint8_t CVELDRANDoc::Level(int sample, int channel) const
         return 0;
     const size_t index = static_cast<size_t>(sample) * kChannelCount + static_cast<size_t>(channel);
     return index < m_pSamples.size() ? m_pSamples[index] : 0;
+}
+
+std::string DefaultChannelName(int channel)
+{
+    char szName[16];
+    std::snprintf(szName, sizeof szName, " CH  %c%02d", 'A' + channel / kChannelsPerCell, channel % kChannelsPerCell);
+    return szName;
 }
 
 } // namespace veldran

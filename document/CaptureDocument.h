@@ -22,6 +22,9 @@ constexpr int kTokensPerSample = 4;
 
 using TokenList = std::vector<std::string>;
 
+// The name a channel has until the user renames it: " CH  A00" … " CH  C15" (cell letter, bit).
+[[nodiscard]] std::string DefaultChannelName(int channel);
+
 class CVELDRANDoc : public DocumentBase {
 public:
     // A fresh document's token list holds this many empty entries.

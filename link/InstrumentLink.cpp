@@ -2,6 +2,7 @@
 
 #include "link/SettingsFile.h"
 #include "link/serial/LineDefinition.h"
+#include "link/serial/OpenFailure.h"
 #include "link/serial/SerialMessages.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
@@ -90,7 +91,10 @@ void CInstrumentLink::OpenLink()
     if (OpenPort() == 1)
         return;
     const int port = m_dlgOptions.m_nPortIndex + 1;
-    ShowWindowMessage(QString::asprintf(text::kSerialInitFailed, port, port).toStdString());
+    // The box keeps its text and adds what the system said and what the user can do about it.
+    const SOpenFailure failure = DiagnoseOpenFailure(m_serial.GetDevicePath(), m_serial.GetOpenError(), port);
+    ShowWindowMessage(QString::asprintf(text::kSerialInitFailed, port, port).toStdString() + "\n"
+                      + OpenFailureHint(failure));
 }
 
 void CInstrumentLink::Shutdown()

@@ -20,6 +20,8 @@ namespace {
 using veldran::sim::CSimLine;
 using veldran::sim::SListingOptions;
 
+constexpr auto kLingerAfterListing = std::chrono::seconds(1);
+
 const char* const kUsage =
     "usage: veldran-sim [options]\n"
     "  --lines N        sample lines per listing (default 100)\n"
@@ -29,7 +31,8 @@ const char* const kUsage =
     "  --file PATH      send this listing file as it is instead of a generated listing\n"
     "  --device PATH    use this serial device instead of a new pseudo-terminal\n"
     "  --wait-open      wait until the application has opened the line before sending\n"
-    "  --once           send one listing at once, wait until it was read, and exit\n"
+    "  --once           send one listing at once, wait until it was read, keep the line up for\n"
+    "                   a second and exit\n"
     "  --delay MS       with --once: wait this long before sending\n"
     "Prints the device to open on the first line of standard output. Without --once every Enter\n"
     "sends a listing; end of input (Ctrl-D) quits.\n";
@@ -154,6 +157,10 @@ int main(int argc, char** argv)
         std::this_thread::sleep_for(std::chrono::milliseconds(options.nDelayMs));
         const bool bSent = SendListing(line, options, 0);
         line.WaitDrained();
+        // Keep the line up past the receiver's quiet interval, so the listing ends by the line
+        // going quiet as with the instrument, not by a hang-up (which a receiver reports as a
+        // lost line).
+        std::this_thread::sleep_for(kLingerAfterListing);
         return bSent ? 0 : 1;
     }
     std::cerr << "veldran-sim: press Enter to send a STATE listing (Ctrl-D quits)\n";

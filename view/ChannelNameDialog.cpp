@@ -1,5 +1,6 @@
 #include "view/ChannelNameDialog.h"
 
+#include "document/CaptureDocument.h"
 #include "resources/Ids.h"
 
 #include <QGridLayout>
@@ -41,8 +42,7 @@ CChannelNameDlg::CChannelNameDlg(QWidget* parent)
 
 QString CChannelNameDlg::DefaultName(int channel)
 {
-    const char cell = static_cast<char>('A' + channel / 16);
-    return QString::asprintf(" CH  %c%02d", cell, channel % 16);
+    return QString::fromStdString(veldran::DefaultChannelName(channel));
 }
 
 void CChannelNameDlg::CreateControls()

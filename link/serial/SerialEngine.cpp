@@ -4,6 +4,7 @@
 #include "link/serial/LineDefinition.h"
 #include "link/serial/SerialDevice.h"
 
+#include <cerrno>
 #include <system_error>
 
 namespace veldran {
@@ -21,17 +22,22 @@ int CSerialEngine::Open(SerialOwner* pOwner, int nPort, int nBaud, char cParity,
     m_pOwner = pOwner;
     m_nPort = nPort;
     m_nEvents = nEvents;
+    m_nOpenError = 0;
 
     SConfigFailure failure;
     {
         std::lock_guard<std::mutex> lock(m_lock);
         ClosePort();
-        const std::string path = DevicePathForPort(nPort);
-        if (path.empty())
+        m_strDevice = DevicePathForPort(nPort);
+        if (m_strDevice.empty()) {
+            m_nOpenError = ENODEV;
             return 0;
-        m_fdPort = OpenPortDevice(path);
-        if (m_fdPort < 0)
+        }
+        m_fdPort = OpenPortDevice(m_strDevice);
+        if (m_fdPort < 0) {
+            m_nOpenError = errno;
             return 0;
+        }
         failure = ConfigurePort(m_fdPort, FormatLineDefinition(nBaud, cParity, nDataBits, nStopBits), nEvents,
                                 m_nPortMask);
         PurgePort(m_fdPort);

@@ -58,6 +58,9 @@ public:
     // 1 from the worker's start (port purged, about to wait) until it ends.
     [[nodiscard]] bool IsRunning() const { return m_nRunning.load() != 0; }
     [[nodiscard]] int GetPortNumber() const { return m_nPort; }
+    // After an Open that returned 0: the device it tried ("" for no port) and why it failed (errno).
+    [[nodiscard]] const std::string& GetDevicePath() const { return m_strDevice; }
+    [[nodiscard]] int GetOpenError() const { return m_nOpenError; }
 
 private:
     enum class EReadResult { Bytes, Empty, LineLost };
@@ -88,6 +91,8 @@ private:
     std::shared_ptr<std::atomic<bool>> m_pStopped = std::make_shared<std::atomic<bool>>(false);
     SerialOwner* m_pOwner = nullptr;
     int m_nPort = 0;
+    std::string m_strDevice;
+    int m_nOpenError = 0;
     uint32_t m_nEvents = 0;
     uint32_t m_nPortMask = 0;
 };

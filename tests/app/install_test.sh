@@ -14,7 +14,7 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
 desktop=$prefix/share/applications/veldran.desktop
 mime=$prefix/share/mime/packages/veldran.xml
-for file in bin/veldran share/applications/veldran.desktop share/mime/packages/veldran.xml \
+for file in bin/veldran bin/veldran-capture share/applications/veldran.desktop share/mime/packages/veldran.xml \
             share/icons/hicolor/256x256/apps/veldran.png share/icons/hicolor/48x48/apps/veldran.png \
             share/icons/hicolor/256x256/mimetypes/application-x-veldran-capture.png; do
     [ -f "$prefix/$file" ] || fail "$file not installed"

@@ -24,6 +24,14 @@ public:
                 return true;
         return false;
     }
+    // A box whose text begins with this text (the port-open box adds a line with the reason).
+    [[nodiscard]] bool SawStart(const std::string& text) const
+    {
+        for (const auto& m : messages)
+            if (m.text.compare(0, text.size(), text) == 0)
+                return true;
+        return false;
+    }
     // How many boxes had this caption.
     [[nodiscard]] int CountCaption(const std::string& caption) const
     {

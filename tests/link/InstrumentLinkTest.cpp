@@ -153,7 +153,7 @@ private slots:
         } else {
             m_link->OpenLink();
             QCOMPARE(m_link->m_bPortOpen, 0);
-            QVERIFY(m_messages->Saw(NoPortText()));
+            QVERIFY(m_messages->SawStart(NoPortText() + "\n"));
         }
         m_messages->Clear();
 

@@ -116,17 +116,20 @@ private slots:
     {
         QTest::addColumn<int>("port");
         QTest::addColumn<QString>("holder");
-        QTest::newRow("port 0") << 0 << "";
-        QTest::newRow("port -1") << -1 << "";
-        QTest::newRow("missing device") << 3 << "";
-        QTest::newRow("held by another program") << 1 << "flock";
-        QTest::newRow("held by another engine") << 1 << "engine";
+        QTest::addColumn<QList<int>>("errors"); // what the engine may record as the reason
+        QTest::newRow("port 0") << 0 << "" << QList<int>{ENODEV};
+        QTest::newRow("port -1") << -1 << "" << QList<int>{ENODEV};
+        QTest::newRow("missing device") << 3 << "" << QList<int>{ENOENT};
+        // Root passes the terminal's exclusive flag and meets the lock; anyone else meets the flag.
+        QTest::newRow("held by another program") << 1 << "flock" << QList<int>{EWOULDBLOCK};
+        QTest::newRow("held by another engine") << 1 << "engine" << QList<int>{EWOULDBLOCK, EBUSY};
     }
 
     void unavailablePort()
     {
         QFETCH(int, port);
         QFETCH(QString, holder);
+        QFETCH(QList<int>, errors);
         PseudoTerminal line(1);
         QVERIFY(line.IsValid());
         qputenv("VELDRAN_COM3", "/dev/veldran-no-such-device");
@@ -141,6 +144,9 @@ private slots:
         QCOMPARE(engine.Open(&owner, port, 9600, 'N', 8, 1, EV_VIEW_MASK), 0);
         QVERIFY(owner.errors.empty());
         QVERIFY(!engine.IsOpen());
+        QVERIFY2(errors.contains(engine.GetOpenError()), qPrintable(QString::number(engine.GetOpenError())));
+        QCOMPARE(engine.GetDevicePath(), port == 3 ? std::string("/dev/veldran-no-such-device")
+                                         : port == 1 ? line.Path() : std::string());
         qunsetenv("VELDRAN_COM3");
         if (holder.isEmpty())
             return;

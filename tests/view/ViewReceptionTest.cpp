@@ -245,7 +245,14 @@ private slots:
         QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
         StartView();
         QCOMPARE(m_view->m_bPortOpen, 0);
-        QVERIFY(m_messages->Saw(QString::asprintf(text::kSerialInitFailed, 1, 1).toStdString()));
+        // The box keeps its text; the line added below it names the process holding the port.
+        const std::string kept = QString::asprintf(text::kSerialInitFailed, 1, 1).toStdString() + "\n";
+        const std::string shown = m_messages->Last();
+        QCOMPARE(shown.substr(0, kept.size()), kept);
+        const std::string reason = shown.substr(kept.size());
+        QVERIFY2(reason.find(m_line->Path()) != std::string::npos, reason.c_str());
+        QVERIFY2(reason.find("프로세스 " + std::to_string(getpid())) != std::string::npos, reason.c_str());
+        QVERIFY(reason.find('\n') == std::string::npos);
         m_view->OnLoad();
         QVERIFY(m_messages->Saw(text::kNoConnection));
         QVERIFY(!m_view->Reception().TransferDialog());

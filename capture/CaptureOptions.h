@@ -1,0 +1,33 @@
+#pragma once
+// The command line of veldran-capture: which port, which speed, how long to wait for the
+// listing, where the capture goes and in which format.
+
+#include <string>
+
+namespace veldran {
+
+enum class ECaptureFormat { Vxr, Vcd, Csv, Sigrok, Unknown };
+
+struct SCaptureOptions {
+    std::string strDevice = "/dev/ttyS0"; // the device to open
+    int nPort = 1;                        // COMn the device came from; 0 when named directly
+    int nBaud = 9600;
+    int nTimeoutMs = -1;                  // how long to wait for the first byte; -1: for ever
+    std::string strOutput;
+    ECaptureFormat format = ECaptureFormat::Unknown;
+    std::string strNames;                 // a capture file whose channel names are taken
+    bool bQuiet = false;
+    bool bListPorts = false;
+    bool bHelp = false;
+};
+
+extern const char* const kCaptureUsage;
+
+// The format named by the file's extension (case does not matter).
+[[nodiscard]] ECaptureFormat FormatForPath(const std::string& path);
+
+// Fills options from argv. False with the reason in error for anything the usage does not allow.
+[[nodiscard]] bool ParseCaptureArguments(int argc, const char* const* argv, SCaptureOptions& options,
+                                         std::string& error);
+
+} // namespace veldran

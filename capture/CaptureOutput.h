@@ -1,0 +1,28 @@
+#pragma once
+// Where a received capture goes: the channel names it is written with and the file itself, in
+// the format its extension names. Every file is written to a temporary file beside it that
+// replaces it only when complete, so an interrupted run leaves the old file (or none).
+
+#include "capture/CaptureOptions.h"
+#include "document/CaptureFile.h"
+
+#include <string>
+
+namespace veldran {
+
+// The names a new capture gets in the window until the user renames them.
+[[nodiscard]] ChannelNames DefaultChannelNames();
+
+// The 48 names of an earlier capture file. False with the reason in error.
+[[nodiscard]] bool LoadChannelNames(const std::string& path, ChannelNames& names, std::string& error);
+
+// Whether a file can be created where path points (its folder exists and may be written), so the
+// user learns of a wrong path before pressing STATE. False with the reason in error.
+[[nodiscard]] bool CheckOutputFolder(const std::string& path, std::string& error);
+
+// Writes the parsed capture. False when it could not be written; the reason has been shown
+// through the message seam or is in error.
+[[nodiscard]] bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECaptureFormat format,
+                                      const std::string& path, std::string& error);
+
+} // namespace veldran

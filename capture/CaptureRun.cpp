@@ -1,0 +1,164 @@
+#include "capture/CaptureRun.h"
+
+#include "capture/CaptureOutput.h"
+#include "capture/CaptureProgress.h"
+#include "capture/ListingCollector.h"
+#include "capture/ListingReceiver.h"
+#include "link/serial/ErrorText.h"
+#include "link/serial/LineDefinition.h"
+#include "link/serial/OpenFailure.h"
+#include "link/serial/SerialDevice.h"
+#include "link/serial/SerialMessages.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+namespace veldran {
+
+namespace {
+
+// Closes the port however the run ends.
+class CPortHandle {
+public:
+    explicit CPortHandle(int fd) : m_fd(fd) {}
+    ~CPortHandle() { ClosePortDevice(m_fd); }
+    CPortHandle(const CPortHandle&) = delete;
+    CPortHandle& operator=(const CPortHandle&) = delete;
+    [[nodiscard]] int Fd() const { return m_fd; }
+
+private:
+    int m_fd;
+};
+
+bool StopRequested(int fdStop)
+{
+    if (fdStop < 0)
+        return false;
+    pollfd stop = {fdStop, POLLIN, 0};
+    return poll(&stop, 1, 0) > 0 && (stop.revents & POLLIN);
+}
+
+EProgressStyle StyleFor(const SCaptureOptions& options, std::FILE* pErr)
+{
+    if (options.bQuiet)
+        return EProgressStyle::None;
+    return isatty(fileno(pErr)) ? EProgressStyle::Bar : EProgressStyle::Lines;
+}
+
+int ReportLineLost(const SReceiveResult& result, const SCaptureOptions& options, std::FILE* pErr)
+{
+    const std::string reason = result.nError ? SystemErrorText(result.nError) : std::string("the line hung up");
+    std::fprintf(pErr, "veldran-capture: %s: %s after %llu bytes; nothing written\n", options.strDevice.c_str(),
+                 reason.c_str(), static_cast<unsigned long long>(result.nBytes));
+    return kExitPortOrFile;
+}
+
+} // namespace
+
+int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
+{
+    ChannelNames names = DefaultChannelNames();
+    std::string error;
+    if (!options.strNames.empty() && !LoadChannelNames(options.strNames, names, error)) {
+        std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
+        return kExitPortOrFile;
+    }
+    if (!CheckOutputFolder(options.strOutput, error)) {
+        std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
+        return kExitPortOrFile;
+    }
+
+    // Exclusive, raw, 8N1, nothing sent: the same steps the window's port goes through.
+    CPortHandle port(OpenPortDevice(options.strDevice));
+    if (port.Fd() < 0) {
+        const SOpenFailure failure = DiagnoseOpenFailure(options.strDevice, errno, options.nPort);
+        std::fprintf(pErr, "veldran-capture: %s\n", OpenFailureAdvice(failure).c_str());
+        return kExitPortOrFile;
+    }
+    uint32_t nPortMask = 0;
+    const SConfigFailure failure =
+        ConfigurePort(port.Fd(), FormatLineDefinition(options.nBaud, 'N', 8, 1), EV_VIEW_MASK, nPortMask);
+    if (failure.pszCall) {
+        std::fprintf(pErr, "veldran-capture: %s: %s failed: %s\n", options.strDevice.c_str(), failure.pszCall,
+                     SystemErrorText(failure.nError).c_str());
+        return kExitPortOrFile;
+    }
+    PurgePort(port.Fd());
+
+    CCaptureProgress progress(pErr, StyleFor(options, pErr));
+    progress.Waiting(options.strDevice, options.nBaud);
+    CVELDRANDoc document;
+    CListingCollector collector(document, progress);
+    SReceiveTiming timing;
+    timing.timeout = std::chrono::milliseconds(options.nTimeoutMs);
+    const SReceiveResult result = ReceiveListing(port.Fd(), fdStop, timing, collector);
+    collector.Finish();
+
+    switch (result.end) {
+    case EReceiveEnd::Stopped:
+        progress.Received(collector.Lines(), collector.Bytes());
+        std::fprintf(pErr, "veldran-capture: stopped; nothing written\n");
+        return kExitStopped;
+    case EReceiveEnd::NothingArrived:
+        std::fprintf(pErr, "veldran-capture: nothing arrived on %s within the timeout\n", options.strDevice.c_str());
+        return kExitNothingArrived;
+    case EReceiveEnd::LineLost:
+        progress.Received(collector.Lines(), collector.Bytes());
+        return ReportLineLost(result, options, pErr);
+    case EReceiveEnd::Refused:
+        std::fprintf(pErr, "veldran-capture: the listing did not begin with STATE; nothing written\n");
+        return kExitNotListing;
+    case EReceiveEnd::Quiet:
+        break;
+    }
+    progress.Received(collector.Lines(), collector.Bytes());
+    if (!collector.StateSeen()) {
+        // Bytes came, but not one token: no listing at all (noise, or the wrong speed).
+        std::fprintf(pErr, "veldran-capture: %llu bytes arrived but no STATE listing; nothing written\n",
+                     static_cast<unsigned long long>(result.nBytes));
+        return kExitNotListing;
+    }
+    if (StopRequested(fdStop)) {
+        std::fprintf(pErr, "veldran-capture: stopped; nothing written\n");
+        return kExitStopped;
+    }
+
+    bool bWarned = false;
+    document.SetStatusTextHandler([&bWarned, pErr](const std::string&) {
+        if (!bWarned)
+            std::fprintf(pErr, "veldran-capture: a cell holds characters other than 0 and 1; they read as 0\n");
+        bWarned = true;
+    });
+    document.ParseTokens(true);
+    document.m_bDataReady = true;
+    if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error)) {
+        if (!error.empty())
+            std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
+        return kExitPortOrFile;
+    }
+    progress.Wrote(options.strOutput, document.m_nSampleCount);
+    return kExitWritten;
+}
+
+int PrintPortList(std::FILE* pOut, const SDeviceRoots& roots)
+{
+    const std::vector<SSerialPort> ports = ListSerialPorts(roots);
+    if (ports.empty())
+        std::fprintf(pOut, "no serial device found\n");
+    for (const SSerialPort& port : ports) {
+        std::string name = port.strPath;
+        if (!port.strTarget.empty())
+            name += " -> " + port.strTarget;
+        std::string state = "can open";
+        if (!port.bCanOpen) {
+            const SOpenFailure failure = DiagnoseOpenFailure(port.strPath, port.nAccessError, 0, roots);
+            state = "cannot open: " + failure.strSystemText;
+            if (failure.kind == EOpenFailure::Permission)
+                state += "; " + OpenFailureRemedy(failure);
+        }
+        std::fprintf(pOut, "%-40s %s\n", name.c_str(), state.c_str());
+    }
+    return static_cast<int>(ports.size());
+}
+
+} // namespace veldran

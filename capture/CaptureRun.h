@@ -1,0 +1,30 @@
+#pragma once
+// One run of veldran-capture: open the port as the window does, wait for the listing, receive it,
+// parse it and write the file. Also the port listing of --list-ports.
+
+#include "capture/CaptureOptions.h"
+#include "link/serial/SerialPorts.h"
+
+#include <cstdio>
+
+namespace veldran {
+
+enum ECaptureExit : int {
+    kExitWritten = 0,
+    kExitPortOrFile = 1,
+    kExitUsage = 2,
+    kExitNothingArrived = 3,
+    kExitNotListing = 4,
+    // Not a status the program ends with: the run was stopped (Ctrl+C); main ends by the signal.
+    kExitStopped = -1,
+};
+
+// fdStop: readable when the run must end (a signal arrived); -1 for none. Messages and progress
+// go to pErr.
+[[nodiscard]] int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr);
+
+// The serial devices, one a line, each with whether this user may open it (and, when not, what
+// to do). Returns the number listed.
+int PrintPortList(std::FILE* pOut, const SDeviceRoots& roots = {});
+
+} // namespace veldran

@@ -1,0 +1,235 @@
+#include "link/serial/OpenFailure.h"
+
+#include "link/serial/ErrorText.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace veldran {
+
+namespace {
+
+bool AllDigits(const char* psz)
+{
+    if (!*psz)
+        return false;
+    for (; *psz; ++psz)
+        if (*psz < '0' || *psz > '9')
+            return false;
+    return true;
+}
+
+std::string ReadFirstLine(const std::string& path)
+{
+    std::ifstream file(path);
+    std::string line;
+    std::getline(file, line);
+    return line;
+}
+
+// A process with a descriptor on the character device rdev, looked for in every process this
+// user may look into.
+int FindDescriptorHolder(const std::string& procRoot, dev_t rdev, int nExcludePid)
+{
+    DIR* proc = opendir(procRoot.c_str());
+    if (!proc)
+        return 0;
+    int nFound = 0;
+    while (!nFound) {
+        const dirent* entry = readdir(proc);
+        if (!entry)
+            break;
+        if (!AllDigits(entry->d_name) || std::atoi(entry->d_name) == nExcludePid)
+            continue;
+        const std::string fdFolder = procRoot + "/" + entry->d_name + "/fd";
+        DIR* fds = opendir(fdFolder.c_str());
+        if (!fds)
+            continue; // another user's process, or one that ended meanwhile
+        while (const dirent* fdEntry = readdir(fds)) {
+            struct stat st {};
+            if (AllDigits(fdEntry->d_name) && stat((fdFolder + "/" + fdEntry->d_name).c_str(), &st) == 0
+                && S_ISCHR(st.st_mode) && st.st_rdev == rdev) {
+                nFound = std::atoi(entry->d_name);
+                break;
+            }
+        }
+        closedir(fds);
+    }
+    closedir(proc);
+    return nFound;
+}
+
+std::string JoinDevices(const std::vector<std::string>& devices)
+{
+    std::string text;
+    for (const std::string& device : devices)
+        text += (text.empty() ? "" : ", ") + device;
+    return text;
+}
+
+} // namespace
+
+EOpenFailure ClassifyOpenError(int nError)
+{
+    switch (nError) {
+    case EACCES:
+    case EPERM:
+        return EOpenFailure::Permission;
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case EIO:
+        return EOpenFailure::Missing;
+    case EBUSY:
+    case EWOULDBLOCK:
+        return EOpenFailure::Busy;
+    default:
+        return EOpenFailure::Other;
+    }
+}
+
+int LockHolderFromLocks(const std::string& locksText, unsigned nMajor, unsigned nMinor, unsigned long nInode)
+{
+    std::istringstream lines(locksText);
+    std::string line;
+    while (std::getline(lines, line)) {
+        // "->" marks a process waiting for the lock, not one holding it.
+        if (line.find("->") != std::string::npos)
+            continue;
+        std::istringstream fields(line);
+        std::string number, type, mode, access, file;
+        long nPid = 0;
+        if (!(fields >> number >> type >> mode >> access >> nPid >> file))
+            continue;
+        unsigned nFileMajor = 0, nFileMinor = 0;
+        unsigned long nFileInode = 0;
+        if (std::sscanf(file.c_str(), "%x:%x:%lu", &nFileMajor, &nFileMinor, &nFileInode) == 3
+            && nFileMajor == nMajor && nFileMinor == nMinor && nFileInode == nInode && nPid > 0)
+            return static_cast<int>(nPid);
+    }
+    return 0;
+}
+
+int FindDeviceHolder(const std::string& device, const SDeviceRoots& roots, int nExcludePid)
+{
+    struct stat node {};
+    if (stat(device.c_str(), &node) != 0)
+        return 0;
+    std::ifstream locks(roots.strProc + "/locks");
+    std::stringstream locksText;
+    locksText << locks.rdbuf();
+    const int nLocker = LockHolderFromLocks(locksText.str(), major(node.st_dev), minor(node.st_dev), node.st_ino);
+    if (nLocker > 0 && nLocker != nExcludePid)
+        return nLocker;
+    return S_ISCHR(node.st_mode) ? FindDescriptorHolder(roots.strProc, node.st_rdev, nExcludePid) : 0;
+}
+
+SOpenFailure DiagnoseOpenFailure(const std::string& device, int nError, int nPort, const SDeviceRoots& roots)
+{
+    SOpenFailure failure;
+    failure.kind = ClassifyOpenError(nError);
+    failure.nError = nError;
+    failure.strDevice = device;
+    // A lock held by another program reads as "Resource temporarily unavailable", which says
+    // nothing to a user; the device is busy.
+    failure.strSystemText = SystemErrorText(nError == EWOULDBLOCK ? EBUSY : nError);
+    if (nPort > 0)
+        failure.strVariable = "VELDRAN_COM" + std::to_string(nPort);
+    switch (failure.kind) {
+    case EOpenFailure::Permission:
+    {
+        failure.strGroup = OwningGroup(device);
+        failure.bInGroup = !failure.strGroup.empty() && ProcessInGroup(failure.strGroup);
+        struct stat node {};
+        failure.bGroupMayOpen = stat(device.c_str(), &node) == 0 && (node.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
+        break;
+    }
+    case EOpenFailure::Missing:
+        for (const SSerialPort& port : ListSerialPorts(roots))
+            failure.available.push_back(port.strPath);
+        break;
+    case EOpenFailure::Busy:
+        failure.nHolderPid = FindDeviceHolder(device, roots);
+        if (failure.nHolderPid > 0)
+            failure.strHolderName = ReadFirstLine(roots.strProc + "/" + std::to_string(failure.nHolderPid) + "/comm");
+        break;
+    case EOpenFailure::Other:
+        break;
+    }
+    return failure;
+}
+
+std::string OpenFailureHint(const SOpenFailure& failure)
+{
+    std::string text = "원인: " + failure.strDevice + ": " + failure.strSystemText + ". ";
+    switch (failure.kind) {
+    case EOpenFailure::Permission:
+        // Joining a group that may not open the device either would not help.
+        if (failure.strGroup.empty() || !failure.bGroupMayOpen)
+            return text + "이 장치는 소유자만 열 수 있습니다. 관리자에게 장치 권한(udev 규칙)을 요청해 주세요.";
+        if (failure.bInGroup)
+            return text + "'" + failure.strGroup + "' 그룹에 가입되어 있으니 다시 로그인해 주세요.";
+        return text + "'" + failure.strGroup + "' 그룹에 가입한 다음 다시 로그인해 주세요: sudo usermod -aG "
+            + failure.strGroup + " $USER";
+    case EOpenFailure::Missing: {
+        const std::string where = failure.strVariable.empty()
+            ? std::string("다른 장치를 지정해 주세요")
+            : failure.strVariable + " 변수에 다른 장치를 지정해 주세요";
+        if (failure.available.empty())
+            return text + where + " (직렬 장치가 없습니다).";
+        return text + where + " (있는 장치: " + JoinDevices(failure.available) + ").";
+    }
+    case EOpenFailure::Busy:
+        if (failure.nHolderPid > 0)
+            return text + "프로세스 " + std::to_string(failure.nHolderPid)
+                + (failure.strHolderName.empty() ? "" : " (" + failure.strHolderName + ")")
+                + "이(가) 이 장치를 사용하고 있습니다.";
+        return text + "다른 프로그램이 이 장치를 사용하고 있습니다.";
+    case EOpenFailure::Other:
+        break;
+    }
+    return text.substr(0, text.size() - 1);
+}
+
+std::string OpenFailureRemedy(const SOpenFailure& failure)
+{
+    switch (failure.kind) {
+    case EOpenFailure::Permission:
+        if (failure.strGroup.empty() || !failure.bGroupMayOpen)
+            return "only its owner may open it: ask the administrator for a udev rule that gives it to a group";
+        if (failure.bInGroup)
+            return "you are in group '" + failure.strGroup + "' already: log in again to use it";
+        return "the device belongs to group '" + failure.strGroup + "'; join it and log in again: sudo usermod -aG "
+            + failure.strGroup + " $USER";
+    case EOpenFailure::Missing:
+        return (failure.strVariable.empty() ? std::string("name another device with --port")
+                                            : "set " + failure.strVariable + " to the device, or name it with --port")
+            + (failure.available.empty() ? "; no serial device is present"
+                                         : "; present: " + JoinDevices(failure.available));
+    case EOpenFailure::Busy:
+        if (failure.nHolderPid > 0)
+            return "process " + std::to_string(failure.nHolderPid)
+                + (failure.strHolderName.empty() ? "" : " (" + failure.strHolderName + ")") + " holds it";
+        return "another program holds it";
+    case EOpenFailure::Other:
+        break;
+    }
+    return {};
+}
+
+std::string OpenFailureAdvice(const SOpenFailure& failure)
+{
+    const std::string text = "cannot open " + failure.strDevice + ": " + failure.strSystemText;
+    const std::string remedy = OpenFailureRemedy(failure);
+    return remedy.empty() ? text : text + "\n" + remedy;
+}
+
+} // namespace veldran

@@ -1,0 +1,348 @@
+// veldran-capture against the simulator over a pseudo-terminal, as a user runs it: a listing
+// into each file format, and every way a run can end without a file.
+
+#include "ChildProcess.h"
+#include "document/CaptureFile.h"
+#include "sim/ListingGenerator.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace veldran;
+using veldran::test::ChildProcess;
+
+namespace {
+
+constexpr int kExitWritten = 0;
+constexpr int kExitPortOrFile = 1;
+constexpr int kExitNothingArrived = 3;
+constexpr int kExitNotListing = 4;
+
+const std::string kData = VELDRAN_TEST_DATA "/capture/";
+
+// One simulator and the captures run against it, in a folder of their own.
+class Bench {
+public:
+    Bench() { QVERIFY(m_dir.isValid()); }
+
+    [[nodiscard]] std::string Folder() const { return m_dir.path().toStdString(); }
+    [[nodiscard]] std::string PathOf(const std::string& name) const { return Folder() + "/" + name; }
+
+    // Starts the simulator; its device is Device() afterwards.
+    void StartSim(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), VELDRAN_SIM_PATH);
+        m_sim = std::make_unique<ChildProcess>(arguments, Folder(), "sim");
+        QVERIFY(m_sim->Started());
+        m_strDevice = m_sim->FirstLine();
+        QVERIFY(!m_strDevice.empty());
+    }
+    [[nodiscard]] const std::string& Device() const { return m_strDevice; }
+    [[nodiscard]] ChildProcess& Sim() { return *m_sim; }
+
+    [[nodiscard]] std::unique_ptr<ChildProcess> Capture(const std::vector<std::string>& arguments,
+                                                        const std::string& name = "capture",
+                                                        const std::vector<std::string>& prefix = {})
+    {
+        std::vector<std::string> argv = prefix;
+        argv.push_back(VELDRAN_CAPTURE_PATH);
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        auto capture = std::make_unique<ChildProcess>(argv, Folder(), name);
+        return capture;
+    }
+
+    // Runs a capture that waits for the listing, then presses STATE on the simulator.
+    [[nodiscard]] std::unique_ptr<ChildProcess> CaptureListing(std::vector<std::string> arguments)
+    {
+        arguments.insert(arguments.begin(), {"--port", m_strDevice});
+        auto capture = Capture(arguments);
+        if (!capture->WaitForText("waiting for STATE"))
+            return capture;
+        (void)m_sim->Type("\n");
+        return capture;
+    }
+
+    // Files the run left in the folder besides the process logs: the output and nothing else.
+    [[nodiscard]] QStringList Written() const
+    {
+        QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        files.removeIf([](const QString& name) { return name.endsWith(".out") || name.endsWith(".err"); });
+        files.sort();
+        return files;
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<ChildProcess> m_sim;
+    std::string m_strDevice;
+};
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+// The 0/1 rows of the reference CSV without the sample column, one string per sample.
+QStringList CsvSamples(const std::string& csv)
+{
+    QStringList rows = QString::fromStdString(csv).split("\r\n", Qt::SkipEmptyParts);
+    rows.removeFirst();
+    for (QString& row : rows)
+        row = row.section(',', 1);
+    return rows;
+}
+
+// The samples of a sigrok session as sigrok-cli reads them.
+QStringList SigrokSamples(Bench& bench, const std::string& path)
+{
+    ChildProcess reader({"/usr/bin/sigrok-cli", "-i", path, "-O", "csv"}, bench.Folder(), "sigrok");
+    if (!reader.Wait() || reader.ExitCode() != 0)
+        return {QString::fromStdString(reader.Errors())};
+    QStringList rows;
+    for (const QString& line : QString::fromStdString(reader.Output()).split('\n', Qt::SkipEmptyParts))
+        if (!line.startsWith(';') && !line.startsWith("logic"))
+            rows.append(line.trimmed());
+    return rows;
+}
+
+} // namespace
+
+class TestCaptureEndToEnd : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A hand-written listing (tabs, a high byte and a comma as separators, a dropped 'T' word)
+    // into each format, byte for byte against the reference file.
+    void listingIntoFormat_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QStringList>("written");
+        QTest::newRow("vxr") << "out.vxr" << "three_lines.vxr" << QStringList{"out.vxr"};
+        QTest::newRow("csv") << "out.csv" << "three_lines.csv" << QStringList{"out.csv"};
+        QTest::newRow("vcd") << "out.vcd" << "three_lines.vcd" << QStringList{"out.gtkw", "out.vcd"};
+        // A session is a zip archive with the time of writing in it: its samples are compared,
+        // as sigrok reads them, with those of the CSV reference.
+        QTest::newRow("sigrok session") << "out.sr" << "three_lines.csv" << QStringList{"out.sr"};
+    }
+    void listingIntoFormat()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, reference);
+        QFETCH(QStringList, written);
+        Bench bench;
+        bench.StartSim({"--file", kData + "three_lines.listing"});
+        auto capture = bench.CaptureListing({"-o", bench.PathOf(output.toStdString())});
+        QVERIFY(capture->Wait());
+        QVERIFY2(capture->ExitCode() == kExitWritten, capture->Errors().c_str());
+        QCOMPARE(bench.Written(), written);
+        const std::string expected = ChildProcess::ReadFile(kData + reference.toStdString());
+        if (output.endsWith(".sr"))
+            QCOMPARE(SigrokSamples(bench, bench.PathOf(output.toStdString())), CsvSamples(expected));
+        else
+            QCOMPARE(ChildProcess::ReadFile(bench.PathOf(output.toStdString())), expected);
+        // Not a terminal: one line per state.
+        const std::string progress = "waiting for STATE on " + bench.Device()
+            + " (9600 baud, 8N1)\nreceiving\nreceived 3 lines, 299 bytes\nwrote 3 samples to "
+            + bench.PathOf(output.toStdString()) + "\n";
+        QCOMPARE(capture->Errors(), progress);
+    }
+
+    // A long listing at full speed: every sample arrives, with the names of an earlier capture.
+    void fullSpeedWithNames()
+    {
+        Bench bench;
+        const int nLines = 20000;
+        bench.StartSim({"--lines", std::to_string(nLines), "--pattern", "counter", "--baud", "0"});
+        const std::string out = bench.PathOf("long.vxr");
+        auto capture = bench.CaptureListing({"--names", kData + "named.vxr", "-o", out});
+        QVERIFY(capture->Wait(60));
+        QVERIFY2(capture->ExitCode() == kExitWritten, capture->Errors().c_str());
+        QVERIFY2(Contains(capture->Errors(), "received 20000 lines, " + std::to_string(sim::GenerateListing({nLines, sim::EPattern::Counter, 1}).size()) + " bytes\n"),
+                 capture->Errors().c_str());
+
+        CVELDRANDoc document;
+        LoadResult result = LoadResult::EmptyFile;
+        QVERIFY(LoadCaptureFile(document, out, &result));
+        QCOMPARE(result, LoadResult::Loaded);
+        QCOMPARE(document.m_nSampleCount, nLines);
+        for (int i = 0; i < nLines; ++i) {
+            const uint64_t levels = sim::PatternLevels(sim::EPattern::Counter, i);
+            for (int ch = 0; ch < kChannelCount; ++ch)
+                if (document.Level(i, ch) != ((levels >> ch) & 1u))
+                    QFAIL(qPrintable(QString("sample %1 channel %2").arg(i).arg(ch)));
+        }
+        QCOMPARE(document.m_strChannelNames[0], std::string("클럭"));
+        QCOMPARE(document.m_strChannelNames[47], std::string("C15 reset"));
+    }
+
+    // --quiet leaves out the progress, never the reason for a failure.
+    void nothingBeforeTheTimeout_data()
+    {
+        QTest::addColumn<bool>("quiet");
+        QTest::newRow("progress") << false;
+        QTest::newRow("quiet") << true;
+    }
+    void nothingBeforeTheTimeout()
+    {
+        QFETCH(bool, quiet);
+        Bench bench;
+        bench.StartSim({});
+        const auto start = std::chrono::steady_clock::now();
+        std::vector<std::string> arguments{"--port", bench.Device(), "--timeout", "0.4", "-o", bench.PathOf("t.vxr")};
+        if (quiet)
+            arguments.push_back("--quiet");
+        auto capture = bench.Capture(arguments);
+        QVERIFY(capture->Wait());
+        QCOMPARE(capture->ExitCode(), kExitNothingArrived);
+        QVERIFY(std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(400));
+        const std::string failure = "veldran-capture: nothing arrived on " + bench.Device() + " within the timeout\n";
+        QCOMPARE(capture->Errors(),
+                 (quiet ? "" : "waiting for STATE on " + bench.Device() + " (9600 baud, 8N1)\n") + failure);
+        QVERIFY(bench.Written().isEmpty());
+    }
+
+    void listingWithoutState()
+    {
+        Bench bench;
+        bench.StartSim({"--file", kData + "no_state.listing"});
+        auto capture = bench.CaptureListing({"-o", bench.PathOf("n.vxr")});
+        QVERIFY(capture->Wait());
+        QCOMPARE(capture->ExitCode(), kExitNotListing);
+        QVERIFY(Contains(capture->Errors(), "did not begin with STATE"));
+        QVERIFY(bench.Written().isEmpty());
+    }
+
+    // The simulator dies halfway through a paced listing: the line hangs up.
+    void hangUpMidListing()
+    {
+        Bench bench;
+        bench.StartSim({"--lines", "300", "--baud", "9600"});
+        auto capture = bench.CaptureListing({"-o", bench.PathOf("h.vxr")});
+        QVERIFY(capture->WaitForText("receiving"));
+        bench.Sim().Signal(SIGKILL);
+        QVERIFY(capture->Wait());
+        QCOMPARE(capture->ExitCode(), kExitPortOrFile);
+        QVERIFY2(Contains(capture->Errors(), "nothing written"), capture->Errors().c_str());
+        QVERIFY(bench.Written().isEmpty());
+    }
+
+    // Ctrl+C while waiting and while receiving: the program ends by the signal, no file.
+    void interrupted_data()
+    {
+        QTest::addColumn<bool>("receiving");
+        QTest::newRow("waiting") << false;
+        QTest::newRow("receiving") << true;
+    }
+    void interrupted()
+    {
+        QFETCH(bool, receiving);
+        Bench bench;
+        bench.StartSim({"--lines", "300", "--baud", "9600"});
+        auto capture = bench.CaptureListing({"-o", bench.PathOf("i.vxr")});
+        if (receiving)
+            QVERIFY(capture->WaitForText("receiving"));
+        capture->Signal(SIGINT);
+        QVERIFY(capture->Wait());
+        QCOMPARE(capture->EndSignal(), SIGINT);
+        QVERIFY(Contains(capture->Errors(), "stopped; nothing written"));
+        QVERIFY(bench.Written().isEmpty());
+    }
+
+    // A second capture on a port the first one holds names the first one.
+    void busyPort()
+    {
+        Bench bench;
+        bench.StartSim({});
+        auto first = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("1.vxr")}, "first");
+        QVERIFY(first->WaitForText("waiting for STATE"));
+        auto second = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("2.vxr")}, "second");
+        QVERIFY(second->Wait());
+        QCOMPARE(second->ExitCode(), kExitPortOrFile);
+        const std::string errors = second->Errors();
+        QVERIFY2(Contains(errors, "cannot open " + bench.Device()), errors.c_str());
+        QVERIFY2(Contains(errors, "process " + std::to_string(first->Pid()) + " (veldran-capture) holds it"),
+                 errors.c_str());
+        first->Signal(SIGINT);
+        QVERIFY(first->Wait());
+        QVERIFY(bench.Written().isEmpty());
+    }
+
+    // An unprivileged user meets a device of another group: told which group and how to join
+    // it when the group may open the device, told to ask the administrator when only the owner may.
+    void deviceWithoutPermission_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("joinHelps");
+        QTest::newRow("owner and group, as dialout devices are") << 0660 << true;
+        QTest::newRow("owner only (the group may only write)") << 0620 << false;
+    }
+    void deviceWithoutPermission()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, joinHelps);
+        if (getuid() != 0 || access("/usr/bin/setpriv", X_OK) != 0)
+            QSKIP("needs root and setpriv to run the capture as another user (test_open_failure covers the text)");
+        Bench bench;
+        QVERIFY(chmod(bench.Folder().c_str(), 0777) == 0);
+        bench.StartSim({});
+        QVERIFY(chmod(bench.Device().c_str(), mode_t(mode)) == 0);
+        struct stat node {};
+        QVERIFY(stat(bench.Device().c_str(), &node) == 0);
+        auto capture = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("p.vxr")}, "nobody",
+                                     {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+        QVERIFY(capture->Wait());
+        QCOMPARE(capture->ExitCode(), kExitPortOrFile);
+        const std::string errors = capture->Errors();
+        QVERIFY2(Contains(errors, "cannot open " + bench.Device() + ": Permission denied"), errors.c_str());
+        const group* pGroup = getgrgid(node.st_gid);
+        QVERIFY(pGroup);
+        const std::string name = pGroup->gr_name;
+        QCOMPARE(Contains(errors, "group '" + name + "'; join it and log in again: sudo usermod -aG " + name + " $USER"),
+                 joinHelps);
+        QCOMPARE(Contains(errors, "only its owner may open it"), !joinHelps);
+        QVERIFY(bench.Written().isEmpty());
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("no output") << QStringList{"--port", "COM1"};
+        QTest::newRow("unknown format") << QStringList{"-o", "x.txt"};
+        QTest::newRow("unknown option") << QStringList{"--fast", "-o", "x.vxr"};
+    }
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        Bench bench;
+        std::vector<std::string> argv;
+        for (const QString& argument : arguments)
+            argv.push_back(argument.toStdString());
+        auto capture = bench.Capture(argv);
+        QVERIFY(capture->Wait());
+        QCOMPARE(capture->ExitCode(), 2);
+        QVERIFY(Contains(capture->Errors(), "usage: veldran-capture"));
+        QVERIFY(bench.Written().isEmpty());
+    }
+
+    void listPorts()
+    {
+        Bench bench;
+        auto list = bench.Capture({"--list-ports"});
+        QVERIFY(list->Wait());
+        QCOMPARE(list->ExitCode(), 0);
+        const std::string out = list->Output();
+        QVERIFY(!out.empty());
+        QVERIFY(Contains(out, "can open") || Contains(out, "cannot open") || out == "no serial device found\n");
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCaptureEndToEnd)
+#include "test_capture_e2e.moc"

@@ -27,6 +27,10 @@
     X(kTransmissionError, "전송오류 : 수신을 중단합니다.")                                                      \
     X(kInvalidData, "[전송오류] 잘못된 데이터입니다.")                                                          \
     X(kNotVeldranData, "VELDRAN용 데이타가 아닙니다.")                                                          \
+    /* A capture file that ends before the samples and names its header announces (claimed samples,        \
+       samples found, names found). */                                                                        \
+    X(kCaptureIncomplete, "파일의 데이터가 완전하지 않습니다.\n"                                                \
+                          "기록된 샘플 %d개 중 %d개와 채널 이름 48개 중 %d개만 읽었습니다.")                    \
     X(kNothingToSave, "저장할 데이터가 없습니다.\nVELDRAN에서 데이터를 받거나 파일을 연 다음 저장해 주십시오.") \
     X(kTooMuchToSave, "저장할 데이터가 너무 많습니다.")                                                         \
     X(kCannotOpen, "파일을 열 수 없습니다.")                                                                    \

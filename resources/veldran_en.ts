@@ -681,5 +681,11 @@ Check the printer settings.</translation>
         <source>원인: %s: %s.</source>
         <translation>Cause: %s: %s.</translation>
     </message>
+    <message>
+        <source>파일의 데이터가 완전하지 않습니다.
+기록된 샘플 %d개 중 %d개와 채널 이름 48개 중 %d개만 읽었습니다.</source>
+        <translation>The file's data is incomplete.
+Of the %d samples it records, only %d were read, and %d of the 48 channel names.</translation>
+    </message>
 </context>
 </TS>

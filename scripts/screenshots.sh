@@ -13,7 +13,7 @@ set -euo pipefail
 build=$(realpath "${1:?usage: scripts/screenshots.sh <build-dir> [output folder]}")
 out=$(realpath "${2:-docs}")
 tmp=$(mktemp -d)
-display=:97
+display=${SCREENSHOT_DISPLAY:-:97}   # another free display if :97 is taken
 xvfb=
 app=
 lang=ko                                   # the program's language
@@ -105,7 +105,7 @@ start 1920x1080 1 "$tmp/long.vxr"
 contract 3
 clock_period 8                            # 500 microsec
 type_into 82 989 3456                     # X-pos
-type_into 200 989 3012                    # Y-pos
+type_into 175 989 3012                    # Y-pos
 import -window root "$out/main-window.png"
 stop
 
@@ -114,14 +114,14 @@ start 2560x1440 2 "$tmp/long.vxr"
 contract 3
 clock_period 8
 type_into 163 1275 3456
-type_into 404 1275 3012
+type_into 350 1275 3012
 import -window root "$out/main-window-scale2.png"
 stop
 
 # The cursors: 1920x1080, Contract once, Y typed, X by clicking the diagram.
 start 1920x1080 1 "$tmp/demo.vxr"
 contract 1
-type_into 200 989 20
+type_into 175 989 20
 xdotool mousemove 1100 300 click 1
 sleep 0.8
 import -window root "$out/cursors.png"

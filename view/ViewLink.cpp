@@ -17,6 +17,7 @@ void CVELDRANView::SetClockPeriod(int nIndex)
         m_dClockPeriod = *period;
     emit clockPeriodTextChanged(nIndex);
     UpdateMeasurement();
+    FitReadouts(); // the distance's texts depend on the period
 }
 
 void CVELDRANView::OnOptions()

@@ -1,6 +1,7 @@
 #include "app/AboutDialog.h"
 
 #include "app/AppResources.h"
+#include "i18n/Translation.h"
 #include "resources/Ids.h"
 
 #include <QApplication>
@@ -25,7 +26,7 @@ QLabel* AddStatic(QWidget* pParent, const QString& text, const QRect& rcDlu, con
 CAboutDialog::CAboutDialog(QWidget* pParent)
     : QDialog(pParent)
 {
-    setWindowTitle(QStringLiteral("VELDRAN 정보"));
+    setWindowTitle(Tr("VELDRAN 정보"));
     setFont(DialogFont("굴림", 9));
     CreateControls();
 }
@@ -40,12 +41,12 @@ void CAboutDialog::CreateControls()
     icon->setPixmap(ApplicationIcon().pixmap(kIconPixels, kIconPixels));
     icon->setGeometry(QRect(MapDialogPoint(QPoint(11, 15), m_units), QSize(kIconPixels, kIconPixels)));
 
-    AddStatic(this, QStringLiteral("VELDRAN 버전 2.0"), QRect(40, 16, 134, 8), m_units)
+    AddStatic(this, Tr("VELDRAN 버전 2.0"), QRect(40, 16, 134, 8), m_units)
         ->setObjectName(QStringLiteral("version"));
-    AddStatic(this, QStringLiteral("48채널 로직 분석기 데스크톱 프로그램"), QRect(40, 28, 134, 8), m_units)
+    AddStatic(this, Tr("48채널 로직 분석기 데스크톱 프로그램"), QRect(40, 28, 134, 8), m_units)
         ->setObjectName(QStringLiteral("notice"));
 
-    auto* ok = new QPushButton(QStringLiteral("확인"), this);
+    auto* ok = new QPushButton(Tr("확인"), this);
     ok->setObjectName(QString::number(ids::kOk));
     ok->setProperty("controlId", ids::kOk);
     ok->setGeometry(MapDialogRect(QRect(178, 7, 50, 14), m_units));

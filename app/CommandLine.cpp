@@ -88,7 +88,9 @@ QString CommandLineHelp()
         "  -v, --version          show the version and exit\n"
         "  -h, --help             show this text and exit\n"
         "\n"
-        "Environment: VELDRAN_COM<n> names the device behind COMn (default /dev/ttyS<n-1>).\n");
+        "Environment: VELDRAN_COM<n> names the device behind COMn (default /dev/ttyS<n-1>);\n"
+        "             VELDRAN_LANG=ko|en chooses the language (default: the desktop's, Korean\n"
+        "             unless it is English).\n");
 }
 
 } // namespace veldran

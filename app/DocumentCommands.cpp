@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
 #include "document/CaptureFile.h"
+#include "i18n/Translation.h"
 #include "resources/Strings.h"
 #include "view/VeldranView.h"
 
@@ -22,7 +23,7 @@ DocumentCommands::DocumentCommands(CVELDRANDoc& document, CMainFrame& frame, Rec
 
 DocumentCommands::Prompts DocumentCommands::DefaultPrompts(QWidget* parent)
 {
-    const QString filter = QString::fromUtf8(text::kFileFilter);
+    const QString filter = Tr(text::kFileFilter);
     Prompts prompts;
     prompts.openPath = [parent, filter] { return QFileDialog::getOpenFileName(parent, QString(), QString(), filter); };
     prompts.savePath = [parent, filter](const QString& proposed) {
@@ -33,8 +34,8 @@ DocumentCommands::Prompts DocumentCommands::DefaultPrompts(QWidget* parent)
                                                                                        : QString();
     };
     prompts.saveChanges = [parent](const QString& title) {
-        const auto answer = QMessageBox::question(parent, QString::fromUtf8(text::kAppTitle),
-                                                  QStringLiteral("%1에 변경 내용을 저장하시겠습니까?").arg(title),
+        const auto answer = QMessageBox::question(parent, Tr(text::kAppTitle),
+                                                  Tr(text::kSaveChanges).replace(QStringLiteral("%s"), title),
                                                   QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         return answer == QMessageBox::Yes ? Prompts::Answer::Yes
                : answer == QMessageBox::No ? Prompts::Answer::No
@@ -52,7 +53,7 @@ bool DocumentCommands::SaveModified()
 {
     if (!m_document.IsModified())
         return true;
-    switch (m_prompts.saveChanges(QString::fromStdString(m_document.GetTitle()))) {
+    switch (m_prompts.saveChanges(ShownTitle(m_document.GetTitle()))) {
     case Prompts::Answer::Yes: return OnFileSave();
     case Prompts::Answer::No: return true;
     case Prompts::Answer::Cancel: return false;
@@ -114,7 +115,7 @@ bool DocumentCommands::OnFileSaveAs()
 {
     QString proposed = QFile::decodeName(m_document.GetPathName().c_str());
     if (proposed.isEmpty())
-        proposed = QString::fromStdString(m_document.GetTitle()) + QString::fromUtf8(text::kFileExtension);
+        proposed = ShownTitle(m_document.GetTitle()) + QString::fromUtf8(text::kFileExtension);
     const QString path = m_prompts.savePath(proposed);
     if (path.isEmpty())
         return false;

@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "document/CaptureDocument.h"
+#include "i18n/Translation.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
 #include "view/VeldranView.h"
@@ -37,7 +38,7 @@ ExportCommand::PathPrompt ExportCommand::DefaultPrompt(QWidget* parent)
     return [parent](const QString& proposed) {
         QStringList filters;
         for (const auto& [format, filter] : kFilters)
-            filters << QString::fromUtf8(filter);
+            filters << Tr(filter);
         QFileDialog dialog(parent, QString(), proposed);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setNameFilters(filters);
@@ -84,7 +85,7 @@ void ExportCommand::OnFileExport()
     if (!CanExport())
         return;
     QString proposed = QFile::decodeName(m_document.GetPathName().c_str());
-    proposed = proposed.isEmpty() ? QString::fromStdString(m_document.GetTitle())
+    proposed = proposed.isEmpty() ? ShownTitle(m_document.GetTitle())
                                   : QFileInfo(proposed).path() + QLatin1Char('/') + QFileInfo(proposed).completeBaseName();
     const Choice choice = m_prompt(proposed + QString::fromLatin1(ExportSuffix(ExportFormat::Vcd)));
     if (choice.path.isEmpty())

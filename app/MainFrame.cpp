@@ -6,6 +6,7 @@
 #include "app/RecentFileList.h"
 #include "app/SplashWindow.h"
 #include "document/CaptureDocument.h"
+#include "i18n/Translation.h"
 #include "link/ClockPeriods.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
@@ -78,7 +79,7 @@ void CMainFrame::CreateMenus()
     QMenu* current = nullptr;
     QString currentTitle;
     for (const MenuItemEntry& item : MainMenuItems()) {
-        const QString popup = QString::fromUtf8(item.popup);
+        const QString popup = Tr(item.popup);
         if (!current || popup != currentTitle) {
             current = menuBar()->addMenu(popup);
             currentTitle = popup;
@@ -90,17 +91,17 @@ void CMainFrame::CreateMenus()
         }
         if (item.id == ids::kFileMruFirst) {
             m_fileMenu = current;
-            m_recentPlaceholder = current->addAction(QString::fromUtf8(item.label));
+            m_recentPlaceholder = current->addAction(Tr(item.label));
             m_recentPlaceholder->setEnabled(false);
             m_recentPlaceholder->setData(item.id);
             continue;
         }
         QAction* action = m_router.Action(item.id);
-        QString text = QString::fromUtf8(item.label);
+        QString text = Tr(item.label);
         if (item.accelText)
-            text += QLatin1Char('\t') + QString::fromLatin1(item.accelText);
+            text += QLatin1Char('\t') + Tr(item.accelText);
         action->setText(text);
-        action->setStatusTip(QString::fromStdString(CommandPrompt(item.id)));
+        action->setStatusTip(Tr(CommandPrompt(item.id)));
         current->addAction(action);
     }
     // Accelerators work wherever the focus is inside the frame; commands without a handler stay
@@ -115,7 +116,7 @@ void CMainFrame::CreateMenus()
         addAction(action);
     }
     QAction* toggle = m_router.Action(ids::kToggleOptionBar);
-    toggle->setStatusTip(QString::fromStdString(CommandPrompt(ids::kToggleOptionBar)));
+    toggle->setStatusTip(Tr(CommandPrompt(ids::kToggleOptionBar)));
     addAction(toggle);
     UpdateRecentFileMenu();
 }
@@ -135,7 +136,7 @@ void CMainFrame::UpdateRecentFileMenu()
         const QString shown = QDir::toNativeSeparators(files.at(i));
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), m_fileMenu);
         action->setData(ids::kFileMruFirst + i);
-        action->setStatusTip(QString::fromStdString(CommandPrompt(ids::kFileMruFirst)));
+        action->setStatusTip(Tr(CommandPrompt(ids::kFileMruFirst)));
         connect(action, &QAction::triggered, this, [this, i] { emit recentFileChosen(i); });
         m_fileMenu->insertAction(m_recentPlaceholder, action);
         m_recentActions.push_back(action);
@@ -146,13 +147,13 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QString::number(ids::kStatusBar));
-    auto* idle = new QLabel(QString::fromUtf8(text::kIdle), bar);
+    auto* idle = new QLabel(Tr(text::kIdle), bar);
     idle->setObjectName(QStringLiteral("messagePane"));
     bar->addWidget(idle, 1);
     const std::pair<int, const char*> panes[] = {
         {ids::kIndicatorCaps, "CAP"}, {ids::kIndicatorNum, "NUM"}, {ids::kIndicatorScroll, "SCRL"}};
     for (const auto& [id, caption] : panes) {
-        auto* pane = new QLabel(QString::fromLatin1(caption), bar);
+        auto* pane = new QLabel(Tr(caption), bar);
         pane->setObjectName(QString::number(id));
         pane->setFrameShape(QFrame::Panel);
         pane->setFrameShadow(QFrame::Sunken);
@@ -211,8 +212,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 
 void CMainFrame::SetClockPeriodText(int nIndex)
 {
-    const std::string label = ClockPeriodLabel(nIndex);
-    m_pOptionBar->ClockPeriodEdit()->setText(QString::fromStdString(label));
+    const std::string period = ClockPeriodListText(nIndex);
+    m_pOptionBar->ClockPeriodEdit()->setText(period.empty() ? QString() : Tr(kClockPeriodLabelPrefix) + Tr(period));
 }
 
 void CMainFrame::OnTrackSizeQuery()
@@ -230,8 +231,7 @@ void CMainFrame::OnToggleOptionBar()
 
 void CMainFrame::UpdateTitle()
 {
-    setWindowTitle(QString::fromStdString(m_document.GetTitle()) + QStringLiteral(" - ") +
-                   QString::fromUtf8(text::kAppTitle));
+    setWindowTitle(ShownTitle(m_document.GetTitle()) + QStringLiteral(" - ") + Tr(text::kAppTitle));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

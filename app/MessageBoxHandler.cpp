@@ -1,5 +1,7 @@
 #include "app/MessageBoxHandler.h"
 
+#include "i18n/Translation.h"
+
 #include <QMessageBox>
 
 namespace veldran {
@@ -13,7 +15,8 @@ void MessageBoxHandler::Show(const UserMessage& message)
     case MessageIcon::Stop: icon = QMessageBox::Critical; break;
     case MessageIcon::Information: icon = QMessageBox::Information; break;
     }
-    QMessageBox box(icon, QString::fromStdString(message.caption), QString::fromStdString(message.text),
+    QMessageBox box(icon, TranslateText(QString::fromStdString(message.caption)),
+                    TranslateText(QString::fromStdString(message.text)),
                     QMessageBox::Ok, m_owner);
     box.exec();
 }

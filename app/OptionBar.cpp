@@ -3,6 +3,7 @@
 #include "app/CommandRouter.h"
 #include "app/MenuTable.h"
 #include "controls/DialogUnits.h"
+#include "i18n/Translation.h"
 #include "resources/Ids.h"
 
 #include <QAction>
@@ -46,10 +47,10 @@ OptionBar::OptionBar(CommandRouter& router, QWidget* parent)
         }
     };
     for (const ButtonEntry& entry : kButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
+        auto* button = new QPushButton(Tr(entry.text), this);
         button->setFocusPolicy(Qt::NoFocus);
-        button->setToolTip(QString::fromStdString(CommandToolTip(entry.id)));
-        button->setStatusTip(QString::fromStdString(CommandPrompt(entry.id)));
+        button->setToolTip(Tr(CommandToolTip(entry.id)));
+        button->setStatusTip(Tr(CommandPrompt(entry.id)));
         QAction* action = router.Action(entry.id);
         button->setEnabled(action->isEnabled());
         connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });

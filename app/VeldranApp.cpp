@@ -2,6 +2,7 @@
 
 #include "app/MainFrame.h"
 #include "app/SplashWindow.h"
+#include "i18n/Translation.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
 
@@ -46,6 +47,9 @@ bool CVELDRANApp::InitInstance(int* exitCode)
         *exitCode = m_cmdInfo.m_unknown.isEmpty() ? 0 : 2;
         return false;
     }
+
+    // Korean, unless the desktop or VELDRAN_LANG asks for English. Every window is built after this.
+    UseUiLanguage(ChooseUiLanguage(ProcessLanguageEnvironment()));
 
     // Per-user settings (the recent-file list) live under this organisation and the title.
     QCoreApplication::setOrganizationName(QString::fromUtf8(text::kSettingsOrganisation));

@@ -1,6 +1,7 @@
 #include "controls/CNumEdit.h"
 
 #include "controls/NumberText.h"
+#include "resources/Strings.h"
 #include "resources/UserMessages.h"
 
 #include <QContextMenuEvent>
@@ -98,9 +99,9 @@ int CNumEdit::CheckText(const QString& text)
     if (m_bShowErrors && nFlags != kValid) {
         std::string message;
         if (nFlags == kOutOfRange)
-            message += "Given value is out of range.\n";
+            message += std::string(text::kValueOutOfRange) + "\n";
         if (nFlags == kNotANumber)
-            message += "Characters must be a number.\n";
+            message += std::string(text::kValueNotANumber) + "\n";
         ShowMessage(message, MessageIcon::Stop);
     }
     return nFlags;

@@ -5,13 +5,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace veldran {
 
 CVELDRANDoc::CVELDRANDoc()
     : m_pTokenList(std::make_unique<TokenList>(kFreshTokenCount))
 {
-    SetTitle(text::kUntitled);
+    SetTitle(filetext::kUntitled);
 }
 
 void CVELDRANDoc::AllocateSamples(int count)
@@ -38,13 +39,57 @@ void CVELDRANDoc::ParseTokens(bool bLive)
                 --m_nSampleCount;
             break;
         }
-        uint8_t* record = &m_pSamples[static_cast<size_t>(i) * kChannelCount];
-        for (int j = 0; j < kChannelCount; ++j)
-            record[j] = GetCellBit(tokens[first + 1 + j / kChannelsPerCell], j % kChannelsPerCell);
+        const std::string_view cells[kCellCount] = {tokens[first + 1], tokens[first + 2], tokens[first + 3]};
+        ParseSample(cells, &m_pSamples[static_cast<size_t>(i) * kChannelCount]);
     }
 }
 
-uint8_t CVELDRANDoc::GetCellBit(const std::string& strCell, int nBit)
+namespace {
+
+constexpr uint64_t kEveryByte(uint8_t b)
+{
+    return 0x0101010101010101ull * b;
+}
+
+uint64_t LoadBytes(const char* p)
+{
+    uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+uint64_t ByteSwap(uint64_t v)
+{
+    return __builtin_bswap64(v);
+}
+
+} // namespace
+
+void CVELDRANDoc::ParseSample(const std::string_view* cells, uint8_t* record)
+{
+    static_assert(kChannelsPerCell == 16, "a cell word is two 8-byte halves");
+    for (int c = 0; c < kCellCount; ++c, record += kChannelsPerCell) {
+        const std::string_view cell = cells[c];
+        if (cell.size() >= kChannelsPerCell) {
+            // Character 15 − b is channel b: "0" and "1" less '0' are the levels, in reverse order.
+            // Eight characters at a time; a byte other than 0 or 1 left after the subtraction means
+            // the word holds another character, and that word takes the character-by-character road.
+            const uint64_t first = LoadBytes(cell.data()) ^ kEveryByte('0');
+            const uint64_t second = LoadBytes(cell.data() + 8) ^ kEveryByte('0');
+            if (((first | second) & ~kEveryByte(1)) == 0) {
+                const uint64_t low = ByteSwap(second);
+                const uint64_t high = ByteSwap(first);
+                std::memcpy(record, &low, sizeof low);
+                std::memcpy(record + 8, &high, sizeof high);
+                continue;
+            }
+        }
+        for (int b = 0; b < kChannelsPerCell; ++b)
+            record[b] = GetCellBit(cell, b);
+    }
+}
+
+uint8_t CVELDRANDoc::GetCellBit(std::string_view strCell, int nBit)
 {
     const size_t pos = static_cast<size_t>(15 - nBit);
     const char c = pos < strCell.size() ? strCell[pos] : '\0';

@@ -4,12 +4,14 @@
 // channel names that came with a loaded capture file.
 
 #include "document/DocumentBase.h"
+#include "document/TokenList.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace veldran {
@@ -20,14 +22,15 @@ constexpr int kChannelsPerCell = 16;
 constexpr int kListingHeaderTokens = 12;
 constexpr int kTokensPerSample = 4;
 
-using TokenList = std::vector<std::string>;
+using TokenList = CTokenList;
 
 // The name a channel has until the user renames it: " CH  A00" … " CH  C15" (cell letter, bit).
 [[nodiscard]] std::string DefaultChannelName(int channel);
 
 class CVELDRANDoc : public DocumentBase {
 public:
-    // A fresh document's token list holds this many empty entries.
+    // A fresh document's token list holds this many empty entries (stored as a count, so they cost
+    // nothing until the list is written).
     static constexpr int kFreshTokenCount = 0x60000;
 
     CVELDRANDoc();
@@ -35,10 +38,12 @@ public:
     // Turns the token list into the sample store. bLive: the list starts with the listing's 12
     // header tokens and the store is reallocated here; otherwise the loader has allocated it.
     void ParseTokens(bool bLive);
+    // The 48 levels of one sample from its three cell tokens (what ParseTokens does per sample).
+    void ParseSample(const std::string_view* cells, uint8_t* record);
 
     // The level of bit nBit (0..15) of a cell token: character 15 − nBit, "0" or "1"; anything
     // else reads as 0 and, while no capture is shown, puts the invalid-data text in the view.
-    [[nodiscard]] uint8_t GetCellBit(const std::string& strCell, int nBit);
+    [[nodiscard]] uint8_t GetCellBit(std::string_view strCell, int nBit);
 
     // The level of channel ch in sample i; 0 for a sample the store does not hold.
     [[nodiscard]] uint8_t Level(int sample, int channel) const;

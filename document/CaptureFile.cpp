@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace veldran {
 namespace {
@@ -25,12 +26,6 @@ constexpr size_t kCountWidth = 5;
 // and reading it whole would only exhaust memory (or never end, for a device file).
 constexpr size_t kMaxFileBytes = size_t(256) << 20;
 
-constexpr const char* kNothingToSave =
-    "저장할 데이터가 없습니다.\nVELDRAN에서 데이터를 받거나 파일을 연 다음 저장해 주십시오.";
-constexpr const char* kTooMuchToSave = "저장할 데이터가 너무 많습니다.";
-constexpr const char* kCannotOpen = "파일을 열 수 없습니다.";
-constexpr const char* kCannotSave = "파일을 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.";
-
 // Splits a capture file into lines: LF, CR, or CR LF ends a line, and every read past the end yields
 // an empty line. The next LF and CR are remembered, so a file using only one kind of line end is
 // still scanned once, not once per line.
@@ -39,6 +34,7 @@ public:
     explicit CLineReader(std::string_view bytes) : m_bytes(bytes), m_nNextLf(Find('\n')), m_nNextCr(Find('\r')) {}
 
     [[nodiscard]] bool AtEnd() const { return m_nPos >= m_bytes.size(); }
+    [[nodiscard]] size_t Position() const { return m_nPos; }
 
     std::string_view Next()
     {
@@ -107,7 +103,7 @@ long long HeaderCount(std::string_view line)
 
 // One line of the file. A line end inside the text would shift every later line of the file, so it
 // becomes a blank.
-void AppendLine(std::string& out, const std::string& text)
+void AppendLine(std::string& out, std::string_view text)
 {
     const size_t start = out.size();
     out += text;
@@ -243,12 +239,12 @@ std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNam
     const size_t total = header.size() + tokens.size();
     const size_t headerTokens = kListingHeaderTokens;
     if (total < headerTokens + kTokensPerSample) {
-        ShowAppMessage(kNothingToSave);
+        ShowAppMessage(text::kNothingToSave);
         return std::nullopt;
     }
     const size_t count = (total - headerTokens) / kTokensPerSample;
     if (count > static_cast<size_t>(kMaxCaptureSamples)) {
-        ShowAppMessage(kTooMuchToSave);
+        ShowAppMessage(text::kTooMuchToSave);
         return std::nullopt;
     }
 
@@ -268,16 +264,32 @@ std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNam
     return out;
 }
 
-LoadResult ReadCapture(CVELDRANDoc& doc, std::string_view bytes)
+namespace {
+
+// What the first pass over a file found, for the parse and the message that follow it.
+struct FileContent {
+    LoadResult result = LoadResult::EmptyFile;
+    int nClaimedSamples = 0;
+    int nNamesFound = 0;
+    ChannelNames names;
+};
+
+// Splits the file into the header lines, the data tokens and the names. The list holds what the
+// file holds, whatever its header claims: a sample cut short is completed with empty tokens, and
+// missing samples are not made up. The data tokens are moved to the front of the file's own bytes,
+// which then become the list's storage: no token is copied twice, and no second buffer is needed.
+FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
 {
+    const std::string_view bytes = file;
+    FileContent content;
     doc.EmptyTokenList();
-    // The fresh document's list keeps room for 393,216 entries; give it back before the new list is
-    // sized, so both are never held at once.
+    // A fresh document's list or an earlier capture's: give its storage back before the new list
+    // is built, so both are never held at once.
     doc.m_pTokenList->shrink_to_fit();
     CLineReader reader(bytes);
     const std::string_view first = reader.Next();
     if (first.empty())
-        return LoadResult::EmptyFile;
+        return content;
 
     // Refused before anything is allocated: a negative count would size the store below zero, an
     // absurd one would take all memory for a file that holds a few lines.
@@ -285,35 +297,74 @@ LoadResult ReadCapture(CVELDRANDoc& doc, std::string_view bytes)
     if (count <= 0 || count > kMaxCaptureSamples) {
         doc.m_nSampleCount = 0;
         ShowAppMessage(text::kNotVeldranData);
+        content.result = LoadResult::NotCaptureData;
+        return content;
+    }
+    content.nClaimedSamples = static_cast<int>(count);
+
+    for (int i = 0; i < kListingHeaderTokens; ++i)
+        doc.m_strHeaderTokens.push_back(reader.Next());
+    const size_t claimedTokens = static_cast<size_t>(count) * kTokensPerSample;
+    // Every line but the last takes at least its line end, so the rest of the file bounds the
+    // number of tokens whatever the header claims.
+    const size_t rest = bytes.size() - std::min(bytes.size(), reader.Position());
+    std::vector<uint32_t> ends;
+    ends.reserve(std::min(claimedTokens, rest + 1));
+    // Each token is written at or before where it was read (the header lines before it are gone),
+    // so the lines still to be read, and the names after them, are never overwritten.
+    char* const out = file.data();
+    size_t used = 0;
+    while (ends.size() < claimedTokens && !reader.AtEnd()) {
+        const std::string_view token = reader.Next();
+        std::memmove(out + used, token.data(), token.size());
+        used += token.size();
+        ends.push_back(static_cast<uint32_t>(used));
+    }
+    const size_t samplesFound = (ends.size() + kTokensPerSample - 1) / kTokensPerSample;
+    doc.m_nSampleCount = static_cast<int>(samplesFound);
+
+    for (std::string& name : content.names) {
+        content.nNamesFound += reader.AtEnd() ? 0 : 1;
+        name = Cp949ToUtf8(std::string(reader.Next()));
+    }
+    file.resize(used);
+    TokenList& tokens = *doc.m_pTokenList;
+    tokens.Adopt(std::move(file), std::move(ends));
+    tokens.resize(samplesFound * kTokensPerSample);
+    content.result = LoadResult::Loaded;
+    return content;
+}
+
+// Turns the tokens ReadTokens left into samples and tells the user when the file was incomplete.
+LoadResult FinishLoad(CVELDRANDoc& doc, FileContent& content)
+{
+    if (content.result != LoadResult::Loaded)
+        return content.result;
+    if (doc.m_nSampleCount < content.nClaimedSamples || content.nNamesFound < kChannelCount) {
+        char message[512];
+        std::snprintf(message, sizeof message, text::kCaptureIncomplete, content.nClaimedSamples,
+                      doc.m_nSampleCount, content.nNamesFound);
+        ShowAppMessage(message);
+    }
+    if (doc.m_nSampleCount == 0) {
+        // Nothing to show: the file is refused like one that is not a capture, nothing allocated.
+        doc.EmptyTokenList();
         return LoadResult::NotCaptureData;
     }
-    const int nSamples = static_cast<int>(count);
-
-    doc.m_strHeaderTokens.resize(kListingHeaderTokens);
-    for (std::string& token : doc.m_strHeaderTokens)
-        token.assign(reader.Next());
-    // Lines missing at the end of a short file read as empty tokens, as the format has always had it.
-    TokenList& tokens = *doc.m_pTokenList;
-    const size_t tokenCount = static_cast<size_t>(nSamples) * kTokensPerSample;
-    tokens.reserve(tokenCount);
-    while (tokens.size() < tokenCount && !reader.AtEnd())
-        tokens.emplace_back(reader.Next());
-    const int samplesInFile = static_cast<int>((tokens.size() + kTokensPerSample - 1) / kTokensPerSample);
-    tokens.resize(tokenCount);
-
-    // The store starts zeroed, which is what the empty tokens of the missing samples read as; only
-    // the samples the file holds are parsed, and the invalid-data text the empty tokens would give
-    // is given once.
-    doc.AllocateSamples(nSamples);
-    doc.m_nSampleCount = samplesInFile;
+    doc.m_strChannelNames = std::move(content.names);
+    doc.AllocateSamples(doc.m_nSampleCount);
     doc.ParseTokens(false);
-    if (samplesInFile < nSamples)
-        (void)doc.GetCellBit(std::string(), 0);
-    doc.m_nSampleCount = nSamples;
-    for (std::string& name : doc.m_strChannelNames)
-        name = Cp949ToUtf8(std::string(reader.Next()));
     doc.m_bDataReady = true;
     return LoadResult::Loaded;
+}
+
+} // namespace
+
+LoadResult ReadCapture(CVELDRANDoc& doc, std::string_view bytes)
+{
+    std::string file(bytes);
+    FileContent content = ReadTokens(doc, file);
+    return FinishLoad(doc, content);
 }
 
 bool SaveCaptureFile(const CVELDRANDoc& doc, const ChannelNames& names, const std::string& path)
@@ -322,7 +373,7 @@ bool SaveCaptureFile(const CVELDRANDoc& doc, const ChannelNames& names, const st
     if (!bytes)
         return false;
     if (const int error = ReplaceFile(path, *bytes)) {
-        ShowAppMessage(FileErrorText(kCannotSave, path, error));
+        ShowAppMessage(FileErrorText(text::kCannotSave, path, error));
         return false;
     }
     return true;
@@ -332,10 +383,11 @@ bool LoadCaptureFile(CVELDRANDoc& doc, const std::string& path, LoadResult* resu
 {
     std::string bytes;
     if (const int error = ReadWholeFile(path, bytes)) {
-        ShowAppMessage(FileErrorText(kCannotOpen, path, error));
+        ShowAppMessage(FileErrorText(text::kCannotOpen, path, error));
         return false;
     }
-    const LoadResult loaded = ReadCapture(doc, bytes);
+    FileContent content = ReadTokens(doc, bytes);
+    const LoadResult loaded = FinishLoad(doc, content);
     if (result)
         *result = loaded;
     return true;

@@ -6,7 +6,9 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -15,68 +17,68 @@ public:
     void Show(const veldran::UserMessage&) override {}
 };
 
-// Writing and re-reading a capture claiming up to the largest count takes seconds; the reader alone
-// still sees such inputs.
-constexpr int kLargestRoundTrip = 20000;
-
 void Require(bool condition)
 {
     if (!condition)
         std::abort();
 }
 
-void CheckLoaded(const veldran::CVELDRANDoc& doc)
+// The checks below are the harness's, not code under test: they get no coverage instrumentation,
+// and they look at the store eight levels at a time, so they cost less than the read they check.
+#if defined(__clang__)
+#define VELDRAN_HARNESS_CHECK __attribute__((no_sanitize("coverage")))
+#else
+#define VELDRAN_HARNESS_CHECK
+#endif
+
+VELDRAN_HARNESS_CHECK bool LevelsAreBits(const std::vector<uint8_t>& levels)
+{
+    uint64_t any = 0;
+    size_t i = 0;
+    for (; i + 8 <= levels.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, levels.data() + i, sizeof word);
+        any |= word;
+    }
+    for (; i < levels.size(); ++i)
+        any |= levels[i];
+    return (any & ~0x0101010101010101ull) == 0;
+}
+
+VELDRAN_HARNESS_CHECK void CheckLoaded(const veldran::CVELDRANDoc& doc)
 {
     const auto count = static_cast<size_t>(doc.m_nSampleCount);
     Require(doc.m_nSampleCount > 0 && doc.m_nSampleCount <= veldran::kMaxCaptureSamples);
     Require(doc.m_pTokenList->size() == count * veldran::kTokensPerSample);
     Require(doc.m_strHeaderTokens.size() == veldran::kListingHeaderTokens);
     Require(doc.m_pSamples.size() >= count * veldran::kChannelCount);
-    for (uint8_t level : doc.m_pSamples)
-        Require(level <= 1);
-}
-
-// A document as the reader finds it after start-up. Constructing one per input would spend most of
-// the run filling and freeing the 393,216 empty entries of a fresh token list, which the reader
-// discards before anything else; so two documents are set back to that state instead.
-veldran::CVELDRANDoc& FreshDocument(veldran::CVELDRANDoc& doc)
-{
-    *doc.m_pTokenList = veldran::TokenList();
-    doc.m_strHeaderTokens.clear();
-    doc.m_nSampleCount = 0;
-    doc.m_pSamples.clear();
-    doc.m_pSamples.shrink_to_fit();
-    doc.m_bDataReady = false;
-    doc.m_strChannelNames = {};
-    return doc;
+    Require(LevelsAreBits(doc.m_pSamples));
 }
 
 } // namespace
 
+// Every input meets a document as the reader finds it after start-up (a fresh one: its list of
+// 393,216 empty entries costs nothing), and no count is bounded: the reader's cost follows the
+// bytes it is given, not the count their header claims.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static CSilentMessages silent;
     veldran::SetUserMessageHandler(&silent);
 
-    static veldran::CVELDRANDoc first;
-    static veldran::CVELDRANDoc second;
-    veldran::CVELDRANDoc& doc = FreshDocument(first);
+    veldran::CVELDRANDoc doc;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (veldran::ReadCapture(doc, bytes) != veldran::LoadResult::Loaded)
         return 0;
     CheckLoaded(doc);
-    if (doc.m_nSampleCount > kLargestRoundTrip)
-        return 0;
 
     const auto written = veldran::WriteCapture(doc, doc.m_strChannelNames);
     Require(written.has_value());
-    veldran::CVELDRANDoc& again = FreshDocument(second);
+    veldran::CVELDRANDoc again;
     Require(veldran::ReadCapture(again, *written) == veldran::LoadResult::Loaded);
     Require(again.m_nSampleCount == doc.m_nSampleCount);
     Require(*again.m_pTokenList == *doc.m_pTokenList);
     Require(again.m_strHeaderTokens == doc.m_strHeaderTokens);
     const size_t levels = static_cast<size_t>(doc.m_nSampleCount) * veldran::kChannelCount;
-    for (size_t i = 0; i < levels; ++i)
-        Require(again.m_pSamples[i] == doc.m_pSamples[i]);
+    Require(std::memcmp(again.m_pSamples.data(), doc.m_pSamples.data(), levels) == 0);
     return 0;
 }

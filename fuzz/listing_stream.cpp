@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!tokens.empty())
         Require(tokens.front() == "STATE");
     int nFourCharacter = 0;
-    for (const std::string& token : tokens) {
+    for (const std::string_view token : tokens) {
         Require(!token.empty() && token.size() <= veldran::CListingTokenizer::kMaxTokenLength && token[0] != 'T');
         nFourCharacter += token.size() == veldran::CListingTokenizer::kLineNumberLength ? 1 : 0;
     }
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 Require(level == 0);
                 continue;
             }
-            const std::string& cell = tokens[kListingHeaderTokens + static_cast<size_t>(i) * kTokensPerSample + 1
+            const std::string_view cell = tokens[kListingHeaderTokens + static_cast<size_t>(i) * kTokensPerSample + 1
                                              + static_cast<size_t>(ch / kChannelsPerCell)];
             const size_t pos = static_cast<size_t>(15 - ch % kChannelsPerCell);
             Require(level == (pos < cell.size() && cell[pos] == '1' ? 1 : 0));

@@ -10,8 +10,6 @@ struct ClockPeriodRow {
     double seconds;
 };
 
-constexpr const char* kLabelPrefix = "Clock period : ";
-
 // The periods are written as decimals so each is the nearest double to the value shown.
 constexpr std::array<ClockPeriodRow, 22> kRows{{
     {"OFF", 1.0},
@@ -61,7 +59,7 @@ std::string ClockPeriodListText(int index)
 std::string ClockPeriodLabel(int index)
 {
     const ClockPeriodRow* row = Row(index);
-    return row ? std::string(kLabelPrefix) + row->listText : std::string();
+    return row ? std::string(kClockPeriodLabelPrefix) + row->listText : std::string();
 }
 
 std::optional<double> ClockPeriodSeconds(int index)

@@ -12,6 +12,7 @@ namespace veldran {
 // The text of the options list; empty outside 0 .. ClockPeriodCount() − 1.
 [[nodiscard]] std::string ClockPeriodListText(int index);
 // "Clock period : ..." for the option bar; empty outside the table.
+inline constexpr const char* kClockPeriodLabelPrefix = "Clock period : ";
 [[nodiscard]] std::string ClockPeriodLabel(int index);
 // Seconds per sample; nothing outside the table (the caller keeps its current period).
 [[nodiscard]] std::optional<double> ClockPeriodSeconds(int index);

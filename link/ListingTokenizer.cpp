@@ -60,21 +60,4 @@ CListingTokenizer::EEvent CListingTokenizer::EndToken()
     return EEvent::Token;
 }
 
-bool CListingTokenizer::Collect(const unsigned char* data, std::size_t size, std::vector<std::string>& tokens,
-                                int& nLines)
-{
-    while (size > 0 && !m_bRejected) {
-        EEvent event = EEvent::None;
-        const std::size_t taken = Feed(data, size, event);
-        data += taken;
-        size -= taken;
-        if (event == EEvent::Token) {
-            tokens.emplace_back(m_lastToken);
-            if (IsLineNumber())
-                ++nLines;
-        }
-    }
-    return !m_bRejected;
-}
-
 } // namespace veldran

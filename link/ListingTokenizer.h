@@ -69,9 +69,25 @@ public:
     // Characters of the token being collected (a token not yet ended by a separator).
     [[nodiscard]] std::size_t PendingLength() const { return m_current.size(); }
 
-    // Feeds a whole buffer, appending every kept token to tokens and counting line numbers in
-    // nLines. False when the bytes turned out not to be a listing (then, or earlier).
-    bool Collect(const unsigned char* data, std::size_t size, std::vector<std::string>& tokens, int& nLines);
+    // Feeds a whole buffer, appending every kept token to tokens (any list with emplace_back of a
+    // string, such as the document's token list) and counting line numbers in nLines. False when
+    // the bytes turned out not to be a listing (then, or earlier).
+    template <class TokenSink>
+    bool Collect(const unsigned char* data, std::size_t size, TokenSink& tokens, int& nLines)
+    {
+        while (size > 0 && !m_bRejected) {
+            EEvent event = EEvent::None;
+            const std::size_t taken = Feed(data, size, event);
+            data += taken;
+            size -= taken;
+            if (event == EEvent::Token) {
+                tokens.emplace_back(m_lastToken);
+                if (IsLineNumber())
+                    ++nLines;
+            }
+        }
+        return !m_bRejected;
+    }
 
     // A byte that belongs to a token.
     [[nodiscard]] static constexpr bool IsTokenChar(unsigned char byte)

@@ -2,6 +2,7 @@
 
 #include "link/ClockPeriods.h"
 #include "controls/DialogUnits.h"
+#include "i18n/Translation.h"
 #include "resources/Ids.h"
 
 #include <QComboBox>
@@ -29,7 +30,7 @@ void TagControl(QWidget* control, int id)
 COptionsDlg::COptionsDlg(QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("환경 변수를 설정합니다."));
+    setWindowTitle(Tr("환경 변수를 설정합니다."));
     setFont(DialogFont("굴림", 10));
     CreateControls();
 }
@@ -39,31 +40,31 @@ void COptionsDlg::CreateControls()
     m_units = BaseUnitsOf(font());
     setFixedSize(MapDialogSize(QSize(174, 87), m_units));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(Tr("OK"), this);
     TagControl(ok, ids::kOk);
     ok->setGeometry(MapDialogRect(QRect(8, 64, 75, 17), m_units));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &COptionsDlg::accept);
 
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(Tr("Cancel"), this);
     TagControl(cancel, ids::kCancel);
     cancel->setGeometry(MapDialogRect(QRect(91, 64, 75, 17), m_units));
     connect(cancel, &QPushButton::clicked, this, &COptionsDlg::reject);
 
-    AddGroup(QStringLiteral("통신포트 설정"), 91, 7, 76, 48);
+    AddGroup(Tr("통신포트 설정"), 91, 7, 76, 48);
     // The port list is a sorted one; its entries are filled in their sorted order.
     m_pPortList = AddList(ids::kPortCombo, 123, 20, 39, 84);
     m_pPortList->addItems(
         {QStringLiteral("COM1"), QStringLiteral("COM2"), QStringLiteral("COM3"), QStringLiteral("COM4")});
-    AddStatic(QStringLiteral("Port #"), 96, 23, 20, 13);
+    AddStatic(Tr("Port #"), 96, 23, 20, 13);
     m_pSpeedList = AddList(ids::kSpeedCombo, 123, 36, 39, 84);
     m_pSpeedList->addItems({QStringLiteral("9600"), QStringLiteral("1200")});
-    AddStatic(QStringLiteral("Speed"), 96, 39, 20, 13);
+    AddStatic(Tr("Speed"), 96, 39, 20, 13);
 
-    AddGroup(QStringLiteral("Clock Period 설정"), 7, 7, 76, 48);
+    AddGroup(Tr("Clock Period 설정"), 7, 7, 76, 48);
     m_pClockList = AddList(ids::kClockCombo, 13, 28, 63, 258);
     for (int i = 0; i < ClockPeriodCount(); ++i)
-        m_pClockList->addItem(QString::fromStdString(ClockPeriodListText(i)));
+        m_pClockList->addItem(Tr(ClockPeriodListText(i)));
 }
 
 // The template's height of a drop-down list is that of the box with its list dropped; the box

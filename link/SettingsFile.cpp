@@ -2,6 +2,7 @@
 
 #include "document/KoreanCodePage.h"
 #include "files/SafeFile.h"
+#include "resources/Strings.h"
 
 #include <cerrno>
 #include <climits>
@@ -19,7 +20,6 @@ namespace veldran {
 namespace {
 
 constexpr const char* kFileName = "veldran.cfg";
-constexpr const char* kTitleLine = "[이 파일은 VELDRAN의 환경저장 파일입니다.]";
 constexpr const char* kColumnsLine = "[port number, port speed]";
 constexpr int kLineCount = 3;
 
@@ -71,7 +71,7 @@ void ParseValues(const std::string& line, int& port, int& speed)
 
 std::string Failure(const std::string& path, const char* step, int code)
 {
-    return "환경저장 파일을 저장할 수 없습니다.\n" + path + " (" + step + "): " + std::strerror(code);
+    return std::string(text::kCannotWriteSettings) + "\n" + path + " (" + step + "): " + std::strerror(code);
 }
 
 bool CreateFolders(const std::string& folder)
@@ -114,7 +114,7 @@ std::string SettingsFileText(int port, int speed)
 {
     char values[32];
     std::snprintf(values, sizeof values, "%d,%d\n", port, speed);
-    return Utf8ToCp949(kTitleLine) + "\n" + kColumnsLine + "\n" + values;
+    return Utf8ToCp949(filetext::kSettingsTitle) + "\n" + kColumnsLine + "\n" + values;
 }
 
 bool ReadSettings(const std::string& path, int& port, int& speed)

@@ -1,6 +1,7 @@
 #include "link/TransferDialog.h"
 
 #include "controls/DialogUnits.h"
+#include "i18n/Translation.h"
 #include "resources/Strings.h"
 
 #include <QApplication>
@@ -51,7 +52,7 @@ QWidget* MainWindow()
 // The caption from the string table; an id the table does not hold gives an empty caption.
 QString CaptionText(int captionId)
 {
-    return captionId == ids::kTransferCaption ? QString::fromUtf8(text::kTransferCaption) : QString();
+    return captionId == ids::kTransferCaption ? Tr(text::kTransferCaption) : QString();
 }
 
 } // namespace
@@ -85,7 +86,7 @@ void CTransferDlg::CreateControls()
     m_pProgress->setTextVisible(false);
     m_pProgress->setGeometry(MapDialogRect(QRect(7, 101, 277, 13), m_units));
 
-    m_pCancel = new QPushButton(QStringLiteral("전송을 취소합니다."), this);
+    m_pCancel = new QPushButton(Tr("전송을 취소합니다."), this);
     m_pCancel->setObjectName(QString::number(ids::kCancelTransfer));
     m_pCancel->setProperty("controlId", ids::kCancelTransfer);
     // Enter must not press it even while it has the focus.
@@ -102,11 +103,11 @@ void CTransferDlg::CreateControls()
         {"VELDRAN에서 \"STATE\"버튼을 눌러 데이타를 전송하시기 바랍니다.", 7, 18, 246, 8},
     };
     for (const StaticText& s : texts) {
-        auto* label = new QLabel(QString::fromUtf8(s.text), this);
+        auto* label = new QLabel(Tr(s.text), this);
         label->setGeometry(MapDialogRect(QRect(s.x, s.y, s.width, s.height), m_units));
     }
 
-    auto* group = new QGroupBox(QStringLiteral("올바른 STATE 전송을 위한 VELDRAN 환경설정"), this);
+    auto* group = new QGroupBox(Tr("올바른 STATE 전송을 위한 VELDRAN 환경설정"), this);
     group->setGeometry(MapDialogRect(QRect(7, 29, 277, 69), m_units));
 
     const StaticText table[] = {
@@ -118,7 +119,7 @@ void CTransferDlg::CreateControls()
         {"CELL 4 ~ CELL 8 is all OFF", 16, 86, 194, 8},
     };
     for (const StaticText& s : table) {
-        auto* label = new TabbedStatic(QString::fromUtf8(s.text), this);
+        auto* label = new TabbedStatic(Tr(s.text), this);
         label->setGeometry(MapDialogRect(QRect(s.x, s.y, s.width, s.height), m_units));
     }
 }

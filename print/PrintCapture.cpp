@@ -21,11 +21,6 @@ namespace veldran {
 
 namespace {
 
-// Shown when the snapshot could not be stored, instead of claiming it is ready to print.
-constexpr const char* kCannotStoreCaptureBefore = "인쇄할 데이터를 파일(";
-constexpr const char* kCannotStoreCaptureAfter =
-    ")에 저장할 수 없습니다.\n디스크 공간과 쓰기 권한을 확인해 주십시오.";
-
 int PrimaryScreenDepth()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -86,7 +81,8 @@ void CPrintCapture::OnCaptureData(QWidget* client, bool liveData, bool dataReady
     }
 
     if (!StoreCapture()) {
-        ShowWindowMessage(std::string(kCannotStoreCaptureBefore) + m_szBitmapFile + kCannotStoreCaptureAfter);
+        // Said instead of claiming the snapshot is ready to print.
+        ShowWindowMessage(QString::asprintf(text::kCannotStoreCapture, m_szBitmapFile.c_str()).toStdString());
         return;
     }
     m_bPrintReady = true;
@@ -119,8 +115,8 @@ void CPrintCapture::OnPrint(QPainter& painter, const QPrinter& printer, const st
         return;
     }
     if (!painter.isActive() || !CanPrintBitmap(painter)) {
-        ShowWindowMessage(std::string(text::kPrinterCannotPrintBefore) + PrinterLabel(printer).toStdString() +
-                          text::kPrinterCannotPrintAfter);
+        ShowWindowMessage(
+            QString::asprintf(text::kPrinterCannotPrint, PrinterLabel(printer).toUtf8().constData()).toStdString());
         return;
     }
     const PageLayout page = LayOutPage(painter.device()->width(), painter.device()->height());
@@ -129,7 +125,7 @@ void CPrintCapture::OnPrint(QPainter& painter, const QPrinter& printer, const st
     // back, so later pages and preview repaints find it ready.
     DibImagePtr image = DibReadFile(m_szBitmapFile);
     if (DibBitCount(image.get()) != 24) {
-        DrawCentredOnBaseline(painter, page.nCentreX, page.nCentreY, QString::fromUtf8(text::kProcessing));
+        DrawCentredOnBaseline(painter, page.nCentreX, page.nCentreY, QString::fromUtf8(filetext::kProcessing));
         const DibImagePtr converted = DibConvertDepth(image.get(), 24);
         if (converted)
             (void)DibWriteFile(converted.get(), m_szBitmapFile);
@@ -148,7 +144,7 @@ void CPrintCapture::OnPrint(QPainter& painter, const QPrinter& printer, const st
     painter.restore();
 
     DrawFromTopLeft(painter, page.nX0, page.nHeaderY,
-                    QString::fromUtf8(text::kPrintHeader) + QString::fromStdString(documentTitle));
+                    QString::fromUtf8(filetext::kPrintHeader) + QString::fromStdString(documentTitle));
 }
 
 } // namespace veldran

@@ -2,6 +2,7 @@
 
 #include "print/PrintCapture.h"
 #include "resources/Ids.h"
+#include "resources/Strings.h"
 #include "resources/UserMessages.h"
 
 #include <QGuiApplication>
@@ -14,13 +15,6 @@
 
 namespace veldran {
 
-namespace {
-
-// Shown when the printer refuses to start the job (no printer installed, no output file, ...).
-constexpr const char* kCannotStartPrint =
-    "인쇄 작업을 시작할 수 없습니다.\n프린터 설정을 확인해 주십시오.";
-
-} // namespace
 
 PrintCommands::PrintCommands(CPrintCapture& capture, std::function<std::string()> documentTitle)
     : m_capture(capture)
@@ -77,7 +71,8 @@ bool PrintCommands::RunJob(QPrinter& printer)
 {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        ShowAppMessage(kCannotStartPrint);
+        // The printer refused to start the job (no printer installed, no output file, ...).
+        ShowAppMessage(text::kCannotStartPrint);
         return false;
     }
     m_capture.OnPrint(painter, printer, m_documentTitle ? m_documentTitle() : std::string());

@@ -1,60 +1,110 @@
 #pragma once
-// The program's own texts (UTF-8). Where a file format holds one of them, the writer converts it to
-// the Korean code page.
+// The program's own texts (UTF-8), in two kinds that are kept apart on purpose.
+//
+// Screen texts (veldran::text, the table below) are what the user reads in message boxes, the
+// status bar and the value field. Each is the source of its translation: the English catalogue
+// (resources/veldran_en.ts) holds one entry per text, and the program translates a text where it
+// shows it, so code that reports a failure only names the text. "%d" and "%s" stand for values
+// filled in before the text is shown; the message box recognises them when it translates. A new
+// message is one more row here and one more entry in the catalogue.
+//
+// File texts (veldran::filetext) go into files: the settings file, the printed page. They never
+// change with the language, so that a file written in one language reads the same in the other.
+
+// X(name, Korean text)
+#define VELDRAN_SCREEN_TEXTS(X)                                                                                 \
+    /* Application and document template */                                                                    \
+    X(kAppTitle, "VELDRAN")                                                                                     \
+    X(kIdle, "준비")                                                                                            \
+    X(kFileFilter, "VELDRAN 파일 (*.vxr)")                                                                      \
+    X(kSaveChanges, "%s에 변경 내용을 저장하시겠습니까?")                                                       \
+    /* Export */                                                                                               \
+    X(kExportFilterVcd, "VCD 파일 - GTKWave, PulseView (*.vcd)")                                                \
+    X(kExportFilterCsv, "CSV 파일 - 스프레드시트 (*.csv)")                                                      \
+    X(kExportFilterSigrok, "sigrok 세션 - PulseView, sigrok-cli (*.sr)")                                        \
+    X(kCannotExport, "파일을 내보낼 수 없습니다.")                                                              \
+    /* Capture document and capture files */                                                                   \
+    X(kTransmissionError, "전송오류 : 수신을 중단합니다.")                                                      \
+    X(kInvalidData, "[전송오류] 잘못된 데이터입니다.")                                                          \
+    X(kNotVeldranData, "VELDRAN용 데이타가 아닙니다.")                                                          \
+    /* A capture file that ends before the samples and names its header announces (claimed samples,        \
+       samples found, names found). */                                                                        \
+    X(kCaptureIncomplete, "파일의 데이터가 완전하지 않습니다.\n"                                                \
+                          "기록된 샘플 %d개 중 %d개와 채널 이름 48개 중 %d개만 읽었습니다.")                    \
+    X(kNothingToSave, "저장할 데이터가 없습니다.\nVELDRAN에서 데이터를 받거나 파일을 연 다음 저장해 주십시오.") \
+    X(kTooMuchToSave, "저장할 데이터가 너무 많습니다.")                                                         \
+    X(kCannotOpen, "파일을 열 수 없습니다.")                                                                    \
+    X(kCannotSave, "파일을 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.")                                 \
+    /* View */                                                                                                 \
+    X(kNoData, "No Data ...")                                                                                   \
+    /* Numeric entry */                                                                                        \
+    X(kValueOutOfRange, "Given value is out of range.")                                                         \
+    X(kValueNotANumber, "Characters must be a number.")                                                         \
+    /* Reception */                                                                                            \
+    X(kNoConnection, "통신 연결이 되어있지 않습니다.")                                                          \
+    X(kDataInTransfer, "전송중인 데이터 :")                                                                     \
+    X(kTransferAbort, "[전송에러] 수신을 중단합니다.\nVELDRAN에서 송신을 중단해 주십시오.\n"                    \
+                      "다시 시작 하려면 \"LOAD\"버튼을 누른 후 VELDRAN의 \"STATE\"버튼을 눌러주세요.")          \
+    X(kTransferCaption, "VELDRAN으로부터 데이터를 받고 있습니다.")                                              \
+    /* Serial port */                                                                                          \
+    X(kSerialInitFailed, "직렬포트(COM%d) 초기화 실패!\n"                                                       \
+                         "다른 프로그램에서 직렬포트(COM%d)를 사용하고 있는지 확인해 주세요.")                  \
+    X(kApplicationError, "Application Error")                                                                   \
+    /* Why a port did not open: the device, the system's text, then what to do */                              \
+    X(kHintOwnerOnly, "원인: %s: %s. 이 장치는 소유자만 열 수 있습니다. "                                       \
+                      "관리자에게 장치 권한(udev 규칙)을 요청해 주세요.")                                       \
+    X(kHintInGroup, "원인: %s: %s. '%s' 그룹에 가입되어 있으니 다시 로그인해 주세요.")                          \
+    X(kHintJoinGroup, "원인: %s: %s. '%s' 그룹에 가입한 다음 다시 로그인해 주세요: sudo usermod -aG %s $USER")  \
+    X(kHintNoDevice, "원인: %s: %s. 다른 장치를 지정해 주세요 (직렬 장치가 없습니다).")                         \
+    X(kHintOtherDevice, "원인: %s: %s. 다른 장치를 지정해 주세요 (있는 장치: %s).")                             \
+    X(kHintVariableNoDevice, "원인: %s: %s. %s 변수에 다른 장치를 지정해 주세요 (직렬 장치가 없습니다).")       \
+    X(kHintVariableOtherDevice, "원인: %s: %s. %s 변수에 다른 장치를 지정해 주세요 (있는 장치: %s).")           \
+    X(kHintBusyNamed, "원인: %s: %s. 프로세스 %d (%s)이(가) 이 장치를 사용하고 있습니다.")                      \
+    X(kHintBusyPid, "원인: %s: %s. 프로세스 %d이(가) 이 장치를 사용하고 있습니다.")                             \
+    X(kHintBusy, "원인: %s: %s. 다른 프로그램이 이 장치를 사용하고 있습니다.")                                  \
+    X(kHintOther, "원인: %s: %s.")                                                                              \
+    /* Settings */                                                                                             \
+    X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \
+                        "새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.")                   \
+    X(kCannotWriteSettings, "환경저장 파일을 저장할 수 없습니다.")                                              \
+    /* Printing */                                                                                             \
+    X(kNothingToCapture, "인쇄할 데이터가 하나도 없습니다.")                                                    \
+    X(kReadyToPrint, "현재 데이터를 인쇄할 준비가 되었습니다.")                                                 \
+    X(kCannotStoreCapture, "인쇄할 데이터를 파일(%s)에 저장할 수 없습니다.\n"                                   \
+                           "디스크 공간과 쓰기 권한을 확인해 주십시오.")                                        \
+    X(kNothingToPrint, "인쇄할 데이터가 없습니다.\n인쇄를 하려면 먼저 인쇄할 데이터를 설정해야 합니다.")        \
+    X(kPrinterCannotPrint, "현재 선택된 프린터(%s)로는 인쇄할 수 없습니다.\n다른 프린터를 선택해 주십시오.")    \
+    X(kCannotStartPrint, "인쇄 작업을 시작할 수 없습니다.\n프린터 설정을 확인해 주십시오.")                     \
+    X(kCannotOpenBitmap, "Error : Cannot open Bitmap File!")
 
 namespace veldran::text {
 
-// Application and document template
-inline constexpr const char* kAppTitle = "VELDRAN";
-inline constexpr const char* kUntitled = "제목없음";
-inline constexpr const char* kIdle = "준비";
-inline constexpr const char* kFileFilter = "VELDRAN 파일 (*.vxr)";
+#define VELDRAN_DEFINE_SCREEN_TEXT(name, source) inline constexpr const char* name = source;
+VELDRAN_SCREEN_TEXTS(VELDRAN_DEFINE_SCREEN_TEXT)
+#undef VELDRAN_DEFINE_SCREEN_TEXT
+
+// Every screen text, in table order.
+#define VELDRAN_LIST_SCREEN_TEXT(name, source) source,
+inline constexpr const char* const kScreenTexts[] = {VELDRAN_SCREEN_TEXTS(VELDRAN_LIST_SCREEN_TEXT)};
+#undef VELDRAN_LIST_SCREEN_TEXT
+
+// Names, not prose: identifiers and file types the system and the settings know the program by.
 inline constexpr const char* kFileExtension = ".vxr";
 inline constexpr const char* kDocTypeId = "VELDRAN.Document";
 inline constexpr const char* kDocTypeName = "VELDRAN Document";
-inline constexpr const char* kDocFileComment = "VELDRAN 파일";
 inline constexpr const char* kSettingsOrganisation = "Local AppWizard-Generated Applications";
 
-// Export
-inline constexpr const char* kExportFilterVcd = "VCD 파일 - GTKWave, PulseView (*.vcd)";
-inline constexpr const char* kExportFilterCsv = "CSV 파일 - 스프레드시트 (*.csv)";
-inline constexpr const char* kExportFilterSigrok = "sigrok 세션 - PulseView, sigrok-cli (*.sr)";
-inline constexpr const char* kCannotExport = "파일을 내보낼 수 없습니다.";
-
-// Capture document
-inline constexpr const char* kTransmissionError = "전송오류 : 수신을 중단합니다.";
-inline constexpr const char* kInvalidData = "[전송오류] 잘못된 데이터입니다.";
-inline constexpr const char* kNotVeldranData = "VELDRAN용 데이타가 아닙니다.";
-
-// View
-inline constexpr const char* kNoData = "No Data ...";
-
-// Reception
-inline constexpr const char* kNoConnection = "통신 연결이 되어있지 않습니다.";
-inline constexpr const char* kDataInTransfer = "전송중인 데이터 :";
-inline constexpr const char* kTransferAbort =
-    "[전송에러] 수신을 중단합니다.\nVELDRAN에서 송신을 중단해 주십시오.\n"
-    "다시 시작 하려면 \"LOAD\"버튼을 누른 후 VELDRAN의 \"STATE\"버튼을 눌러주세요.";
-inline constexpr const char* kTransferCaption = "VELDRAN으로부터 데이터를 받고 있습니다.";
-
-// Serial port
-inline constexpr const char* kSerialInitFailed =
-    "직렬포트(COM%d) 초기화 실패!\n다른 프로그램에서 직렬포트(COM%d)를 사용하고 있는지 확인해 주세요.";
-inline constexpr const char* kApplicationError = "Application Error";
-
-// Settings
-inline constexpr const char* kSettingsChanged =
-    "통신 환경이 변경되었습니다.\n새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.";
-
-// Printing
-inline constexpr const char* kNothingToCapture = "인쇄할 데이터가 하나도 없습니다.";
-inline constexpr const char* kReadyToPrint = "현재 데이터를 인쇄할 준비가 되었습니다.";
-inline constexpr const char* kNothingToPrint =
-    "인쇄할 데이터가 없습니다.\n인쇄를 하려면 먼저 인쇄할 데이터를 설정해야 합니다.";
-inline constexpr const char* kPrinterCannotPrintBefore = "현재 선택된 프린터(";
-inline constexpr const char* kPrinterCannotPrintAfter = ")로는 인쇄할 수 없습니다.\n다른 프린터를 선택해 주십시오.";
-inline constexpr const char* kProcessing = "지금 처리중입니다. 잠시만 기다리세요...";
-inline constexpr const char* kCannotOpenBitmap = "Error : Cannot open Bitmap File!";
-inline constexpr const char* kPrintHeader = "Logic Analyzer, VELDRAN : ";
-
 } // namespace veldran::text
+
+namespace veldran::filetext {
+
+// The document's title until it is saved or opened. The printed header carries it as it is; the
+// window shows it translated.
+inline constexpr const char* kUntitled = "제목없음";
+// The first line of veldran.cfg, written in the Korean code page.
+inline constexpr const char* kSettingsTitle = "[이 파일은 VELDRAN의 환경저장 파일입니다.]";
+// The printed page: its header line, and the note drawn while the snapshot is being converted.
+inline constexpr const char* kPrintHeader = "Logic Analyzer, VELDRAN : ";
+inline constexpr const char* kProcessing = "지금 처리중입니다. 잠시만 기다리세요...";
+
+} // namespace veldran::filetext

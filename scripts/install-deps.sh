@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-l10n-tools qt6-translations-l10n
   fonts-nanum
   clang libclang-rt-14-dev
   poppler-utils

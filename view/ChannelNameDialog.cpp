@@ -1,6 +1,7 @@
 #include "view/ChannelNameDialog.h"
 
 #include "document/CaptureDocument.h"
+#include "i18n/Translation.h"
 #include "resources/Ids.h"
 
 #include <QGridLayout>
@@ -47,14 +48,14 @@ QString CChannelNameDlg::DefaultName(int channel)
 
 void CChannelNameDlg::CreateControls()
 {
-    setWindowTitle(QStringLiteral("채널의 이름을 바꿀 수 있습니다..."));
+    setWindowTitle(Tr("채널의 이름을 바꿀 수 있습니다..."));
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
     for (int n = 0; n < 48; ++n) {
         const int column = n / 16;
         const int row = n % 16;
-        auto* label = new QLabel(QStringLiteral("채널 %1").arg(n), this);
+        auto* label = new QLabel(Tr("채널 %1").arg(n), this);
         auto* edit = new QLineEdit(this);
         edit->setObjectName(QString::number(ids::kChannelNameFirst + n));
         edit->setProperty("controlId", ids::kChannelNameFirst + n);
@@ -65,10 +66,10 @@ void CChannelNameDlg::CreateControls()
         grid->addWidget(edit, row, column * 2 + 1);
         m_edits[static_cast<size_t>(n)] = edit;
     }
-    auto* ok = new QPushButton(QStringLiteral("확    인"), this);
+    auto* ok = new QPushButton(Tr("확    인"), this);
     ok->setObjectName(QString::number(ids::kOk));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("취    소"), this);
+    auto* cancel = new QPushButton(Tr("취    소"), this);
     cancel->setObjectName(QString::number(ids::kCancel));
     connect(ok, &QPushButton::clicked, this, &CChannelNameDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &CChannelNameDlg::reject);

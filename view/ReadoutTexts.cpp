@@ -1,6 +1,5 @@
 #include "view/ReadoutTexts.h"
 
-#include "link/ClockPeriods.h"
 #include "resources/Strings.h"
 #include "view/ZoomWindow.h"
 
@@ -62,16 +61,25 @@ QStringList PositionTextsToFit(int lastIndex)
     return {PositionText(lastIndex, lastIndex)};
 }
 
-QStringList DistanceTextsToFit(int lastIndex)
+QStringList DistanceTextsToFit(int lastIndex, double clockPeriod)
 {
-    // The longest number comes from the farthest cursors; the unit depends on the period and on
-    // the sign, so every period is tried both ways, near and far.
-    QStringList texts;
-    for (int row = 0; row < ClockPeriodCount(); ++row) {
-        const double period = ClockPeriodSeconds(row).value_or(1.0);
-        for (const int d : {lastIndex, -lastIndex, 1, -1})
-            texts << DistanceText(d, period);
+    // X − Y is a whole number of samples d with |d| <= lastIndex. Every negative difference reads
+    // in us, widest at −lastIndex. The positive ones fall into runs by unit (us below 1 us, ms
+    // below 10 ms, then s, or no unit when the clock is OFF); within a run the text grows with d,
+    // so each run is widest at its last sample: lastIndex, or the sample next to the time where
+    // the unit changes (taken with its neighbours, as the product may round either way there).
+    QStringList texts{DistanceText(0, clockPeriod)};
+    const auto add = [&texts, lastIndex, clockPeriod](double d) {
+        if (d >= 1.0 && d <= lastIndex)
+            texts << DistanceText(d, clockPeriod) << DistanceText(-d, clockPeriod);
+    };
+    add(lastIndex);
+    for (const double unitChange : {0.000001, 0.01}) {
+        const double edge = std::floor(unitChange / clockPeriod);
+        for (const double d : {edge - 1.0, edge, edge + 1.0})
+            add(d);
     }
+    texts.removeDuplicates();
     return texts;
 }
 

@@ -18,12 +18,13 @@ namespace veldran {
 // time when a clock period is chosen (clockPeriod 1.0 stands for OFF).
 [[nodiscard]] QString DistanceText(double xMinusY, double clockPeriod);
 
-// The candidates for the widest text of each readout in a capture whose last sample is lastIndex.
+// The candidates for the widest text of each readout while the cursors and counters range over
+// 0..lastIndex (the capture shown) and the clock period is clockPeriod (the one chosen).
 // Digits are whatever the texts hold; a measurement should try each digit in their place.
 [[nodiscard]] QStringList CursorValueTextsToFit(int lastIndex);
 [[nodiscard]] QStringList CursorLabelTextsToFit(int lastIndex);
 [[nodiscard]] QStringList PositionTextsToFit(int lastIndex);
-[[nodiscard]] QStringList DistanceTextsToFit(int lastIndex);
+[[nodiscard]] QStringList DistanceTextsToFit(int lastIndex, double clockPeriod);
 [[nodiscard]] QStringList WindowTextsToFit();
 // Three cell words, and the status texts the value field shows instead.
 [[nodiscard]] QStringList ValueTextsToFit();

@@ -1,5 +1,6 @@
 #include "view/TraceStatic.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QPen>
 
@@ -47,13 +48,60 @@ int CTraceStatic::TraceAreaWidth() const
 void CTraceStatic::SetLabel(const QString& label)
 {
     m_strLabel = label;
+    m_picture = QImage();
     update();
+}
+
+uint8_t* CTraceStatic::ExtendLevels(size_t count)
+{
+    std::vector<uint8_t>& levels = *m_pLevels;
+    const size_t first = levels.size();
+    levels.resize(first + count, 0);
+    ++m_nLevelsVersion;
+    return levels.data() + first;
+}
+
+void CTraceStatic::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        m_picture = QImage();
+    QWidget::changeEvent(event);
+}
+
+QRect CTraceStatic::PictureBox() const
+{
+    const int w = width() - 2 * kFrameInset;
+    const int h = height() - 2 * kFrameInset;
+    // The levels are drawn at a quarter and three quarters of h from the widget's top, and a window
+    // holding more samples than m_nWindow runs past the right edge: both would leave the box.
+    if (w <= kLabelWidth || h <= 0 || h / 4 < kFrameInset || m_nWindow <= 0 || m_nEnd - m_nStart > m_nWindow)
+        return QRect();
+    return QRect(kFrameInset, kFrameInset, w, h);
 }
 
 void CTraceStatic::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    Paint(painter, size());
+    const QRect box = PictureBox();
+    if (box.isEmpty()) {
+        m_picture = QImage();
+        Paint(painter, size());
+        return;
+    }
+    const PictureKey key{m_nStart, m_nEnd, m_nWindow, size(), devicePixelRatioF(), m_nLevelsVersion};
+    if (m_picture.isNull() || !(key == m_pictureKey)) {
+        // Everything Paint draws lies inside the box and covers all of it, so an opaque picture of
+        // the box gives the same pixels as painting here.
+        const qreal ratio = devicePixelRatioF();
+        m_picture = QImage(box.size() * ratio, QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(ratio);
+        QPainter picture(&m_picture);
+        picture.setFont(painter.font());
+        picture.translate(-box.topLeft());
+        Paint(picture, size());
+        m_pictureKey = key;
+    }
+    painter.drawImage(box.topLeft(), m_picture);
 }
 
 void CTraceStatic::Paint(QPainter& painter, const QSize& client)

@@ -2,6 +2,7 @@
 // One trace of the timing diagram: a framed box with the channel's name on the left and the
 // channel's levels drawn as a square wave over the shown window of samples.
 
+#include <QImage>
 #include <QRect>
 #include <QString>
 #include <QWidget>
@@ -22,8 +23,19 @@ public:
     void SetWindow(int window, int cursor, int start, int end);
     [[nodiscard]] bool IsInWindow(int index) const { return m_nStart <= index && index < m_nEnd; }
 
-    void AddSample(uint8_t value) { m_pLevels->push_back(value); }
-    void ClearSamples() { m_pLevels->clear(); }
+    void AddSample(uint8_t value)
+    {
+        m_pLevels->push_back(value);
+        ++m_nLevelsVersion;
+    }
+    // Appends count low levels and returns where they start, for the caller to fill in (0 or 1)
+    // before the next paint.
+    [[nodiscard]] uint8_t* ExtendLevels(size_t count);
+    void ClearSamples()
+    {
+        m_pLevels->clear();
+        ++m_nLevelsVersion;
+    }
     [[nodiscard]] int SampleCount() const { return static_cast<int>(m_pLevels->size()); }
     [[nodiscard]] const std::vector<uint8_t>& Levels() const { return *m_pLevels; }
 
@@ -45,10 +57,35 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // What the picture of the trace depends on besides its label and font (which clear it).
+    struct PictureKey {
+        int nStart = 0;
+        int nEnd = 0;
+        int nWindow = 0;
+        QSize size;
+        qreal dPixelRatio = 0;
+        uint64_t nLevelsVersion = 0;
+        bool operator==(const PictureKey& other) const
+        {
+            return nStart == other.nStart && nEnd == other.nEnd && nWindow == other.nWindow && size == other.size &&
+                   dPixelRatio == other.dPixelRatio && nLevelsVersion == other.nLevelsVersion;
+        }
+    };
+
+    // The framed box as Paint draws it, or an empty rectangle when Paint may draw outside the box
+    // (then nothing is kept and every paint draws afresh).
+    [[nodiscard]] QRect PictureBox() const;
+
     std::unique_ptr<std::vector<uint8_t>> m_pLevels = std::make_unique<std::vector<uint8_t>>();
+    uint64_t m_nLevelsVersion = 0;
     QString m_strLabel;
+    // The box last painted, kept until its key changes: a repaint of the form (cursor moves, the
+    // position bar) then copies it instead of drawing the square wave again.
+    QImage m_picture;
+    PictureKey m_pictureKey;
 };
 
 } // namespace veldran

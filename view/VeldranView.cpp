@@ -4,6 +4,7 @@
 #include "controls/CNumSpinCtrl.h"
 #include "controls/DialogUnits.h"
 #include "document/CaptureFile.h"
+#include "i18n/Translation.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
 #include "view/FormLayout.h"
@@ -19,6 +20,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <array>
 
 namespace veldran {
 namespace {
@@ -161,7 +163,7 @@ void CVELDRANView::WriteStrings()
         edit->setText(text);
         edit->setCursorPosition(0);
     };
-    show(m_xPosData, m_strXPosData);
+    show(m_xPosData, TranslateText(m_strXPosData));
     show(m_windowText, m_strWindow);
     m_leftPos->setText(m_strLeftPos);
     m_rightPos->setText(m_strRightPos);
@@ -174,11 +176,26 @@ void CVELDRANView::MoveControl(int id, const QRect& rect)
         widget->setGeometry(rect);
 }
 
-NeededWidths CVELDRANView::MeasureReadouts()
+CVELDRANView::ReadoutScope CVELDRANView::CurrentReadoutScope() const
 {
-    // The widest texts of the largest capture the program can hold, so the row does not move
-    // from one capture to the next.
-    const int last = kMaxCaptureSamples - 1;
+    // The counters read up to the view's sample count; the cursors up to the end of their range,
+    // which follows the document's count.
+    int lastIndex = m_nSampleCount - 1;
+    for (const CNumSpinCtrl* spin : {m_spinX, m_spinY}) {
+        float lower = 0.0f;
+        float upper = 0.0f;
+        spin->GetRange(lower, upper);
+        lastIndex = std::max(lastIndex, static_cast<int>(std::max(lower, upper)));
+    }
+    return {std::max(0, lastIndex), m_dClockPeriod};
+}
+
+NeededWidths CVELDRANView::MeasureReadouts(const ReadoutScope& scope)
+{
+    // The widest texts of the capture shown and the clock period chosen: a larger capture or
+    // another period measures the row again, so a small screen is not given up to captures and
+    // periods it does not show.
+    const int last = scope.lastIndex;
     NeededWidths needed;
     const auto fit = [this, &needed](int id, const QStringList& texts) {
         if (const QWidget* control = GetDlgItem(id))
@@ -189,7 +206,7 @@ NeededWidths CVELDRANView::MeasureReadouts()
             fit(id, {label->text()});
     fit(ids::kEditX, CursorValueTextsToFit(last));
     fit(ids::kEditY, CursorValueTextsToFit(last));
-    fit(ids::kXYDistance, DistanceTextsToFit(last));
+    fit(ids::kXYDistance, DistanceTextsToFit(last, scope.clockPeriod));
     fit(ids::kXPosData, ValueTextsToFit());
     fit(ids::kWindowText, WindowTextsToFit());
     fit(ids::kLeftPos, PositionTextsToFit(last));
@@ -200,7 +217,8 @@ NeededWidths CVELDRANView::MeasureReadouts()
 
 void CVELDRANView::LayoutControls()
 {
-    const FormLayout layout = ComputeFormLayout(m_form->width(), m_form->height(), MeasureReadouts());
+    m_measuredScope = CurrentReadoutScope();
+    const FormLayout layout = ComputeFormLayout(m_form->width(), m_form->height(), MeasureReadouts(m_measuredScope));
     m_nInfoTop = layout.infoTop;
     m_nStripLeft = layout.stripLeft;
     m_nStripRight = layout.stripRight;
@@ -213,6 +231,12 @@ void CVELDRANView::LayoutControls()
     m_form->setMinimumSize(std::max(m_templateSize.width(), layout.infoRight + kFormMargin),
                            std::min(m_templateSize.height(), 16 * minimumRow + kFormRowsMargin));
     m_form->update();
+}
+
+void CVELDRANView::FitReadouts()
+{
+    if (!m_bInitializing && !(CurrentReadoutScope() == m_measuredScope))
+        LayoutControls();
 }
 
 void CVELDRANView::OnFormResized()
@@ -283,7 +307,7 @@ void CVELDRANView::ResetView()
         trace.update();
     }
     m_document.EmptyTokenList();
-    m_document.SetTitle(text::kUntitled);
+    m_document.SetTitle(filetext::kUntitled);
     m_document.ClearPathName();
     m_document.m_bDataReady = false;
     m_bLiveData = false;
@@ -308,12 +332,19 @@ void CVELDRANView::LoadTraces()
     ForgetCursorValues(); // the traces now show another capture or another cell
     const int count = m_document.m_nSampleCount;
     const int first = m_nCell * 16;
-    for (int k = 0; k < 16; ++k) {
-        CTraceStatic& trace = Trace(k);
-        for (int s = 0; s < count; ++s)
-            trace.AddSample(m_document.Level(s, first + k) == 1 ? 1 : 0);
-        trace.update();
-    }
+    // One pass over the store, sixteen levels out of each record. The store can hold fewer records
+    // than the count (a cancelled reception); the samples it does not hold stay low.
+    const size_t total = static_cast<size_t>(std::max(count, 0));
+    const size_t stored = std::min(total, static_cast<size_t>(m_document.StoredSampleCount()));
+    std::array<uint8_t*, 16> levels{};
+    for (int k = 0; k < 16; ++k)
+        levels[static_cast<size_t>(k)] = Trace(k).ExtendLevels(total);
+    const uint8_t* record = m_document.m_pSamples.data() + first;
+    for (size_t s = 0; s < stored; ++s, record += kChannelCount)
+        for (size_t k = 0; k < 16; ++k)
+            levels[k][s] = record[k] == 1 ? 1 : 0;
+    for (int k = 0; k < 16; ++k)
+        Trace(k).update();
     const float last = static_cast<float>(count - 1);
     m_spinX->SetRange(0.0f, last);
     m_spinY->SetRange(0.0f, last);
@@ -328,8 +359,14 @@ void CVELDRANView::RelabelTraces()
 
 void CVELDRANView::OnCaptureData()
 {
-    // The visible client area, as the screen shows it.
+    // The visible client area, as the screen shows it. The picture is a file, and files read the
+    // same in either language: the value field is photographed in the program's own words.
+    const QString shown = m_xPosData->text();
+    m_xPosData->setText(m_strXPosData);
+    m_xPosData->setCursorPosition(0);
     m_print.OnCaptureData(viewport(), m_bLiveData, m_document.m_bDataReady);
+    m_xPosData->setText(shown);
+    m_xPosData->setCursorPosition(0);
 }
 
 void CVELDRANView::PaintForm(QPainter& painter)

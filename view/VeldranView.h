@@ -158,7 +158,20 @@ signals:
 private:
     friend class FormWidget;
     void CreateControls();
-    [[nodiscard]] NeededWidths MeasureReadouts();
+    // What the readouts can be asked to show now: cursors and counters up to the last sample of
+    // the capture shown (or the cursors' range, if wider), distances at the chosen clock period.
+    struct ReadoutScope {
+        int lastIndex = 0;
+        double clockPeriod = 1.0;
+        bool operator==(const ReadoutScope& other) const
+        {
+            return lastIndex == other.lastIndex && clockPeriod == other.clockPeriod;
+        }
+    };
+    [[nodiscard]] ReadoutScope CurrentReadoutScope() const;
+    [[nodiscard]] NeededWidths MeasureReadouts(const ReadoutScope& scope);
+    // Lays the form out again when the readouts' scope changed since they were last measured.
+    void FitReadouts();
     void OnFormResized();
     void PaintForm(QPainter& painter);
     struct PositionBarValues {
@@ -199,6 +212,7 @@ private:
     int m_nStripLeft = 160;
     int m_nStripRight = 0;
     int m_nCursorLabelWidth = 55;
+    ReadoutScope m_measuredScope; // what the row was last measured for
     int m_nScrollMark = -1; // x of the mark drawn while the form scrolls horizontally
     static constexpr int kFrameMs = 16;
     QElapsedTimer m_sinceXPosData;

@@ -49,8 +49,8 @@ QString CVELDRANView::CellTokensAt(int x) const
     const size_t first = static_cast<size_t>(x) * 4 + (m_bLiveData ? 13 : 1);
     if (x >= 0 && first + 2 < tokens.size())
         return QStringLiteral("%1  %2  %3")
-            .arg(QString::fromStdString(tokens[first]), QString::fromStdString(tokens[first + 1]),
-                 QString::fromStdString(tokens[first + 2]));
+            .arg(QString::fromUtf8(tokens[first]), QString::fromUtf8(tokens[first + 1]),
+                 QString::fromUtf8(tokens[first + 2]));
     // The token list can be shorter than the capture (a cancelled reception keeps the earlier
     // samples but not their tokens): the cell words are then rebuilt from the samples themselves.
     if (x >= 0 && x < m_document.StoredSampleCount())

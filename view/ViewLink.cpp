@@ -3,6 +3,7 @@
 
 #include "view/VeldranView.h"
 
+#include "i18n/Translation.h"
 #include "link/ClockPeriods.h"
 #include "view/FormWidget.h"
 
@@ -16,6 +17,7 @@ void CVELDRANView::SetClockPeriod(int nIndex)
         m_dClockPeriod = *period;
     emit clockPeriodTextChanged(nIndex);
     UpdateMeasurement();
+    FitReadouts(); // the distance's texts depend on the period
 }
 
 void CVELDRANView::OnOptions()
@@ -40,7 +42,7 @@ void CVELDRANView::ShowXPosData()
 {
     m_xPosDataTimer.stop();
     m_sinceXPosData.start();
-    m_xPosData->setText(m_strXPosData);
+    m_xPosData->setText(TranslateText(m_strXPosData));
     m_xPosData->setCursorPosition(0);
 }
 

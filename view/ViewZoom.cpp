@@ -70,6 +70,8 @@ void CVELDRANView::UpdatePositionBar()
     m_strLeftPos = PositionText(bar.first, bar.total - 1);
     m_strRightPos = PositionText(bar.last, bar.total - 1);
     WriteStrings();
+    // Another capture may need wider readouts, or leave room to spare.
+    FitReadouts();
     // The strip itself is drawn with the form at its next paint.
     m_form->update();
 }
@@ -91,6 +93,9 @@ void CVELDRANView::DrawPositionBar(QPainter& painter)
         m_strRightPos = rightText;
         m_leftPos->setText(leftText);
         m_rightPos->setText(rightText);
+        // The count changed behind the view's back (a reception under way or cancelled): the
+        // counters are measured again once the paint is over.
+        QMetaObject::invokeMethod(this, &CVELDRANView::FitReadouts, Qt::QueuedConnection);
     }
     const int total = bar.total;
     const int last = bar.last;

@@ -1,11 +1,13 @@
 #include "link/serial/OpenFailure.h"
 
 #include "link/serial/ErrorText.h"
+#include "resources/Strings.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <sstream>
 
 #include <dirent.h>
@@ -65,6 +67,23 @@ int FindDescriptorHolder(const std::string& procRoot, dev_t rdev, int nExcludePi
     }
     closedir(proc);
     return nFound;
+}
+
+// A screen text with its "%s" and "%d" filled in order. The hint is one of these texts whole, so
+// that the message box can translate it and keep the values.
+std::string Filled(const char* pszText, std::initializer_list<std::string> values)
+{
+    std::string text;
+    auto value = values.begin();
+    for (const char* p = pszText; *p; ++p) {
+        if (p[0] == '%' && (p[1] == 's' || p[1] == 'd') && value != values.end()) {
+            text += *value++;
+            ++p;
+        } else {
+            text += *p;
+        }
+    }
+    return text;
 }
 
 std::string JoinDevices(const std::vector<std::string>& devices)
@@ -169,34 +188,34 @@ SOpenFailure DiagnoseOpenFailure(const std::string& device, int nError, int nPor
 
 std::string OpenFailureHint(const SOpenFailure& failure)
 {
-    std::string text = "원인: " + failure.strDevice + ": " + failure.strSystemText + ". ";
+    const std::string& device = failure.strDevice;
+    const std::string& system = failure.strSystemText;
     switch (failure.kind) {
     case EOpenFailure::Permission:
         // Joining a group that may not open the device either would not help.
         if (failure.strGroup.empty() || !failure.bGroupMayOpen)
-            return text + "이 장치는 소유자만 열 수 있습니다. 관리자에게 장치 권한(udev 규칙)을 요청해 주세요.";
+            return Filled(text::kHintOwnerOnly, {device, system});
         if (failure.bInGroup)
-            return text + "'" + failure.strGroup + "' 그룹에 가입되어 있으니 다시 로그인해 주세요.";
-        return text + "'" + failure.strGroup + "' 그룹에 가입한 다음 다시 로그인해 주세요: sudo usermod -aG "
-            + failure.strGroup + " $USER";
-    case EOpenFailure::Missing: {
-        const std::string where = failure.strVariable.empty()
-            ? std::string("다른 장치를 지정해 주세요")
-            : failure.strVariable + " 변수에 다른 장치를 지정해 주세요";
-        if (failure.available.empty())
-            return text + where + " (직렬 장치가 없습니다).";
-        return text + where + " (있는 장치: " + JoinDevices(failure.available) + ").";
-    }
+            return Filled(text::kHintInGroup, {device, system, failure.strGroup});
+        return Filled(text::kHintJoinGroup, {device, system, failure.strGroup, failure.strGroup});
+    case EOpenFailure::Missing:
+        if (failure.strVariable.empty())
+            return failure.available.empty()
+                ? Filled(text::kHintNoDevice, {device, system})
+                : Filled(text::kHintOtherDevice, {device, system, JoinDevices(failure.available)});
+        return failure.available.empty()
+            ? Filled(text::kHintVariableNoDevice, {device, system, failure.strVariable})
+            : Filled(text::kHintVariableOtherDevice, {device, system, failure.strVariable, JoinDevices(failure.available)});
     case EOpenFailure::Busy:
         if (failure.nHolderPid > 0)
-            return text + "프로세스 " + std::to_string(failure.nHolderPid)
-                + (failure.strHolderName.empty() ? "" : " (" + failure.strHolderName + ")")
-                + "이(가) 이 장치를 사용하고 있습니다.";
-        return text + "다른 프로그램이 이 장치를 사용하고 있습니다.";
+            return failure.strHolderName.empty()
+                ? Filled(text::kHintBusyPid, {device, system, std::to_string(failure.nHolderPid)})
+                : Filled(text::kHintBusyNamed, {device, system, std::to_string(failure.nHolderPid), failure.strHolderName});
+        return Filled(text::kHintBusy, {device, system});
     case EOpenFailure::Other:
         break;
     }
-    return text.substr(0, text.size() - 1);
+    return Filled(text::kHintOther, {device, system});
 }
 
 std::string OpenFailureRemedy(const SOpenFailure& failure)

@@ -11,14 +11,37 @@ namespace {
 
 constexpr int kMaxDepth = 9;
 
+// Calls visit(r, g, b, count) for every occupied cell of the box (and maybe for some empty ones):
+// from the list of occupied cells when that is shorter than the box, else cell by cell.
+template <typename Visit>
+void ForEachCell(const MedianCutHistogram& histogram, const MedianCutBox& box, Visit&& visit)
+{
+    uint64_t volume = 1;
+    for (int c = 0; c < 3; ++c)
+        volume *= uint64_t(std::max(0, box.high[c] - box.low[c] + 1));
+    if (histogram.cellsListed && histogram.cells.size() < volume) {
+        const uint32_t mask = (1u << histogram.bits) - 1;
+        for (const uint32_t index : histogram.cells) {
+            const int r = int(index & mask);
+            const int g = int((index >> histogram.bits) & mask);
+            const int b = int(index >> (2 * histogram.bits));
+            if (r >= box.low[kDibRed] && r <= box.high[kDibRed] && g >= box.low[kDibGreen] &&
+                g <= box.high[kDibGreen] && b >= box.low[kDibBlue] && b <= box.high[kDibBlue])
+                visit(r, g, b, histogram.counts[index]);
+        }
+        return;
+    }
+    for (int b = box.low[kDibBlue]; b <= box.high[kDibBlue]; ++b)
+        for (int g = box.low[kDibGreen]; g <= box.high[kDibGreen]; ++g)
+            for (int r = box.low[kDibRed]; r <= box.high[kDibRed]; ++r)
+                visit(r, g, b, histogram.At(r, g, b));
+}
+
 // Sum of the cells of the box; 64 bits because a box may hold every pixel.
 uint64_t BoxCount(const MedianCutHistogram& histogram, const MedianCutBox& box)
 {
     uint64_t sum = 0;
-    for (int b = box.low[kDibBlue]; b <= box.high[kDibBlue]; ++b)
-        for (int g = box.low[kDibGreen]; g <= box.high[kDibGreen]; ++g)
-            for (int r = box.low[kDibRed]; r <= box.high[kDibRed]; ++r)
-                sum += histogram.At(r, g, b);
+    ForEachCell(histogram, box, [&sum](int, int, int, uint32_t n) { sum += n; });
     return sum;
 }
 
@@ -50,6 +73,9 @@ bool DibBuildHistogram(const DibImage* image, int bitsPerChannel, MedianCutHisto
         return false;
     }
     histogram.bits = bitsPerChannel;
+    histogram.cellsListed = true;
+    const int top = (1 << bitsPerChannel) - 1;
+    histogram.occupied.low = {top, top, top};
     const int drop = 8 - bitsPerChannel;
     const int32_t width = DibWidth(image);
     const int32_t height = DibHeight(image);
@@ -57,10 +83,25 @@ bool DibBuildHistogram(const DibImage* image, int bitsPerChannel, MedianCutHisto
         for (int32_t x = 0; x < width; ++x) {
             DibColor color;
             (void)DibGetPixelColor(image, x, y, color);
-            const size_t r = color.red >> drop;
-            const size_t g = color.green >> drop;
-            const size_t b = color.blue >> drop;
-            ++histogram.counts[(b << (2 * bitsPerChannel)) | (g << bitsPerChannel) | r];
+            const int r = color.red >> drop;
+            const int g = color.green >> drop;
+            const int b = color.blue >> drop;
+            const size_t index = (size_t(b) << (2 * bitsPerChannel)) | (size_t(g) << bitsPerChannel) | size_t(r);
+            if (histogram.counts[index]++ == 0 && histogram.cellsListed) {
+                // A list longer than an eighth of the cells saves little; it is dropped.
+                if (histogram.cells.size() < histogram.counts.size() / 8) {
+                    histogram.cells.push_back(uint32_t(index));
+                } else {
+                    histogram.cellsListed = false;
+                    std::vector<uint32_t>().swap(histogram.cells);
+                }
+            }
+            ++histogram.total;
+            const std::array<int, 3> cell = {r, g, b};
+            for (int c = 0; c < 3; ++c) {
+                histogram.occupied.low[c] = std::min(histogram.occupied.low[c], cell[c]);
+                histogram.occupied.high[c] = std::max(histogram.occupied.high[c], cell[c]);
+            }
         }
     }
     return true;
@@ -98,17 +139,13 @@ DibColor MedianCutBoxColor(const MedianCutHistogram& histogram, const MedianCutB
 {
     uint64_t total = 0;
     std::array<uint64_t, 3> sums{};
-    for (int b = box.low[kDibBlue]; b <= box.high[kDibBlue]; ++b) {
-        for (int g = box.low[kDibGreen]; g <= box.high[kDibGreen]; ++g) {
-            for (int r = box.low[kDibRed]; r <= box.high[kDibRed]; ++r) {
-                const uint64_t n = histogram.At(r, g, b);
-                total += n;
-                sums[kDibRed] += n * uint64_t(r);
-                sums[kDibGreen] += n * uint64_t(g);
-                sums[kDibBlue] += n * uint64_t(b);
-            }
-        }
-    }
+    ForEachCell(histogram, box, [&total, &sums](int r, int g, int b, uint32_t count) {
+        const uint64_t n = count;
+        total += n;
+        sums[kDibRed] += n * uint64_t(r);
+        sums[kDibGreen] += n * uint64_t(g);
+        sums[kDibBlue] += n * uint64_t(b);
+    });
     DibColor color;
     if (total == 0)
         return color;
@@ -127,30 +164,10 @@ std::optional<DibPalette> DibCreateOptimalPalette(const DibImage* image, int bit
     if (!DibBuildHistogram(image, bitsPerChannel, histogram))
         return std::nullopt;
 
-    const int top = (1 << bitsPerChannel) - 1;
-    MedianCutBox root;
-    root.low = {top, top, top};
-    uint32_t total = 0;
-    for (int b = 0; b <= top; ++b) {
-        for (int g = 0; g <= top; ++g) {
-            for (int r = 0; r <= top; ++r) {
-                const uint32_t n = histogram.At(r, g, b);
-                total += n;
-                if (n == 0)
-                    continue;
-                const std::array<int, 3> cell = {r, g, b};
-                for (int c = 0; c < 3; ++c) {
-                    root.low[c] = std::min(root.low[c], cell[c]);
-                    root.high[c] = std::max(root.high[c], cell[c]);
-                }
-            }
-        }
-    }
-
     try {
         std::vector<MedianCutEntry> entries;
         entries.reserve(kMedianCutMaxEntries);
-        MedianCutSplit(histogram, root, total, 0, entries);
+        MedianCutSplit(histogram, histogram.occupied, histogram.total, 0, entries);
         histogram = MedianCutHistogram();
         std::stable_sort(entries.begin(), entries.end(), CompareEntryCount);
         DibPalette palette;

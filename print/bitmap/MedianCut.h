@@ -12,20 +12,30 @@
 
 namespace veldran {
 
+// Inclusive cell limits per channel, in the order red, green, blue (see DibChannel).
+struct MedianCutBox {
+    std::array<int, 3> low{};
+    std::array<int, 3> high{};
+};
+
 struct MedianCutHistogram {
     int bits = 0;                 // q, bits kept per channel
     std::vector<uint32_t> counts; // 2^(3q) cells, index (B << 2q) | (G << q) | R
+    // The smallest box holding every occupied cell (low at the top cell, high at 0 for an image
+    // without pixels) and the pixel count, noted while counting so that nobody has to scan all
+    // 2^(3q) cells for them.
+    MedianCutBox occupied;
+    uint32_t total = 0;
+    // The index of every occupied cell, when cellsListed (DibBuildHistogram lists them): a box
+    // holding more cells than the image has colours is summed over this list instead of cell by
+    // cell, which gives the same sums (a small image at 6 bits has a few colours in 262,144 cells).
+    std::vector<uint32_t> cells;
+    bool cellsListed = false;
 
     [[nodiscard]] uint32_t At(int red, int green, int blue) const
     {
         return counts[(size_t(blue) << (2 * bits)) | (size_t(green) << bits) | size_t(red)];
     }
-};
-
-// Inclusive cell limits per channel, in the order red, green, blue (see DibChannel).
-struct MedianCutBox {
-    std::array<int, 3> low{};
-    std::array<int, 3> high{};
 };
 
 struct MedianCutEntry {

@@ -1,6 +1,7 @@
 // The main window on a given screen at a given scale factor (VELDRAN_TEST_SCREEN, QT_SCALE_FACTOR):
-// every control of the form within the window and clear of the option bar, the maker's name in
-// the option bar whole, and Print Preview at two thirds of the screen at least.
+// the form fits the window across and down, every control of it in the view and clear of the
+// option bar, the maker's name in the option bar whole, and Print Preview at two thirds of the
+// screen at least.
 
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/TestEnvironment.h"
@@ -114,10 +115,20 @@ private slots:
         QVERIFY(bar && bar->isVisible());
         const QRect barRect(bar->mapTo(&frame, QPoint(0, 0)), bar->size());
         const QRect viewport(view.viewport()->mapTo(&frame, QPoint(0, 0)), view.viewport()->size());
-        // The form scrolls sideways at most; it always fits from top to bottom.
+        // The form always fits from top to bottom, and across as well: its readouts are as wide
+        // as this capture and clock period need, not as the largest capture would.
         QCOMPARE(view.verticalScrollBar()->maximum(), 0);
         const bool fitsAcross = view.Form()->width() <= view.viewport()->width();
         QCOMPARE(view.horizontalScrollBar()->maximum() == 0, fitsAcross);
+        // Except on a screen 960 pixels wide (1920×1080 at factor 2): the template's own row ends
+        // at 900, and in the form's font this capture's cursor values, X − Y texts, cell words and
+        // "WINDOW : 1023" need 114 pixels more than the template gives them. The form scrolls
+        // sideways there, every control within it.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen->size().width() <= 960)
+            QEXPECT_FAIL("", "the row needs more than 960 pixels", Continue);
+        QVERIFY2(fitsAcross, qPrintable(QStringLiteral("a form %1 wide in a view %2 wide")
+                                            .arg(view.Form()->width()).arg(view.viewport()->width())));
 
         for (const int id : FormControls()) {
             const QWidget* control = view.GetDlgItem(id);

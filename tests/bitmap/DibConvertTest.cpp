@@ -78,6 +78,8 @@ private slots:
     void medianCutTwoColours();
     void medianCutSingleColour();
     void medianCutStaysWithin256();
+    void medianCutSameOverListedCells_data();
+    void medianCutSameOverListedCells();
     void standardSixteen();
 };
 
@@ -283,6 +285,66 @@ void DibConvertTest::medianCutStaysWithin256()
     DibImagePtr result = DibConvertDepth(source.get(), 8);
     QVERIFY(result);
     QCOMPARE(DibColorCount(result.get()), uint32_t(palette->entries.size()));
+}
+
+void DibConvertTest::medianCutSameOverListedCells_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("bitsPerChannel");
+    QTest::addColumn<int>("colourSteps");
+    QTest::newRow("few colours far apart, 6 bits") << 16 << 6 << 2;
+    QTest::newRow("many colours, 5 bits") << 64 << 5 << 9;
+    QTest::newRow("more colours than an eighth of the cells, 3 bits") << 200 << 3 << 64;
+}
+
+// The boxes are summed over the list of occupied cells when it is shorter; the palette must be the
+// one the cell-by-cell sums give.
+void DibConvertTest::medianCutSameOverListedCells()
+{
+    QFETCH(int, width);
+    QFETCH(int, bitsPerChannel);
+    QFETCH(int, colourSteps);
+    DibImagePtr image = DibCreate(width, 3, 24, 0);
+    uint32_t seed = 99;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < width; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            const auto channel = [&](int shift) { return uint8_t(((seed >> shift) % uint32_t(colourSteps)) * 255 / (colourSteps - 1)); };
+            DibSetPixelColor(image.get(), x, y, DibColor{channel(8), channel(14), channel(20), 0});
+        }
+    MedianCutHistogram listed;
+    QVERIFY(DibBuildHistogram(image.get(), bitsPerChannel, listed));
+    QCOMPARE(listed.total, uint32_t(width * 3));
+    MedianCutHistogram scanned = listed;
+    scanned.cellsListed = false;
+    scanned.cells.clear();
+
+    std::vector<MedianCutEntry> fromList, fromScan;
+    MedianCutSplit(listed, listed.occupied, listed.total, 0, fromList);
+    MedianCutSplit(scanned, scanned.occupied, scanned.total, 0, fromScan);
+    QVERIFY(!fromScan.empty());
+    QCOMPARE(fromList.size(), fromScan.size());
+    for (size_t i = 0; i < fromScan.size(); ++i) {
+        QCOMPARE(fromList[i].count, fromScan[i].count);
+        QCOMPARE(Rgb(fromList[i].color), Rgb(fromScan[i].color));
+    }
+    // The occupied box is the smallest holding every pixel's cell.
+    const int drop = 8 - bitsPerChannel;
+    std::array<int, 3> low = {255, 255, 255}, high = {0, 0, 0};
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < width; ++x) {
+            DibColor c;
+            QVERIFY(DibGetPixelColor(image.get(), x, y, c));
+            const std::array<int, 3> cell = {c.red >> drop, c.green >> drop, c.blue >> drop};
+            for (int k = 0; k < 3; ++k) {
+                low[size_t(k)] = std::min(low[size_t(k)], cell[size_t(k)]);
+                high[size_t(k)] = std::max(high[size_t(k)], cell[size_t(k)]);
+            }
+        }
+    QCOMPARE(listed.occupied.low[kDibRed], low[0]);
+    QCOMPARE(listed.occupied.high[kDibRed], high[0]);
+    QCOMPARE(listed.occupied.low[kDibBlue], low[2]);
+    QCOMPARE(listed.occupied.high[kDibBlue], high[2]);
 }
 
 void DibConvertTest::standardSixteen()

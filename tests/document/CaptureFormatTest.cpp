@@ -52,6 +52,14 @@ void HoldCapture(CVELDRANDoc& doc)
     test::Receive(doc, test::Listing(std::vector<std::array<unsigned, 3>>(2, {0xFFFF, 0xFFFF, 0xFFFF})));
 }
 
+// The message of a file that ends early (the text's own format, filled in here).
+std::string IncompleteText(int claimed, int samples, int names)
+{
+    char text[512];
+    std::snprintf(text, sizeof text, text::kCaptureIncomplete, claimed, samples, names);
+    return text;
+}
+
 void CompareSamples(const CVELDRANDoc& a, const CVELDRANDoc& b)
 {
     QCOMPARE(a.m_nSampleCount, b.m_nSampleCount);
@@ -76,7 +84,9 @@ private slots:
     void refusedHeader();
     void countField_data();
     void countField();
-    void shortFileReadsMissingLinesAsEmpty();
+    void incompleteFile_data();
+    void incompleteFile();
+    void fileCutInsideASample();
     void surplusTokensDoNotDisplaceNames();
     void saveAfterStartUpOpensAsZeroSamples();
     void saveWithoutWholeSampleRefused_data();
@@ -228,13 +238,71 @@ void CaptureFormatTest::countField()
     QFETCH(int, count);
     test::MessageRecorder messages;
     CVELDRANDoc doc;
-    QCOMPARE(ReadCapture(doc, kHeader + countText.toStdString() + "\n"), LoadResult::Loaded);
-    QCOMPARE(doc.m_nSampleCount, count);
-    QCOMPARE(doc.m_pTokenList->size(), size_t(4) * size_t(count));
-    QVERIFY(messages.messages.empty());
+    HoldCapture(doc);
+    const std::vector<uint8_t> store = doc.m_pSamples;
+    // A header alone holds none of the samples it claims: the file is not opened, and the message
+    // names the count the header was read as.
+    QCOMPARE(ReadCapture(doc, kHeader + countText.toStdString() + "\n"), LoadResult::NotCaptureData);
+    QCOMPARE(messages.messages.size(), size_t(1));
+    QCOMPARE(messages.Last(), IncompleteText(count, 0, 0));
+    QCOMPARE(doc.m_nSampleCount, 0);
+    QVERIFY(doc.m_pTokenList->empty());
+    QVERIFY(doc.m_pSamples == store);
 }
 
-void CaptureFormatTest::shortFileReadsMissingLinesAsEmpty()
+void CaptureFormatTest::incompleteFile_data()
+{
+    QTest::addColumn<int>("claimed");
+    QTest::addColumn<int>("samplesInFile");
+    QTest::addColumn<int>("namesInFile");
+    QTest::newRow("complete") << 3 << 3 << 48;
+    QTest::newRow("names cut short") << 3 << 3 << 10;
+    QTest::newRow("no names") << 3 << 3 << 0;
+    QTest::newRow("two of five samples") << 5 << 2 << 0;
+    QTest::newRow("a million claimed, four held") << kMaxCaptureSamples << 4 << 0;
+}
+
+void CaptureFormatTest::incompleteFile()
+{
+    QFETCH(int, claimed);
+    QFETCH(int, samplesInFile);
+    QFETCH(int, namesInFile);
+    test::MessageRecorder messages;
+    const auto cells = PatternCells(samplesInFile);
+    CVELDRANDoc received;
+    test::Receive(received, test::Listing(cells));
+    std::vector<std::string> lines = Lines(*WriteCapture(received, SomeNames()));
+    lines.resize(lines.size() - size_t(kChannelCount - namesInFile));
+    char header[96];
+    std::snprintf(header, sizeof header, "%s%05d)", kHeader.c_str(), claimed);
+    lines[0] = header;
+    std::string bytes;
+    for (const std::string& line : lines)
+        bytes += line + "\n";
+
+    CVELDRANDoc doc;
+    QCOMPARE(ReadCapture(doc, bytes), LoadResult::Loaded);
+    // What the file holds is opened, and only that is allocated.
+    QCOMPARE(doc.m_nSampleCount, samplesInFile);
+    QCOMPARE(doc.m_pSamples.size(), size_t(samplesInFile) * kChannelCount);
+    QCOMPARE(doc.m_pTokenList->size(), size_t(samplesInFile) * kTokensPerSample);
+    CompareSamples(doc, received);
+    const ChannelNames names = SomeNames();
+    for (int ch = 0; ch < kChannelCount; ++ch)
+        QCOMPARE(doc.m_strChannelNames[size_t(ch)], ch < namesInFile ? names[size_t(ch)] : std::string());
+    if (samplesInFile == claimed && namesInFile == kChannelCount) {
+        QVERIFY(messages.messages.empty());
+    } else {
+        QCOMPARE(messages.messages.size(), size_t(1));
+        QCOMPARE(messages.Last(), IncompleteText(claimed, samplesInFile, namesInFile));
+    }
+    // Saved again, it is a complete file of what was found.
+    CVELDRANDoc reopened;
+    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.m_strChannelNames)), LoadResult::Loaded);
+    CompareSamples(reopened, doc);
+}
+
+void CaptureFormatTest::fileCutInsideASample()
 {
     test::MessageRecorder messages;
     std::vector<std::string> status;
@@ -245,24 +313,25 @@ void CaptureFormatTest::shortFileReadsMissingLinesAsEmpty()
     bytes.replace(kHeader.size(), 5, "00005");
     bytes.resize(bytes.find("\n0001\n") + 6 + 17);
 
+    // The sample the file stops in is kept, its missing cell words read as empty (all low, with the
+    // invalid-data text); the three samples after it are not made up.
     CVELDRANDoc doc;
     doc.SetStatusTextHandler([&status](const std::string& text) { status.push_back(text); });
     QCOMPARE(ReadCapture(doc, bytes), LoadResult::Loaded);
-    QVERIFY(messages.messages.empty());
+    QCOMPARE(messages.messages.size(), size_t(1));
+    QCOMPARE(messages.Last(), IncompleteText(5, 2, 0));
     QVERIFY(!status.empty());
-    QCOMPARE(doc.m_nSampleCount, 5);
-    QCOMPARE(doc.m_pTokenList->size(), size_t(20));
+    QCOMPARE(doc.m_nSampleCount, 2);
+    QCOMPARE(doc.m_pTokenList->size(), size_t(8));
+    QCOMPARE(doc.m_pSamples.size(), size_t(2) * kChannelCount);
     for (int ch = 0; ch < kChannelCount; ++ch)
         QCOMPARE(doc.Level(0, ch), received.Level(0, ch));
-    for (int ch = 0; ch < 16; ++ch)
-        QCOMPARE(int(doc.Level(1, ch)), 1);
-    for (int i = 1; i < 5; ++i)
-        for (int ch = i == 1 ? 16 : 0; ch < kChannelCount; ++ch)
-            QCOMPARE(int(doc.Level(i, ch)), 0);
+    for (int ch = 0; ch < kChannelCount; ++ch)
+        QCOMPARE(int(doc.Level(1, ch)), ch < 16 ? 1 : 0);
     for (const std::string& name : doc.m_strChannelNames)
         QVERIFY(name.empty());
 
-    // Saved again, it opens with the same five samples.
+    // Saved again, it opens with the same two samples.
     CVELDRANDoc reopened;
     QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.m_strChannelNames)), LoadResult::Loaded);
     CompareSamples(reopened, doc);

@@ -54,7 +54,7 @@ inline void Receive(CVELDRANDoc& doc, const TokenList& tokens)
     doc.m_bDataReady = false;
     *doc.m_pTokenList = tokens;
     int lines = 0;
-    for (const std::string& token : tokens)
+    for (std::string_view token : tokens)
         lines += token.size() == 4 ? 1 : 0;
     doc.m_nSampleCount = lines;
     doc.ParseTokens(true);

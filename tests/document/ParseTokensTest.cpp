@@ -55,6 +55,7 @@ private slots:
     void shortLastLine();
     void invalidCell_data();
     void invalidCell();
+    void wordsOfAnyCharactersReadByTheRule();
     void recordsBelowCountAreZeroedWhenParseStopsEarly();
     void levelsOfAFullListing();
 };
@@ -80,9 +81,12 @@ void ParseTokensTest::channelOrder()
     QFETCH(int, channel);
     test::MessageRecorder messages;
     CVELDRANDoc doc;
-    TokenList tokens = test::Listing({{0, 0, 0}, {0, 0, 0}, {0, 0, 0}});
-    // Sample 1 gets the single '1'; samples 0 and 2 stay all zero.
-    tokens[12 + 4 + 1 + static_cast<size_t>(cell)][static_cast<size_t>(position)] = '1';
+    // Sample 1 gets the single '1' (character position of the given cell word); samples 0 and 2
+    // stay all zero.
+    std::array<unsigned, 3> marked = {0, 0, 0};
+    marked[static_cast<size_t>(cell)] = 1u << (15 - position);
+    TokenList tokens = test::Listing({{0, 0, 0}, marked, {0, 0, 0}});
+    QCOMPARE(tokens[12 + 4 + 1 + static_cast<size_t>(cell)][static_cast<size_t>(position)], '1');
     test::Receive(doc, tokens);
 
     QCOMPARE(doc.m_nSampleCount, 3);
@@ -128,6 +132,49 @@ void ParseTokensTest::invalidCell_data()
     QTest::newRow("a 2 in the middle") << "1111112111111111" << false << 0xFDFFu << true;
     QTest::newRow("17 characters: the first 16 count") << "10000000000000011" << false << 0x8001u << false;
     QTest::newRow("empty token") << "" << false << 0u << true;
+    QTest::newRow("a slash first") << "/111111111111111" << false << 0x7FFFu << true;
+    QTest::newRow("a 2 last") << "1111111111111112" << false << 0xFFFEu << true;
+    QTest::newRow("a letter in the second half") << "11111111111a1111" << false << 0xFFEFu << true;
+    QTest::newRow("17 characters, a letter past the word") << "0000000000000001x" << false << 0x0001u << false;
+}
+
+// Words of every kind, checked level by level against the rule itself: character 15 − b of a word
+// is channel b, "1" is high, anything else (or a missing character) is low.
+void ParseTokensTest::wordsOfAnyCharactersReadByTheRule()
+{
+    test::MessageRecorder messages;
+    CVELDRANDoc doc;
+    const char alphabet[] = "0101010101x2/ ";
+    unsigned seed = 777;
+    const auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    };
+    TokenList& tokens = *doc.m_pTokenList;
+    tokens = test::ListingHeader();
+    std::vector<std::string> words;
+    const int samples = 500;
+    for (int i = 0; i < samples; ++i) {
+        tokens.push_back(test::LineNumber(i));
+        for (int c = 0; c < kCellCount; ++c) {
+            std::string word(13 + next(6), '0');
+            for (char& ch : word)
+                ch = alphabet[next(sizeof alphabet - 1)];
+            if (next(4) == 0)
+                word.assign(16, '1');
+            words.push_back(word);
+            tokens.push_back(word);
+        }
+    }
+    doc.m_nSampleCount = samples;
+    doc.ParseTokens(true);
+    for (int i = 0; i < samples; ++i)
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            const std::string& word = words[static_cast<size_t>(i * kCellCount + ch / 16)];
+            const size_t position = static_cast<size_t>(15 - ch % 16);
+            const int expected = position < word.size() && word[position] == '1' ? 1 : 0;
+            QCOMPARE(int(doc.Level(i, ch)), expected);
+        }
 }
 
 void ParseTokensTest::invalidCell()
@@ -139,9 +186,11 @@ void ParseTokensTest::invalidCell()
     test::MessageRecorder messages;
     CVELDRANDoc doc;
     StatusRecorder status(doc);
-    TokenList tokens = test::Listing({{0, 0xFFFF, 0}});
-    tokens[12 + 2] = cellToken.toStdString();
-    *doc.m_pTokenList = tokens;
+    const TokenList listing = test::Listing({{0, 0xFFFF, 0}});
+    TokenList& tokens = *doc.m_pTokenList;
+    tokens.clear();
+    for (size_t i = 0; i < listing.size(); ++i)
+        tokens.push_back(i == 12 + 2 ? cellToken.toStdString() : std::string(listing[i]));
     doc.m_nSampleCount = 1;
     doc.m_bDataReady = dataReadyBefore;
     doc.ParseTokens(true);

@@ -26,7 +26,7 @@ public:
     {
         calls << "ResetView";
         m_document.m_pTokenList->clear();
-        m_document.SetTitle(text::kUntitled);
+        m_document.SetTitle(filetext::kUntitled);
         m_document.m_bDataReady = false;
         liveData = false;
         xPosData = text::kNoData;

@@ -73,7 +73,7 @@ private:
     bool PrintPage();
 
     QTemporaryDir m_dir;
-    std::string m_strTitle = text::kUntitled;
+    std::string m_strTitle = filetext::kUntitled;
     std::unique_ptr<CPrintCapture> m_capture;
     std::unique_ptr<PrintCommands> m_commands;
 };
@@ -84,7 +84,7 @@ void PrintPageTest::init()
     QVERIFY(QDir::setCurrent(m_dir.path()));
     QFile::remove("tmp.bmp");
     QFile::remove(Pdf());
-    m_strTitle = text::kUntitled;
+    m_strTitle = filetext::kUntitled;
     m_capture = std::make_unique<CPrintCapture>(24);
     m_commands = std::make_unique<PrintCommands>(*m_capture, [this] { return m_strTitle; });
     m_commands->Printer().setOutputFormat(QPrinter::PdfFormat);
@@ -132,7 +132,7 @@ void PrintPageTest::printBeforeCapture()
 void PrintPageTest::printAfterCapture_data()
 {
     QTest::addColumn<QString>("title");
-    QTest::newRow("new capture") << QString::fromUtf8(text::kUntitled);
+    QTest::newRow("new capture") << QString::fromUtf8(filetext::kUntitled);
     QTest::newRow("opened file") << QStringLiteral("bus-trace");
 }
 
@@ -147,7 +147,7 @@ void PrintPageTest::printAfterCapture()
 
     QCOMPARE(PdfPageCount(Pdf()), 1);
     const QString text = PdfText(Pdf());
-    QVERIFY2(text.contains(Squeezed(QString::fromUtf8(text::kPrintHeader) + title)), qPrintable(text));
+    QVERIFY2(text.contains(Squeezed(QString::fromUtf8(filetext::kPrintHeader) + title)), qPrintable(text));
     const QList<QSize> images = PdfImages(Pdf());
     QCOMPARE(images.size(), 1);
     QCOMPARE(images.first(), QSize(160, 120));
@@ -189,8 +189,8 @@ void PrintPageTest::convertedOnce()
     QFETCH(bool, converted);
     Capture(depth, QSize(64, 48));
     Age("tmp.bmp");
-    const QString processing = Squeezed(QString::fromUtf8(text::kProcessing));
-    const QString header = Squeezed(QString::fromUtf8(text::kPrintHeader) + QString::fromUtf8(text::kUntitled));
+    const QString processing = Squeezed(QString::fromUtf8(filetext::kProcessing));
+    const QString header = Squeezed(QString::fromUtf8(filetext::kPrintHeader) + QString::fromUtf8(filetext::kUntitled));
 
     QVERIFY(PrintPage());
     QString text = PdfText(Pdf());
@@ -220,8 +220,8 @@ void PrintPageTest::bitmapFileMissing()
     QCOMPARE(recorder.messages.back().icon, MessageIcon::Exclamation);
     // The page keeps only the processing text.
     const QString text = PdfText(Pdf());
-    QVERIFY(text.contains(Squeezed(QString::fromUtf8(text::kProcessing))));
-    QVERIFY(!text.contains(Squeezed(QString::fromUtf8(text::kPrintHeader))));
+    QVERIFY(text.contains(Squeezed(QString::fromUtf8(filetext::kProcessing))));
+    QVERIFY(!text.contains(Squeezed(QString::fromUtf8(filetext::kPrintHeader))));
     QVERIFY(PdfImages(Pdf()).isEmpty());
 }
 

@@ -31,6 +31,23 @@ CTraceStatic& WithLevels(CTraceStatic& trace, std::initializer_list<int> levels)
     return trace;
 }
 
+// The widget as it paints itself (through its kept picture), and the same trace drawn directly
+// over the widget's background, in one format.
+QImage Grabbed(CTraceStatic& trace)
+{
+    return trace.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage DrawnDirectly(CTraceStatic& trace)
+{
+    QImage image(trace.size(), QImage::Format_RGB32);
+    image.fill(trace.palette().color(trace.backgroundRole()));
+    QPainter painter(&image);
+    painter.setFont(trace.font());
+    trace.Paint(painter, trace.size());
+    return image;
+}
+
 } // namespace
 
 class TraceRenderTest : public QObject {
@@ -133,6 +150,64 @@ private slots:
         for (int x = 83; x < 161; ++x)
             for (int y = 3; y < 37; ++y)
                 QCOMPARE(image.pixelColor(x, y), QColor(Qt::white));
+    }
+
+    // Every change the picture depends on shows in the next paint, pixel for pixel as drawn directly.
+    void keptPictureFollowsEveryChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("a sample added") << "sample";
+        QTest::newRow("samples cleared") << "clear";
+        QTest::newRow("levels appended") << "append";
+        QTest::newRow("window moved") << "window";
+        QTest::newRow("label") << "label";
+        QTest::newRow("size") << "size";
+        QTest::newRow("font") << "font";
+        QTest::newRow("window holding more than its width (drawn afresh)") << "overfull";
+    }
+
+    void keptPictureFollowsEveryChange()
+    {
+        QFETCH(QString, change);
+        CTraceStatic trace;
+        trace.resize(400, 60);
+        trace.SetLabel(QStringLiteral("CLK"));
+        for (int i = 0; i < 40; ++i)
+            trace.AddSample(uint8_t(i / 3 % 2));
+        trace.SetWindow(32, 0, 0, 32);
+        const QImage before = Grabbed(trace);
+        QCOMPARE(before, DrawnDirectly(trace));
+
+        if (change == QLatin1String("sample")) {
+            for (int i = 0; i < 8; ++i)
+                trace.AddSample(1);
+            trace.SetWindow(32, 0, 16, 48);
+        } else if (change == QLatin1String("clear")) {
+            trace.ClearSamples();
+        } else if (change == QLatin1String("append")) {
+            trace.ClearSamples();
+            uint8_t* levels = trace.ExtendLevels(4);
+            levels[0] = 1;
+            levels[2] = 1;
+            QCOMPARE(trace.Levels(), (std::vector<uint8_t>{1, 0, 1, 0}));
+        } else if (change == QLatin1String("window")) {
+            trace.SetWindow(32, 0, 5, 37);
+        } else if (change == QLatin1String("label")) {
+            trace.SetLabel(QStringLiteral("DATA"));
+        } else if (change == QLatin1String("size")) {
+            trace.resize(300, 48);
+        } else if (change == QLatin1String("font")) {
+            QFont font = trace.font();
+            font.setPointSize(font.pointSize() + 6);
+            trace.setFont(font);
+        } else if (change == QLatin1String("overfull")) {
+            trace.SetWindow(16, 0, 0, 40);
+        }
+        const QImage after = Grabbed(trace);
+        QVERIFY(after != before);
+        QCOMPARE(after, DrawnDirectly(trace));
+        // Painted again with nothing changed, the kept picture gives the same pixels.
+        QCOMPARE(Grabbed(trace), after);
     }
 
     void windowBookkeeping()

@@ -11,6 +11,7 @@
 #include "controls/CNumSpinCtrl.h"
 #include "link/ClockPeriods.h"
 #include "resources/Ids.h"
+#include "view/FormLayout.h"
 #include "view/VeldranView.h"
 
 #include <QFontInfo>
@@ -20,6 +21,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 using namespace veldran;
@@ -85,6 +87,58 @@ private:
 
     QLabel* Label(int id) const { return qobject_cast<QLabel*>(m_view->GetDlgItem(id)); }
 
+    // Where the readouts stand now, by control id.
+    std::map<int, QRect> Readouts() const
+    {
+        std::map<int, QRect> placed;
+        for (const int id : kReadouts)
+            placed[id] = m_view->GetDlgItem(id)->geometry();
+        return placed;
+    }
+
+    // A capture of count samples at the widest zoom window and a clock period, as a user sets it.
+    void Show(int count, int clockIndex)
+    {
+        Open(count);
+        for (int n = 0; n < 3; ++n)
+            m_view->OnContract();
+        m_view->SetClockPeriod(clockIndex);
+        QCoreApplication::processEvents();
+    }
+
+    // Each readout's text whole in its control, inside the form, and no other control over it;
+    // the counters clear of the position strip.
+    void VerifyEveryReadoutWhole()
+    {
+        CVELDRANView& view = *m_view;
+        const QRect form = view.Form()->rect();
+        std::vector<std::pair<int, QRect>> texts;
+        for (const int id : kReadouts) {
+            QWidget* control = view.GetDlgItem(id);
+            QVERIFY(control && control->isVisible());
+            if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                QVERIFY2(LineEditShowsWholeText(*edit), qPrintable(edit->text()));
+                texts.emplace_back(id, control->geometry());
+            } else {
+                auto* label = qobject_cast<QLabel*>(control);
+                QVERIFY2(label->contentsRect().width() >= LabelTextRect(*label).width(), qPrintable(label->text()));
+                texts.emplace_back(id, LabelTextRect(*label));
+            }
+            QVERIFY2(form.contains(texts.back().second),
+                     qPrintable(QStringLiteral("%1 at %2..%3 in a form of %4").arg(id).arg(texts.back().second.left()).arg(texts.back().second.right()).arg(form.width())));
+        }
+        texts.emplace_back(ids::kSpinX, view.GetDlgItem(ids::kSpinX)->geometry());
+        texts.emplace_back(ids::kSpinY, view.GetDlgItem(ids::kSpinY)->geometry());
+        for (const auto& [id, rect] : texts)
+            for (const auto& [other, otherRect] : texts)
+                QVERIFY2(id == other || !rect.intersects(otherRect),
+                         qPrintable(QStringLiteral("%1 and %2 overlap").arg(id).arg(other)));
+        // The counters end before the position strip begins and start after it ends.
+        const QRect strip = view.PositionStripRect();
+        QVERIFY(LabelTextRect(*Label(ids::kLeftPos)).right() < strip.left());
+        QVERIFY(LabelTextRect(*Label(ids::kRightPos)).left() > strip.right());
+    }
+
 private slots:
     void initTestCase() { test::MapSerialPorts(); }
 
@@ -131,33 +185,9 @@ private slots:
         QCOMPARE(Text(ids::kWindowText), QStringLiteral("WINDOW : 1023"));
         QVERIFY(Text(ids::kXPosData).size() == 52); // three cell words, two blanks between
 
-        // Each text whole in its control, inside the form, and no other control over it.
-        const QRect form = view.Form()->rect();
-        std::vector<std::pair<int, QRect>> texts;
-        for (const int id : kReadouts) {
-            QWidget* control = view.GetDlgItem(id);
-            QVERIFY(control && control->isVisible());
-            if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-                QVERIFY2(LineEditShowsWholeText(*edit), qPrintable(edit->text()));
-                texts.emplace_back(id, control->geometry());
-            } else {
-                auto* label = qobject_cast<QLabel*>(control);
-                QVERIFY2(label->contentsRect().width() >= LabelTextRect(*label).width(), qPrintable(label->text()));
-                texts.emplace_back(id, LabelTextRect(*label));
-            }
-            QVERIFY2(form.contains(texts.back().second),
-                     qPrintable(QStringLiteral("%1 at %2..%3 in a form of %4").arg(id).arg(texts.back().second.left()).arg(texts.back().second.right()).arg(form.width())));
-        }
-        texts.emplace_back(ids::kSpinX, view.GetDlgItem(ids::kSpinX)->geometry());
-        texts.emplace_back(ids::kSpinY, view.GetDlgItem(ids::kSpinY)->geometry());
-        for (const auto& [id, rect] : texts)
-            for (const auto& [other, otherRect] : texts)
-                QVERIFY2(id == other || !rect.intersects(otherRect),
-                         qPrintable(QStringLiteral("%1 and %2 overlap").arg(id).arg(other)));
-        // The counters end before the position strip begins and start after it ends.
-        const QRect strip = view.PositionStripRect();
-        QVERIFY(LabelTextRect(*Label(ids::kLeftPos)).right() < strip.left());
-        QVERIFY(LabelTextRect(*Label(ids::kRightPos)).left() > strip.right());
+        VerifyEveryReadoutWhole();
+        if (QTest::currentTestFailed())
+            return;
 
         // The cursor labels over the traces: "X= 11321" and "Y= 10884", whole.
         for (const int id : {ids::kXCursorLabel, ids::kYCursorLabel}) {
@@ -180,6 +210,74 @@ private slots:
         m_view->Form()->setFont(font);
         QTRY_VERIFY(edit->width() > width * 3 / 2);
         QVERIFY(window->x() >= edit->x() + edit->width());
+    }
+
+    void theRowFollowsTheCaptureShown_data()
+    {
+        QTest::addColumn<int>("smallCount");
+        QTest::addColumn<int>("largeCount");
+        QTest::addColumn<int>("smallClock");
+        QTest::addColumn<int>("largeClock");
+        QTest::addColumn<bool>("backByNewFile");
+        QTest::addColumn<QList<int>>("widened");
+        const int fastest = ClockPeriodCount() - 1;
+        const QList<int> longerNumbers{ids::kEditX, ids::kEditY, ids::kXYDistance, ids::kLeftPos, ids::kRightPos};
+        QTest::newRow("500 to 200,000 samples") << 500 << 200000 << 8 << 8 << false << longerNumbers;
+        // OFF reads a negative distance in microseconds of whole seconds: the longest texts.
+        QTest::newRow("40 ns to clock OFF") << 12000 << 12000 << fastest << 0 << false << QList<int>{ids::kXYDistance};
+        QTest::newRow("both at once") << 500 << 200000 << fastest << 0 << false << longerNumbers;
+        QTest::newRow("200,000 samples, then New File") << 1 << 200000 << 8 << 8 << true << longerNumbers;
+    }
+    void theRowFollowsTheCaptureShown()
+    {
+        QFETCH(int, smallCount);
+        QFETCH(int, largeCount);
+        QFETCH(int, smallClock);
+        QFETCH(int, largeClock);
+        QFETCH(bool, backByNewFile);
+        QFETCH(QList<int>, widened);
+
+        Show(smallCount, smallClock);
+        const std::map<int, QRect> small = Readouts();
+        // Never less than the template gives.
+        const FormLayout plain = ComputeFormLayout(m_view->Form()->width(), m_view->Form()->height());
+        for (const auto& [id, rect] : plain.placements) {
+            if (!small.count(id) || id == ids::kRightPos) // the right counter keeps to the form's edge
+                continue;
+            const QRect now = small.at(id);
+            QVERIFY2(now.x() >= rect.x() && now.width() >= rect.width(),
+                     qPrintable(QStringLiteral("%1: %2 wide at %3, the template %4 at %5").arg(id).arg(now.width())
+                                    .arg(now.x()).arg(rect.width()).arg(rect.x())));
+        }
+
+        // A larger capture, or a period with longer texts: the readouts that need it grow, the
+        // controls to their right move along, and the widest texts are whole.
+        Show(largeCount, largeClock);
+        const std::map<int, QRect> large = Readouts();
+        for (const int id : widened)
+            QVERIFY2(large.at(id).width() > small.at(id).width(),
+                     qPrintable(QStringLiteral("%1 stays %2 wide").arg(id).arg(small.at(id).width())));
+        QVERIFY(large.at(ids::kWindowText).x() > small.at(ids::kWindowText).x());
+        const int last = largeCount - 1;
+        for (const auto& [x, y] : {std::pair{last, 0}, std::pair{0, last}}) {
+            SetCursors(x, y);
+            m_view->Form()->repaint();
+            VerifyEveryReadoutWhole();
+            if (QTest::currentTestFailed())
+                return;
+        }
+
+        // Back to the smaller capture: the row is as narrow as before, not kept at its widest.
+        if (backByNewFile)
+            m_view->ResetView();
+        else
+            Show(smallCount, smallClock);
+        QCoreApplication::processEvents();
+        const std::map<int, QRect> again = Readouts();
+        for (const auto& [id, rect] : small)
+            QVERIFY2(again.at(id) == rect, qPrintable(QStringLiteral("%1 is %2 wide at %3, was %4 at %5").arg(id)
+                                                          .arg(again.at(id).width()).arg(again.at(id).x())
+                                                          .arg(rect.width()).arg(rect.x())));
     }
 
     void cursorLabelsNeverOverprint_data()
@@ -279,6 +377,7 @@ private slots:
         QTest::addColumn<int>("cursor");
         QTest::newRow("fewer samples than before") << 19 << 0;
         QTest::newRow("more samples than before") << 4321 << 4000;
+        QTest::newRow("a count of six digits") << 123456 << 49;
     }
     void countersAndStripComeFromTheSameValues()
     {
@@ -293,6 +392,10 @@ private slots:
         const int last = std::min(view.Trace(0).m_nEnd - 1, total - 1);
         QCOMPARE(Text(ids::kLeftPos), QString::asprintf("(%04d/%04d)", view.Trace(0).m_nStart, total - 1));
         QCOMPARE(Text(ids::kRightPos), QString::asprintf("(%04d/%04d)", last, total - 1));
+        // Once the paint is over, counters of more digits get the room they need.
+        QCoreApplication::processEvents();
+        view.Form()->repaint();
+        VerifyEveryReadoutWhole();
     }
 };
 

@@ -172,6 +172,26 @@ private slots:
         QCOMPARE(m_view->Trace(0).SampleCount(), 2);
     }
 
+    void aReceivedCaptureWidensTheRow()
+    {
+        LoadFixedCapture();
+        StartView();
+        // Clock OFF: X − Y of the far cursors reads "-1000000.0000us" for two samples and
+        // "-119000000.0000us" for 120.
+        QWidget* distance = m_view->GetDlgItem(ids::kXYDistance);
+        QWidget* valueField = m_view->GetDlgItem(ids::kXPosData);
+        const int width = distance->width();
+        const int valueFieldX = valueField->x();
+        m_view->OnLoad();
+        sim::SListingOptions options;
+        options.nLines = 120;
+        QVERIFY(m_line->Write(sim::GenerateListing(options)));
+        QTRY_COMPARE_WITH_TIMEOUT(m_view->Trace(0).SampleCount(), 120, 20000);
+        QVERIFY(m_document->m_bDataReady && !m_view->Reception().IsReceiving());
+        QVERIFY2(distance->width() > width, qPrintable(QString::number(width)));
+        QCOMPARE(valueField->x() - valueFieldX, distance->width() - width);
+    }
+
     void listingWithoutStateIsRefused()
     {
         StartView();

@@ -241,8 +241,8 @@ private slots:
         SetCursors(5, 0);
         const auto& tokens = *m_document->m_pTokenList;
         const QString expected = QStringLiteral("%1  %2  %3")
-                                     .arg(QString::fromStdString(tokens[21]), QString::fromStdString(tokens[22]),
-                                          QString::fromStdString(tokens[23]));
+                                     .arg(QString::fromUtf8(tokens[21]), QString::fromUtf8(tokens[22]),
+                                          QString::fromUtf8(tokens[23]));
         QCOMPARE(Text(ids::kXPosData), expected);
         // After a cancelled reception the tokens can be gone while the samples stay: the words
         // are rebuilt from the samples, never read past the list.

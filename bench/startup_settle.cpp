@@ -1,0 +1,156 @@
+// Start-up to the settled main window: a whole process that starts the program as the program's own
+// main() does, opens a capture given on the command line, shows the maximized frame, and counts as
+// settled when the event loop first goes idle after the frame has painted. Timed from the start of
+// the process to its "settled" line, interleaved with the same process without a file.
+//
+//   startup_settle [--samples N] [--runs R]   writes an N-sample capture (99,999) and prints the figures
+//   startup_settle --child [FILE]             (used by the above) one start-up; prints "settled"
+
+#include "app/VeldranApp.h"
+#include "bench/BenchProcess.h"
+#include "document/CaptureFile.h"
+
+#include <QAbstractEventDispatcher>
+#include <QEvent>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+// Notes the first paint of any window of the program.
+class CPaintWatch : public QObject {
+public:
+    bool m_bPainted = false;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType())
+            m_bPainted = true;
+        return false;
+    }
+};
+
+int RunChild(int argc, char** argv)
+{
+    // argv: program --child [file]; the program sees --automation (no splash) and the file.
+    std::vector<char*> args = {argv[0], const_cast<char*>("--automation")};
+    for (int i = 2; i < argc; ++i)
+        args.push_back(argv[i]);
+    int count = static_cast<int>(args.size());
+    args.push_back(nullptr);
+    veldran::CVELDRANApp app(count, args.data());
+    CPaintWatch watch;
+    app.installEventFilter(&watch);
+    int exitCode = 0;
+    if (!app.InitInstance(&exitCode))
+        return 1;
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &app, [&watch] {
+        if (!watch.m_bPainted)
+            return;
+        std::fputs("settled\n", stdout);
+        std::fflush(stdout);
+        std::_Exit(0); // the figure is the start-up; tearing down is not part of it
+    });
+    return app.exec();
+}
+
+bool WriteCapture(const std::string& path, int samples)
+{
+    veldran::CVELDRANDoc doc;
+    veldran::TokenList& tokens = *doc.m_pTokenList;
+    tokens = {"STATE", "LISTING", "00001", "RADIX", "BIN", "CELLS", "CELL13", "WIDTH", "17", "BITS16", "OFF", "END"};
+    std::mt19937 random(7);
+    char word[17] = {};
+    for (int i = 0; i < samples; ++i) {
+        std::snprintf(word, sizeof word, "%04d", i % 10000);
+        tokens.push_back(word);
+        for (int cell = 0; cell < veldran::kCellCount; ++cell) {
+            for (int k = 0; k < 16; ++k)
+                word[k] = (random() & 1) ? '1' : '0';
+            tokens.push_back(std::string_view(word, 16));
+        }
+    }
+    veldran::ChannelNames names;
+    for (int ch = 0; ch < veldran::kChannelCount; ++ch)
+        names[static_cast<size_t>(ch)] = "CH" + std::to_string(ch);
+    return veldran::SaveCaptureFile(doc, names, path);
+}
+
+// Seconds from spawning the process to its "settled" line; -1 when it failed.
+double TimeStartUp(const std::vector<std::string>& args)
+{
+    const veldran::bench::ProcessRun run = veldran::bench::RunProcess(args, true);
+    return run.output == "settled\n" ? run.seconds : -1;
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 2 && std::string(argv[1]) == "--child")
+        return RunChild(argc, argv);
+
+    int samples = 99999;
+    int runs = 11;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::string(argv[i]) == "--samples")
+            samples = std::atoi(argv[i + 1]);
+        else if (std::string(argv[i]) == "--runs")
+            runs = std::atoi(argv[i + 1]);
+    }
+    if (samples <= 0 || runs <= 0)
+        return 2;
+    // No display and no instrument: the offscreen platform, and a pseudo-terminal behind every port
+    // so that opening the port shows no message box.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+        return 1;
+    for (int n = 1; n <= 4; ++n)
+        setenv(("VELDRAN_COM" + std::to_string(n)).c_str(), ::ptsname(master), 1);
+
+    char folderTemplate[] = "/tmp/veldran-startup-XXXXXX";
+    const char* folder = ::mkdtemp(folderTemplate);
+    if (!folder)
+        return 1;
+    const std::string path = std::string(folder) + "/capture.vxr";
+    if (!WriteCapture(path, samples))
+        return 1;
+    // Settings the program writes beside itself or in the user's folder stay in the temporary folder.
+    setenv("XDG_CONFIG_HOME", folder, 1);
+
+    std::vector<double> empty, withFile;
+    for (int run = 0; run <= runs; ++run) {
+        const double a = TimeStartUp({argv[0], "--child"});
+        const double b = TimeStartUp({argv[0], "--child", path});
+        if (a < 0 || b < 0) {
+            std::fprintf(stderr, "a start-up failed\n");
+            return 1;
+        }
+        if (run == 0)
+            continue; // warms the page cache and the dynamic loader
+        empty.push_back(a);
+        withFile.push_back(b);
+    }
+    std::printf("startup_settle: %d runs each, interleaved, offscreen platform\n", runs);
+    std::printf("  start-up to the settled window, no file           median %7.1f ms\n", Median(empty) * 1e3);
+    std::printf("  start-up to the settled window, %6d samples    median %7.1f ms (goal <= 60)\n", samples,
+                Median(withFile) * 1e3);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Which language the program speaks. Korean is the program's own face; English is offered to users
+// whose desktop speaks English. The choice is made once at start-up from the environment, and
+// VELDRAN_LANG=ko|en overrides what the desktop says.
+
+#include <string>
+
+namespace veldran {
+
+enum class UiLanguage { Korean, English };
+
+// The variables that decide, as the process found them ("" when unset).
+struct LanguageEnvironment {
+    std::string veldranLang; // VELDRAN_LANG
+    std::string language;    // LANGUAGE: a colon-separated list of languages, most wanted first
+    std::string lcAll;       // LC_ALL
+    std::string lcMessages;  // LC_MESSAGES
+    std::string lang;        // LANG
+};
+
+// VELDRAN_LANG "ko" or "en" decides alone. Otherwise the messages locale is the first of LC_ALL,
+// LC_MESSAGES and LANG that is set; when it is the C or POSIX locale (or none is set) the program
+// speaks Korean, and LANGUAGE is ignored as the C library ignores it there. Otherwise the first
+// entry of LANGUAGE that names Korean or English decides, and failing that the locale's own
+// language: English for English, Korean for anything else.
+[[nodiscard]] UiLanguage ChooseUiLanguage(const LanguageEnvironment& env);
+
+// The environment of this process.
+[[nodiscard]] LanguageEnvironment ProcessLanguageEnvironment();
+
+} // namespace veldran

@@ -1,0 +1,691 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<!-- The English face of VELDRAN. Sources are the program's own texts, exactly as the code holds
+     them (Korean, or the program's English words); the program looks every text up in context
+     VELDRAN where it shows it. Written by hand and compiled by lrelease; a new text of the program
+     needs one <message> here, and the i18n tests name any text that has none. -->
+<TS version="2.1" language="en_US" sourcelanguage="ko_KR">
+<context>
+    <name>VELDRAN</name>
+    <message>
+        <source>FIle(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>VELDRAN(&amp;M)</source>
+        <translation>&amp;VELDRAN</translation>
+    </message>
+    <message>
+        <source>Help(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>New File(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Open(&amp;O)...</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>Save(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>Save As(&amp;A)...</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>Print(&amp;P)...</source>
+        <translation>&amp;Print...</translation>
+    </message>
+    <message>
+        <source>Print Preview(&amp;V)</source>
+        <translation>Print Pre&amp;view</translation>
+    </message>
+    <message>
+        <source>Printer Setting(&amp;R)...</source>
+        <translation>P&amp;rint Setup...</translation>
+    </message>
+    <message>
+        <source>최근 파일</source>
+        <translation>Recent File</translation>
+    </message>
+    <message>
+        <source>Exit(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>Expand(&amp;E)</source>
+        <translation>&amp;Expand</translation>
+    </message>
+    <message>
+        <source>Contract(&amp;C)</source>
+        <translation>&amp;Contract</translation>
+    </message>
+    <message>
+        <source>Select Cell(&amp;S)</source>
+        <translation>&amp;Select Cell</translation>
+    </message>
+    <message>
+        <source>Load From VXR(&amp;L)</source>
+        <translation>&amp;Load from VXR</translation>
+    </message>
+    <message>
+        <source>Capture Data(&amp;T)</source>
+        <translation>Cap&amp;ture Data</translation>
+    </message>
+    <message>
+        <source>Options(&amp;O)...</source>
+        <translation>&amp;Options...</translation>
+    </message>
+    <message>
+        <source>Change CH Name(&amp;H)...</source>
+        <translation>Rename C&amp;hannels...</translation>
+    </message>
+    <message>
+        <source>VELDRAN Info(&amp;I)...</source>
+        <translation>&amp;About VELDRAN...</translation>
+    </message>
+    <message>
+        <source>Ctrl+N</source>
+        <translation>Ctrl+N</translation>
+    </message>
+    <message>
+        <source>Ctrl+O</source>
+        <translation>Ctrl+O</translation>
+    </message>
+    <message>
+        <source>Ctrl+S</source>
+        <translation>Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Ctrl+P</source>
+        <translation>Ctrl+P</translation>
+    </message>
+    <message>
+        <source>Show or hide OptionBar</source>
+        <translation>Show or hide the option bar</translation>
+    </message>
+    <message>
+        <source>Toggle OptionBar</source>
+        <translation>Toggle Option Bar</translation>
+    </message>
+    <message>
+        <source>데이터를 좀더 확장하여 자세히 봅니다.</source>
+        <translation>Zoom in to see the data in more detail</translation>
+    </message>
+    <message>
+        <source>확장</source>
+        <translation>Expand</translation>
+    </message>
+    <message>
+        <source>데이터를 좀더 축소하여 대략적으로 봅니다.</source>
+        <translation>Zoom out for an overview of the data</translation>
+    </message>
+    <message>
+        <source>축소</source>
+        <translation>Contract</translation>
+    </message>
+    <message>
+        <source>VELDRAN에서 데이터를 전송받습니다.</source>
+        <translation>Receive a capture from the VELDRAN</translation>
+    </message>
+    <message>
+        <source>데이터 전송</source>
+        <translation>Receive Data</translation>
+    </message>
+    <message>
+        <source>환경 설정을 합니다.</source>
+        <translation>Choose the serial port, its speed and the clock period</translation>
+    </message>
+    <message>
+        <source>환경설정</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>채널을 선택합니다.</source>
+        <translation>Show the next cell of sixteen channels</translation>
+    </message>
+    <message>
+        <source>채널선택</source>
+        <translation>Select Cell</translation>
+    </message>
+    <message>
+        <source>채널의 이름을 바꿉니다.</source>
+        <translation>Rename the channels</translation>
+    </message>
+    <message>
+        <source>채널명 바꾸기</source>
+        <translation>Rename Channels</translation>
+    </message>
+    <message>
+        <source>인쇄할 데이터를 설정합니다.</source>
+        <translation>Take a snapshot of the diagram for printing</translation>
+    </message>
+    <message>
+        <source>인쇄데이터 설정</source>
+        <translation>Capture Data</translation>
+    </message>
+    <message>
+        <source>새 캡처를 만듭니다.</source>
+        <translation>Start a new capture</translation>
+    </message>
+    <message>
+        <source>새 파일</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>저장된 캡처 파일을 엽니다.</source>
+        <translation>Open a saved capture file</translation>
+    </message>
+    <message>
+        <source>열기</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>현재 캡처를 저장합니다.</source>
+        <translation>Save the current capture</translation>
+    </message>
+    <message>
+        <source>저장</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>현재 캡처를 새 이름으로 저장합니다.</source>
+        <translation>Save the current capture under a new name</translation>
+    </message>
+    <message>
+        <source>다른 이름으로 저장</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>현재 캡처를 인쇄합니다.</source>
+        <translation>Print the current capture</translation>
+    </message>
+    <message>
+        <source>인쇄</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>인쇄될 페이지를 미리 봅니다.</source>
+        <translation>Preview the printed page</translation>
+    </message>
+    <message>
+        <source>인쇄 미리 보기</source>
+        <translation>Print Preview</translation>
+    </message>
+    <message>
+        <source>프린터와 인쇄 옵션을 바꿉니다.</source>
+        <translation>Change the printer and the printing options</translation>
+    </message>
+    <message>
+        <source>인쇄 설정</source>
+        <translation>Print Setup</translation>
+    </message>
+    <message>
+        <source>이 캡처 파일을 엽니다.</source>
+        <translation>Open this capture file</translation>
+    </message>
+    <message>
+        <source>프로그램을 끝냅니다. 저장할지 묻습니다.</source>
+        <translation>Quit the program, offering to save the capture</translation>
+    </message>
+    <message>
+        <source>끝내기</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>프로그램 정보와 버전을 표시합니다.</source>
+        <translation>Show the program's information and version</translation>
+    </message>
+    <message>
+        <source>정보</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>EXPAND</source>
+        <translation>EXPAND</translation>
+    </message>
+    <message>
+        <source>CONTRACT</source>
+        <translation>CONTRACT</translation>
+    </message>
+    <message>
+        <source>CELL</source>
+        <translation>CELL</translation>
+    </message>
+    <message>
+        <source>LOAD</source>
+        <translation>LOAD</translation>
+    </message>
+    <message>
+        <source>CAPTURE</source>
+        <translation>CAPTURE</translation>
+    </message>
+    <message>
+        <source>OPTIONS...</source>
+        <translation>OPTIONS...</translation>
+    </message>
+    <message>
+        <source>준비</source>
+        <translation>Ready</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>Clock period : </source>
+        <translation>Clock period: </translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>100 millisec</source>
+        <translation>100 ms</translation>
+    </message>
+    <message>
+        <source>50 millisec</source>
+        <translation>50 ms</translation>
+    </message>
+    <message>
+        <source>20 millisec</source>
+        <translation>20 ms</translation>
+    </message>
+    <message>
+        <source>10 millisec</source>
+        <translation>10 ms</translation>
+    </message>
+    <message>
+        <source>5 millisec</source>
+        <translation>5 ms</translation>
+    </message>
+    <message>
+        <source>2 millisec</source>
+        <translation>2 ms</translation>
+    </message>
+    <message>
+        <source>1 millisec</source>
+        <translation>1 ms</translation>
+    </message>
+    <message>
+        <source>500 microsec</source>
+        <translation>500 µs</translation>
+    </message>
+    <message>
+        <source>200 microsec</source>
+        <translation>200 µs</translation>
+    </message>
+    <message>
+        <source>100 microsec</source>
+        <translation>100 µs</translation>
+    </message>
+    <message>
+        <source>50 microsec</source>
+        <translation>50 µs</translation>
+    </message>
+    <message>
+        <source>20 microsec</source>
+        <translation>20 µs</translation>
+    </message>
+    <message>
+        <source>10 microsec</source>
+        <translation>10 µs</translation>
+    </message>
+    <message>
+        <source>5 microsec</source>
+        <translation>5 µs</translation>
+    </message>
+    <message>
+        <source>2 microsec</source>
+        <translation>2 µs</translation>
+    </message>
+    <message>
+        <source>1 microsec</source>
+        <translation>1 µs</translation>
+    </message>
+    <message>
+        <source>500 nanosec</source>
+        <translation>500 ns</translation>
+    </message>
+    <message>
+        <source>200 nanosec</source>
+        <translation>200 ns</translation>
+    </message>
+    <message>
+        <source>100 nanosec</source>
+        <translation>100 ns</translation>
+    </message>
+    <message>
+        <source>50 nanosec</source>
+        <translation>50 ns</translation>
+    </message>
+    <message>
+        <source>40 nanosec</source>
+        <translation>40 ns</translation>
+    </message>
+    <message>
+        <source>VELDRAN 정보</source>
+        <translation>About VELDRAN</translation>
+    </message>
+    <message>
+        <source>VELDRAN 버전 2.0</source>
+        <translation>VELDRAN version 2.0</translation>
+    </message>
+    <message>
+        <source>48채널 로직 분석기 데스크톱 프로그램</source>
+        <translation>48-channel logic analyzer software</translation>
+    </message>
+    <message>
+        <source>확인</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>환경 변수를 설정합니다.</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>통신포트 설정</source>
+        <translation>Serial Port</translation>
+    </message>
+    <message>
+        <source>Port #</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Speed</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>Clock Period 설정</source>
+        <translation>Clock Period</translation>
+    </message>
+    <message>
+        <source>전송을 취소합니다.</source>
+        <translation>Cancel Transfer</translation>
+    </message>
+    <message>
+        <source>데이터 전송모드로 전환하였습니다.</source>
+        <translation>Now in data transfer mode.</translation>
+    </message>
+    <message>
+        <source>VELDRAN에서 &quot;STATE&quot;버튼을 눌러 데이타를 전송하시기 바랍니다.</source>
+        <translation>Press the &quot;STATE&quot; button on the VELDRAN to send the data.</translation>
+    </message>
+    <message>
+        <source>올바른 STATE 전송을 위한 VELDRAN 환경설정</source>
+        <translation>VELDRAN settings for a correct STATE transfer</translation>
+    </message>
+    <message>
+        <source>STATE LISTING FORMAT/GROUP FORMATS 설정은 다음과 같아야 합니다.</source>
+        <translation>Set STATE LISTING FORMAT/GROUP FORMATS as follows:</translation>
+    </message>
+    <message>
+        <source>	Name	Radix	Bits	Field	Logic</source>
+        <translation>	Name	Radix	Bits	Field	Logic</translation>
+    </message>
+    <message>
+        <source>CELL 1	xxxx	BIN	16	17	xxxx</source>
+        <translation>CELL 1	xxxx	BIN	16	17	xxxx</translation>
+    </message>
+    <message>
+        <source>CELL 2	xxxx	BIN	16	17	xxxx</source>
+        <translation>CELL 2	xxxx	BIN	16	17	xxxx</translation>
+    </message>
+    <message>
+        <source>CELL 3	xxxx	BIN	16	17	xxxx</source>
+        <translation>CELL 3	xxxx	BIN	16	17	xxxx</translation>
+    </message>
+    <message>
+        <source>CELL 4 ~ CELL 8 is all OFF</source>
+        <translation>CELL 4 to CELL 8: all OFF</translation>
+    </message>
+    <message>
+        <source>채널의 이름을 바꿀 수 있습니다...</source>
+        <translation>Channel Names</translation>
+    </message>
+    <message>
+        <source>채널 %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>확    인</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>취    소</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>VELDRAN</source>
+        <translation>VELDRAN</translation>
+    </message>
+    <message>
+        <source>VELDRAN 파일 (*.vxr)</source>
+        <translation>VELDRAN files (*.vxr)</translation>
+    </message>
+    <message>
+        <source>%s에 변경 내용을 저장하시겠습니까?</source>
+        <translation>Save changes to %s?</translation>
+    </message>
+    <message>
+        <source>전송오류 : 수신을 중단합니다.</source>
+        <translation>Transmission error: reception stopped.</translation>
+    </message>
+    <message>
+        <source>[전송오류] 잘못된 데이터입니다.</source>
+        <translation>[Transmission error] Invalid data.</translation>
+    </message>
+    <message>
+        <source>VELDRAN용 데이타가 아닙니다.</source>
+        <translation>This is not VELDRAN data.</translation>
+    </message>
+    <message>
+        <source>저장할 데이터가 없습니다.
+VELDRAN에서 데이터를 받거나 파일을 연 다음 저장해 주십시오.</source>
+        <translation>There is no data to save.
+Receive a capture from the VELDRAN or open a file first.</translation>
+    </message>
+    <message>
+        <source>저장할 데이터가 너무 많습니다.</source>
+        <translation>There is too much data to save.</translation>
+    </message>
+    <message>
+        <source>파일을 열 수 없습니다.</source>
+        <translation>The file cannot be opened.</translation>
+    </message>
+    <message>
+        <source>파일을 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.</source>
+        <translation>The file cannot be saved. The existing file is unchanged.</translation>
+    </message>
+    <message>
+        <source>No Data ...</source>
+        <translation>No data</translation>
+    </message>
+    <message>
+        <source>Given value is out of range.</source>
+        <translation>The value is out of range.</translation>
+    </message>
+    <message>
+        <source>Characters must be a number.</source>
+        <translation>Please enter a number.</translation>
+    </message>
+    <message>
+        <source>통신 연결이 되어있지 않습니다.</source>
+        <translation>The serial port is not open.</translation>
+    </message>
+    <message>
+        <source>전송중인 데이터 :</source>
+        <translation>Receiving data: </translation>
+    </message>
+    <message>
+        <source>[전송에러] 수신을 중단합니다.
+VELDRAN에서 송신을 중단해 주십시오.
+다시 시작 하려면 &quot;LOAD&quot;버튼을 누른 후 VELDRAN의 &quot;STATE&quot;버튼을 눌러주세요.</source>
+        <translation>[Transfer error] Reception stopped.
+Please stop the transfer on the VELDRAN.
+To start again, press &quot;LOAD&quot;, then press &quot;STATE&quot; on the VELDRAN.</translation>
+    </message>
+    <message>
+        <source>VELDRAN으로부터 데이터를 받고 있습니다.</source>
+        <translation>Receiving Data from the VELDRAN</translation>
+    </message>
+    <message>
+        <source>직렬포트(COM%d) 초기화 실패!
+다른 프로그램에서 직렬포트(COM%d)를 사용하고 있는지 확인해 주세요.</source>
+        <translation>Could not open serial port COM%d!
+Check whether another program is using serial port COM%d.</translation>
+    </message>
+    <message>
+        <source>Application Error</source>
+        <translation>Application Error</translation>
+    </message>
+    <message>
+        <source>통신 환경이 변경되었습니다.
+새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.</source>
+        <translation>The communication settings have changed.
+Restart the program to apply them.</translation>
+    </message>
+    <message>
+        <source>환경저장 파일을 저장할 수 없습니다.</source>
+        <translation>The settings file cannot be saved.</translation>
+    </message>
+    <message>
+        <source>인쇄할 데이터가 하나도 없습니다.</source>
+        <translation>There is no data to print.</translation>
+    </message>
+    <message>
+        <source>현재 데이터를 인쇄할 준비가 되었습니다.</source>
+        <translation>The current data is ready to print.</translation>
+    </message>
+    <message>
+        <source>인쇄할 데이터를 파일(%s)에 저장할 수 없습니다.
+디스크 공간과 쓰기 권한을 확인해 주십시오.</source>
+        <translation>The data to print cannot be saved in the file %s.
+Check the free disk space and the write permission.</translation>
+    </message>
+    <message>
+        <source>인쇄할 데이터가 없습니다.
+인쇄를 하려면 먼저 인쇄할 데이터를 설정해야 합니다.</source>
+        <translation>There is no data to print.
+Choose Capture Data first to take the snapshot to print.</translation>
+    </message>
+    <message>
+        <source>현재 선택된 프린터(%s)로는 인쇄할 수 없습니다.
+다른 프린터를 선택해 주십시오.</source>
+        <translation>The selected printer (%s) cannot print this page.
+Please choose another printer.</translation>
+    </message>
+    <message>
+        <source>인쇄 작업을 시작할 수 없습니다.
+프린터 설정을 확인해 주십시오.</source>
+        <translation>The print job cannot be started.
+Check the printer settings.</translation>
+    </message>
+    <message>
+        <source>Error : Cannot open Bitmap File!</source>
+        <translation>Error: cannot open the bitmap file!</translation>
+    </message>
+    <message>
+        <source>제목없음</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>Export(&amp;E)...</source>
+        <translation>&amp;Export...</translation>
+    </message>
+    <message>
+        <source>현재 캡처를 다른 프로그램용 파일(VCD, CSV, sigrok)로 내보냅니다.</source>
+        <translation>Export the current capture for other programs (VCD, CSV, sigrok)</translation>
+    </message>
+    <message>
+        <source>내보내기</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>VCD 파일 - GTKWave, PulseView (*.vcd)</source>
+        <translation>VCD files - GTKWave, PulseView (*.vcd)</translation>
+    </message>
+    <message>
+        <source>CSV 파일 - 스프레드시트 (*.csv)</source>
+        <translation>CSV files - spreadsheets (*.csv)</translation>
+    </message>
+    <message>
+        <source>sigrok 세션 - PulseView, sigrok-cli (*.sr)</source>
+        <translation>sigrok sessions - PulseView, sigrok-cli (*.sr)</translation>
+    </message>
+    <message>
+        <source>파일을 내보낼 수 없습니다.</source>
+        <translation>The file cannot be exported.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 이 장치는 소유자만 열 수 있습니다. 관리자에게 장치 권한(udev 규칙)을 요청해 주세요.</source>
+        <translation>Cause: %s: %s. Only the device's owner may open it; ask the administrator for access to it (a udev rule).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. '%s' 그룹에 가입되어 있으니 다시 로그인해 주세요.</source>
+        <translation>Cause: %s: %s. You are in the '%s' group already; log in again to use it.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. '%s' 그룹에 가입한 다음 다시 로그인해 주세요: sudo usermod -aG %s $USER</source>
+        <translation>Cause: %s: %s. Join the '%s' group, then log in again: sudo usermod -aG %s $USER</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 다른 장치를 지정해 주세요 (직렬 장치가 없습니다).</source>
+        <translation>Cause: %s: %s. Name another device (no serial device is present).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 다른 장치를 지정해 주세요 (있는 장치: %s).</source>
+        <translation>Cause: %s: %s. Name another device (present: %s).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. %s 변수에 다른 장치를 지정해 주세요 (직렬 장치가 없습니다).</source>
+        <translation>Cause: %s: %s. Set %s to another device (no serial device is present).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. %s 변수에 다른 장치를 지정해 주세요 (있는 장치: %s).</source>
+        <translation>Cause: %s: %s. Set %s to another device (present: %s).</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 프로세스 %d (%s)이(가) 이 장치를 사용하고 있습니다.</source>
+        <translation>Cause: %s: %s. Process %d (%s) is using the device.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 프로세스 %d이(가) 이 장치를 사용하고 있습니다.</source>
+        <translation>Cause: %s: %s. Process %d is using the device.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s. 다른 프로그램이 이 장치를 사용하고 있습니다.</source>
+        <translation>Cause: %s: %s. Another program is using the device.</translation>
+    </message>
+    <message>
+        <source>원인: %s: %s.</source>
+        <translation>Cause: %s: %s.</translation>
+    </message>
+    <message>
+        <source>파일의 데이터가 완전하지 않습니다.
+기록된 샘플 %d개 중 %d개와 채널 이름 48개 중 %d개만 읽었습니다.</source>
+        <translation>The file's data is incomplete.
+Of the %d samples it records, only %d were read, and %d of the 48 channel names.</translation>
+    </message>
+</context>
+</TS>

@@ -1,6 +1,7 @@
 #include "view/TextRoom.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStyle>
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace veldran {
 namespace {
@@ -16,6 +18,8 @@ namespace {
 constexpr int kLineEditTextMargin = 2;
 // …and the caret at the end of the text takes one pixel more.
 constexpr int kCaretWidth = 1;
+// Text shapes remembered with their widths; far more than the readouts of any capture have.
+constexpr int kMaxShapesKept = 4096;
 
 QStyleOptionFrame LineEditOption(const QLineEdit& edit)
 {
@@ -50,16 +54,37 @@ int TextRoom(const QWidget& control)
 
 int WidestTextWidth(const QWidget& control, const QStringList& texts)
 {
-    const QFontMetricsF metrics(control.font());
+    // The row is measured again for every line a listing brings; the texts then keep their
+    // shapes (how many digits, and where), so each shape is measured once per font.
+    static QHash<QString, qreal> s_widestByShape;
+    if (s_widestByShape.size() > kMaxShapesKept)
+        s_widestByShape.clear();
+
+    const QFont& font = control.font();
+    const QString fontKey = font.key() + QChar(0x1F);
+    std::optional<QFontMetricsF> metrics;
     qreal widest = 0;
     for (const QString& text : texts) {
-        for (char digit = '0'; digit <= '9'; ++digit) {
-            QString tried = text;
-            for (QChar& c : tried)
-                if (c.isDigit())
-                    c = QLatin1Char(digit);
-            widest = std::max(widest, metrics.horizontalAdvance(tried));
+        QString shape = text;
+        for (QChar& c : shape)
+            if (c.isDigit())
+                c = QLatin1Char('0');
+        const QString key = fontKey + shape;
+        auto known = s_widestByShape.constFind(key);
+        if (known == s_widestByShape.constEnd()) {
+            if (!metrics)
+                metrics.emplace(font);
+            qreal shapeWidest = 0;
+            for (char digit = '0'; digit <= '9'; ++digit) {
+                QString tried = shape;
+                for (QChar& c : tried)
+                    if (c.isDigit())
+                        c = QLatin1Char(digit);
+                shapeWidest = std::max(shapeWidest, metrics->horizontalAdvance(tried));
+            }
+            known = s_widestByShape.insert(key, shapeWidest);
         }
+        widest = std::max(widest, *known);
     }
     return static_cast<int>(std::ceil(widest));
 }

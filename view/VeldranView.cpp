@@ -218,7 +218,14 @@ NeededWidths CVELDRANView::MeasureReadouts(const ReadoutScope& scope)
 void CVELDRANView::LayoutControls()
 {
     m_measuredScope = CurrentReadoutScope();
-    const FormLayout layout = ComputeFormLayout(m_form->width(), m_form->height(), MeasureReadouts(m_measuredScope));
+    PlaceControls(MeasureReadouts(m_measuredScope));
+}
+
+void CVELDRANView::PlaceControls(const NeededWidths& needed)
+{
+    m_measuredWidths = needed;
+    m_nPlacedCursorLabelWidth = m_nCursorLabelWidth;
+    const FormLayout layout = ComputeFormLayout(m_form->width(), m_form->height(), needed);
     m_nInfoTop = layout.infoTop;
     m_nStripLeft = layout.stripLeft;
     m_nStripRight = layout.stripRight;
@@ -235,8 +242,17 @@ void CVELDRANView::LayoutControls()
 
 void CVELDRANView::FitReadouts()
 {
-    if (!m_bInitializing && !(CurrentReadoutScope() == m_measuredScope))
-        LayoutControls();
+    if (m_bInitializing)
+        return;
+    const ReadoutScope scope = CurrentReadoutScope();
+    if (scope == m_measuredScope)
+        return;
+    m_measuredScope = scope;
+    // A listing changes the scope with every line, but the widths only now and then: the row
+    // is placed (and the form painted) again only when a width changed.
+    const NeededWidths needed = MeasureReadouts(scope);
+    if (needed != m_measuredWidths || m_nCursorLabelWidth != m_nPlacedCursorLabelWidth)
+        PlaceControls(needed);
 }
 
 void CVELDRANView::OnFormResized()

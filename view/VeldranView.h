@@ -170,6 +170,8 @@ private:
     };
     [[nodiscard]] ReadoutScope CurrentReadoutScope() const;
     [[nodiscard]] NeededWidths MeasureReadouts(const ReadoutScope& scope);
+    // Moves the controls for these widths at the form's present size.
+    void PlaceControls(const NeededWidths& needed);
     // Lays the form out again when the readouts' scope changed since they were last measured.
     void FitReadouts();
     void OnFormResized();
@@ -213,8 +215,10 @@ private:
     int m_nStripRight = 0;
     int m_nCursorLabelWidth = 55;
     ReadoutScope m_measuredScope; // what the row was last measured for
+    NeededWidths m_measuredWidths; // …and the widths the controls were placed for
+    int m_nPlacedCursorLabelWidth = 0;
     int m_nScrollMark = -1; // x of the mark drawn while the form scrolls horizontally
-    static constexpr int kFrameMs = 16;
+    static constexpr int kLineCounterRefreshMs = 200;
     QElapsedTimer m_sinceXPosData;
     QTimer m_xPosDataTimer;
 };

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include <pthread.h>
+
 namespace veldran {
 
 CSerialEngine::~CSerialEngine()
@@ -61,6 +63,8 @@ int CSerialEngine::StartWorker()
     } catch (const std::system_error&) {
         return 0;
     }
+    // Seen by name in top, perf and a debugger (at most 15 characters).
+    (void)pthread_setname_np(m_worker.native_handle(), kWorkerThreadName);
     return 1;
 }
 

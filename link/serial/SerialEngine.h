@@ -1,7 +1,8 @@
 #pragma once
 // The one connection to the instrument: opens a serial port, configures it and runs a worker
 // thread that hands the received bytes to the owner in order: each read takes what the driver
-// holds, and the owner handles that batch before the worker reads again.
+// holds, and the owner handles that batch before the worker reads again. While bytes trickle
+// in, the driver gathers them into larger batches; an idle line is waited on without limit.
 //
 // Threads: construction, Open, StartWorker, Purge and destruction belong to the user-interface
 // thread; the worker only reads the port and waits in the handover. The owner's handlers always
@@ -62,15 +63,27 @@ public:
     [[nodiscard]] const std::string& GetDevicePath() const { return m_strDevice; }
     [[nodiscard]] int GetOpenError() const { return m_nOpenError; }
 
+    // The worker thread's name.
+    static constexpr const char* kWorkerThreadName = "veldran-serial";
+
 private:
     enum class EReadResult { Bytes, Empty, LineLost };
     // Most bytes one read takes (a pseudo-terminal holds about 4 KiB).
     static constexpr std::size_t kReadSize = 4096;
+    // A listing at the line rate arrives a few bytes at a time, and a wake and a handover for
+    // each few would cost far more than the bytes do. While bytes trickle in, the worker lets
+    // the driver gather them for this long and takes them in one batch. A wake that brings at
+    // least kFastBytes means a fast line, which is read as soon as it has bytes again.
+    static constexpr int kGatherMs = 40;
+    static constexpr std::size_t kFastBytes = 1024;
 
     static void WorkerMain(CSerialEngine* pEngine);
     void RunWorker();
-    [[nodiscard]] short WaitForLine();
-    [[nodiscard]] bool HandleWake(short nPortEvents);
+    // bGather: wait kGatherMs for the driver to gather bytes (a hang-up still ends the wait);
+    // else wait without limit for the first byte. 0 events: the time ran out.
+    [[nodiscard]] short WaitForLine(bool bGather);
+    // nDelivered: how many bytes were handed over.
+    [[nodiscard]] bool HandleWake(short nPortEvents, std::size_t& nDelivered);
     [[nodiscard]] EReadResult ReadBatch(std::vector<unsigned char>& bytes, unsigned long long& nEpoch, int& nError);
     // One handover: the wake's status messages (first batch of a wake only), then the bytes.
     [[nodiscard]] bool Deliver(bool bWithStatus, std::vector<unsigned char> bytes, unsigned long long nEpoch);

@@ -45,26 +45,33 @@ void CSerialEngine::RunWorker()
     // Set after the purge: whoever sees the worker running knows that bytes arriving from now on
     // are delivered.
     m_nRunning.store(1);
+    // An idle line is waited on without limit. Bytes that trickle in are gathered by the driver
+    // for kGatherMs and taken together; a period that brought nothing returns to the untimed
+    // wait, so an idle port costs nothing. A fast line is read whenever it has bytes.
+    std::size_t nLastWake = 0;
     for (;;) {
-        const short nPortEvents = WaitForLine();
-        if (nPortEvents < 0 || !HandleWake(nPortEvents))
+        const short nPortEvents = WaitForLine(nLastWake > 0 && nLastWake < kFastBytes);
+        if (nPortEvents < 0 || !HandleWake(nPortEvents, nLastWake))
             break;
     }
     m_nRunning.store(0);
 }
 
-// Waits without time limit for the shutdown event or the port. -1: end the worker; else the
-// port's poll events. The shutdown event wins when both are ready, so pending bytes stay unread.
-short CSerialEngine::WaitForLine()
+// Waits for the shutdown event or the port. -1: end the worker; else the port's poll events (0
+// when a gathering wait ran out). The shutdown event wins when both are ready, so pending bytes
+// stay unread.
+short CSerialEngine::WaitForLine(bool bGather)
 {
     // Only a port that reports bytes is watched for input: without the byte event nothing would
     // read them and the wait would return at once forever. Hang-ups are reported regardless.
     // Modem-line changes are not watched (the line ignores its modem lines); the status messages
-    // go with the wakes that bring bytes.
-    const short nPortWatch = (m_nPortMask & EV_RXCHAR) ? POLLIN : 0;
+    // go with the wakes that bring bytes. A gathering wait does not watch for input either: the
+    // driver would wake the worker for every few bytes it takes in.
+    const short nPortWatch = (m_nPortMask & EV_RXCHAR) && !bGather ? POLLIN : 0;
+    const int nTimeoutMs = bGather ? kGatherMs : -1;
     pollfd waits[2] = {{m_shutdown.Fd(), POLLIN, 0}, {m_fdPort, nPortWatch, 0}};
     for (;;) {
-        if (poll(waits, 2, -1) >= 0)
+        if (poll(waits, 2, nTimeoutMs) >= 0)
             break;
         if (errno != EINTR) {
             ReportError("WaitCommEvent()", SystemErrorText(errno), true);
@@ -80,8 +87,9 @@ short CSerialEngine::WaitForLine()
 // messages of the mask. The first read comes before anything is sent, so a wake that finds only a
 // hang-up sends no status message and a spurious wake sends nothing. After each batch was handled
 // the driver is asked again, so the wake ends only when the line has nothing more.
-bool CSerialEngine::HandleWake(short nPortEvents)
+bool CSerialEngine::HandleWake(short nPortEvents, std::size_t& nDelivered)
 {
+    nDelivered = 0;
     std::vector<unsigned char> bytes;
     unsigned long long nEpoch = 0;
     int nError = 0;
@@ -100,6 +108,7 @@ bool CSerialEngine::HandleWake(short nPortEvents)
         }
         if (result == EReadResult::Empty)
             return true;
+        nDelivered += bytes.size();
         if (!Deliver(bWithStatus, std::move(bytes), nEpoch))
             return false;
         bytes = {};

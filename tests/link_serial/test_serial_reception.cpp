@@ -5,6 +5,8 @@
 #include "UiQueue.h"
 #include "link/serial/SerialEngine.h"
 
+#include <QDir>
+#include <QFile>
 #include <QtTest>
 
 #include <chrono>
@@ -18,6 +20,24 @@ using veldran::test::UiQueue;
 Q_DECLARE_METATYPE(QList<uint>)
 
 using veldran::test::WaitUntilRunning;
+
+// The voluntary context switches of the engine's worker thread so far (-1: no such thread).
+long WorkerWakes()
+{
+    QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& tid : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile comm(tasks.filePath(tid + QStringLiteral("/comm")));
+        if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != CSerialEngine::kWorkerThreadName)
+            continue;
+        QFile status(tasks.filePath(tid + QStringLiteral("/status")));
+        if (!status.open(QIODevice::ReadOnly))
+            return -1;
+        for (const QByteArray& line : status.readAll().split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches:"))
+                return line.mid(line.indexOf(':') + 1).trimmed().toLong();
+    }
+    return -1;
+}
 
 class TestSerialReception : public QObject {
     Q_OBJECT
@@ -122,6 +142,58 @@ private slots:
         for (size_t n = 1; n < owner.messages.size(); ++n)
             QVERIFY2(!(owner.messages[n].nMessage == WM_SERIAL_CTS && owner.messages[n - 1].nMessage == WM_SERIAL_CTS),
                      "a wake without bytes announced itself");
+    }
+
+    // A line that brings a few bytes every few milliseconds (a listing at the line rate) is
+    // handed over in gathered batches, not in a round trip per arrival; a tail that arrives after
+    // a pause still comes without more bytes behind it; and once the line is quiet the worker
+    // waits without a time limit again, so an idle port wakes nobody.
+    void trickleIsGatheredAndIdleCostsNothing()
+    {
+        PseudoTerminal line(1);
+        QVERIFY(line.IsValid());
+        UiQueue ui;
+        OwnerRecorder owner;
+        CSerialEngine engine(ui.Poster());
+        QVERIFY(Start(engine, owner, 1, EV_RXCHAR));
+
+        constexpr int kWrites = 60;
+        QByteArray sent;
+        for (int n = 0; n < kWrites * 5; ++n)
+            sent += char('0' + n % 79);
+        std::thread writer([&] {
+            for (int n = 0; n < kWrites; ++n) {
+                (void)line.Write(sent.mid(n * 5, 5));
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        });
+        int nHandovers = 0;
+        while (owner.ReceivedBytes().size() < sent.size() && ui.RunOne())
+            ++nHandovers;
+        writer.join();
+        QCOMPARE(owner.ReceivedBytes(), sent);
+        // 300 ms of writes; a batch every few tens of milliseconds, against one per write.
+        QVERIFY2(nHandovers <= kWrites / 3, qPrintable(QStringLiteral("%1 handovers").arg(nHandovers)));
+
+        // A tail after a pause, while the worker still gathers.
+        QVERIFY(line.Write(QByteArray("xy")));
+        while (owner.ReceivedBytes().size() < sent.size() + 2)
+            QVERIFY2(ui.RunOne(), "the tail did not come");
+        QVERIFY(owner.ReceivedBytes().endsWith("xy"));
+
+        // A gathering wait that finds nothing ends the gathering; from then on nothing wakes.
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const long nBefore = WorkerWakes();
+        QVERIFY(nBefore >= 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        QCOMPARE(WorkerWakes(), nBefore);
+        QCOMPARE(ui.Pending(), std::size_t(0));
+
+        // …and the first byte after the quiet wakes it at once again.
+        QVERIFY(line.Write(QByteArray("z")));
+        QVERIFY(ui.RunOne());
+        QVERIFY(owner.ReceivedBytes().endsWith("z"));
+        QVERIFY(owner.errors.empty());
     }
 
     // A stop never waits for the user-interface thread, which is the thread stopping and so does

@@ -98,7 +98,7 @@ FormLayout ComputeFormLayout(int w, int h, const NeededWidths& needed)
     layout.minimumWidth = twoLineRight + kRowMargin;
 
     // On two lines the rows round down, so that the second line never reaches past the bottom.
-    const int r = twoLines ? (h - 60 - layout.extraHeight) / 16 : FormRowHeight(h);
+    const int r = twoLines ? std::max(0, h - 60 - layout.extraHeight) / 16 : FormRowHeight(h);
     const int s = 16 * r;
     const int y = s + 10;
     layout.rowHeight = r;

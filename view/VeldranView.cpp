@@ -28,8 +28,6 @@ namespace {
 // The form template is 364 × 247 dialog units in 10-point 굴림; smaller windows scroll.
 constexpr int kFormWidthDlu = 364;
 constexpr int kFormHeightDlu = 247;
-// Space kept right of the information row, as at its left.
-constexpr int kFormMargin = 15;
 // A trace row holds its name between the frame lines: the font's height and this much more.
 constexpr int kTraceTextMargin = 5;
 // The form's height beyond its sixteen rows (the row height is the sixteenth of height − 60).
@@ -229,14 +227,16 @@ void CVELDRANView::PlaceControls(const NeededWidths& needed)
     m_nInfoTop = layout.infoTop;
     m_nStripLeft = layout.stripLeft;
     m_nStripRight = layout.stripRight;
+    m_nStripTop = layout.stripTop;
     for (const auto& [id, rect] : layout.placements)
         MoveControl(id, rect);
-    // A form narrower than its information row scrolls instead of cutting the row off. Heights
-    // scroll only below sixteen traces that still show their names: the template's own height
-    // would push the information row out of a window at a high scale factor.
+    // A form too narrow for its information row on two lines scrolls instead of cutting the row
+    // off. Heights scroll only below sixteen traces that still show their names, and the row's
+    // second line if it has one: the template's own height would push the information row out
+    // of a window at a high scale factor.
     const int minimumRow = m_form->fontMetrics().height() + kTraceTextMargin;
-    m_form->setMinimumSize(std::max(m_templateSize.width(), layout.infoRight + kFormMargin),
-                           std::min(m_templateSize.height(), 16 * minimumRow + kFormRowsMargin));
+    m_form->setMinimumSize(std::max(m_templateSize.width(), layout.minimumWidth),
+                           std::min(m_templateSize.height(), 16 * minimumRow + kFormRowsMargin) + layout.extraHeight);
     m_form->update();
 }
 

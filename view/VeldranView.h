@@ -212,6 +212,7 @@ private:
     std::array<CTraceStatic*, 16> m_pTraceWnd{};
     QSize m_templateSize;
     int m_nStripLeft = 160;
+    int m_nStripTop = 0;
     int m_nStripRight = 0;
     int m_nCursorLabelWidth = 55;
     ReadoutScope m_measuredScope; // what the row was last measured for

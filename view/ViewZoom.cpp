@@ -1,7 +1,6 @@
 // Zoom windows and the position bar of the timing-diagram view.
 
 #include "controls/CNumSpinCtrl.h"
-#include "view/FormLayout.h"
 #include "view/FormWidget.h"
 #include "view/ReadoutTexts.h"
 #include "view/VeldranView.h"
@@ -78,7 +77,7 @@ void CVELDRANView::UpdatePositionBar()
 
 QRect CVELDRANView::PositionStripRect() const
 {
-    return QRect(m_nStripLeft, 16 * FormRowHeight(m_form->height()) + 16, m_nStripRight - m_nStripLeft, 10);
+    return QRect(m_nStripLeft, m_nStripTop, m_nStripRight - m_nStripLeft, 10);
 }
 
 void CVELDRANView::DrawPositionBar(QPainter& painter)

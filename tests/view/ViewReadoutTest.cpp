@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 
 #include <algorithm>
@@ -197,6 +198,51 @@ private slots:
                      qPrintable(label->text()));
         }
         QCOMPARE(Label(ids::kXCursorLabel)->text(), QStringLiteral("X= 11321"));
+    }
+
+    // A window too narrow for the row on one line (1920x1080 at factor 2 leaves the view 958
+    // pixels) breaks it in two rather than scrolling sideways; widened again, the row is back on
+    // one line exactly where it was.
+    void aNarrowViewPutsTheRowOnTwoLines_data()
+    {
+        QTest::addColumn<QSize>("narrow");
+        QTest::addColumn<bool>("scrollsDown");
+        QTest::newRow("958x446, as at factor 2") << QSize(958, 446) << false;
+        QTest::newRow("800x600") << QSize(800, 600) << false;
+        // Lower than sixteen readable traces and two lines of readouts: the form scrolls down
+        // rather than squeeze the traces.
+        QTest::newRow("958x300") << QSize(958, 300) << true;
+    }
+    void aNarrowViewPutsTheRowOnTwoLines()
+    {
+        QFETCH(QSize, narrow);
+        QFETCH(bool, scrollsDown);
+        Show(12000, 8);
+        SetCursors(11321, 10884);
+        m_view->Form()->repaint();
+        const std::map<int, QRect> wide = Readouts();
+        QCOMPARE(wide.at(ids::kWindowText).y(), wide.at(ids::kEditX).y());
+
+        m_view->resize(narrow);
+        QCoreApplication::processEvents();
+        m_view->Form()->repaint();
+        QCOMPARE(m_view->horizontalScrollBar()->maximum(), 0);
+        QCOMPARE(m_view->verticalScrollBar()->maximum() > 0, scrollsDown);
+        const std::map<int, QRect> broken = Readouts();
+        QVERIFY(broken.at(ids::kXPosData).y() > broken.at(ids::kEditX).bottom());
+        QCOMPARE(broken.at(ids::kWindowText).y(), broken.at(ids::kXPosData).y());
+        VerifyEveryReadoutWhole();
+        if (QTest::currentTestFailed())
+            return;
+        // The cursor lines end above the counters and the row.
+        const QRect strip = m_view->PositionStripRect();
+        QVERIFY(m_view->GetDlgItem(ids::kXCursorLine)->geometry().bottom() < strip.top());
+        QVERIFY(m_view->GetDlgItem(ids::kTraceFirst + 15)->geometry().bottom() < strip.top());
+        QVERIFY(m_view->Trace(0).height() >= m_view->Form()->fontMetrics().height() + 5);
+
+        m_view->resize(1900, 900);
+        QCoreApplication::processEvents();
+        QVERIFY(Readouts() == wide);
     }
 
     void aLargerFontWidensTheRowAgain()

@@ -176,6 +176,9 @@ private slots:
     {
         LoadFixedCapture();
         StartView();
+        // Wide enough for the widened row on one line: a narrower view would break it in two.
+        m_view->resize(1400, 600);
+        QCoreApplication::processEvents();
         // Clock OFF: X − Y of the far cursors reads "-1000000.0000us" for two samples and
         // "-119000000.0000us" for 120.
         QWidget* distance = m_view->GetDlgItem(ids::kXYDistance);

@@ -90,11 +90,13 @@ void CTraceStatic::paintEvent(QPaintEvent* /*event*/)
     }
     const PictureKey key{m_nStart, m_nEnd, m_nWindow, size(), devicePixelRatioF(), m_nLevelsVersion};
     if (m_picture.isNull() || !(key == m_pictureKey)) {
-        // Everything Paint draws lies inside the box and covers all of it, so an opaque picture of
-        // the box gives the same pixels as painting here.
+        // Everything Paint draws lies inside the box, so an opaque picture of the box gives the
+        // same pixels as painting here. At a scale factor the frame's one-pixel line need not
+        // reach the box's last device pixels: the picture starts as the background they show.
         const qreal ratio = devicePixelRatioF();
         m_picture = QImage(box.size() * ratio, QImage::Format_RGB32);
         m_picture.setDevicePixelRatio(ratio);
+        m_picture.fill(palette().color(backgroundRole()));
         QPainter picture(&m_picture);
         picture.setFont(painter.font());
         picture.translate(-box.topLeft());

@@ -40,7 +40,10 @@ QImage Grabbed(CTraceStatic& trace)
 
 QImage DrawnDirectly(CTraceStatic& trace)
 {
-    QImage image(trace.size(), QImage::Format_RGB32);
+    // At the screen's scale factor, as the widget paints itself.
+    const qreal ratio = trace.devicePixelRatioF();
+    QImage image(trace.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(trace.palette().color(trace.backgroundRole()));
     QPainter painter(&image);
     painter.setFont(trace.font());

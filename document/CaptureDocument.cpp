@@ -1,5 +1,6 @@
 #include "document/CaptureDocument.h"
 
+#include "files/LargeBuffer.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
 
@@ -17,7 +18,11 @@ CVELDRANDoc::CVELDRANDoc()
 
 void CVELDRANDoc::AllocateSamples(int count)
 {
-    m_pSamples.assign(count > 0 ? static_cast<size_t>(count) * kChannelCount : 0, 0);
+    const size_t bytes = count > 0 ? static_cast<size_t>(count) * kChannelCount : 0;
+    m_pSamples.clear();
+    m_pSamples.reserve(bytes);
+    AdviseLargePages(m_pSamples.data(), m_pSamples.capacity());
+    m_pSamples.resize(bytes, 0);
 }
 
 void CVELDRANDoc::ParseTokens(bool bLive)
@@ -100,6 +105,19 @@ uint8_t CVELDRANDoc::GetCellBit(std::string_view strCell, int nBit)
     if (!m_bDataReady && m_onStatusText)
         m_onStatusText(text::kInvalidData);
     return 0;
+}
+
+void CVELDRANDoc::AdoptCapture(CVELDRANDoc&& other)
+{
+    m_strChannelNames = std::move(other.m_strChannelNames);
+    m_bDataReady = other.m_bDataReady;
+    m_nSampleCount = other.m_nSampleCount;
+    m_pSamples = std::move(other.m_pSamples);
+    m_pTokenList = std::move(other.m_pTokenList);
+    m_strHeaderTokens = std::move(other.m_strHeaderTokens);
+    other.m_pTokenList = std::make_unique<TokenList>();
+    other.m_bDataReady = false;
+    other.m_nSampleCount = 0;
 }
 
 void CVELDRANDoc::EmptyTokenList()

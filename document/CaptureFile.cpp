@@ -1,6 +1,7 @@
 #include "document/CaptureFile.h"
 
 #include "document/KoreanCodePage.h"
+#include "files/LargeBuffer.h"
 #include "files/SafeFile.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
@@ -135,7 +136,11 @@ int ReadWholeFile(const std::string& path, std::string& bytes)
     }
     int error = 0;
     size_t used = 0;
-    bytes.resize(S_ISREG(st.st_mode) ? std::min<size_t>(st.st_size, kMaxFileBytes) + 1 : 65536);
+    const size_t expected = S_ISREG(st.st_mode) ? std::min<size_t>(st.st_size, kMaxFileBytes) + 1 : 65536;
+    bytes.clear();
+    bytes.reserve(expected);
+    AdviseLargePages(bytes.data(), bytes.capacity());
+    bytes.resize(expected);
     for (;;) {
         if (used == bytes.size()) {
             if (used > kMaxFileBytes) {

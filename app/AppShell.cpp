@@ -47,12 +47,12 @@ CVELDRANView& AppShell::View()
     return *m_pMainFrame->GetActiveView();
 }
 
-bool AppShell::ProcessShellCommand(const CommandLineInfo& info)
+bool AppShell::ProcessShellCommand(const CommandLineInfo& info, CCapturePrefetch* prefetch)
 {
     using Command = CommandLineInfo::ShellCommand;
     if (info.m_nShellCommand == Command::FileOpen || info.m_nShellCommand == Command::FilePrint ||
         info.m_nShellCommand == Command::FilePrintTo) {
-        if (info.m_strFileName.isEmpty() || !m_files->OpenDocumentFile(info.m_strFileName))
+        if (info.m_strFileName.isEmpty() || !m_files->OpenDocumentFile(info.m_strFileName, prefetch))
             return false;
         return true;
     }

@@ -13,6 +13,7 @@
 
 namespace veldran {
 
+class CCapturePrefetch;
 class CMainFrame;
 class DocumentCommands;
 class ExportCommand;
@@ -28,7 +29,8 @@ public:
 
     // Processes the shell command of the command line: a new, empty capture or the named file.
     // False when that fails (the program then ends).
-    [[nodiscard]] bool ProcessShellCommand(const CommandLineInfo& info);
+    // prefetch: where the command line's capture may have been opened ahead (may be null).
+    [[nodiscard]] bool ProcessShellCommand(const CommandLineInfo& info, CCapturePrefetch* prefetch = nullptr);
 
     [[nodiscard]] CVELDRANDoc& Document() { return m_document; }
     [[nodiscard]] CMainFrame& Frame() { return *m_pMainFrame; }

@@ -3,6 +3,7 @@
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
 #include "document/CaptureFile.h"
+#include "document/CapturePrefetch.h"
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
 #include "view/VeldranView.h"
@@ -10,6 +11,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+
+#include <optional>
 
 namespace veldran {
 
@@ -78,9 +81,11 @@ void DocumentCommands::OnFileOpen()
         OpenDocumentFile(path);
 }
 
-bool DocumentCommands::OpenDocumentFile(const QString& path)
+bool DocumentCommands::OpenDocumentFile(const QString& path, CCapturePrefetch* prefetch)
 {
-    if (!LoadCaptureFile(m_document, QFile::encodeName(path).toStdString()))
+    const std::string file = QFile::encodeName(path).toStdString();
+    const std::optional<bool> prepared = prefetch ? prefetch->TakeInto(m_document, file) : std::nullopt;
+    if (!(prepared ? *prepared : LoadCaptureFile(m_document, file)))
         return false;
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
     m_document.SetModifiedFlag(false);

@@ -11,6 +11,7 @@ class QWidget;
 
 namespace veldran {
 
+class CCapturePrefetch;
 class CMainFrame;
 class CVELDRANDoc;
 class CVELDRANView;
@@ -37,7 +38,8 @@ public:
     bool OnFileSaveAs();
     void OnRecentFile(int index);
     // Opens a capture file and shows it; false when the file could not be read.
-    bool OpenDocumentFile(const QString& path);
+    // prefetch: where this file may have been opened ahead (may be null).
+    bool OpenDocumentFile(const QString& path, CCapturePrefetch* prefetch = nullptr);
     // Offers to save a modified capture; false when the user cancelled (or the save failed).
     bool SaveModified();
 

@@ -6,6 +6,7 @@
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
 
+#include <QFile>
 #include <QTextStream>
 
 namespace veldran {
@@ -48,6 +49,13 @@ bool CVELDRANApp::InitInstance(int* exitCode)
         return false;
     }
 
+    // A capture to open or print is read on another thread while the windows are built.
+    using Command = CommandLineInfo::ShellCommand;
+    if ((m_cmdInfo.m_nShellCommand == Command::FileOpen || m_cmdInfo.m_nShellCommand == Command::FilePrint ||
+         m_cmdInfo.m_nShellCommand == Command::FilePrintTo) &&
+        !m_cmdInfo.m_strFileName.isEmpty())
+        m_prefetch.Start(QFile::encodeName(m_cmdInfo.m_strFileName).toStdString());
+
     // Korean, unless the desktop or VELDRAN_LANG asks for English. Every window is built after this.
     UseUiLanguage(ChooseUiLanguage(ProcessLanguageEnvironment()));
 
@@ -57,12 +65,11 @@ bool CVELDRANApp::InitInstance(int* exitCode)
 
     m_shell = std::make_unique<AppShell>();
     SetUserMessageHandler(&m_shell->Messages());
-    if (!m_shell->ProcessShellCommand(m_cmdInfo)) {
+    if (!m_shell->ProcessShellCommand(m_cmdInfo, &m_prefetch)) {
         *exitCode = 1;
         return false;
     }
     // Printing from the file manager prints the opened capture and ends without a window.
-    using Command = CommandLineInfo::ShellCommand;
     if (m_cmdInfo.m_nShellCommand == Command::FilePrint || m_cmdInfo.m_nShellCommand == Command::FilePrintTo) {
         *exitCode = m_shell->PrintFromCommandLine(m_cmdInfo) ? 0 : 1;
         return false;

@@ -3,6 +3,7 @@
 
 #include "app/AppShell.h"
 #include "app/CommandLine.h"
+#include "document/CapturePrefetch.h"
 
 #include <QApplication>
 
@@ -26,6 +27,8 @@ public:
 
 private:
     CommandLineInfo m_cmdInfo;
+    // The capture named on the command line, opened while the windows are built.
+    CCapturePrefetch m_prefetch;
     std::unique_ptr<AppShell> m_shell;
 };
 

@@ -62,6 +62,15 @@ public:
 
     // The view's status text is reached through this (the document never includes a widget).
     void SetStatusTextHandler(std::function<void(const std::string&)> handler) { m_onStatusText = std::move(handler); }
+    // Passes a status text to the handler, as a parse of this document does.
+    void ShowStatusText(const std::string& text) const
+    {
+        if (m_onStatusText)
+            m_onStatusText(text);
+    }
+    // Takes over the capture held by another document (tokens, samples, names and counts); the
+    // title, path, modified flag and status text handler stay this document's.
+    void AdoptCapture(CVELDRANDoc&& other);
 
     std::array<std::string, kChannelCount> m_strChannelNames;
     bool m_bDataReady = false;

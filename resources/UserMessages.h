@@ -27,17 +27,23 @@ inline const char* const kAppTitle = "VELDRAN";
 
 namespace detail {
 inline UserMessageHandler* g_messageHandler = nullptr;
+inline thread_local UserMessageHandler* t_threadMessageHandler = nullptr;
 }
 
 // The handler is not owned; nullptr restores the fallback, which writes to standard error.
 inline void SetUserMessageHandler(UserMessageHandler* handler) { detail::g_messageHandler = handler; }
 inline UserMessageHandler* GetUserMessageHandler() { return detail::g_messageHandler; }
 
+// A thread that works ahead for the user-interface thread cannot show a box: its messages go to
+// this handler instead, for that thread only (nullptr: the program's handler again).
+inline void SetThreadMessageHandler(UserMessageHandler* handler) { detail::t_threadMessageHandler = handler; }
+
 inline void ShowMessage(const std::string& text, MessageIcon icon, const std::string& caption = kAppTitle)
 {
     UserMessage message{text, caption, icon};
-    if (detail::g_messageHandler)
-        detail::g_messageHandler->Show(message);
+    if (UserMessageHandler* handler =
+            detail::t_threadMessageHandler ? detail::t_threadMessageHandler : detail::g_messageHandler)
+        handler->Show(message);
     else
         std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
 }

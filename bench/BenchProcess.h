@@ -3,6 +3,7 @@
 // Both sides of a comparison go through here, so they are started and timed the same way.
 
 #include <chrono>
+#include <fcntl.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -20,7 +21,9 @@ struct ProcessRun {
 
 // Runs args[0] (searched in PATH) to its end. With untilFirstLine the time stops at the first line
 // the process writes, and the process is reaped afterwards.
-inline ProcessRun RunProcess(const std::vector<std::string>& args, bool untilFirstLine = false)
+// quietErrors: the child's standard error goes nowhere (the platform's start-up chatter).
+inline ProcessRun RunProcess(const std::vector<std::string>& args, bool untilFirstLine = false,
+                             bool quietErrors = false)
 {
     ProcessRun run;
     int pipeFds[2];
@@ -30,6 +33,8 @@ inline ProcessRun RunProcess(const std::vector<std::string>& args, bool untilFir
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    if (quietErrors)
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     std::vector<char*> argv;
     for (const std::string& arg : args)
         argv.push_back(const_cast<char*>(arg.c_str()));

@@ -87,7 +87,7 @@ bool WriteCapture(const std::string& path, int samples)
 // Seconds from spawning the process to its "settled" line; -1 when it failed.
 double TimeStartUp(const std::vector<std::string>& args)
 {
-    const veldran::bench::ProcessRun run = veldran::bench::RunProcess(args, true);
+    const veldran::bench::ProcessRun run = veldran::bench::RunProcess(args, true, true);
     return run.output == "settled\n" ? run.seconds : -1;
 }
 

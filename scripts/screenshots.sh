@@ -137,7 +137,7 @@ open_clock_list
 import -window root -crop "$((WIDTH + 20))x$((HEIGHT + 480))+$((X - 10))+$((Y - 10))" "$out/options-en.png"
 pick_clock_row 8                          # 500 µs
 type_into 82 989 3456
-type_into 200 989 3012
+type_into 178 989 3012
 xdotool key "$menu_key"
 sleep 0.5
 xdotool key Down Down Down Down Down      # Options...: its prompt in the status bar

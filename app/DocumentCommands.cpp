@@ -143,7 +143,9 @@ bool DocumentCommands::DoSave(const QString& path)
 
 void DocumentCommands::RememberFile(const QString& path)
 {
-    m_recentFiles.Add(path);
+    // Opening the file opened last changes nothing: the settings file is not written again.
+    if (!m_recentFiles.Add(path))
+        return;
     m_recentFiles.WriteList();
     m_frame.UpdateRecentFileMenu();
 }

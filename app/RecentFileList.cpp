@@ -16,13 +16,16 @@ QString Canonical(const QString& path)
 
 } // namespace
 
-void RecentFileList::Add(const QString& path)
+bool RecentFileList::Add(const QString& path)
 {
     const QString file = Canonical(path);
+    if (!m_files.isEmpty() && m_files.first() == file)
+        return false;
     m_files.removeAll(file);
     m_files.prepend(file);
     while (m_files.size() > m_nSize)
         m_files.removeLast();
+    return true;
 }
 
 void RecentFileList::Remove(int index)

@@ -10,8 +10,9 @@ class RecentFileList {
 public:
     explicit RecentFileList(int size = 4) : m_nSize(size) {}
 
-    // Moves the file to the front; the oldest falls off when the list is full.
-    void Add(const QString& path);
+    // Moves the file to the front; the oldest falls off when the list is full. False when it was
+    // at the front already: the list is unchanged.
+    bool Add(const QString& path);
     void Remove(int index);
     [[nodiscard]] const QStringList& Files() const { return m_files; }
     [[nodiscard]] int Size() const { return m_nSize; }

@@ -161,6 +161,29 @@ private slots:
         QVERIFY(m_shell->Frame().close());
     }
 
+    // Opening again the file at the top of the list changes nothing, and nothing is written; any
+    // other file goes to the top and the list is written.
+    void reopeningTheLastFileWritesNothing()
+    {
+        Receive(m_shell->Document());
+        for (const char* name : {"second.vxr", "first.vxr"}) {
+            m_savePath = Path(name);
+            QVERIFY(m_shell->Files().OnFileSaveAs());
+        }
+        const QString settingsFile = QSettings().fileName();
+        QVERIFY(QFile::remove(settingsFile));
+        QVERIFY(m_shell->Files().OpenDocumentFile(Path("first.vxr")));
+        QVERIFY(!QFile::exists(settingsFile));
+        QCOMPARE(m_shell->RecentFiles().Files().first(), QFileInfo(Path("first.vxr")).canonicalFilePath());
+
+        QVERIFY(m_shell->Files().OpenDocumentFile(Path("second.vxr")));
+        QVERIFY(QFile::exists(settingsFile));
+        RecentFileList stored;
+        stored.ReadList();
+        QCOMPARE(stored.Files(), (QStringList{QFileInfo(Path("second.vxr")).canonicalFilePath(),
+                                              QFileInfo(Path("first.vxr")).canonicalFilePath()}));
+    }
+
     void unreadableRecentFileLeavesTheList()
     {
         RecentFileList& recent = m_shell->RecentFiles();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds VELDRAN and runs every test through CTest: once as a normal build, once built with
-# AddressSanitizer and UndefinedBehaviorSanitizer; the serial engine's tests also run built with
-# ThreadSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; the tests of the serial engine and of the capture
+# prefetch also run built with ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -17,9 +17,10 @@ cmake --build build/asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
-# The serial engine's threads under ThreadSanitizer: only the Qt-free engine and its tests.
+# The threads under ThreadSanitizer: the Qt-free serial engine and the capture prefetch.
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELDRAN_SANITIZE_THREAD=ON \
   -DVELDRAN_BUILD_BENCH=OFF >/dev/null
-cmake --build build/tsan -j "$jobs" --target test_serial_reception test_serial_open test_sim_link test_ui_handover
+cmake --build build/tsan -j "$jobs" --target test_serial_reception test_serial_open test_sim_link test_ui_handover \
+  document_capture_prefetch
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/link_serial/tsan.supp" ctest --test-dir build/tsan --output-on-failure -j "$jobs" \
-  -R '^(test_serial_reception|test_serial_open|test_sim_link|test_ui_handover)$'
+  -R '^(test_serial_reception|test_serial_open|test_sim_link|test_ui_handover|document_capture_prefetch)$'

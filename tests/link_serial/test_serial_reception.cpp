@@ -39,6 +39,26 @@ long WorkerWakes()
     return -1;
 }
 
+// nBytes of a printable pattern.
+QByteArray Pattern(int nBytes)
+{
+    QByteArray bytes;
+    for (int n = 0; n < nBytes; ++n)
+        bytes += char('0' + n % 79);
+    return bytes;
+}
+
+// Writes bytes to the line from another thread, nChunk bytes every nGapMs milliseconds.
+std::thread WriteSpaced(PseudoTerminal& line, const QByteArray& bytes, int nChunk, int nGapMs)
+{
+    return std::thread([&line, bytes, nChunk, nGapMs] {
+        for (int n = 0; n < bytes.size(); n += nChunk) {
+            (void)line.Write(bytes.mid(n, nChunk));
+            std::this_thread::sleep_for(std::chrono::milliseconds(nGapMs));
+        }
+    });
+}
+
 class TestSerialReception : public QObject {
     Q_OBJECT
 
@@ -123,15 +143,8 @@ private slots:
         CSerialEngine engine(ui.Poster());
         QVERIFY(Start(engine, owner, 1, EV_VIEW_MASK));
 
-        QByteArray sent;
-        for (int n = 0; n < 3000; ++n)
-            sent += char('0' + n % 79);
-        std::thread writer([&] {
-            for (int n = 0; n < sent.size(); n += 100) {
-                (void)line.Write(sent.mid(n, 100));
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-        });
+        const QByteArray sent = Pattern(3000);
+        std::thread writer = WriteSpaced(line, sent, 100, 2);
         while (owner.ReceivedBytes().size() < sent.size() && ui.RunOne()) {
         }
         writer.join();
@@ -158,15 +171,8 @@ private slots:
         QVERIFY(Start(engine, owner, 1, EV_RXCHAR));
 
         constexpr int kWrites = 60;
-        QByteArray sent;
-        for (int n = 0; n < kWrites * 5; ++n)
-            sent += char('0' + n % 79);
-        std::thread writer([&] {
-            for (int n = 0; n < kWrites; ++n) {
-                (void)line.Write(sent.mid(n * 5, 5));
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
-        });
+        const QByteArray sent = Pattern(kWrites * 5);
+        std::thread writer = WriteSpaced(line, sent, 5, 5);
         int nHandovers = 0;
         while (owner.ReceivedBytes().size() < sent.size() && ui.RunOne())
             ++nHandovers;

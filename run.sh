@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELDRAN_BUILD_TESTS=OFF -DVELDRAN_BUILD_BENCH=OFF >/dev/null
+scripts/check-deps.sh build/release >/dev/null
 cmake --build build/release
 if [ "${1:-}" = "--demo" ]; then
   shift

@@ -9,6 +9,7 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+scripts/check-deps.sh build/test
 cmake --build build/test -j "$jobs"
 ctest --test-dir build/test --output-on-failure -j "$jobs"
 

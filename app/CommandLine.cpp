@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "help/Veldran.h"
+
 namespace veldran {
 namespace {
 
@@ -75,22 +77,7 @@ CommandLineInfo ParseCommandLine(const QStringList& arguments)
 
 QString CommandLineHelp()
 {
-    return QStringLiteral(
-        "Usage: veldran [switches] [capture.vxr]\n"
-        "\n"
-        "  capture.vxr            open this capture file\n"
-        "  -p, --print FILE       print the capture's snapshot on the default printer and exit\n"
-        "  --print-to FILE PRINTER DRIVER PORT\n"
-        "                         print on the named printer and exit\n"
-        "  --dde                  accepted for compatibility; opens nothing\n"
-        "  --embedding            started by another program: no splash window\n"
-        "  --automation           started for automation: no splash window\n"
-        "  -v, --version          show the version and exit\n"
-        "  -h, --help             show this text and exit\n"
-        "\n"
-        "Environment: VELDRAN_COM<n> names the device behind COMn (default /dev/ttyS<n-1>);\n"
-        "             VELDRAN_LANG=ko|en chooses the language (default: the desktop's, Korean\n"
-        "             unless it is English).\n");
+    return QString::fromUtf8(help::kVeldranHelp);
 }
 
 } // namespace veldran

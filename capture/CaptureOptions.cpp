@@ -1,6 +1,7 @@
 #include "capture/CaptureOptions.h"
 
 #include "export/ExportCapture.h"
+#include "help/Capture.h"
 #include "link/serial/SerialDevice.h"
 
 #include <cctype>
@@ -9,20 +10,8 @@
 
 namespace veldran {
 
-const char* const kCaptureUsage =
-    "usage: veldran-capture [--port COM1..COM4|DEVICE] [--baud 9600|1200] [--timeout SECONDS]\n"
-    "                       [--names FILE.vxr] [--quiet] -o OUT.vxr|.vcd|.csv|.sr\n"
-    "       veldran-capture --list-ports\n"
-    "Waits for the STATE button on the instrument, receives one listing and writes it to OUT.\n"
-    "  --port P       COM1..COM4 (/dev/ttyS0..3, or the device in VELDRAN_COMn) or a device path;\n"
-    "                 default COM1\n"
-    "  --baud B       line speed, 9600 (default) or 1200\n"
-    "  --timeout S    give up when nothing arrived within S seconds (default: wait)\n"
-    "  --names F      take the 48 channel names from an earlier capture file\n"
-    "  --quiet        no progress on standard error\n"
-    "  --list-ports   show the serial devices and whether you may open them\n"
-    "Exit status: 0 written, 1 port or file error, 2 usage, 3 nothing arrived before the timeout,\n"
-    "4 the listing did not begin with STATE.\n";
+const char* const kCaptureHelp = help::kCaptureHelp;
+const char* const kCaptureUsage = help::kCaptureUsage;
 
 namespace {
 
@@ -89,6 +78,10 @@ bool ParseCaptureArguments(int argc, const char* const* argv, SCaptureOptions& o
             options.bHelp = true;
             continue;
         }
+        if (arg == "--version") {
+            options.bVersion = true;
+            continue;
+        }
         if (arg != "--port" && arg != "--baud" && arg != "--timeout" && arg != "--names" && arg != "-o"
             && arg != "--output") {
             error = "unknown argument: " + arg;
@@ -123,7 +116,7 @@ bool ParseCaptureArguments(int argc, const char* const* argv, SCaptureOptions& o
             options.strOutput = value;
         }
     }
-    if (options.bHelp || options.bListPorts)
+    if (options.bHelp || options.bVersion || options.bListPorts)
         return true;
     if (options.strOutput.empty()) {
         error = "no output file (-o OUT.vxr|.vcd|.csv|.sr)";

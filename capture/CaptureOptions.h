@@ -19,8 +19,11 @@ struct SCaptureOptions {
     bool bQuiet = false;
     bool bListPorts = false;
     bool bHelp = false;
+    bool bVersion = false;
 };
 
+// The manual page that --help prints, and its synopsis for a usage error.
+extern const char* const kCaptureHelp;
 extern const char* const kCaptureUsage;
 
 // The format named by the file's extension (case does not matter).

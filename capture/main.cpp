@@ -51,11 +51,16 @@ int main(int argc, char** argv)
     veldran::SCaptureOptions options;
     std::string error;
     if (!veldran::ParseCaptureArguments(argc, argv, options, error)) {
-        std::fprintf(stderr, "veldran-capture: %s\n%s", error.c_str(), veldran::kCaptureUsage);
+        std::fprintf(stderr, "veldran-capture: %s\n%sTry 'veldran-capture --help' for more information.\n",
+                     error.c_str(), veldran::kCaptureUsage);
         return veldran::kExitUsage;
     }
     if (options.bHelp) {
-        std::fputs(veldran::kCaptureUsage, stdout);
+        std::fputs(veldran::kCaptureHelp, stdout);
+        return 0;
+    }
+    if (options.bVersion) {
+        std::printf("veldran-capture %s\n", VELDRAN_VERSION);
         return 0;
     }
     if (options.bListPorts) {

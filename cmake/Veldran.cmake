@@ -2,6 +2,15 @@
 
 add_compile_options(-Wall -Wextra)
 
+# Debian's hardening: stack protector, checked libc calls where the code is optimised, position-
+# independent programs, read-only relocations bound at start-up.
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+include(CheckPIESupported)
+check_pie_supported()
+add_compile_options(-fstack-protector-strong -Wformat -Werror=format-security
+                    $<$<NOT:$<CONFIG:Debug>>:-D_FORTIFY_SOURCE=2>)
+add_link_options(-Wl,-z,relro -Wl,-z,now)
+
 if(VELDRAN_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

@@ -1,6 +1,7 @@
 #include "convert/ConvertArguments.h"
 
 #include "export/ExportTime.h"
+#include "help/Convert.h"
 
 namespace veldran {
 namespace {
@@ -81,47 +82,9 @@ std::string ConvertUsageHint(const std::string& program)
     return "Try '" + program + " --help' for more information.";
 }
 
-std::string ConvertManual(const std::string& program)
+std::string ConvertManual()
 {
-    return "NAME\n"
-           "    " + program + " - convert a VELDRAN capture file for other logic-analysis tools\n"
-           "\n"
-           "SYNOPSIS\n"
-           "    " + program + " IN.vxr OUT.vcd|OUT.csv|OUT.sr [--clock PERIOD] [--format FORMAT]\n"
-           "    " + program + " --help | --version\n"
-           "\n"
-           "DESCRIPTION\n"
-           "    Reads the capture file IN.vxr and writes its 48 channels to OUT in the format its\n"
-           "    suffix names:\n"
-           "      .vcd  value change dump (GTKWave, PulseView), with a GTKWave save file OUT.gtkw\n"
-           "            beside it that shows all 48 traces;\n"
-           "      .csv  comma-separated values: a header row of names, one row of 0/1 per sample;\n"
-           "      .sr   sigrok session, opened by PulseView and sigrok-cli.\n"
-           "    The channel names are the ones stored in IN.vxr. OUT is written to a temporary file\n"
-           "    that replaces it only when complete: on any failure an existing OUT is left as it was.\n"
-           "    No display is needed.\n"
-           "\n"
-           "OPTIONS\n"
-           "    --clock PERIOD\n"
-           "        The time of one sample, such as 100ms, 20us, 40ns, 2.5us, or OFF (the default).\n"
-           "        With a period the VCD has a real timescale, the CSV a time column in seconds and\n"
-           "        the session a sample rate; with OFF samples are numbered, one time unit each.\n"
-           "    --format FORMAT\n"
-           "        vcd, csv or sr: the format to write whatever OUT's suffix is.\n"
-           "    -h, --help\n"
-           "        Print this page and exit.\n"
-           "    --version\n"
-           "        Print the version and exit.\n"
-           "\n"
-           "EXIT STATUS\n"
-           "    0  the file was written\n"
-           "    1  IN could not be read or is not a capture, or OUT could not be written\n"
-           "    2  the command line is wrong\n"
-           "\n"
-           "EXAMPLES\n"
-           "    " + program + " bus.vxr bus.vcd --clock 40ns && gtkwave bus.gtkw\n"
-           "    " + program + " bus.vxr bus.sr --clock 1us && pulseview bus.sr\n"
-           "    " + program + " bus.vxr bus.csv\n";
+    return help::kConvertHelp;
 }
 
 } // namespace veldran

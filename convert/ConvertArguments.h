@@ -24,7 +24,7 @@ struct ConvertArguments {
 [[nodiscard]] ConvertArguments ParseConvertArguments(const std::vector<std::string>& args);
 
 // The manual page printed by --help.
-[[nodiscard]] std::string ConvertManual(const std::string& program);
+[[nodiscard]] std::string ConvertManual();
 // One line pointing at --help, for the end of an error.
 [[nodiscard]] std::string ConvertUsageHint(const std::string& program);
 

@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     const std::string program = ProgramName(argc > 0 ? argv[0] : nullptr);
     const veldran::ConvertArguments args = veldran::ParseConvertArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     if (args.bHelp) {
-        std::fputs(veldran::ConvertManual(program).c_str(), stdout);
+        std::fputs(veldran::ConvertManual().c_str(), stdout);
         return 0;
     }
     if (args.bVersion) {

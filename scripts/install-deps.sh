@@ -3,17 +3,19 @@
 # Does nothing when all of them are present; uses sudo when not run as root.
 set -euo pipefail
 
+# scripts/check-deps.sh reads this list: one array, one or more names a line.
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev libegl-dev libglu1-mesa-dev
   qt6-l10n-tools qt6-translations-l10n
   fonts-nanum
   clang libclang-rt-14-dev
   poppler-utils
   xvfb xauth
-  desktop-file-utils libxml2-utils shared-mime-info
+  desktop-file-utils libxml2-utils shared-mime-info appstream
   libzip-dev
   sigrok-cli gtkwave pulseview
+  man-db dpkg-dev file lintian
 )
 
 missing=()

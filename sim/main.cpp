@@ -4,6 +4,7 @@
 
 #include "sim/ListingGenerator.h"
 #include "sim/SimLine.h"
+#include "help/Sim.h"
 
 #include <chrono>
 #include <csignal>
@@ -22,21 +23,6 @@ using veldran::sim::SListingOptions;
 
 constexpr auto kLingerAfterListing = std::chrono::seconds(1);
 
-const char* const kUsage =
-    "usage: veldran-sim [options]\n"
-    "  --lines N        sample lines per listing (default 100)\n"
-    "  --pattern P      counter | clock | walking | random (default counter)\n"
-    "  --seed S         seed of the random pattern (default 1; each further listing uses the next seed)\n"
-    "  --baud B         9600 | 1200 | 0 (pacing of the line; 0 = full speed; default 9600)\n"
-    "  --file PATH      send this listing file as it is instead of a generated listing\n"
-    "  --device PATH    use this serial device instead of a new pseudo-terminal\n"
-    "  --wait-open      wait until the application has opened the line before sending\n"
-    "  --once           send one listing at once, wait until it was read, keep the line up for\n"
-    "                   a second and exit\n"
-    "  --delay MS       with --once: wait this long before sending\n"
-    "Prints the device to open on the first line of standard output. Without --once every Enter\n"
-    "sends a listing; end of input (Ctrl-D) quits.\n";
-
 struct SSimOptions {
     SListingOptions listing;
     int nBaud = 9600;
@@ -45,6 +31,8 @@ struct SSimOptions {
     bool bWaitOpen = false;
     bool bOnce = false;
     int nDelayMs = 0;
+    bool bHelp = false;
+    bool bVersion = false;
 };
 
 bool ParseNumber(const char* pszText, long nLow, long nHigh, long& nValue)
@@ -54,37 +42,52 @@ bool ParseNumber(const char* pszText, long nLow, long nHigh, long& nValue)
     return pEnd != pszText && *pEnd == '\0' && nValue >= nLow && nValue <= nHigh;
 }
 
+// A switch without a value; false for any other argument.
+bool ParseFlag(const std::string& arg, SSimOptions& options)
+{
+    if (arg == "--help" || arg == "-h")
+        options.bHelp = true;
+    else if (arg == "--version")
+        options.bVersion = true;
+    else if (arg == "--once")
+        options.bOnce = true;
+    else if (arg == "--wait-open")
+        options.bWaitOpen = true;
+    else
+        return false;
+    return true;
+}
+
+bool ParseOption(const std::string& arg, const char* pszValue, SSimOptions& options)
+{
+    long nValue = 0;
+    if (arg == "--lines" && ParseNumber(pszValue, 0, veldran::sim::kMaxListingLines, nValue))
+        options.listing.nLines = static_cast<int>(nValue);
+    else if (arg == "--seed" && ParseNumber(pszValue, 0, 0xFFFFFFFFL, nValue))
+        options.listing.nSeed = static_cast<uint32_t>(nValue);
+    else if (arg == "--baud" && ParseNumber(pszValue, 0, 9600, nValue) && (nValue == 0 || nValue == 1200 || nValue == 9600))
+        options.nBaud = static_cast<int>(nValue);
+    else if (arg == "--delay" && ParseNumber(pszValue, 0, 600000, nValue))
+        options.nDelayMs = static_cast<int>(nValue);
+    else if (arg == "--pattern")
+        return veldran::sim::ParsePattern(pszValue, options.listing.pattern);
+    else if (arg == "--file")
+        options.strFile = pszValue;
+    else if (arg == "--device")
+        options.strDevice = pszValue;
+    else
+        return false;
+    return true;
+}
+
 bool ParseArguments(int argc, char** argv, SSimOptions& options)
 {
     for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const char* pszValue = i + 1 < argc ? argv[i + 1] : nullptr;
-        long nValue = 0;
-        if (arg == "--once")
-            options.bOnce = true;
-        else if (arg == "--wait-open")
-            options.bWaitOpen = true;
-        else if (!pszValue)
+        if (ParseFlag(argv[i], options))
+            continue;
+        if (i + 1 >= argc || !ParseOption(argv[i], argv[i + 1], options))
             return false;
-        else if (arg == "--lines" && ParseNumber(pszValue, 0, veldran::sim::kMaxListingLines, nValue))
-            options.listing.nLines = static_cast<int>(nValue);
-        else if (arg == "--seed" && ParseNumber(pszValue, 0, 0xFFFFFFFFL, nValue))
-            options.listing.nSeed = static_cast<uint32_t>(nValue);
-        else if (arg == "--baud" && ParseNumber(pszValue, 0, 9600, nValue)
-                 && (nValue == 0 || nValue == 1200 || nValue == 9600))
-            options.nBaud = static_cast<int>(nValue);
-        else if (arg == "--delay" && ParseNumber(pszValue, 0, 600000, nValue))
-            options.nDelayMs = static_cast<int>(nValue);
-        else if (arg == "--pattern" && veldran::sim::ParsePattern(pszValue, options.listing.pattern))
-            ;
-        else if (arg == "--file")
-            options.strFile = pszValue;
-        else if (arg == "--device")
-            options.strDevice = pszValue;
-        else
-            return false;
-        if (arg != "--once" && arg != "--wait-open")
-            ++i;
+        ++i;
     }
     return true;
 }
@@ -136,8 +139,16 @@ int main(int argc, char** argv)
     std::signal(SIGPIPE, SIG_IGN);
     SSimOptions options;
     if (!ParseArguments(argc, argv, options)) {
-        std::cerr << kUsage;
+        std::cerr << veldran::help::kSimUsage << "Try 'veldran-sim --help' for more information.\n";
         return 2;
+    }
+    if (options.bHelp) {
+        std::cout << veldran::help::kSimHelp;
+        return 0;
+    }
+    if (options.bVersion) {
+        std::cout << "veldran-sim " << VELDRAN_VERSION << "\n";
+        return 0;
     }
     CSimLine line;
     std::string error;

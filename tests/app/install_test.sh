@@ -14,7 +14,11 @@ cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
 desktop=$prefix/share/applications/veldran.desktop
 mime=$prefix/share/mime/packages/veldran.xml
-for file in bin/veldran bin/veldran-capture share/applications/veldran.desktop share/mime/packages/veldran.xml \
+for file in bin/veldran bin/veldran-capture bin/veldran-convert bin/veldran-sim \
+            share/man/man1/veldran.1.gz share/man/man1/veldran-capture.1.gz share/man/man1/veldran-convert.1.gz \
+            share/man/man1/veldran-sim.1.gz share/metainfo/org.veldran.Veldran.metainfo.xml \
+            share/doc/veldran/copyright share/doc/veldran/changelog.gz \
+            share/applications/veldran.desktop share/mime/packages/veldran.xml \
             share/icons/hicolor/256x256/apps/veldran.png share/icons/hicolor/48x48/apps/veldran.png \
             share/icons/hicolor/256x256/mimetypes/application-x-veldran-capture.png; do
     [ -f "$prefix/$file" ] || fail "$file not installed"

@@ -1,6 +1,7 @@
 #include "document/CaptureFile.h"
 
 #include "document/KoreanCodePage.h"
+#include "files/FileWriter.h"
 #include "files/LargeBuffer.h"
 #include "files/SafeFile.h"
 #include "resources/Strings.h"
@@ -163,75 +164,6 @@ int ReadWholeFile(const std::string& path, std::string& bytes)
     return error;
 }
 
-int WriteAll(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return errno;
-        done += static_cast<size_t>(n);
-    }
-    return 0;
-}
-
-// The permissions the saved file gets: those of the file it replaces, else what a new file would get.
-mode_t SavedFileMode(const std::string& target)
-{
-    struct stat st {};
-    if (::stat(target.c_str(), &st) == 0)
-        return st.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// Writes bytes to a temporary file in the target's folder, flushes it to disk and renames it over
-// the target, so the target holds either its old or its complete new content. 0 or an errno.
-int ReplaceFile(const std::string& path, const std::string& bytes)
-{
-    std::string target = path;
-    // Saving through a symbolic link replaces the file it points to, not the link.
-    struct stat link {};
-    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
-    // A file the user may not write stays as it is, although its folder would allow replacing it.
-    if (::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0)
-        return errno;
-
-    const size_t slash = target.find_last_of('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash == 0 ? 1 : slash);
-    std::string name;
-    const int fd = CreateTempBeside(target, name);
-    if (fd < 0)
-        return errno;
-    ::fchmod(fd, SavedFileMode(target));
-    int error = WriteAll(fd, bytes);
-    if (!error && ::fsync(fd) != 0)
-        error = errno;
-    if (::close(fd) != 0 && !error)
-        error = errno;
-    if (!error && ::rename(name.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error) {
-        ::unlink(name.c_str());
-        return error;
-    }
-    // Make the rename itself durable; a failure here no longer endangers either version.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return 0;
-}
-
 } // namespace
 
 std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNames& names)
@@ -377,7 +309,7 @@ bool SaveCaptureFile(const CVELDRANDoc& doc, const ChannelNames& names, const st
     const std::optional<std::string> bytes = WriteCapture(doc, names);
     if (!bytes)
         return false;
-    if (const int error = ReplaceFile(path, *bytes)) {
+    if (const int error = ReplaceFileContents(path, *bytes)) {
         ShowAppMessage(FileErrorText(text::kCannotSave, path, error));
         return false;
     }

@@ -1,6 +1,6 @@
 #include "export/ExportCapture.h"
 
-#include "export/AtomicFile.h"
+#include "files/FileWriter.h"
 #include "export/CsvWriter.h"
 #include "export/ExportTime.h"
 #include "export/SigrokSessionWriter.h"
@@ -51,7 +51,7 @@ std::string GtkwPathFor(const std::string& vcdPath)
 }
 
 // Writes one text through a temporary file; the caller commits.
-int WriteText(CAtomicFile& file, const std::string& path, const std::function<void(ExportOutput&)>& write)
+int WriteText(CFileWriter& file, const std::string& path, const std::function<void(ExportOutput&)>& write)
 {
     if (const int error = file.Create(path))
         return error;
@@ -63,10 +63,10 @@ int WriteText(CAtomicFile& file, const std::string& path, const std::function<vo
 ExportResult ExportVcd(const std::string& path, const ExportableCapture& capture)
 {
     const std::string savePath = GtkwPathFor(path);
-    CAtomicFile vcd;
+    CFileWriter vcd;
     if (const int error = WriteText(vcd, path, [&](ExportOutput& out) { WriteVcd(capture, out); }))
         return Failure(path, ErrorText(error));
-    CAtomicFile gtkw;
+    CFileWriter gtkw;
     const std::string saveFile = GtkwSaveFile(capture, AbsolutePath(path), AbsolutePath(savePath));
     if (const int error = WriteText(gtkw, savePath, [&](ExportOutput& out) { out.Text() = saveFile; out.Finish(); }))
         return Failure(savePath, ErrorText(error));
@@ -80,7 +80,7 @@ ExportResult ExportVcd(const std::string& path, const ExportableCapture& capture
 
 ExportResult ExportCsv(const std::string& path, const ExportableCapture& capture)
 {
-    CAtomicFile file;
+    CFileWriter file;
     if (const int error = WriteText(file, path, [&](ExportOutput& out) { WriteCsv(capture, out); }))
         return Failure(path, ErrorText(error));
     if (const int error = file.Commit())
@@ -94,7 +94,7 @@ ExportResult ExportSigrokSession(const std::string& path, const ExportableCaptur
     const std::optional<std::string> bytes = SigrokSessionBytes(capture, &zipError);
     if (!bytes)
         return Failure(path, zipError);
-    CAtomicFile file;
+    CFileWriter file;
     if (const int error = WriteText(file, path, [&](ExportOutput& out) { out.Text() = *bytes; out.Finish(); }))
         return Failure(path, ErrorText(error));
     if (const int error = file.Commit())

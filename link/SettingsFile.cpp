@@ -1,7 +1,7 @@
 #include "link/SettingsFile.h"
 
 #include "document/KoreanCodePage.h"
-#include "files/SafeFile.h"
+#include "files/FileWriter.h"
 #include "resources/Strings.h"
 
 #include <cerrno>
@@ -84,30 +84,6 @@ bool CreateFolders(const std::string& folder)
     return true;
 }
 
-bool WriteAll(int fd, const std::string& bytes)
-{
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// The new file keeps the permissions of the one it replaces; a first save gets rw-r--r--.
-mode_t ModeFor(const std::string& path)
-{
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        return info.st_mode & 07777;
-    return 0644;
-}
-
 } // namespace
 
 std::string SettingsFileText(int port, int speed)
@@ -132,29 +108,15 @@ bool ReadSettings(const std::string& path, int& port, int& speed)
 
 bool WriteSettings(const std::string& path, int port, int speed, std::string* error)
 {
-    auto fail = [&](const char* step, int code, const std::string& tempPath) {
-        if (!tempPath.empty())
-            ::unlink(tempPath.c_str());
-        if (error)
-            *error = Failure(path, step, code);
-        return false;
-    };
-
-    std::string tempPath;
-    const int fd = CreateTempBeside(path, tempPath);
-    if (fd < 0)
-        return fail("create", errno, std::string());
-
-    const bool written = ::fchmod(fd, ModeFor(path)) == 0 && WriteAll(fd, SettingsFileText(port, speed))
-        && ::fsync(fd) == 0;
-    const int writeError = errno;
-    if (::close(fd) != 0 && written)
-        return fail("write", errno, tempPath);
-    if (!written)
-        return fail("write", writeError, tempPath);
-    if (::rename(tempPath.c_str(), path.c_str()) != 0)
-        return fail("replace", errno, tempPath);
-    return true;
+    CFileWriter::EStep step = CFileWriter::EStep::Create;
+    const int code = ReplaceFileContents(path, SettingsFileText(port, speed), &step);
+    if (code == 0)
+        return true;
+    if (error) {
+        static const char* const kSteps[] = {"create", "write", "replace"};
+        *error = Failure(path, kSteps[static_cast<int>(step)], code);
+    }
+    return false;
 }
 
 std::string SettingsFolder()

@@ -1,5 +1,6 @@
 #include "print/bitmap/DibFile.h"
 
+#include "files/FileWriter.h"
 #include "files/SafeFile.h"
 #include "print/bitmap/DibBytes.h"
 #include "print/bitmap/DibInfoBlock.h"
@@ -137,20 +138,6 @@ DibImagePtr ReadDib(ByteSource& source)
     return image;
 }
 
-bool WriteAll(int fd, const uint8_t* data, size_t size)
-{
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::write(fd, data + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 } // namespace
 
 DibImagePtr DibReadFile(const std::string& fileName)
@@ -197,25 +184,10 @@ std::vector<uint8_t> DibEncodeFile(const DibImage* image)
 
 bool DibReplaceFile(const std::string& fileName, const std::vector<uint8_t>& bytes)
 {
-    if (fileName.empty())
-        return false;
-    // The picture goes to a side file first and takes the real name only when it is complete, so
-    // a full disk or a vanished folder never costs the picture that was there.
-    // The side file is always a new one: a name that exists, a link planted there included, is
-    // never opened, so nothing but the picture's own file is ever written.
-    std::string partName;
-    const int fd = CreateTempBeside(fileName, partName);
-    if (fd < 0)
-        return false;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(fd, 0666 & ~mask);
-    bool ok = WriteAll(fd, bytes.data(), bytes.size());
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && std::rename(partName.c_str(), fileName.c_str()) == 0;
-    if (!ok)
-        ::unlink(partName.c_str());
-    return ok;
+    // The picture takes the real name only when it is complete, so a full disk or a vanished
+    // folder never costs the picture that was there.
+    return !fileName.empty()
+        && ReplaceFileContents(fileName, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size())) == 0;
 }
 
 bool DibWriteFile(const DibImage* image, const std::string& fileName)

@@ -3,6 +3,7 @@
 // (even while the value field holds one of the program's Korean status texts) and the printed page
 // with its header come out byte for byte the same in the Korean and the English face.
 
+#include "tests/common/FileBytes.h"
 #include "tests/common/Hangul.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/TestEnvironment.h"
@@ -36,12 +37,6 @@ using test::HasHangul;
 
 namespace {
 
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 } // namespace
 
 class FilesInBothLanguagesTest : public QObject {
@@ -74,13 +69,13 @@ private:
                 names[n] = view.m_dlgChannelNames.m_strName[n].toStdString();
             const QString capture = dir.filePath(QStringLiteral("capture.vxr"));
             QVERIFY(SaveCaptureFile(document, names, capture.toStdString()));
-            files[QStringLiteral("capture file")] = ReadAll(capture);
+            files[QStringLiteral("capture file")] = test::ReadFileBytes(capture);
 
             const QString settings = dir.filePath(QStringLiteral("veldran.cfg"));
             std::string error;
             QVERIFY(WriteSettings(settings.toStdString(), view.m_dlgOptions.m_nPortIndex,
                                   view.m_dlgOptions.m_nSpeedIndex, &error));
-            files[QStringLiteral("settings file")] = ReadAll(settings);
+            files[QStringLiteral("settings file")] = test::ReadFileBytes(settings);
 
             view.OnInitialUpdate();
             shell.Frame().resize(1200, 900);
@@ -88,12 +83,12 @@ private:
             QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
             QVERIFY(shell.Router().Execute(ids::kCaptureData));
             QVERIFY(boxes.Saw(text::kReadyToPrint));
-            files[QStringLiteral("Capture Data picture")] = ReadAll(QStringLiteral("tmp.bmp"));
+            files[QStringLiteral("Capture Data picture")] = test::ReadFileBytes(QStringLiteral("tmp.bmp"));
 
             // A Korean status text of the program in the value field.
             view.SetXPosData(text::kInvalidData);
             QVERIFY(shell.Router().Execute(ids::kCaptureData));
-            files[QStringLiteral("Capture Data picture with a status text")] = ReadAll(QStringLiteral("tmp.bmp"));
+            files[QStringLiteral("Capture Data picture with a status text")] = test::ReadFileBytes(QStringLiteral("tmp.bmp"));
             m_valueFieldAfterCapture[language] = qobject_cast<QLineEdit*>(view.GetDlgItem(ids::kXPosData))->text();
 
             // The printed page of the untitled capture, drawn where a printer would draw it.

@@ -2,6 +2,7 @@
 // output file touched on any failure, and a capture file's samples and names arriving in each format
 // as sigrok-cli reads them back. It runs without a display and links no Qt.
 
+#include "tests/common/FileBytes.h"
 #include "tests/common/PeerProcess.h"
 
 #include "document/CaptureFile.h"
@@ -19,18 +20,6 @@ using namespace veldran;
 namespace {
 
 const QString kProgram = QStringLiteral(VELDRAN_CONVERT);
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Saves a capture of count random samples with a Korean name, a name with blanks and the default
 // labels; returns its samples packed as sigrok hands them out (6 bytes a sample).
@@ -149,25 +138,27 @@ private slots:
         QFETCH(QString, input);
         QFETCH(QString, output);
         QFETCH(QByteArray, message);
-        QVERIFY(WriteFile(Path(QStringLiteral("notes.vxr")), "shopping list\nmilk\n"));
-        QVERIFY(WriteFile(Path(QStringLiteral("empty.vxr")), ""));
+        QVERIFY(test::WriteFileBytes(Path(QStringLiteral("notes.vxr")), "shopping list\nmilk\n"));
+        QVERIFY(test::WriteFileBytes(Path(QStringLiteral("empty.vxr")), ""));
         const QString outputPath = Path(output);
         const bool existed = QFile::exists(outputPath);
         if (!existed && !output.contains(QLatin1Char('/')))
-            QVERIFY(WriteFile(outputPath, "earlier"));
-        const QByteArray before = ReadFile(outputPath);
+            QVERIFY(test::WriteFileBytes(outputPath, "earlier"));
+        const QByteArray before = test::ReadFileBytes(outputPath);
         const QStringList arguments{Path(input), outputPath, QStringLiteral("--format"), QStringLiteral("sr")};
         const test::ProcessRun run = test::RunProcess(kProgram, arguments);
         QCOMPARE(run.nExitCode, 1);
         QVERIFY2(run.stdErr.startsWith("veldran-convert: "), run.stdErr.constData());
         QVERIFY2(run.stdErr.contains(message), run.stdErr.constData());
         QCOMPARE(run.stdErr.count('\n'), 1);
-        QCOMPARE(ReadFile(outputPath), before);
+        QCOMPARE(test::ReadFileBytes(outputPath), before);
         if (!existed)
             QFile::remove(outputPath);
         const QStringList left = QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden);
-        QVERIFY2(left.filter(QStringLiteral(".veldran-export")).isEmpty(), qPrintable(left.join(',')));
-        QCOMPARE(ReadFile(m_capture).left(20), QByteArray("This file is a VELDR"));
+        // No temporary file (hidden, named after its target) is left behind.
+        for (const QString& name : left)
+            QVERIFY2(!name.startsWith(QLatin1Char('.')), qPrintable(left.join(',')));
+        QCOMPARE(test::ReadFileBytes(m_capture).left(20), QByteArray("This file is a VELDR"));
     }
 
     void eachFormatReadsBackBitForBit_data()
@@ -208,7 +199,7 @@ private slots:
         const test::ProcessRun samples = test::RunProcess(QStringLiteral("sigrok-cli"), input + QStringList{"-O", "binary", "-o", binary});
         QVERIFY2(samples.bStarted, "sigrok-cli is missing: scripts/install-deps.sh installs it");
         QVERIFY2(samples.nExitCode == 0, samples.stdErr.constData());
-        QByteArray bytes = ReadFile(binary);
+        QByteArray bytes = test::ReadFileBytes(binary);
         if (bytes.startsWith("META "))
             bytes.remove(0, bytes.indexOf('\n') + 1);
         QVERIFY(bytes == m_packed);

@@ -3,7 +3,6 @@
 
 #include "ExportTestCapture.h"
 
-#include "export/AtomicFile.h"
 #include "export/CsvWriter.h"
 #include "export/ExportNames.h"
 #include "export/ExportTime.h"

@@ -4,6 +4,7 @@
 // The peers are installed by scripts/install-deps.sh; a missing peer fails the test.
 
 #include "ExportTestCapture.h"
+#include "tests/common/FileBytes.h"
 #include "tests/common/PeerProcess.h"
 
 #include "export/ExportNames.h"
@@ -25,12 +26,6 @@ using test::ProcessRun;
 ProcessRun Run(const QString& program, const QStringList& arguments)
 {
     return test::RunProcess(program, arguments);
-}
-
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What `sigrok-cli --show` says about an input file.
@@ -194,7 +189,7 @@ void ExportPeersTest::sigrokReadsTheExport()
     const ProcessRun samples = Run(QStringLiteral("sigrok-cli"), input + QStringList{"-O", "binary", "-o", binary});
     QVERIFY2(samples.bStarted, "sigrok-cli is missing: scripts/install-deps.sh installs it");
     QVERIFY2(samples.nExitCode == 0, samples.stdErr.constData());
-    QByteArray bytes = ReadFile(binary);
+    QByteArray bytes = test::ReadFileBytes(binary);
     // This sigrok-cli puts the sample rate line of its input in front of the binary output.
     if (bytes.startsWith("META "))
         bytes.remove(0, bytes.indexOf('\n') + 1);

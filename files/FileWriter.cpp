@@ -1,18 +1,19 @@
-#include "export/AtomicFile.h"
+#include "files/FileWriter.h"
+
+#include "files/SafeFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
 #include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace veldran {
 namespace {
 
-// The target a path stands for: exporting over a symbolic link replaces the file it points to.
+// The file a path stands for: writing to a symbolic link replaces the file it points to.
 std::string ResolvedTarget(const std::string& path)
 {
     struct stat link {};
@@ -48,71 +49,65 @@ std::string ErrorText(int error)
     return std::strerror(error);
 }
 
-CAtomicFile::~CAtomicFile()
+CFileWriter::~CFileWriter()
 {
     Discard();
 }
 
-int CAtomicFile::Create(const std::string& target)
+int CFileWriter::Fail(EStep step, int error)
+{
+    m_step = step;
+    return m_nError = error;
+}
+
+int CFileWriter::Create(const std::string& target)
 {
     Discard();
+    m_nError = 0;
     m_strTarget = ResolvedTarget(target);
+    mode_t mode = NewFileMode();
     struct stat st {};
     if (::stat(m_strTarget.c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode))
-            return m_nError = EISDIR;
-        // A file the user may not write stays as it is, although its folder would allow replacing it.
+            return Fail(EStep::Create, EISDIR);
         if (::access(m_strTarget.c_str(), W_OK) != 0)
-            return m_nError = errno;
+            return Fail(EStep::Create, errno);
+        mode = st.st_mode & 07777;
     }
-    const mode_t mode = ::stat(m_strTarget.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
-    std::random_device seed;
-    std::mt19937 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
-        std::string temp = FolderOf(m_strTarget) + "/.veldran-export-" + suffix;
-        // O_EXCL: never write into a file that some other program made under the same name.
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0) {
-            ::fchmod(fd, mode);
-            m_fd = fd;
-            m_strTemp = std::move(temp);
-            m_nError = 0;
-            return 0;
-        }
-        if (errno != EEXIST)
-            return m_nError = errno;
-    }
-    return m_nError = EEXIST;
+    m_fd = CreateTempBeside(m_strTarget, m_strTemp);
+    if (m_fd < 0)
+        return Fail(EStep::Create, errno);
+    if (::fchmod(m_fd, mode) != 0)
+        return Fail(EStep::Create, errno);
+    return 0;
 }
 
-void CAtomicFile::Append(std::string_view bytes)
+void CFileWriter::Append(std::string_view bytes)
 {
     if (m_fd < 0 && m_nError == 0)
-        m_nError = EBADF;
+        Fail(EStep::Write, EBADF);
     while (m_nError == 0 && !bytes.empty()) {
         const ssize_t n = ::write(m_fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            m_nError = errno;
+            Fail(EStep::Write, errno);
         else
             bytes.remove_prefix(static_cast<size_t>(n));
     }
 }
 
-int CAtomicFile::Commit()
+int CFileWriter::Commit()
 {
     if (m_fd < 0)
-        return m_nError ? m_nError : EBADF;
+        return m_nError ? m_nError : Fail(EStep::Write, EBADF);
     if (m_nError == 0 && ::fsync(m_fd) != 0)
-        m_nError = errno;
+        Fail(EStep::Write, errno);
     if (::close(m_fd) != 0 && m_nError == 0)
-        m_nError = errno;
+        Fail(EStep::Write, errno);
     m_fd = -1;
     if (m_nError == 0 && ::rename(m_strTemp.c_str(), m_strTarget.c_str()) != 0)
-        m_nError = errno;
+        Fail(EStep::Replace, errno);
     if (m_nError != 0) {
         Discard();
         return m_nError;
@@ -127,7 +122,7 @@ int CAtomicFile::Commit()
     return 0;
 }
 
-void CAtomicFile::Discard()
+void CFileWriter::Discard()
 {
     if (m_fd >= 0) {
         ::close(m_fd);
@@ -137,6 +132,19 @@ void CAtomicFile::Discard()
         ::unlink(m_strTemp.c_str());
         m_strTemp.clear();
     }
+}
+
+int ReplaceFileContents(const std::string& path, std::string_view bytes, CFileWriter::EStep* step)
+{
+    CFileWriter file;
+    int error = file.Create(path);
+    if (error == 0) {
+        file.Append(bytes);
+        error = file.Commit();
+    }
+    if (step)
+        *step = file.FailedStep();
+    return error;
 }
 
 } // namespace veldran

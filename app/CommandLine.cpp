@@ -80,4 +80,9 @@ QString CommandLineHelp()
     return QString::fromUtf8(help::kVeldranHelp);
 }
 
+QByteArray CommandLineUsage()
+{
+    return QByteArray(help::kVeldranUsage);
+}
+
 } // namespace veldran

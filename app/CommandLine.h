@@ -29,5 +29,7 @@ struct CommandLineInfo {
 
 // The text of --help.
 [[nodiscard]] QString CommandLineHelp();
+// Its synopsis, for a wrong argument.
+[[nodiscard]] QByteArray CommandLineUsage();
 
 } // namespace veldran

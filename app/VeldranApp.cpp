@@ -7,7 +7,6 @@
 #include "resources/UserMessages.h"
 
 #include <QFile>
-#include <QTextStream>
 
 namespace veldran {
 
@@ -30,24 +29,11 @@ bool CVELDRANApp::notify(QObject* pReceiver, QEvent* pEvent)
     return QApplication::notify(pReceiver, pEvent);
 }
 
-bool CVELDRANApp::InitInstance(int* exitCode)
+bool CVELDRANApp::InitInstance(const CommandLineInfo& commandLine, int* exitCode)
 {
     *exitCode = 0;
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
-    m_cmdInfo = ParseCommandLine(arguments);
+    m_cmdInfo = commandLine;
     CSplashWindow::EnableSplash(m_cmdInfo.m_bShowSplash);
-    if (m_cmdInfo.m_bShowHelp || m_cmdInfo.m_bShowVersion || !m_cmdInfo.m_unknown.isEmpty()) {
-        QTextStream out(m_cmdInfo.m_unknown.isEmpty() ? stdout : stderr);
-        if (!m_cmdInfo.m_unknown.isEmpty())
-            out << "veldran: unknown argument " << m_cmdInfo.m_unknown.join(QLatin1Char(' ')) << "\n\n";
-        if (m_cmdInfo.m_bShowVersion)
-            out << "VELDRAN " << QCoreApplication::applicationVersion() << "\n";
-        else
-            out << CommandLineHelp();
-        *exitCode = m_cmdInfo.m_unknown.isEmpty() ? 0 : 2;
-        return false;
-    }
 
     // A capture to open or print is read on another thread while the windows are built.
     using Command = CommandLineInfo::ShellCommand;

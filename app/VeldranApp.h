@@ -17,8 +17,9 @@ public:
     CVELDRANApp(int& argc, char** argv);
     ~CVELDRANApp() override;
 
-    // The start-up sequence; false ends the process with the returned exit code.
-    [[nodiscard]] bool InitInstance(int* exitCode);
+    // The start-up sequence for the parsed command line (main answers --help, --version and a
+    // wrong argument before any of this); false ends the process with the returned exit code.
+    [[nodiscard]] bool InitInstance(const CommandLineInfo& commandLine, int* exitCode);
     [[nodiscard]] AppShell* Shell() const { return m_shell.get(); }
 
     // Every event of the program passes here first (its pre-translation of messages): while the

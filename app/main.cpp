@@ -9,11 +9,17 @@
 int main(int argc, char** argv)
 {
     QCoreApplication::setApplicationVersion(QStringLiteral(VELDRAN_VERSION));
-    // --help and --version answer without a display.
+    // The command line is read once, here: --help, --version and a wrong argument answer without a
+    // display.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const veldran::CommandLineInfo info = veldran::ParseCommandLine(arguments);
+    if (!info.m_unknown.isEmpty()) {
+        std::fprintf(stderr, "veldran: unknown argument %s\n%sTry 'veldran --help' for more information.\n",
+                     info.m_unknown.join(QLatin1Char(' ')).toLocal8Bit().constData(), veldran::CommandLineUsage().constData());
+        return 2;
+    }
     if (info.m_bShowVersion) {
         std::printf("VELDRAN %s\n", VELDRAN_VERSION);
         return 0;
@@ -26,7 +32,7 @@ int main(int argc, char** argv)
     veldran::CVELDRANApp app(argc, argv);
     QApplication::setWindowIcon(veldran::ApplicationIcon());
     int exitCode = 0;
-    if (!app.InitInstance(&exitCode))
+    if (!app.InitInstance(info, &exitCode))
         return exitCode;
     return app.exec();
 }

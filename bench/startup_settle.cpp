@@ -6,6 +6,7 @@
 //   startup_settle [--samples N] [--runs R]   writes an N-sample capture (99,999) and prints the figures
 //   startup_settle --child [FILE]             (used by the above) one start-up; prints "settled"
 
+#include "app/CommandLine.h"
 #include "app/VeldranApp.h"
 #include "bench/BenchProcess.h"
 #include "document/CaptureFile.h"
@@ -49,8 +50,10 @@ int RunChild(int argc, char** argv)
     veldran::CVELDRANApp app(count, args.data());
     CPaintWatch watch;
     app.installEventFilter(&watch);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
     int exitCode = 0;
-    if (!app.InitInstance(&exitCode))
+    if (!app.InitInstance(veldran::ParseCommandLine(arguments), &exitCode))
         return 1;
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &app, [&watch] {
         if (!watch.m_bPainted)

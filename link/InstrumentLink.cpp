@@ -79,6 +79,8 @@ int CInstrumentLink::OpenPort()
     const int baud = BaudForSpeedIndex(m_dlgOptions.m_nSpeedIndex);
     if (m_serial.Open(this, port, baud, 'N', 8, 1, EV_VIEW_MASK) == 1) {
         m_bPortOpen = 1;
+        m_nOpenPort = port;
+        m_nOpenBaud = baud;
         m_serial.StartWorker();
         return 1;
     }
@@ -88,6 +90,11 @@ int CInstrumentLink::OpenPort()
 
 void CInstrumentLink::OpenLink()
 {
+    // A file open runs this again: a port that is running with the settings' port and speed stays
+    // as it is, worker and all.
+    if (m_bPortOpen != 0 && m_serial.IsRunning() && m_nOpenPort == m_dlgOptions.m_nPortIndex + 1
+        && m_nOpenBaud == BaudForSpeedIndex(m_dlgOptions.m_nSpeedIndex))
+        return;
     if (OpenPort() == 1)
         return;
     const int port = m_dlgOptions.m_nPortIndex + 1;

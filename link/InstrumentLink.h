@@ -40,7 +40,8 @@ public:
     // goes on to apply the clock period (false: cancelled, or the settings could not be saved).
     bool RunOptionsDialog(const std::function<void(int)>& onClockChosen);
 
-    // Opens the port of the settings and starts its worker, or says why it could not.
+    // Opens the port of the settings and starts its worker, or says why it could not. A port that
+    // runs with the settings' port and speed already is left as it is.
     void OpenLink();
     // Stops the worker and saves the settings, as the program's window goes away.
     void Shutdown();
@@ -75,6 +76,8 @@ private:
     int OpenPort();
 
     CReception m_reception;
+    int m_nOpenPort = 0; // the port and speed the running port was opened with
+    int m_nOpenBaud = 0;
     bool m_bShowingError = false;
     std::string m_strShownError;
     std::deque<std::string> m_waitingErrors;

@@ -110,6 +110,27 @@ private slots:
         QVERIFY(m_messages->messages.empty());
     }
 
+    // A file open runs OpenLink again: the running port stays unless its port or speed changed.
+    // (The device name is made unopenable in between, so a re-open would fail with a box.)
+    void openingAgainKeepsARunningPort()
+    {
+        PseudoTerminal line(1);
+        QVERIFY(line.IsValid());
+        MakeLink();
+        m_link->OpenLink();
+        QTRY_VERIFY(m_link->m_serial.IsRunning());
+        qputenv("VELDRAN_COM1", "/nonexistent/veldran-test-tty");
+        m_link->OpenLink();
+        QCOMPARE(m_link->m_bPortOpen, 1);
+        QVERIFY(m_messages->messages.empty());
+        ReceiveListing(line, 5);
+
+        m_link->m_dlgOptions.m_nSpeedIndex = 1; // 1200 baud: opened again, on the missing device
+        m_link->OpenLink();
+        QCOMPARE(m_link->m_bPortOpen, 0);
+        QVERIFY(m_messages->SawStart(NoPortText() + "\n"));
+    }
+
     // The adapter is pulled out: one box, the link counts as closed, and LOAD says so (the port
     // cannot be opened again while the device is gone).
     void hangUpClosesTheLink()

@@ -92,7 +92,6 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
     SReceiveTiming timing;
     timing.timeout = std::chrono::milliseconds(options.nTimeoutMs);
     const SReceiveResult result = ReceiveListing(port.Fd(), fdStop, timing, collector);
-    collector.Finish();
 
     switch (result.end) {
     case EReceiveEnd::Stopped:
@@ -129,8 +128,7 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
             std::fprintf(pErr, "veldran-capture: a cell holds characters other than 0 and 1; they read as 0\n");
         bWarned = true;
     });
-    document.ParseTokens(true);
-    document.m_bDataReady = true;
+    collector.Finish();
     if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error)) {
         if (!error.empty())
             std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());

@@ -6,22 +6,17 @@ CListingCollector::CListingCollector(CVELDRANDoc& document, CCaptureProgress& pr
     : m_document(document)
     , m_progress(progress)
 {
-    m_document.EmptyTokenList();
-    m_document.m_nSampleCount = 0;
+    m_document.BeginListing();
 }
 
 bool CListingCollector::OnBytes(const unsigned char* pBytes, std::size_t nBytes)
 {
-    m_nBytes += nBytes;
-    const bool bListing = m_tokenizer.Collect(pBytes, nBytes, *m_document.m_pTokenList, m_nLines);
-    if (bListing)
-        m_progress.Receiving(m_nLines, m_nBytes);
-    return bListing;
-}
-
-void CListingCollector::Finish()
-{
-    m_document.m_nSampleCount = m_nLines;
+    const CListingReceiver::SBatch batch = m_receiver.Feed(
+        pBytes, nBytes, CListingReceiver::Clock::now(), [this](std::string_view token) { m_document.AppendListingToken(token); });
+    if (batch.bNotListing)
+        return false;
+    m_progress.Receiving(m_receiver.Lines(), m_receiver.Bytes());
+    return true;
 }
 
 } // namespace veldran

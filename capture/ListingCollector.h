@@ -1,11 +1,11 @@
 #pragma once
-// Takes the bytes of one listing into the document's token list by the window's rules (the one
-// listing tokenizer), counts its lines and moves the progress on.
+// Takes the bytes of one listing into the document's token list with the window's receiver, counts
+// its lines and moves the progress on.
 
 #include "capture/CaptureProgress.h"
 #include "capture/ListingReceiver.h"
 #include "document/CaptureDocument.h"
-#include "link/ListingTokenizer.h"
+#include "link/ListingReceiver.h"
 
 namespace veldran {
 
@@ -17,19 +17,17 @@ public:
     // False once the first kept token was not "STATE".
     [[nodiscard]] bool OnBytes(const unsigned char* pBytes, std::size_t nBytes) override;
 
-    // Ends the collection: the line count becomes the document's sample count for the parse.
-    void Finish();
+    // Ends the listing: the document parses it into its samples.
+    void Finish() { m_document.FinishListing(m_receiver.Lines()); }
 
-    [[nodiscard]] bool StateSeen() const { return m_tokenizer.StateSeen(); }
-    [[nodiscard]] int Lines() const { return m_nLines; }
-    [[nodiscard]] uint64_t Bytes() const { return m_nBytes; }
+    [[nodiscard]] bool StateSeen() const { return m_receiver.StateSeen(); }
+    [[nodiscard]] int Lines() const { return m_receiver.Lines(); }
+    [[nodiscard]] uint64_t Bytes() const { return m_receiver.Bytes(); }
 
 private:
     CVELDRANDoc& m_document;
     CCaptureProgress& m_progress;
-    CListingTokenizer m_tokenizer;
-    int m_nLines = 0;
-    uint64_t m_nBytes = 0;
+    CListingReceiver m_receiver;
 };
 
 } // namespace veldran

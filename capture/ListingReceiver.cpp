@@ -33,13 +33,14 @@ SReceiveResult ReceiveListing(int fdPort, int fdStop, const SReceiveTiming& timi
     std::vector<unsigned char> buffer(kBatchBytes);
     const bool bTimeout = timing.timeout.count() >= 0;
     const Clock::time_point giveUp = Clock::now() + (bTimeout ? timing.timeout : std::chrono::milliseconds(0));
-    Clock::time_point lastByte{};
+    CQuietClock quiet;
+    quiet.SetQuietTime(timing.quiet);
 
     for (;;) {
         const Clock::time_point now = Clock::now();
         int nWaitMs = -1;
         if (result.nBytes > 0) {
-            nWaitMs = MillisecondsUntil(lastByte + timing.quiet, now);
+            nWaitMs = MillisecondsUntil(quiet.Deadline(), now);
             if (nWaitMs == 0) {
                 result.end = EReceiveEnd::Quiet;
                 return result;
@@ -77,7 +78,7 @@ SReceiveResult ReceiveListing(int fdPort, int fdStop, const SReceiveTiming& timi
         const ssize_t nRead = read(fdPort, buffer.data(), buffer.size());
         if (nRead > 0) {
             result.nBytes += static_cast<uint64_t>(nRead);
-            lastByte = Clock::now();
+            quiet.Noted(Clock::now());
             if (!sink.OnBytes(buffer.data(), static_cast<std::size_t>(nRead))) {
                 result.end = EReceiveEnd::Refused;
                 return result;

@@ -3,6 +3,8 @@
 // stop descriptor (so a quiet line costs nothing), reads what has arrived in batches and hands the
 // bytes on. The listing ends when the line has been quiet for the quiet interval after a byte.
 
+#include "link/ListingReceiver.h"
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -31,7 +33,7 @@ struct SReceiveResult {
 };
 
 struct SReceiveTiming {
-    std::chrono::milliseconds quiet{800};
+    std::chrono::milliseconds quiet = CQuietClock::kQuietTime;
     std::chrono::milliseconds timeout{-1}; // for the first byte; negative: wait for ever
 };
 

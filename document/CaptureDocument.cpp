@@ -126,6 +126,13 @@ void CVELDRANDoc::EmptyTokenList()
     m_strHeaderTokens.clear();
 }
 
+void CVELDRANDoc::FinishListing(int nLines)
+{
+    m_nSampleCount = nLines;
+    ParseTokens(true);
+    m_bDataReady = true;
+}
+
 bool CVELDRANDoc::HoldsLoadedTokens() const
 {
     // A load leaves exactly four tokens per sample. A list emptied or refilled by a reception

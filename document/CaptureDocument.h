@@ -56,6 +56,15 @@ public:
     // Empties the token list and forgets the header lines kept from a loaded file. A New or a
     // reception that starts over should use this rather than clearing the list alone.
     void EmptyTokenList();
+
+    // A listing as it arrives, in three steps, for the window and veldran-capture alike: begin
+    // (the token list emptied; the capture shown so far stays until the first line), the tokens and
+    // the lines counted so far, and the end, which parses the listing into the sample store and
+    // makes it the capture.
+    void BeginListing() { EmptyTokenList(); }
+    void AppendListingToken(std::string_view token) { m_pTokenList->push_back(token); }
+    void SetListingLines(int nLines) { m_nSampleCount = nLines; }
+    void FinishListing(int nLines);
     // True when the token list holds the data tokens of a loaded capture file (its 12 header lines
     // kept in m_strHeaderTokens), false when it holds a listing as received (or nothing).
     [[nodiscard]] bool HoldsLoadedTokens() const;

@@ -1,17 +1,19 @@
 #pragma once
 // Receiving one state listing from the instrument: the Load command opens the transfer dialog,
-// the received bytes go through the listing tokenizer into the document's token list, and a
+// the received bytes go through the listing receiver into the document's token list, and a
 // quiet line (800 ms by default) ends the reception with a parse. The link forwards the Load
 // command, the received bytes and the timer to this object; the view is reached through
 // ReceptionHost, the port through ReceptionPort.
+//
+// A batch of bytes is handled whole, without running other events in between: a cancel pressed
+// or a quiet time that runs out while a batch is handled takes effect after that batch.
 
 #include "document/CaptureDocument.h"
-#include "link/ListingTokenizer.h"
+#include "link/ListingReceiver.h"
 #include "link/ReceptionHost.h"
 #include "link/TransferDialog.h"
 
 #include <QPointer>
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <atomic>
@@ -24,7 +26,7 @@ namespace veldran {
 class CReception : public TransferNotify {
 public:
     static constexpr int kQuietTimer = 1;  // the timer that ends a reception
-    static constexpr int kQuietMs = 800;
+    static constexpr int kQuietMs = static_cast<int>(CQuietClock::kQuietTime.count());
 
     CReception(ReceptionPort& port, ReceptionHost& host, CVELDRANDoc& document);
     ~CReception() override;
@@ -32,25 +34,25 @@ public:
     CReception& operator=(const CReception&) = delete;
 
     // How long the line must be quiet to end a reception (tests shorten it).
-    void SetQuietInterval(int nMs) { m_nQuietMs = nMs; }
-    [[nodiscard]] int QuietInterval() const { return m_nQuietMs; }
+    void SetQuietInterval(int nMs) { m_receiver.Quiet().SetQuietTime(std::chrono::milliseconds(nMs)); }
+    [[nodiscard]] int QuietInterval() const { return static_cast<int>(m_receiver.Quiet().QuietTime().count()); }
 
     // Command 1029: starts a reception (or says that there is no link).
     void OnLoad();
     // One received byte (wParam); lParam is the port number and not used.
     void OnSerialChar(unsigned wParam, int lParam);
-    // Received bytes in arrival order, handled one at a time as OnSerialChar would. pStopped:
-    // when it becomes true (the port was re-opened meanwhile) the bytes not yet handled are dropped.
+    // Received bytes in arrival order, with the effects they would have one at a time. pStopped:
+    // a batch read before the port was opened again belongs to no reception and is dropped.
     void OnSerialBytes(const unsigned char* pData, std::size_t nBytes, const std::atomic<bool>* pStopped = nullptr);
     // Timer 1 (the line has been quiet) or 0 (the user cancelled): ends the reception.
     void OnTimer(int nIdEvent) override;
 
     [[nodiscard]] bool IsReceiving() const { return m_bReceiving; }
-    [[nodiscard]] bool StateSeen() const { return m_tokenizer.StateSeen(); }
+    [[nodiscard]] bool StateSeen() const { return m_receiver.StateSeen(); }
     [[nodiscard]] CTransferDlg* TransferDialog() const { return m_pTransferDlg.data(); }
     [[nodiscard]] bool QuietTimerActive() const { return m_timer.isActive(); }
     // Characters of a token begun but not yet ended (0 once a reception has dropped its token).
-    [[nodiscard]] std::size_t PendingTokenLength() const { return m_tokenizer.PendingLength(); }
+    [[nodiscard]] std::size_t PendingTokenLength() const { return m_receiver.PendingLength(); }
 
     // The bar continues from one reception to the next, for the whole run of the program.
     [[nodiscard]] static int Progress() { return s_nProgress; }
@@ -58,11 +60,10 @@ public:
     static void ResetProgramState() { s_nProgress = 0; }
 
 private:
-    void HandleBytes(const unsigned char* pData, std::size_t nBytes, const std::atomic<bool>* pStopped);
-    // Steps of a kept token; false when the reception has ended meanwhile.
-    [[nodiscard]] bool KeepToken(const std::string& token, bool bLineNumber);
-    void CountLine(const std::string& token);
+    void StepProgress();
+    void CountLines(const CListingReceiver::SBatch& batch);
     void Abort();
+    void OnQuietTimer();
     void RestartQuietTimer();
     void RetireDialog();
 
@@ -70,20 +71,10 @@ private:
     ReceptionHost& m_host;
     CVELDRANDoc& m_document;
 
-    CListingTokenizer m_tokenizer;
+    CListingReceiver m_receiver;
     QPointer<CTransferDlg> m_pTransferDlg;
     bool m_bReceiving = false;
-    int m_nLines = 0; // lines counted in this reception (the view's sample count)
-
-    int m_nQuietMs = kQuietMs;
     QTimer m_timer;
-    QElapsedTimer m_sinceLastByte;
-    // Counts ended receptions, so a handler that ran a nested event loop can tell that the
-    // reception it worked for has ended meanwhile.
-    unsigned m_nGeneration = 0;
-    // While the progress pass runs, bytes delivered by that pass wait here for their turn.
-    int m_nProgressDepth = 0;
-    std::vector<unsigned char> m_pendingBytes;
     // Dialogs released while one of their own handlers may still be running; deleted from the
     // event loop, or here at the latest.
     std::vector<QPointer<CTransferDlg>> m_retiredDialogs;

@@ -161,12 +161,8 @@ void CTransferDlg::Close()
 
 void CTransferDlg::ShowProgress(int nPos)
 {
-    // A handler run here may end the reception and release this dialog; it is deleted only once
-    // control is back in the main loop, but must not be touched after it has been let go.
-    const QPointer<CTransferDlg> self(this);
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (!self)
-        return;
+    // The bar on screen follows from the event loop, at most every kRefreshMs; nothing else runs
+    // here, so the reception that calls this is never entered again from inside.
     m_nPosition = nPos;
     if (!m_sinceRefresh.isValid() || m_sinceRefresh.elapsed() >= kRefreshMs)
         RefreshBar();

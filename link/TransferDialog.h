@@ -35,7 +35,7 @@ public:
     void Create(QWidget* owner);
     // Hides the dialog and gives the owner back its input.
     void Close();
-    // Lets every waiting event run (painting, the cancel button, timers), then moves the bar.
+    // Moves the bar to nPos; the bar on screen follows within a fifth of a second.
     void ShowProgress(int nPos);
 
     // Enter and Esc leave the dialog open.

@@ -1,6 +1,6 @@
-// Receiving state listings byte by byte, as the serial engine delivers them: the tokens and
-// counts that reach the document, the parse at the end, the abort and cancel paths, and the
-// nested event loop of the progress bar ending the reception under the handler's feet.
+// Receiving state listings byte by byte and in batches, as the serial engine delivers them: the
+// tokens and counts that reach the document, the parse at the end, the abort and cancel paths, and
+// a batch handled whole before a cancel or the quiet timer can end the reception.
 
 #include "link/Reception.h"
 
@@ -94,14 +94,13 @@ private slots:
     void cancelDuringListing();
     void bytesWhileIdleOnlyBlankBuffer();
     void longRunStaysInBuffer();
-    void cancelInsideProgressPass();
-    void quietTimerInsideProgressPass();
-    void byteDeliveredInsideProgressPassKeepsOrder();
+    void cancelDuringABatchTakesEffectAfterIt();
+    void lateQuietTimerWaitsForTheLastByte();
+    void progressStepsForEveryTokenOfABatch();
     void batchSplitAnywhereGivesSameCapture_data();
     void batchSplitAnywhereGivesSameCapture();
-    void cancelInsideProgressPassDropsRestOfBatch();
-    void batchInsideProgressPassWaitsForItsTurn();
-    void stoppedLinkDropsRestOfBatch();
+    void batchIsHandledBeforeAnyOtherEvent();
+    void batchFromAPortOpenedAgainIsDropped();
 
 private:
     std::unique_ptr<CVELDRANDoc> m_doc;
@@ -379,51 +378,6 @@ void ReceptionTest::longRunStaysInBuffer()
     QVERIFY(m_reception->TransferDialog());
 }
 
-void ReceptionTest::cancelInsideProgressPass()
-{
-    m_reception->OnLoad();
-    Feed(*m_reception, "STATE LISTING 0000");
-    const TokenList before = *m_doc->m_pTokenList;
-    PostClick(CancelButton(*m_reception));
-    Feed(*m_reception, " "); // ends "0000"; its progress pass presses cancel
-    QVERIFY(!m_reception->IsReceiving());
-    QVERIFY(!m_reception->TransferDialog());
-    QVERIFY(!m_reception->QuietTimerActive());
-    QVERIFY(m_view->mainWindow.isEnabled());
-    QCOMPARE(*m_doc->m_pTokenList, before);
-    QCOMPARE(m_view->sampleCount, 0);
-    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    Feed(*m_reception, "0001 ");
-    QCOMPARE(*m_doc->m_pTokenList, before);
-}
-
-void ReceptionTest::quietTimerInsideProgressPass()
-{
-    m_reception->OnLoad();
-    Feed(*m_reception, Listing(1) + "0001");
-    QTimer::singleShot(0, [this] { m_reception->OnTimer(CReception::kQuietTimer); });
-    Feed(*m_reception, " ");
-    // The parse ran on the list as it stood; the line number that was being handled is not
-    // appended behind it and not counted.
-    QVERIFY(m_doc->m_bDataReady);
-    QCOMPARE(m_doc->m_nSampleCount, 1);
-    QCOMPARE(m_view->sampleCount, 1);
-    QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 4));
-    QVERIFY(!m_reception->QuietTimerActive());
-    QVERIFY(!m_reception->TransferDialog());
-}
-
-void ReceptionTest::byteDeliveredInsideProgressPassKeepsOrder()
-{
-    m_reception->OnLoad();
-    Feed(*m_reception, "STATE");
-    QTimer::singleShot(0, [this] { Feed(*m_reception, "\r\nLISTING "); });
-    Feed(*m_reception, " ");
-    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LISTING"}));
-    QCOMPARE(CReception::Progress(), 20);
-}
-
 void FeedBatch(CReception& reception, const std::string& bytes, const std::atomic<bool>* pStopped = nullptr)
 {
     reception.OnSerialBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), pStopped);
@@ -462,45 +416,76 @@ void ReceptionTest::batchSplitAnywhereGivesSameCapture()
     }
 }
 
-void ReceptionTest::cancelInsideProgressPassDropsRestOfBatch()
+// Cancel is an ordinary event: pressed while a batch is handled, it ends the reception after that
+// batch, which is kept whole; what comes later belongs to no reception.
+void ReceptionTest::cancelDuringABatchTakesEffectAfterIt()
 {
     m_reception->OnLoad();
     FeedBatch(*m_reception, "STATE LISTING 0000");
-    const TokenList before = *m_doc->m_pTokenList;
     PostClick(CancelButton(*m_reception));
-    // One batch: " " ends "0000", whose progress pass presses cancel; the rest of the batch is
-    // still queued behind it and belongs to no reception.
     FeedBatch(*m_reception, " 1111111111111111 0001 ");
+    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LISTING", "0000", "1111111111111111", "0001"}));
+    QCOMPARE(m_view->sampleCount, 2);
+    QVERIFY(m_reception->IsReceiving());
+
+    QCoreApplication::sendPostedEvents();
     QVERIFY(!m_reception->IsReceiving());
     QVERIFY(!m_reception->TransferDialog());
-    QCOMPARE(*m_doc->m_pTokenList, before);
-    QCOMPARE(m_view->sampleCount, 0);
-    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     QVERIFY(!m_reception->QuietTimerActive());
+    QVERIFY(m_view->mainWindow.isEnabled());
+    QVERIFY(!m_doc->m_bDataReady);
+    FeedBatch(*m_reception, "0002 ");
+    QCOMPARE(m_doc->m_pTokenList->size(), size_t(5));
+    QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
 
-void ReceptionTest::batchInsideProgressPassWaitsForItsTurn()
+// A quiet timer that fires late (the event loop was busy) still counts from the last byte: a batch
+// that came meanwhile keeps the reception going.
+void ReceptionTest::lateQuietTimerWaitsForTheLastByte()
+{
+    m_reception->SetQuietInterval(60);
+    m_reception->OnLoad();
+    FeedBatch(*m_reception, Listing(1));
+    QTest::qSleep(100); // the timer is due, but no event runs
+    FeedBatch(*m_reception, "0001 " + Binary(CellValue(1, 0)) + " " + Binary(CellValue(1, 1)) + " "
+                                + Binary(CellValue(1, 2)) + "\r\n");
+    QCoreApplication::processEvents();
+    QVERIFY(!m_doc->m_bDataReady);
+    QTRY_VERIFY_WITH_TIMEOUT(m_doc->m_bDataReady, 5000);
+    QCOMPARE(m_doc->m_nSampleCount, 2);
+    QVERIFY(m_messages->messages.empty());
+}
+
+// The bar moves one step for every kept token, also when the tokens come in one batch.
+void ReceptionTest::progressStepsForEveryTokenOfABatch()
 {
     m_reception->OnLoad();
-    // The first batch's "STATE" token runs a progress pass that hands over the next batch; the
-    // rest of the first batch comes first.
+    FeedBatch(*m_reception, "STATE a1 a2 TIME a3\r\n");
+    QCOMPARE(CReception::Progress(), 40);
+    QCOMPARE(m_reception->TransferDialog()->ProgressPosition(), 40);
+}
+
+// A batch is handled whole: an event waiting meanwhile (here another batch) runs after it.
+void ReceptionTest::batchIsHandledBeforeAnyOtherEvent()
+{
+    m_reception->OnLoad();
     QTimer::singleShot(0, [this] { FeedBatch(*m_reception, "0002 C\r\n"); });
     FeedBatch(*m_reception, "STATE A\r\n0001 B ");
+    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "A", "0001", "B"}));
+    QCoreApplication::processEvents();
     QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "A", "0001", "B", "0002", "C"}));
     QCOMPARE(m_view->sampleCount, 2);
 }
 
-void ReceptionTest::stoppedLinkDropsRestOfBatch()
+// A batch read from the port before it was opened again is not the new reception's.
+void ReceptionTest::batchFromAPortOpenedAgainIsDropped()
 {
     m_reception->OnLoad();
-    std::atomic<bool> stopped{false};
-    // The port is re-opened from the progress pass of "STATE": the rest of the batch was read
-    // from the old port and is not the new reception's.
-    QTimer::singleShot(0, [&stopped] { stopped = true; });
+    const std::atomic<bool> stopped{true};
     FeedBatch(*m_reception, "STATE LISTING 0001\r\n", &stopped);
-    QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
+    QVERIFY(m_doc->m_pTokenList->empty());
     QVERIFY(m_reception->IsReceiving());
-    FeedBatch(*m_reception, "0002\r\n");
+    FeedBatch(*m_reception, "STATE 0002\r\n");
     QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "0002"}));
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPushButton>
+#include <QProgressBar>
 #include <QTest>
 #include <QTimer>
 
@@ -34,7 +35,7 @@ private slots:
     void enterAndEscDoNothing_data();
     void enterAndEscDoNothing();
     void cancelNotifiesWithTimerZero();
-    void showProgressRunsWaitingEvents();
+    void showProgressRunsNoEvents();
 };
 
 void TransferDialogTest::opensAtTopLeftWithEmptyBar()
@@ -122,15 +123,24 @@ void TransferDialogTest::cancelNotifiesWithTimerZero()
     QCOMPARE(view.ids, std::vector<int>{0});
 }
 
-void TransferDialogTest::showProgressRunsWaitingEvents()
+// Moving the bar runs no other event (the reception is never entered again from inside); the bar
+// on screen follows from the event loop.
+void TransferDialogTest::showProgressRunsNoEvents()
 {
     CTransferDlg dlg;
     dlg.Create(nullptr);
+    auto* bar = dlg.findChild<QProgressBar*>();
+    QVERIFY(bar);
     bool ran = false;
     QTimer::singleShot(0, &dlg, [&] { ran = true; });
     dlg.ShowProgress(30);
-    QVERIFY(ran);
+    QVERIFY(!ran);
     QCOMPARE(dlg.ProgressPosition(), 30);
+    QCOMPARE(bar->value(), 30);
+    dlg.ShowProgress(50); // soon after: the bar waits for its refresh
+    QCOMPARE(dlg.ProgressPosition(), 50);
+    QTRY_COMPARE(bar->value(), 50);
+    QVERIFY(ran);
 }
 
 QTEST_MAIN(TransferDialogTest)

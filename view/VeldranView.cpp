@@ -281,7 +281,6 @@ void CVELDRANView::OnInitialUpdate()
 
     m_nWindow = 16;
     for (int k = 0; k < 16; ++k) {
-        m_pTraceWnd[static_cast<size_t>(k)] = qobject_cast<CTraceStatic*>(GetDlgItem(ids::kTraceFirst + k));
         CTraceStatic& trace = Trace(k);
         trace.SetLabel(m_dlgChannelNames.m_strName[static_cast<size_t>(m_nCell * 16 + k)]);
         trace.ClearSamples();
@@ -304,7 +303,7 @@ void CVELDRANView::OnInitialUpdate()
     m_link.LoadSettings();
     m_dClockPeriod = 1.0;
     SetClockPeriod(0);
-    OpenLink();
+    m_link.OpenLink();
 }
 
 void CVELDRANView::ResetView()
@@ -315,7 +314,6 @@ void CVELDRANView::ResetView()
         spin->SetDelta(1.0f);
     }
     for (int k = 0; k < 16; ++k) {
-        m_pTraceWnd[static_cast<size_t>(k)] = qobject_cast<CTraceStatic*>(GetDlgItem(ids::kTraceFirst + k));
         CTraceStatic& trace = Trace(k);
         trace.SetLabel(m_dlgChannelNames.m_strName[static_cast<size_t>(m_nCell * 16 + k)]);
         trace.ClearSamples();

@@ -48,26 +48,17 @@ public:
     // Run by the application at start-up and after every file open.
     void OnInitialUpdate();
 
-    // The instrument link; the members and commands below forward to it.
-    [[nodiscard]] CInstrumentLink& Link() { return m_link; }
-
     // The engine's CTS notification: 0 for ports 1..4, −1 otherwise.
     [[nodiscard]] long OnSerialCts(unsigned wParam, int lParam) const { return m_link.OnSerialCts(wParam, lParam); }
 
     // Communication settings and the serial link
-    bool ReadSettings() { return m_link.ReadSettings(); }
-    bool WriteSettings() { return m_link.WriteSettings(); }
     void SetClockPeriod(int nIndex);
     void OnOptions();
-    // Opens the port of the settings and starts its worker, or says why it could not.
-    void OpenLink() { m_link.OpenLink(); }
     // Saves the settings as the view goes away with the main window.
     void OnDestroy() { m_link.Shutdown(); }
 
     // Reception of a state listing
     void OnLoad() { m_link.OnLoad(); }
-    void OnSerialChar(unsigned wParam, int lParam) { m_link.OnSerialChar(wParam, lParam); }
-    void OnTimer(int nIdEvent) { m_link.OnTimer(nIdEvent); }
     [[nodiscard]] CReception& Reception() { return m_link.Reception(); }
 
     // ReceptionHost
@@ -209,7 +200,6 @@ private:
     QFrame* m_yCursorLine = nullptr;
     QLabel* m_xCursorLabel = nullptr;
     QLabel* m_yCursorLabel = nullptr;
-    std::array<CTraceStatic*, 16> m_pTraceWnd{};
     QSize m_templateSize;
     int m_nStripLeft = 160;
     int m_nStripTop = 0;

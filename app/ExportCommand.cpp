@@ -62,15 +62,14 @@ ExportCommand::PathPrompt ExportCommand::DefaultPrompt(QWidget* parent)
 
 bool ExportCommand::CanExport() const
 {
-    return m_document.m_bDataReady && std::min(m_document.m_nSampleCount, m_document.StoredSampleCount()) > 0;
+    return m_document.m_bDataReady && m_document.ReadableSampleCount() > 0;
 }
 
 ExportableCapture ExportCommand::CurrentCapture() const
 {
     const CVELDRANView& view = *m_frame.GetActiveView();
     ExportableCapture capture;
-    // Only whole records the store holds: the count may run ahead of it after a cancelled reception.
-    capture.nSampleCount = std::min(m_document.m_nSampleCount, m_document.StoredSampleCount());
+    capture.nSampleCount = m_document.ReadableSampleCount();
     capture.pSamples = m_document.m_pSamples.data();
     for (size_t ch = 0; ch < capture.strNames.size(); ++ch)
         capture.strNames[ch] = view.m_dlgChannelNames.m_strName[ch].toStdString();

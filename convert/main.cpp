@@ -82,7 +82,7 @@ int main(int argc, char** argv)
                                  (messages.m_strLast.empty() ? std::string(" (empty)") : " (" + messages.m_strLast + ")"));
 
     veldran::ExportableCapture capture;
-    capture.nSampleCount = std::min(document.m_nSampleCount, document.StoredSampleCount());
+    capture.nSampleCount = document.ReadableSampleCount();
     capture.pSamples = document.m_pSamples.data();
     std::copy(document.m_strChannelNames.begin(), document.m_strChannelNames.end(), capture.strNames.begin());
     if (args.nClockFs)

@@ -6,6 +6,7 @@
 #include "document/DocumentBase.h"
 #include "document/TokenList.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -50,6 +51,12 @@ public:
     // Number of whole sample records the store holds (may differ from m_nSampleCount while a
     // reception counts lines, or after a cancelled one).
     [[nodiscard]] int StoredSampleCount() const { return static_cast<int>(m_pSamples.size() / kChannelCount); }
+    // The samples a reader may take: those the count names that the store holds (the count runs
+    // ahead of the store while a listing arrives and after a cancelled one).
+    [[nodiscard]] int ReadableSampleCount() const
+    {
+        return m_nSampleCount > 0 ? std::min(m_nSampleCount, StoredSampleCount()) : 0;
+    }
     // Replaces the store with count zeroed records (nothing for count <= 0).
     void AllocateSamples(int count);
 

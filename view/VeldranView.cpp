@@ -349,7 +349,7 @@ void CVELDRANView::LoadTraces()
     // One pass over the store, sixteen levels out of each record. The store can hold fewer records
     // than the count (a cancelled reception); the samples it does not hold stay low.
     const size_t total = static_cast<size_t>(std::max(count, 0));
-    const size_t stored = std::min(total, static_cast<size_t>(m_document.StoredSampleCount()));
+    const size_t stored = static_cast<size_t>(m_document.ReadableSampleCount());
     std::array<uint8_t*, 16> levels{};
     for (int k = 0; k < 16; ++k)
         levels[static_cast<size_t>(k)] = Trace(k).ExtendLevels(total);

@@ -53,7 +53,7 @@ QString CVELDRANView::CellTokensAt(int x) const
                  QString::fromUtf8(tokens[first + 2]));
     // The token list can be shorter than the capture (a cancelled reception keeps the earlier
     // samples but not their tokens): the cell words are then rebuilt from the samples themselves.
-    if (x >= 0 && x < m_document.StoredSampleCount())
+    if (x >= 0 && x < m_document.ReadableSampleCount())
         return QStringLiteral("%1  %2  %3")
             .arg(CellWordFromStore(m_document, x, 0), CellWordFromStore(m_document, x, 1),
                  CellWordFromStore(m_document, x, 2));

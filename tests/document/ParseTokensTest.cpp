@@ -58,6 +58,7 @@ private slots:
     void wordsOfAnyCharactersReadByTheRule();
     void recordsBelowCountAreZeroedWhenParseStopsEarly();
     void levelsOfAFullListing();
+    void readersTakeOnlyWhatTheStoreHolds();
 };
 
 void ParseTokensTest::channelOrder_data()
@@ -243,6 +244,21 @@ void ParseTokensTest::levelsOfAFullListing()
         QVERIFY2(SampleMatches(doc, i, cells[static_cast<size_t>(i)]), qPrintable(QString::number(i)));
     for (uint8_t level : doc.m_pSamples)
         QVERIFY(level <= 1);
+}
+
+// A listing counts its lines before the store holds them, and a cancel leaves the count ahead:
+// readers (traces, export, the value field) take only the records that exist.
+void ParseTokensTest::readersTakeOnlyWhatTheStoreHolds()
+{
+    CVELDRANDoc doc;
+    QCOMPARE(doc.ReadableSampleCount(), 0);
+    doc.AllocateSamples(3);
+    doc.SetListingLines(7);
+    QCOMPARE(doc.ReadableSampleCount(), 3);
+    doc.SetListingLines(2);
+    QCOMPARE(doc.ReadableSampleCount(), 2);
+    doc.SetListingLines(-1);
+    QCOMPARE(doc.ReadableSampleCount(), 0);
 }
 
 QTEST_APPLESS_MAIN(ParseTokensTest)

@@ -133,6 +133,14 @@ void CVELDRANDoc::FinishListing(int nLines)
     m_bDataReady = true;
 }
 
+void CVELDRANDoc::ForgetCapture()
+{
+    EmptyTokenList();
+    SetTitle(filetext::kUntitled);
+    ClearPathName();
+    m_bDataReady = false;
+}
+
 bool CVELDRANDoc::HoldsLoadedTokens() const
 {
     // A load leaves exactly four tokens per sample. A list emptied or refilled by a reception

@@ -72,6 +72,9 @@ public:
     void AppendListingToken(std::string_view token) { m_pTokenList->push_back(token); }
     void SetListingLines(int nLines) { m_nSampleCount = nLines; }
     void FinishListing(int nLines);
+    // No capture any more (New File, and the first byte of a listing): an empty token list, the
+    // untitled title, no file; the samples stay stored but are no longer shown as a capture.
+    void ForgetCapture();
     // True when the token list holds the data tokens of a loaded capture file (its 12 header lines
     // kept in m_strHeaderTokens), false when it holds a listing as received (or nothing).
     [[nodiscard]] bool HoldsLoadedTokens() const;

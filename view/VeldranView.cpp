@@ -320,10 +320,7 @@ void CVELDRANView::ResetView()
         trace.SetWindow(m_nWindow, 0, 0, m_nWindow);
         trace.update();
     }
-    m_document.EmptyTokenList();
-    m_document.SetTitle(filetext::kUntitled);
-    m_document.ClearPathName();
-    m_document.m_bDataReady = false;
+    m_document.ForgetCapture();
     m_bLiveData = false;
     m_nSampleCount = 0;
 

@@ -18,10 +18,11 @@ cmake --build build/asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
-# The threads under ThreadSanitizer: the Qt-free serial engine and the capture prefetch.
+# The threads under ThreadSanitizer: the Qt-free serial engine, the capture prefetch and the tests'
+# child-process runner.
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELDRAN_SANITIZE_THREAD=ON \
   -DVELDRAN_BUILD_BENCH=OFF >/dev/null
 cmake --build build/tsan -j "$jobs" --target test_serial_reception test_serial_open test_sim_link test_ui_handover \
-  document_capture_prefetch
+  document_capture_prefetch support_child_process
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/tests/link_serial/tsan.supp" ctest --test-dir build/tsan --output-on-failure -j "$jobs" \
-  -R '^(test_serial_reception|test_serial_open|test_sim_link|test_ui_handover|document_capture_prefetch)$'
+  -R '^(test_serial_reception|test_serial_open|test_sim_link|test_ui_handover|document_capture_prefetch|support_child_process)$'

@@ -6,15 +6,15 @@
 //   capture_open --open F    (used by the above) opens F once, prints its peak memory in KiB and
 //                            the open's own time in microseconds
 
-#include "bench/BenchProcess.h"
 #include "document/CaptureFile.h"
-#include "resources/UserMessages.h"
+#include "tests/common/ChildProcess.h"
+#include "tests/common/ListingBuilder.h"
+#include "tests/common/SilentMessages.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #include <string>
 #include <malloc.h>
 #include <memory>
@@ -24,42 +24,18 @@
 
 namespace {
 
-using veldran::bench::ProcessRun;
-using veldran::bench::RunProcess;
+using veldran::test::ChildRun;
+using veldran::test::Run;
 
 constexpr int kSamples = 99999;
 constexpr int kRuns = 21;
 
-class CSilentMessages : public veldran::UserMessageHandler {
-public:
-    void Show(const veldran::UserMessage& message) override { std::fprintf(stderr, "message: %s\n", message.text.c_str()); }
-};
-
-std::string CellToken(std::mt19937& random)
-{
-    std::string token(16, '0');
-    for (char& c : token)
-        c = (random() & 1) ? '1' : '0';
-    return token;
-}
-
 bool WriteSampleFile(const std::string& path, int samples)
 {
-    veldran::CVELDRANDoc doc;
-    veldran::TokenList& tokens = *doc.m_pTokenList;
-    tokens = {"STATE", "LISTING", "00001", "RADIX", "BIN", "CELLS", "CELL13", "WIDTH", "17", "BITS16", "OFF", "END"};
-    std::mt19937 random(20240601);
-    char number[16];
-    for (int i = 0; i < samples; ++i) {
-        std::snprintf(number, sizeof number, "%04d", i % 10000);
-        tokens.emplace_back(number);
-        for (int cell = 0; cell < veldran::kCellCount; ++cell)
-            tokens.push_back(CellToken(random));
-    }
     veldran::ChannelNames names;
     for (int ch = 0; ch < veldran::kChannelCount; ++ch)
         names[static_cast<size_t>(ch)] = "채널 " + std::to_string(ch);
-    return veldran::SaveCaptureFile(doc, names, path);
+    return veldran::test::SaveListing(veldran::test::RandomCells(samples, 20240601), names, path);
 }
 
 double Seconds(std::chrono::steady_clock::duration d)
@@ -113,8 +89,7 @@ long FileBytes(const std::string& path)
 
 int main(int argc, char** argv)
 {
-    static CSilentMessages messages;
-    veldran::SetUserMessageHandler(&messages);
+    const veldran::test::SilentMessages messages(veldran::test::SilentMessages::ToStandardError);
     if (argc == 3 && std::string(argv[1]) == "--open") {
         // The process the figures time: opens the file once, prints its own peak memory in KiB and
         // the time the open took inside it in microseconds.
@@ -149,17 +124,18 @@ int main(int argc, char** argv)
     if (!WriteSampleFile(path, samples))
         return 1;
 
-    // Both sides are whole processes started and reaped the same way (posix_spawn, waitpid),
+    // Both sides are whole processes started and reaped the same way (posix_spawn, wait4),
     // interleaved, so a busy moment of the machine hits both.
     const std::string self = argv[0];
     std::vector<double> wc, open, ratios, inside;
     long openKiB = 0;
     for (int run = 0; run < runs + 1; ++run) {
-        const ProcessRun counted = RunProcess({"wc", "-l", path});
-        const ProcessRun opened = RunProcess({self, "--open", path});
+        const ChildRun counted = Run({"wc", "-l", path});
+        const ChildRun opened = Run({self, "--open", path});
         long kib = -1;
         double micros = -1;
-        if (counted.seconds < 0 || opened.seconds < 0 || std::sscanf(opened.output.c_str(), "%ld %lf", &kib, &micros) != 2) {
+        if (counted.nExitCode != 0 || opened.nExitCode != 0
+            || std::sscanf(opened.output.c_str(), "%ld %lf", &kib, &micros) != 2) {
             std::fprintf(stderr, "a run failed\n");
             return 1;
         }
@@ -173,7 +149,7 @@ int main(int argc, char** argv)
     }
     long idleKiB = -1;
     size_t freshBytes = 0;
-    std::sscanf(RunProcess({self, "--idle"}).output.c_str(), "%ld %zu", &idleKiB, &freshBytes);
+    std::sscanf(Run({self, "--idle"}).output.c_str(), "%ld %zu", &idleKiB, &freshBytes);
 
     std::printf("capture_open: %d samples, file %.1f MiB, %d interleaved runs (whole processes)\n", samples,
                 FileBytes(path) / 1048576.0, runs);

@@ -11,13 +11,13 @@
 
 #include "document/CaptureFile.h"
 #include "export/ExportCapture.h"
-#include "resources/UserMessages.h"
+#include "tests/common/ListingBuilder.h"
+#include "tests/common/SilentMessages.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <random>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -26,11 +26,6 @@ namespace {
 
 constexpr int kSamples = 99999;
 constexpr int kRuns = 15;
-
-class CSilentMessages : public veldran::UserMessageHandler {
-public:
-    void Show(const veldran::UserMessage& message) override { std::fprintf(stderr, "message: %s\n", message.text.c_str()); }
-};
 
 // The 48 levels of sample i of the counting capture, as bits.
 uint64_t CountingLevels(int i)
@@ -44,22 +39,9 @@ uint64_t CountingLevels(int i)
 // The capture as the program holds it after opening a file: token list, store and names.
 bool MakeCapture(veldran::CVELDRANDoc& doc, veldran::ChannelNames& names, const std::string& path, bool counting)
 {
-    veldran::TokenList& tokens = *doc.m_pTokenList;
-    tokens = {"STATE", "LISTING", "00001", "RADIX", "BIN", "CELLS", "CELL13", "WIDTH", "17", "BITS16", "OFF", "END"};
-    std::mt19937 random(20240601);
-    char number[16];
-    for (int i = 0; i < kSamples; ++i) {
-        std::snprintf(number, sizeof number, "%04d", i % 10000);
-        tokens.emplace_back(number);
-        for (int cell = 0; cell < veldran::kCellCount; ++cell) {
-            std::string token(16, '0');
-            for (int k = 0; k < 16; ++k) {
-                const bool high = counting ? (CountingLevels(i) >> (cell * 16 + 15 - k)) & 1 : random() & 1;
-                token[static_cast<size_t>(k)] = high ? '1' : '0';
-            }
-            tokens.push_back(token);
-        }
-    }
+    *doc.m_pTokenList = veldran::test::Listing(
+        counting ? veldran::test::CellsOf(kSamples, [](int i, int ch) { return int((CountingLevels(i) >> ch) & 1); })
+                 : veldran::test::RandomCells(kSamples, 20240601));
     for (int ch = 0; ch < veldran::kChannelCount; ++ch)
         names[static_cast<size_t>(ch)] = "채널 " + std::to_string(ch);
     return veldran::SaveCaptureFile(doc, names, path) && veldran::LoadCaptureFile(doc, path);
@@ -162,8 +144,7 @@ int Measure(bool counting, const char* only)
 
 int main(int argc, char** argv)
 {
-    static CSilentMessages messages;
-    veldran::SetUserMessageHandler(&messages);
+    const veldran::test::SilentMessages messages(veldran::test::SilentMessages::ToStandardError);
     if (argc >= 3 && std::string(argv[1]) == "--only")
         return Measure(argc == 4 && std::string(argv[3]) == "counting", argv[2]);
     return Measure(false, nullptr) != 0 || Measure(true, nullptr) != 0;

@@ -9,6 +9,7 @@
 
 #include "link/SettingsFile.h"
 #include "sim/ListingGenerator.h"
+#include "tests/common/ChildProcess.h"
 #include "view/VeldranView.h"
 
 #include <QApplication>
@@ -18,21 +19,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <fcntl.h>
-#include <sched.h>
-#include <signal.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr double kLineBytesPerSecond = 960.0;
-// The header of a generated listing holds 12 tokens, each line four more.
-constexpr std::size_t kHeaderTokens = 12;
 
 struct SOptions {
     int nLines = 5000;
@@ -76,59 +74,19 @@ double CpuSeconds()
         + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// The simulator, sending one listing once this program has opened its line.
-class CSender {
-public:
-    bool Start(const SOptions& options)
-    {
-        int output[2];
-        if (pipe(output) != 0)
-            return false;
-        const std::string lines = std::to_string(options.nLines);
-        const std::string baud = std::to_string(options.nBaud);
-        // The idle measurement runs while the simulator waits to send.
-        const std::string delay = std::to_string(1000 + 1000 * options.nIdleSeconds);
-        m_pid = fork();
-        if (m_pid == 0) {
-            if (options.nSenderCpu >= 0) {
-                cpu_set_t cpus;
-                CPU_ZERO(&cpus);
-                CPU_SET(options.nSenderCpu, &cpus);
-                sched_setaffinity(0, sizeof cpus, &cpus);
-            }
-            dup2(output[1], 1);
-            close(output[0]);
-            close(output[1]);
-            execl(VELDRAN_SIM_PATH, VELDRAN_SIM_PATH, "--once", "--wait-open", "--delay", delay.c_str(), "--pattern",
-                  "random", "--lines", lines.c_str(), "--baud", baud.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(output[1]);
-        if (m_pid < 0)
-            return false;
-        FILE* pOutput = fdopen(output[0], "r");
-        char szPath[256] = {};
-        const bool bRead = pOutput && fgets(szPath, sizeof szPath, pOutput);
-        if (pOutput)
-            fclose(pOutput);
-        m_strPath = szPath;
-        while (!m_strPath.empty() && m_strPath.back() == '\n')
-            m_strPath.pop_back();
-        return bRead && !m_strPath.empty();
-    }
-    ~CSender()
-    {
-        if (m_pid > 0) {
-            kill(m_pid, SIGTERM);
-            waitpid(m_pid, nullptr, 0);
-        }
-    }
-    [[nodiscard]] const std::string& Path() const { return m_strPath; }
-
-private:
-    pid_t m_pid = -1;
-    std::string m_strPath;
-};
+// The simulator, sending one listing once this program has opened its line; its first line names
+// the line.
+std::unique_ptr<veldran::test::ChildProcess> StartSender(const SOptions& options)
+{
+    // The idle measurement runs while the simulator waits to send.
+    const std::string delay = std::to_string(1000 + 1000 * options.nIdleSeconds);
+    veldran::test::ChildOptions child;
+    child.nCpu = options.nSenderCpu;
+    return std::make_unique<veldran::test::ChildProcess>(
+        std::vector<std::string>{VELDRAN_SIM_PATH, "--once", "--wait-open", "--delay", delay, "--pattern", "random",
+                                 "--lines", std::to_string(options.nLines), "--baud", std::to_string(options.nBaud)},
+        child);
+}
 
 void Report(const char* pszWhat, std::size_t nBytes, double dSeconds, double dCpu, bool bComplete)
 {
@@ -140,9 +98,9 @@ void Report(const char* pszWhat, std::size_t nBytes, double dSeconds, double dCp
 }
 
 // The floor: the same bytes read from the line with plain blocking reads.
-int RunRaw(const CSender& sender, std::size_t nExpected)
+int RunRaw(const std::string& path, std::size_t nExpected)
 {
-    const int fd = open(sender.Path().c_str(), O_RDONLY | O_NOCTTY);
+    const int fd = open(path.c_str(), O_RDONLY | O_NOCTTY);
     if (fd < 0)
         return 1;
     termios settings{};
@@ -181,20 +139,22 @@ int main(int argc, char** argv)
                      argv[0]);
         return 2;
     }
-    CSender sender;
-    if (!sender.Start(options)) {
+    const auto sender = StartSender(options);
+    const std::string path = sender->FirstLine();
+    if (path.empty()) {
         std::fprintf(stderr, "cannot start the simulator %s\n", VELDRAN_SIM_PATH);
         return 1;
     }
     // The listing the simulator sends for its first press of STATE.
     const std::size_t nBytes =
         veldran::sim::GenerateListing({options.nLines, veldran::sim::EPattern::Random, 1}).size();
-    const std::size_t nExpectedTokens = kHeaderTokens + 4 * std::size_t(options.nLines);
+    const std::size_t nExpectedTokens =
+        veldran::kListingHeaderTokens + veldran::kTokensPerSample * std::size_t(options.nLines);
     if (options.bRaw)
-        return RunRaw(sender, nBytes);
+        return RunRaw(path, nBytes);
 
     for (int n = 0; n <= 4; ++n)
-        setenv(("VELDRAN_COM" + std::to_string(n)).c_str(), sender.Path().c_str(), 1);
+        setenv(("VELDRAN_COM" + std::to_string(n)).c_str(), path.c_str(), 1);
     if (qgetenv("QT_QPA_PLATFORM").isEmpty())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -8,8 +8,8 @@
 
 #include "app/CommandLine.h"
 #include "app/VeldranApp.h"
-#include "bench/BenchProcess.h"
-#include "document/CaptureFile.h"
+#include "tests/common/ChildProcess.h"
+#include "tests/common/ListingBuilder.h"
 
 #include <QAbstractEventDispatcher>
 #include <QEvent>
@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -67,31 +66,20 @@ int RunChild(int argc, char** argv)
 
 bool WriteCapture(const std::string& path, int samples)
 {
-    veldran::CVELDRANDoc doc;
-    veldran::TokenList& tokens = *doc.m_pTokenList;
-    tokens = {"STATE", "LISTING", "00001", "RADIX", "BIN", "CELLS", "CELL13", "WIDTH", "17", "BITS16", "OFF", "END"};
-    std::mt19937 random(7);
-    char word[17] = {};
-    for (int i = 0; i < samples; ++i) {
-        std::snprintf(word, sizeof word, "%04d", i % 10000);
-        tokens.push_back(word);
-        for (int cell = 0; cell < veldran::kCellCount; ++cell) {
-            for (int k = 0; k < 16; ++k)
-                word[k] = (random() & 1) ? '1' : '0';
-            tokens.push_back(std::string_view(word, 16));
-        }
-    }
     veldran::ChannelNames names;
     for (int ch = 0; ch < veldran::kChannelCount; ++ch)
         names[static_cast<size_t>(ch)] = "CH" + std::to_string(ch);
-    return veldran::SaveCaptureFile(doc, names, path);
+    return veldran::test::SaveListing(veldran::test::RandomCells(samples, 7), names, path);
 }
 
 // Seconds from spawning the process to its "settled" line; -1 when it failed.
 double TimeStartUp(const std::vector<std::string>& args)
 {
-    const veldran::bench::ProcessRun run = veldran::bench::RunProcess(args, true, true);
-    return run.output == "settled\n" ? run.seconds : -1;
+    veldran::test::ChildProcess child(args);
+    if (!child.WaitForText("\n", false, 60))
+        return -1;
+    const double seconds = child.SecondsSinceStart();
+    return child.Wait(60) && child.ExitCode() == 0 && child.Output() == "settled\n" ? seconds : -1;
 }
 
 double Median(std::vector<double> values)

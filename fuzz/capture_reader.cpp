@@ -2,7 +2,7 @@
 // document, and written back and read again it must give the same count, tokens and samples.
 
 #include "document/CaptureFile.h"
-#include "resources/UserMessages.h"
+#include "tests/common/SilentMessages.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,11 +11,6 @@
 #include <vector>
 
 namespace {
-
-class CSilentMessages : public veldran::UserMessageHandler {
-public:
-    void Show(const veldran::UserMessage&) override {}
-};
 
 void Require(bool condition)
 {
@@ -62,8 +57,7 @@ VELDRAN_HARNESS_CHECK void CheckLoaded(const veldran::CVELDRANDoc& doc)
 // bytes it is given, not the count their header claims.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static CSilentMessages silent;
-    veldran::SetUserMessageHandler(&silent);
+    static const veldran::test::SilentMessages silent;
 
     veldran::CVELDRANDoc doc;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

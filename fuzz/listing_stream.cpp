@@ -8,7 +8,7 @@
 
 #include "document/CaptureDocument.h"
 #include "link/ListingTokenizer.h"
-#include "resources/UserMessages.h"
+#include "tests/common/SilentMessages.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,11 +16,6 @@
 #include <vector>
 
 namespace {
-
-class CSilentMessages : public veldran::UserMessageHandler {
-public:
-    void Show(const veldran::UserMessage&) override {}
-};
 
 void Require(bool condition)
 {
@@ -40,8 +35,7 @@ bool Tokenize(const uint8_t* data, size_t size, size_t nCut, veldran::TokenList&
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static CSilentMessages silent;
-    veldran::SetUserMessageHandler(&silent);
+    static const veldran::test::SilentMessages silent;
     using veldran::kChannelCount;
     using veldran::kChannelsPerCell;
     using veldran::kListingHeaderTokens;

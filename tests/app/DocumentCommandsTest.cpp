@@ -1,6 +1,7 @@
 // The File commands: saving and reopening through the shell, the offer to save a modified capture
 // before New, Open and Exit, the recent-file list, and files that cannot be opened.
 
+#include "tests/common/ListingBuilder.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/PipeRescuer.h"
 #include "tests/common/TestEnvironment.h"
@@ -23,20 +24,10 @@ using Answer = DocumentCommands::Prompts::Answer;
 
 namespace {
 
-// A received-style listing of three samples: the 12 header tokens, then four tokens a sample.
+// A received listing of three samples.
 void Receive(CVELDRANDoc& document)
 {
-    auto& tokens = *document.m_pTokenList;
-    tokens = {"STATE", "A1", "B2", "C3", "D4", "E5", "F6", "G7", "H8", "I9", "J10", "K11"};
-    for (int i = 0; i < 3; ++i) {
-        tokens.push_back(QString::asprintf("%04d", i).toStdString());
-        tokens.push_back(std::string(15, '0') + (i % 2 ? "1" : "0"));
-        tokens.push_back("1" + std::string(15, '0'));
-        tokens.push_back(std::string(16, i == 2 ? '1' : '0'));
-    }
-    document.m_nSampleCount = 3;
-    document.ParseTokens(true);
-    document.m_bDataReady = true;
+    test::Receive(document, test::Listing({{0, 0x8000, 0}, {1, 0x8000, 0}, {0, 0x8000, 0xFFFF}}));
 }
 
 } // namespace

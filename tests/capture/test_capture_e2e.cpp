@@ -1,9 +1,10 @@
 // veldran-capture against the simulator over a pseudo-terminal, as a user runs it: a listing
 // into each file format, and every way a run can end without a file.
 
-#include "ChildProcess.h"
 #include "document/CaptureFile.h"
 #include "sim/ListingGenerator.h"
+#include "tests/common/ChildProcess.h"
+#include "tests/common/FileBytes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -39,7 +40,7 @@ public:
     void StartSim(std::vector<std::string> arguments)
     {
         arguments.insert(arguments.begin(), VELDRAN_SIM_PATH);
-        m_sim = std::make_unique<ChildProcess>(arguments, Folder(), "sim");
+        m_sim = std::make_unique<ChildProcess>(arguments);
         QVERIFY(m_sim->Started());
         m_strDevice = m_sim->FirstLine();
         QVERIFY(!m_strDevice.empty());
@@ -48,14 +49,12 @@ public:
     [[nodiscard]] ChildProcess& Sim() { return *m_sim; }
 
     [[nodiscard]] std::unique_ptr<ChildProcess> Capture(const std::vector<std::string>& arguments,
-                                                        const std::string& name = "capture",
                                                         const std::vector<std::string>& prefix = {})
     {
         std::vector<std::string> argv = prefix;
         argv.push_back(VELDRAN_CAPTURE_PATH);
         argv.insert(argv.end(), arguments.begin(), arguments.end());
-        auto capture = std::make_unique<ChildProcess>(argv, Folder(), name);
-        return capture;
+        return std::make_unique<ChildProcess>(argv);
     }
 
     // Runs a capture that waits for the listing, then presses STATE on the simulator.
@@ -69,11 +68,10 @@ public:
         return capture;
     }
 
-    // Files the run left in the folder besides the process logs: the output and nothing else.
+    // Files the run left in the folder: the output and nothing else.
     [[nodiscard]] QStringList Written() const
     {
         QStringList files = QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-        files.removeIf([](const QString& name) { return name.endsWith(".out") || name.endsWith(".err"); });
         files.sort();
         return files;
     }
@@ -83,6 +81,11 @@ private:
     std::unique_ptr<ChildProcess> m_sim;
     std::string m_strDevice;
 };
+
+std::string ReadFile(const std::string& path)
+{
+    return test::ReadFileBytes(QString::fromStdString(path)).toStdString();
+}
 
 bool Contains(const std::string& text, const std::string& part)
 {
@@ -100,9 +103,9 @@ QStringList CsvSamples(const std::string& csv)
 }
 
 // The samples of a sigrok session as sigrok-cli reads them.
-QStringList SigrokSamples(Bench& bench, const std::string& path)
+QStringList SigrokSamples(const std::string& path)
 {
-    ChildProcess reader({"/usr/bin/sigrok-cli", "-i", path, "-O", "csv"}, bench.Folder(), "sigrok");
+    ChildProcess reader({"/usr/bin/sigrok-cli", "-i", path, "-O", "csv"});
     if (!reader.Wait() || reader.ExitCode() != 0)
         return {QString::fromStdString(reader.Errors())};
     QStringList rows;
@@ -143,11 +146,11 @@ private slots:
         QVERIFY(capture->Wait());
         QVERIFY2(capture->ExitCode() == kExitWritten, capture->Errors().c_str());
         QCOMPARE(bench.Written(), written);
-        const std::string expected = ChildProcess::ReadFile(kData + reference.toStdString());
+        const std::string expected = ReadFile(kData + reference.toStdString());
         if (output.endsWith(".sr"))
-            QCOMPARE(SigrokSamples(bench, bench.PathOf(output.toStdString())), CsvSamples(expected));
+            QCOMPARE(SigrokSamples(bench.PathOf(output.toStdString())), CsvSamples(expected));
         else
-            QCOMPARE(ChildProcess::ReadFile(bench.PathOf(output.toStdString())), expected);
+            QCOMPARE(ReadFile(bench.PathOf(output.toStdString())), expected);
         // Not a terminal: one line per state.
         const std::string progress = "waiting for STATE on " + bench.Device()
             + " (9600 baud, 8N1)\nreceiving\nreceived 3 lines, 299 bytes\nwrote 3 samples to "
@@ -261,9 +264,9 @@ private slots:
     {
         Bench bench;
         bench.StartSim({});
-        auto first = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("1.vxr")}, "first");
+        auto first = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("1.vxr")});
         QVERIFY(first->WaitForText("waiting for STATE"));
-        auto second = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("2.vxr")}, "second");
+        auto second = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("2.vxr")});
         QVERIFY(second->Wait());
         QCOMPARE(second->ExitCode(), kExitPortOrFile);
         const std::string errors = second->Errors();
@@ -296,7 +299,7 @@ private slots:
         QVERIFY(chmod(bench.Device().c_str(), mode_t(mode)) == 0);
         struct stat node {};
         QVERIFY(stat(bench.Device().c_str(), &node) == 0);
-        auto capture = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("p.vxr")}, "nobody",
+        auto capture = bench.Capture({"--port", bench.Device(), "-o", bench.PathOf("p.vxr")},
                                      {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
         QVERIFY(capture->Wait());
         QCOMPARE(capture->ExitCode(), kExitPortOrFile);

@@ -1,10 +1,10 @@
 #pragma once
-// Runs another program to completion for a test: its exit code and both outputs.
+// Runs another program to completion for a Qt test: its exit code and both outputs, in Qt's types.
+
+#include "tests/common/ChildProcess.h"
 
 #include <QByteArray>
-#include <QProcess>
 #include <QProcessEnvironment>
-#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 
@@ -19,22 +19,18 @@ struct ProcessRun {
 
 // program is a path or a name looked up on PATH (a missing program is not started).
 inline ProcessRun RunProcess(const QString& program, const QStringList& arguments,
-                             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
+                             const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                             int nTimeoutSeconds = 120)
 {
-    ProcessRun run;
-    const QString found = program.contains(QLatin1Char('/')) ? program : QStandardPaths::findExecutable(program);
-    if (found.isEmpty())
-        return run;
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(found, arguments);
-    run.bStarted = process.waitForStarted();
-    if (!run.bStarted || !process.waitForFinished(120'000))
-        return run;
-    run.nExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.stdOut = process.readAllStandardOutput();
-    run.stdErr = process.readAllStandardError();
-    return run;
+    std::vector<std::string> argv{program.toStdString()};
+    for (const QString& argument : arguments)
+        argv.push_back(argument.toStdString());
+    ChildOptions options;
+    options.environment.emplace();
+    for (const QString& variable : environment.toStringList())
+        options.environment->push_back(variable.toStdString());
+    const ChildRun run = Run(argv, options, nTimeoutSeconds);
+    return {run.bStarted, run.nExitCode, QByteArray::fromStdString(run.output), QByteArray::fromStdString(run.errors)};
 }
 
 } // namespace veldran::test

@@ -3,6 +3,7 @@
 // as sigrok-cli reads them back. It runs without a display and links no Qt.
 
 #include "tests/common/FileBytes.h"
+#include "tests/common/ListingBuilder.h"
 #include "tests/common/PeerProcess.h"
 
 #include "document/CaptureFile.h"
@@ -13,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <random>
 
 using namespace veldran;
 
@@ -25,31 +25,20 @@ const QString kProgram = QStringLiteral(VELDRAN_CONVERT);
 // labels; returns its samples packed as sigrok hands them out (6 bytes a sample).
 QByteArray WriteCaptureFile(const QString& path, int count)
 {
-    CVELDRANDoc doc;
-    TokenList& tokens = *doc.m_pTokenList;
-    tokens = {"STATE", "LISTING", "00001", "RADIX", "BIN", "CELLS", "CELL13", "WIDTH", "17", "BITS16", "OFF", "END"};
-    std::mt19937 random(static_cast<unsigned>(count));
+    const std::vector<test::Cells> cells = test::RandomCells(count, static_cast<unsigned>(count));
     QByteArray packed(count * 6, '\0');
-    for (int i = 0; i < count; ++i) {
-        tokens.push_back(QString::asprintf("%04d", i % 10000).toStdString());
+    for (int i = 0; i < count; ++i)
         for (int cell = 0; cell < kCellCount; ++cell) {
-            std::string token(16, '0');
-            for (int bit = 0; bit < 16; ++bit) {
-                if (random() & 1) {
-                    token[static_cast<size_t>(15 - bit)] = '1';
-                    const int ch = cell * 16 + bit;
-                    packed[i * 6 + ch / 8] = static_cast<char>(packed[i * 6 + ch / 8] | (1 << (ch % 8)));
-                }
-            }
-            tokens.push_back(token);
+            const unsigned bits = cells[static_cast<size_t>(i)][static_cast<size_t>(cell)];
+            packed[i * 6 + cell * 2] = static_cast<char>(bits & 0xFF);
+            packed[i * 6 + cell * 2 + 1] = static_cast<char>(bits >> 8);
         }
-    }
     ChannelNames names;
     for (int ch = 0; ch < kChannelCount; ++ch)
         names[static_cast<size_t>(ch)] = QString::asprintf(" CH  %c%02d", 'A' + ch / 16, ch % 16).toStdString();
     names[0] = "데이터 버스";
     names[1] = "clock in";
-    return SaveCaptureFile(doc, names, QFile::encodeName(path).toStdString()) ? packed : QByteArray();
+    return test::SaveListing(cells, names, QFile::encodeName(path).toStdString()) ? packed : QByteArray();
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include "document/CaptureFile.h"
 #include "resources/Strings.h"
 #include "tests/common/MessageRecorder.h"
-#include "tests/document/ListingBuilder.h"
+#include "tests/common/ListingBuilder.h"
 
 #include <QDir>
 #include <QFile>

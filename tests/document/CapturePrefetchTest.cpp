@@ -4,8 +4,9 @@
 
 #include "document/CaptureFile.h"
 #include "document/CapturePrefetch.h"
-#include "ListingBuilder.h"
+#include "tests/common/ListingBuilder.h"
 #include "tests/common/MessageRecorder.h"
+#include "tests/common/SilentMessages.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -53,16 +54,6 @@ std::string SavedCapture(const std::string& folder, int samples)
     return ReadAll(path);
 }
 
-// Records boxes and status texts of one open into one log.
-class CLog : public UserMessageHandler {
-public:
-    void Show(const UserMessage& message) override
-    {
-        log.push_back("box " + std::to_string(int(message.icon)) + " " + message.caption + ": " + message.text);
-    }
-    std::vector<std::string> log;
-};
-
 struct Opened {
     bool bResult = false;
     std::vector<std::string> log;
@@ -91,10 +82,12 @@ private:
     // Opens path on the spot, or through a prefetch started first.
     static void Open(const std::string& path, bool bAhead, Opened& opened)
     {
-        CLog log;
-        UserMessageHandler* previous = GetUserMessageHandler();
-        SetUserMessageHandler(&log);
-        opened.doc.SetStatusTextHandler([&log](const std::string& text) { log.log.push_back("status " + text); });
+        // Boxes and status texts of the open, in one log.
+        std::vector<std::string> log;
+        const test::SilentMessages boxes([&log](const UserMessage& message) {
+            log.push_back("box " + std::to_string(int(message.icon)) + " " + message.caption + ": " + message.text);
+        });
+        opened.doc.SetStatusTextHandler([&log](const std::string& text) { log.push_back("status " + text); });
         if (bAhead) {
             CCapturePrefetch prefetch;
             prefetch.Start(path);
@@ -104,8 +97,7 @@ private:
         } else {
             opened.bResult = LoadCaptureFile(opened.doc, path);
         }
-        SetUserMessageHandler(previous);
-        opened.log = log.log;
+        opened.log = log;
     }
 
 private slots:

@@ -3,7 +3,7 @@
 #include "document/CaptureDocument.h"
 #include "resources/Strings.h"
 #include "tests/common/MessageRecorder.h"
-#include "tests/document/ListingBuilder.h"
+#include "tests/common/ListingBuilder.h"
 
 #include <QtTest>
 

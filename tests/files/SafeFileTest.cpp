@@ -6,6 +6,7 @@
 #include "link/SettingsFile.h"
 #include "print/bitmap/DibFile.h"
 #include "tests/common/FileBytes.h"
+#include "tests/common/ListingBuilder.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/PipeRescuer.h"
 
@@ -29,11 +30,7 @@ namespace {
 // A received capture of one sample, enough for the capture writer.
 void OneSample(CVELDRANDoc& document)
 {
-    *document.m_pTokenList = {"STATE", "A1", "B2", "C3", "D4", "E5", "F6", "G7", "H8", "I9", "J10", "K11",
-                              "0000", std::string(16, '1'), std::string(16, '0'), std::string(16, '1')};
-    document.m_nSampleCount = 1;
-    document.ParseTokens(true);
-    document.m_bDataReady = true;
+    test::Receive(document, test::Listing({{0xFFFF, 0, 0xFFFF}}));
 }
 
 using Writer = std::function<bool(const std::string& path)>;

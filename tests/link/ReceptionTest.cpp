@@ -7,6 +7,7 @@
 #include "FakeView.h"
 
 #include "resources/Strings.h"
+#include "tests/common/ListingBuilder.h"
 #include "tests/common/MessageRecorder.h"
 
 #include <QMainWindow>
@@ -22,31 +23,17 @@ using veldran::test::FakeView;
 
 namespace {
 
-constexpr const char* kHeader = "STATE LISTING Label> CELL_1 CELL_2 CELL_3 Base> [BIN] [BIN] [BIN] LineNo Values\r\n";
-
 uint16_t CellValue(int line, int cell)
 {
     return static_cast<uint16_t>(line * 0x1357 + cell * 0x2461 + 5);
 }
 
-std::string Binary(uint16_t value)
-{
-    std::string bits;
-    for (int bit = 15; bit >= 0; --bit)
-        bits.push_back((value >> bit) & 1 ? '1' : '0');
-    return bits;
-}
-
 std::string Listing(int lines)
 {
-    std::string text = kHeader;
-    for (int i = 0; i < lines; ++i) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%04d", i);
-        text += std::string(number) + "  " + Binary(CellValue(i, 0)) + " " + Binary(CellValue(i, 1)) + " "
-            + Binary(CellValue(i, 2)) + "\r\n";
-    }
-    return text;
+    std::vector<test::Cells> cells;
+    for (int i = 0; i < lines; ++i)
+        cells.push_back({CellValue(i, 0), CellValue(i, 1), CellValue(i, 2)});
+    return test::ListingText(cells);
 }
 
 void Feed(CReception& reception, const std::string& bytes)
@@ -227,7 +214,7 @@ void ReceptionTest::listingGivesSamples()
 void ReceptionTest::incompleteLastLineIsNotCounted()
 {
     m_reception->OnLoad();
-    Feed(*m_reception, Listing(3) + "0003 " + Binary(1) + "\r\n");
+    Feed(*m_reception, Listing(3) + "0003 " + test::CellToken(1) + "\r\n");
     QCOMPARE(m_view->sampleCount, 4);
     m_reception->OnTimer(CReception::kQuietTimer);
     QCOMPARE(m_messages->Last(), std::string(text::kTransmissionError));

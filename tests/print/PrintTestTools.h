@@ -2,6 +2,8 @@
 // What the printing tests share: widgets with known colours to take snapshots of, the poppler tools
 // that read a printed PDF back, and closing a modal dialog from inside its event loop.
 
+#include "tests/common/PeerProcess.h"
+
 #include <QApplication>
 #include <QColor>
 #include <QDialog>
@@ -9,7 +11,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
@@ -54,11 +55,8 @@ inline QByteArray RunTool(const QString& program, const QStringList& arguments)
         qWarning("%s is missing: install poppler-utils", qPrintable(program));
         return QByteArray("<missing tool>");
     }
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QByteArray("<tool failed>");
-    return process.readAllStandardOutput();
+    const ProcessRun run = RunProcess(program, arguments, QProcessEnvironment::systemEnvironment(), 60);
+    return run.nExitCode == 0 ? run.stdOut : QByteArray("<tool failed>");
 }
 
 // Text without spaces and control characters: the extracted text of a CJK font may give a space

@@ -1,6 +1,7 @@
 // A state listing travelling the whole road: written into a pseudo-terminal as the instrument
 // would, read by the serial worker, handed to the view byte by byte, parsed and shown.
 
+#include "tests/common/ListingBuilder.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/PseudoTerminal.h"
 #include "tests/common/TestEnvironment.h"
@@ -57,8 +58,8 @@ private:
     // A capture shown before a reception starts, as a file open leaves it.
     void LoadFixedCapture()
     {
-        *m_document->m_pTokenList = {"0000", std::string(16, '0'), std::string(16, '1'), std::string(16, '0'),
-                                      "0001", std::string(16, '1'), std::string(16, '0'), std::string(16, '1')};
+        m_document->m_pTokenList->clear();
+        test::AppendSamples(*m_document->m_pTokenList, {{0, 0xFFFF, 0}, {0xFFFF, 0, 0xFFFF}});
         m_document->m_nSampleCount = 2;
         m_document->AllocateSamples(2);
         m_document->ParseTokens(false);

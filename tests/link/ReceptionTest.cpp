@@ -434,8 +434,8 @@ void ReceptionTest::lateQuietTimerWaitsForTheLastByte()
     m_reception->OnLoad();
     FeedBatch(*m_reception, Listing(1));
     QTest::qSleep(100); // the timer is due, but no event runs
-    FeedBatch(*m_reception, "0001 " + Binary(CellValue(1, 0)) + " " + Binary(CellValue(1, 1)) + " "
-                                + Binary(CellValue(1, 2)) + "\r\n");
+    FeedBatch(*m_reception, "0001 " + test::CellToken(CellValue(1, 0)) + " " + test::CellToken(CellValue(1, 1)) + " "
+                                + test::CellToken(CellValue(1, 2)) + "\r\n");
     QCoreApplication::processEvents();
     QVERIFY(!m_doc->m_bDataReady);
     QTRY_VERIFY_WITH_TIMEOUT(m_doc->m_bDataReady, 5000);

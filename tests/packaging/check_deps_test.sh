@@ -29,6 +29,15 @@ cache 'CMAKE_MAKE_PROGRAM:FILEPATH=/usr/bin/ninja' \
       'CMAKE_ROOT_FILE:FILEPATH=/usr/share/cmake-3.25/Modules/CPack.cmake'
 out=$(run) || fail "failed with every package in the list: $out"
 
+# A program found under a name that no package ships (the compiler, through the alternatives
+# system) counts by the file it leads to: g++-12 comes with g++, not with cmake.
+cache 'CMAKE_CXX_COMPILER:FILEPATH=/usr/bin/c++'
+list cmake
+out=$(run) && fail "passed with the compiler's package missing from the list: $out"
+grep -q 'g++' <<<"$out" || fail "the failure does not name the compiler's package: $out"
+list g++
+out=$(run) || fail "failed although g++ brings the compiler: $out"
+
 # A program the tests run that configure did not find.
 cache 'VELDRAN_PROGRAM_no-such-tool:FILEPATH=VELDRAN_PROGRAM_no-such-tool-NOTFOUND'
 out=$(run) && fail "passed with a test program missing: $out"

@@ -5,8 +5,10 @@
 #include "app/DocumentCommands.h"
 #include "app/ExportCommand.h"
 #include "app/MainFrame.h"
+#include "link/InstrumentLink.h"
 #include "print/PrintCommands.h"
 #include "resources/Ids.h"
+#include "view/ChannelNameDialog.h"
 #include "view/VeldranView.h"
 
 namespace veldran {
@@ -15,11 +17,13 @@ AppShell::AppShell()
     : m_router(std::make_unique<CommandRouter>())
 {
     m_recentFiles.ReadList();
-    m_pMainFrame = std::make_unique<CMainFrame>(m_document, *m_router, m_recentFiles);
+    m_pMainFrame = std::make_unique<CMainFrame>(m_session, *m_router, m_recentFiles);
+    m_link = std::make_unique<CInstrumentLink>(m_session, m_pMainFrame.get());
+    m_channelNames = std::make_unique<CChannelNameDlg>(m_pMainFrame.get());
     m_messages.SetOwner(m_pMainFrame.get());
-    m_files = std::make_unique<DocumentCommands>(m_document, *m_pMainFrame, m_recentFiles);
-    m_printing = std::make_unique<PrintCommands>(View().m_print, [this] { return m_document.GetTitle(); });
-    m_export = std::make_unique<ExportCommand>(m_document, *m_pMainFrame);
+    m_files = std::make_unique<DocumentCommands>(m_session, *m_pMainFrame, m_recentFiles);
+    m_printing = std::make_unique<PrintCommands>(m_print, [this] { return Document().GetTitle(); });
+    m_export = std::make_unique<ExportCommand>(m_session, m_pMainFrame.get());
     RegisterCommands();
     m_router->UpdateEnabledState();
     connect(m_pMainFrame.get(), &CMainFrame::closeRequested, this, &AppShell::OnFrameClose);
@@ -36,8 +40,8 @@ void AppShell::OnFrameClose(bool* allow)
         *allow = false;
     if (!*allow)
         return;
-    // The view goes with the main window: it stops the link and keeps the settings.
-    View().OnDestroy();
+    // The link goes with the main window: it stops the port and keeps the settings.
+    m_link->Shutdown();
 }
 
 AppShell::~AppShell() = default;
@@ -56,7 +60,7 @@ bool AppShell::ProcessShellCommand(const CommandLineInfo& info, CCapturePrefetch
             return false;
         return true;
     }
-    View().OnInitialUpdate();
+    m_session.OpenCapture();
     return true;
 }
 
@@ -71,7 +75,8 @@ void AppShell::RegisterCommands()
 {
     CommandRouter& commands = *m_router;
     CMainFrame* frame = m_pMainFrame.get();
-    CVELDRANView* view = &View();
+    CCaptureSession* session = &m_session;
+    CInstrumentLink* link = m_link.get();
     // File. New File offers to save a modified capture before the view clears it.
     commands.Register(ids::kFileNew, [this] { m_files->OnFileNew(); });
     commands.Register(ids::kFileOpen, [this] { m_files->OnFileOpen(); });
@@ -84,13 +89,13 @@ void AppShell::RegisterCommands()
     commands.Register(ids::kFilePrintSetup, [this, frame] { m_printing->PrinterSetup(frame); });
     commands.Register(ids::kAppExit, [frame] { frame->close(); });
     // The instrument and the diagram.
-    commands.Register(ids::kExpand, [view] { view->OnExpand(); });
-    commands.Register(ids::kContract, [view] { view->OnContract(); });
-    commands.Register(ids::kSelectCell, [view] { view->OnSelectCell(); });
-    commands.Register(ids::kLoad, [view] { view->OnLoad(); });
-    commands.Register(ids::kCaptureData, [view] { view->OnCaptureData(); });
-    commands.Register(ids::kOptions, [view] { view->OnOptions(); });
-    commands.Register(ids::kChangeChannelName, [view] { view->OnChangeChName(); });
+    commands.Register(ids::kExpand, [session] { session->Expand(); });
+    commands.Register(ids::kContract, [session] { session->Contract(); });
+    commands.Register(ids::kSelectCell, [session] { session->SelectNextCell(); });
+    commands.Register(ids::kLoad, [link] { link->OnLoad(); });
+    commands.Register(ids::kCaptureData, [this] { View().OnCaptureData(m_print); });
+    commands.Register(ids::kOptions, [link] { link->OnOptions(); });
+    commands.Register(ids::kChangeChannelName, [this, session] { ChangeChannelNames(*session, *m_channelNames); });
     // Window and help.
     commands.Register(ids::kToggleOptionBar, [frame] { frame->OnToggleOptionBar(); });
     commands.Register(ids::kAppAbout, [frame] { ShowAboutBox(frame); });

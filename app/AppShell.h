@@ -1,11 +1,12 @@
 #pragma once
-// The program's one document, one main frame (with its one view) and the commands that belong to
-// the application rather than to the view. Built once at start-up; lives until exit.
+// The program's one capture session, one main frame (with its one view), the instrument link and
+// the commands. Built once at start-up; lives until exit.
 
 #include "app/CommandLine.h"
 #include "app/MessageBoxHandler.h"
 #include "app/RecentFileList.h"
-#include "document/CaptureDocument.h"
+#include "print/PrintCapture.h"
+#include "session/CaptureSession.h"
 
 #include <QObject>
 
@@ -14,6 +15,8 @@
 namespace veldran {
 
 class CCapturePrefetch;
+class CChannelNameDlg;
+class CInstrumentLink;
 class CMainFrame;
 class DocumentCommands;
 class ExportCommand;
@@ -32,7 +35,12 @@ public:
     // prefetch: where the command line's capture may have been opened ahead (may be null).
     [[nodiscard]] bool ProcessShellCommand(const CommandLineInfo& info, CCapturePrefetch* prefetch = nullptr);
 
-    [[nodiscard]] CVELDRANDoc& Document() { return m_document; }
+    [[nodiscard]] CCaptureSession& Session() { return m_session; }
+    [[nodiscard]] CVELDRANDoc& Document() { return m_session.Document(); }
+    [[nodiscard]] CInstrumentLink& Link() { return *m_link; }
+    [[nodiscard]] CChannelNameDlg& ChannelNames() { return *m_channelNames; }
+    // Capture Data's picture, which Print prints.
+    [[nodiscard]] CPrintCapture& Snapshot() { return m_print; }
     [[nodiscard]] CMainFrame& Frame() { return *m_pMainFrame; }
     [[nodiscard]] CVELDRANView& View();
     [[nodiscard]] CommandRouter& Router() { return *m_router; }
@@ -50,10 +58,14 @@ private:
     void OnFrameClose(bool* allow);
 
     MessageBoxHandler m_messages;
-    CVELDRANDoc m_document;
+    CCaptureSession m_session;
     RecentFileList m_recentFiles;
+    CPrintCapture m_print;
     std::unique_ptr<CommandRouter> m_router;
     std::unique_ptr<CMainFrame> m_pMainFrame;
+    // After the frame: it follows the session after the view does, and goes first.
+    std::unique_ptr<CInstrumentLink> m_link;
+    std::unique_ptr<CChannelNameDlg> m_channelNames;
     std::unique_ptr<DocumentCommands> m_files;
     std::unique_ptr<PrintCommands> m_printing;
     std::unique_ptr<ExportCommand> m_export;

@@ -6,7 +6,7 @@
 #include "document/CapturePrefetch.h"
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
-#include "view/VeldranView.h"
+#include "session/CaptureSession.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,8 +16,9 @@
 
 namespace veldran {
 
-DocumentCommands::DocumentCommands(CVELDRANDoc& document, CMainFrame& frame, RecentFileList& recentFiles)
-    : m_document(document)
+DocumentCommands::DocumentCommands(CCaptureSession& session, CMainFrame& frame, RecentFileList& recentFiles)
+    : m_session(session)
+    , m_document(session.Document())
     , m_frame(frame)
     , m_recentFiles(recentFiles)
     , m_prompts(DefaultPrompts(&frame))
@@ -47,11 +48,6 @@ DocumentCommands::Prompts DocumentCommands::DefaultPrompts(QWidget* parent)
     return prompts;
 }
 
-CVELDRANView& DocumentCommands::View()
-{
-    return *m_frame.GetActiveView();
-}
-
 bool DocumentCommands::SaveModified()
 {
     if (!m_document.IsModified())
@@ -68,7 +64,7 @@ void DocumentCommands::OnFileNew()
 {
     if (!SaveModified())
         return;
-    View().ResetView();
+    m_session.ClearCapture();
     m_document.SetModifiedFlag(false);
 }
 
@@ -90,7 +86,7 @@ bool DocumentCommands::OpenDocumentFile(const QString& path, CCapturePrefetch* p
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
     m_document.SetModifiedFlag(false);
     RememberFile(path);
-    View().OnInitialUpdate();
+    m_session.OpenCapture();
     return true;
 }
 
@@ -130,9 +126,8 @@ bool DocumentCommands::OnFileSaveAs()
 bool DocumentCommands::DoSave(const QString& path)
 {
     ChannelNames names;
-    const auto& working = View().m_dlgChannelNames.m_strName;
     for (size_t n = 0; n < names.size(); ++n)
-        names[n] = working[n].toStdString();
+        names[n] = m_session.Names()[n].toStdString();
     if (!SaveCaptureFile(m_document, names, QFile::encodeName(path).toStdString()))
         return false;
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());

@@ -13,8 +13,8 @@ namespace veldran {
 
 class CCapturePrefetch;
 class CMainFrame;
+class CCaptureSession;
 class CVELDRANDoc;
-class CVELDRANView;
 class RecentFileList;
 
 class DocumentCommands : public QObject {
@@ -28,7 +28,7 @@ public:
         std::function<Answer(const QString& title)> saveChanges;
     };
 
-    DocumentCommands(CVELDRANDoc& document, CMainFrame& frame, RecentFileList& recentFiles);
+    DocumentCommands(CCaptureSession& session, CMainFrame& frame, RecentFileList& recentFiles);
 
     void SetPrompts(Prompts prompts) { m_prompts = std::move(prompts); }
 
@@ -46,9 +46,9 @@ public:
 private:
     bool DoSave(const QString& path);
     void RememberFile(const QString& path);
-    [[nodiscard]] CVELDRANView& View();
     static Prompts DefaultPrompts(QWidget* parent);
 
+    CCaptureSession& m_session;
     CVELDRANDoc& m_document;
     CMainFrame& m_frame;
     RecentFileList& m_recentFiles;

@@ -1,11 +1,10 @@
 #include "app/ExportCommand.h"
 
-#include "app/MainFrame.h"
 #include "document/CaptureDocument.h"
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
 #include "resources/UserMessages.h"
-#include "view/VeldranView.h"
+#include "session/CaptureSession.h"
 
 #include <QFile>
 #include <QFileDialog>
@@ -26,10 +25,10 @@ const std::pair<ExportFormat, const char*> kFilters[] = {
 
 } // namespace
 
-ExportCommand::ExportCommand(CVELDRANDoc& document, CMainFrame& frame)
-    : m_document(document)
-    , m_frame(frame)
-    , m_prompt(DefaultPrompt(&frame))
+ExportCommand::ExportCommand(const CCaptureSession& session, QWidget* dialogParent)
+    : m_session(session)
+    , m_document(session.Document())
+    , m_prompt(DefaultPrompt(dialogParent))
 {
 }
 
@@ -67,15 +66,14 @@ bool ExportCommand::CanExport() const
 
 ExportableCapture ExportCommand::CurrentCapture() const
 {
-    const CVELDRANView& view = *m_frame.GetActiveView();
     ExportableCapture capture;
     capture.nSampleCount = m_document.ReadableSampleCount();
     capture.pSamples = m_document.m_pSamples.data();
     for (size_t ch = 0; ch < capture.strNames.size(); ++ch)
-        capture.strNames[ch] = view.m_dlgChannelNames.m_strName[ch].toStdString();
+        capture.strNames[ch] = m_session.Names()[ch].toStdString();
     // 1.0 s is the clock-period table's OFF.
-    if (view.m_dClockPeriod != 1.0)
-        capture.dClockPeriod = view.m_dClockPeriod;
+    if (m_session.ClockPeriod() != 1.0)
+        capture.dClockPeriod = m_session.ClockPeriod();
     return capture;
 }
 

@@ -13,7 +13,7 @@ class QWidget;
 
 namespace veldran {
 
-class CMainFrame;
+class CCaptureSession;
 class CVELDRANDoc;
 
 class ExportCommand {
@@ -26,21 +26,22 @@ public:
     };
     using PathPrompt = std::function<Choice(const QString& proposed)>;
 
-    ExportCommand(CVELDRANDoc& document, CMainFrame& frame);
+    // dialogParent: the window the save dialog belongs to.
+    ExportCommand(const CCaptureSession& session, QWidget* dialogParent);
 
     void SetPrompt(PathPrompt prompt) { m_prompt = std::move(prompt); }
 
     // True while a capture is shown.
     [[nodiscard]] bool CanExport() const;
     void OnFileExport();
-    // The capture as exported: the document's store, the view's names and clock period.
+    // The capture as exported: the document's store, the session's names and clock period.
     [[nodiscard]] ExportableCapture CurrentCapture() const;
 
 private:
     static PathPrompt DefaultPrompt(QWidget* parent);
 
-    CVELDRANDoc& m_document;
-    CMainFrame& m_frame;
+    const CCaptureSession& m_session;
+    const CVELDRANDoc& m_document;
     PathPrompt m_prompt;
 };
 

@@ -28,9 +28,10 @@
 
 namespace veldran {
 
-CMainFrame::CMainFrame(CVELDRANDoc& document, CommandRouter& router, RecentFileList& recentFiles, QWidget* parent)
+CMainFrame::CMainFrame(CCaptureSession& session, CommandRouter& router, RecentFileList& recentFiles, QWidget* parent)
     : QMainWindow(parent)
-    , m_document(document)
+    , m_session(session)
+    , m_document(session.Document())
     , m_router(router)
     , m_recentFiles(recentFiles)
 {
@@ -53,7 +54,7 @@ void CMainFrame::OnCreate()
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_pView = new CVELDRANView(m_document, central);
+    m_pView = new CVELDRANView(m_session, central);
     layout->addWidget(m_pView, 1);
     setCentralWidget(central);
 
@@ -63,7 +64,8 @@ void CMainFrame::OnCreate()
     layout->addWidget(m_pOptionBar);
     CreateMenus();
 
-    connect(m_pView, &CVELDRANView::clockPeriodTextChanged, this, &CMainFrame::SetClockPeriodText);
+    connect(&m_session, &CCaptureSession::clockPeriodChanged, this, &CMainFrame::SetClockPeriodText);
+    connect(&m_session, &CCaptureSession::captureOpened, this, [this] { SetClockPeriodText(m_session.ClockIndex()); });
     SetClockPeriodText(0);
     CSplashWindow::ShowSplash(this);
 }

@@ -12,6 +12,7 @@ class QMenu;
 namespace veldran {
 
 class CommandRouter;
+class CCaptureSession;
 class CVELDRANDoc;
 class CVELDRANView;
 class OptionBar;
@@ -20,7 +21,7 @@ class RecentFileList;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(CVELDRANDoc& document, CommandRouter& router, RecentFileList& recentFiles, QWidget* parent = nullptr);
+    CMainFrame(CCaptureSession& session, CommandRouter& router, RecentFileList& recentFiles, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     [[nodiscard]] CVELDRANView* GetActiveView() const { return m_pView; }
@@ -59,6 +60,7 @@ private:
     void CreateStatusBar();
     void UpdateLockIndicators();
 
+    CCaptureSession& m_session;
     CVELDRANDoc& m_document;
     CommandRouter& m_router;
     RecentFileList& m_recentFiles;

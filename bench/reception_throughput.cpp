@@ -10,6 +10,7 @@
 #include "link/SettingsFile.h"
 #include "sim/ListingGenerator.h"
 #include "tests/common/ChildProcess.h"
+#include "link/InstrumentLink.h"
 #include "view/VeldranView.h"
 
 #include <QApplication>
@@ -161,12 +162,14 @@ int main(int argc, char** argv)
     if (!veldran::WriteSettings(veldran::SettingsPath(), 0, 0, nullptr))
         return 1;
 
-    veldran::CVELDRANDoc document;
-    veldran::CVELDRANView view(document);
+    veldran::CCaptureSession session;
+    const veldran::CVELDRANDoc& document = session.Document();
+    veldran::CVELDRANView view(session);
+    veldran::CInstrumentLink link(session, &view);
     view.resize(1280, 800);
     view.show();
-    view.OnInitialUpdate();
-    while (!view.m_serial.IsRunning())
+    session.OpenCapture();
+    while (!link.m_serial.IsRunning())
         QCoreApplication::processEvents();
     if (options.nIdleSeconds > 0) {
         // The port is open and its worker waits; the simulator sends only later. The window's
@@ -182,7 +185,7 @@ int main(int argc, char** argv)
         std::printf("idle, port open: cpu %.4f s in %.1f s = %.3f %% of one core\n", dIdleCpu,
                     double(idle.elapsed()) / 1000.0, 100.0 * dIdleCpu * 1000.0 / double(idle.elapsed()));
     }
-    view.OnLoad();
+    link.OnLoad();
 
     // From the first token to the last: the simulator's start-up delay is not part of the transfer,
     // and the reception's quiet time after the last byte is not either.

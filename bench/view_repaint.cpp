@@ -2,7 +2,6 @@
 // the 1023-sample window. Prints the median of many repaints in milliseconds.
 
 #include "document/CaptureDocument.h"
-#include "controls/CNumSpinCtrl.h"
 #include "view/VeldranView.h"
 
 #include <QApplication>
@@ -23,7 +22,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
 
     // A busy capture: every channel toggles at its own rate, so most samples draw an edge.
-    veldran::CVELDRANDoc document;
+    veldran::CCaptureSession session;
+    veldran::CVELDRANDoc& document = session.Document();
     const int count = 5000;
     document.m_nSampleCount = count;
     document.AllocateSamples(count);
@@ -33,16 +33,15 @@ int main(int argc, char** argv)
     document.m_pTokenList->assign(size_t(count) * 4, std::string(16, '0'));
     document.m_bDataReady = true;
 
-    veldran::CVELDRANView view(document);
+    veldran::CVELDRANView view(session);
     view.resize(1920, 1080);
     view.show();
-    view.OnInitialUpdate();
+    session.OpenCapture();
     QCoreApplication::processEvents();
-    view.OnContract();
-    view.OnContract();
-    view.OnContract();
-    view.SpinY().SetPos(2400);
-    view.SpinX().SetPos(2500);
+    session.Contract();
+    session.Contract();
+    session.Contract();
+    session.SetCursors(2500, 2400);
     QCoreApplication::processEvents();
 
     QWidget* form = view.Form();
@@ -107,7 +106,7 @@ int main(int argc, char** argv)
             view.Trace(k).show();
     }
     std::printf("view repaint, 1920x1080, window %d, %d traces: median %.3f ms, p90 %.3f ms (%zu repaints, %.1f trace paints each)\n",
-                view.m_nWindow, 16, times[times.size() / 2], times[times.size() * 9 / 10], times.size(),
+                session.Window(), 16, times[times.size() / 2], times[times.size() * 9 / 10], times.size(),
                 tracePaintsPerRepaint);
     return 0;
 }

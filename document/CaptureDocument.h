@@ -79,10 +79,11 @@ public:
     // kept in m_strHeaderTokens), false when it holds a listing as received (or nothing).
     [[nodiscard]] bool HoldsLoadedTokens() const;
 
-    // The view's status text is reached through this (the document never includes a widget).
-    void SetStatusTextHandler(std::function<void(const std::string&)> handler) { m_onStatusText = std::move(handler); }
+    // The value field's text is reached through this (the document never includes a widget). The
+    // handler gets one of the program's texts (resources/Strings.h), never a composed sentence.
+    void SetStatusTextHandler(std::function<void(const char*)> handler) { m_onStatusText = std::move(handler); }
     // Passes a status text to the handler, as a parse of this document does.
-    void ShowStatusText(const std::string& text) const
+    void ShowStatusText(const char* text) const
     {
         if (m_onStatusText)
             m_onStatusText(text);
@@ -102,7 +103,7 @@ public:
     TokenList m_strHeaderTokens;
 
 private:
-    std::function<void(const std::string&)> m_onStatusText;
+    std::function<void(const char*)> m_onStatusText;
 };
 
 } // namespace veldran

@@ -88,7 +88,7 @@ std::optional<bool> CCapturePrefetch::TakeInto(CVELDRANDoc& doc, const std::stri
     doc.AdoptCapture(std::move(*m_pDocument));
     for (const SShown& shown : m_shown) {
         if (shown.bStatusText)
-            doc.ShowStatusText(shown.message.text);
+            doc.ShowStatusText(shown.message.text.c_str());
         else
             ShowMessage(shown.message.text, shown.message.icon, shown.message.caption);
     }

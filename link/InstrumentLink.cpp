@@ -1,5 +1,6 @@
 #include "link/InstrumentLink.h"
 
+#include "link/ClockPeriods.h"
 #include "link/SettingsFile.h"
 #include "link/serial/LineDefinition.h"
 #include "link/serial/OpenFailure.h"
@@ -14,9 +15,11 @@
 
 namespace veldran {
 
-CInstrumentLink::CInstrumentLink(ReceptionHost& view, CVELDRANDoc& document)
-    : m_reception(*this, view, document)
+CInstrumentLink::CInstrumentLink(CCaptureSession& session, QWidget* dialogOwner)
+    : m_session(session)
+    , m_reception(*this, session, dialogOwner)
 {
+    connect(&m_session, &CCaptureSession::captureOpened, this, &CInstrumentLink::OnCaptureOpened);
     m_serial.SetPoster([this](std::function<void()> call) {
         QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
     });
@@ -71,6 +74,19 @@ bool CInstrumentLink::RunOptionsDialog(const std::function<void(int)>& onClockCh
         ShowWindowMessage(text::kSettingsChanged);
     }
     return true;
+}
+
+void CInstrumentLink::OnOptions()
+{
+    const auto chosen = [this](int nIndex) { m_session.SetClockPeriod(nIndex, ClockPeriodSeconds(nIndex)); };
+    if (RunOptionsDialog(chosen))
+        chosen(m_dlgOptions.m_nClockIndex);
+}
+
+void CInstrumentLink::OnCaptureOpened()
+{
+    LoadSettings();
+    OpenLink();
 }
 
 int CInstrumentLink::OpenPort()

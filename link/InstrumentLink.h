@@ -1,19 +1,19 @@
 #pragma once
 // The instrument link: the serial port to the instrument, its communication settings (the options
 // values and the settings file) and the reception of state listings. It opens the port, answers
-// the serial engine's messages and hands received bytes to the reception; the view only forwards
-// its commands here and shows what the reception asks it to.
+// the serial engine's messages and hands received bytes to the reception, which writes the capture
+// session. Each capture the session opens (start-up, a file) reads the settings and opens the port.
 //
 // A line that is lost (adapter unplugged, far end closed) closes the link; the next Load tries to
 // open the port again with the current settings. Error boxes come one at a time: a report that
 // arrives while a box is shown waits for it.
 
-#include "document/CaptureDocument.h"
 #include "link/OptionsDialog.h"
 #include "link/Reception.h"
-#include "link/ReceptionHost.h"
+#include "link/ReceptionPort.h"
 #include "link/serial/SerialEngine.h"
 #include "link/serial/SerialOwner.h"
+#include "session/CaptureSession.h"
 
 #include <QObject>
 
@@ -26,7 +26,8 @@ namespace veldran {
 class CInstrumentLink : public QObject, public SerialOwner, public ReceptionPort {
     Q_OBJECT
 public:
-    CInstrumentLink(ReceptionHost& view, CVELDRANDoc& document);
+    // dialogOwner: the window the link's dialogs belong to.
+    CInstrumentLink(CCaptureSession& session, QWidget* dialogOwner);
     ~CInstrumentLink() override;
 
     // The settings file: port and speed indexes (false when no file could be read).
@@ -39,6 +40,8 @@ public:
     // dialog is accepted; a changed port or speed is saved and announced. True when the command
     // goes on to apply the clock period (false: cancelled, or the settings could not be saved).
     bool RunOptionsDialog(const std::function<void(int)>& onClockChosen);
+    // The Options command: the dialog, and the clock period it chose for the session.
+    void OnOptions();
 
     // Opens the port of the settings and starts its worker, or says why it could not. A port that
     // runs with the settings' port and speed already is left as it is.
@@ -74,7 +77,10 @@ public:
 private:
     // 1 when the port opened (its worker runs), else 0.
     int OpenPort();
+    // A capture was opened: the settings are read again and the port opened with them.
+    void OnCaptureOpened();
 
+    CCaptureSession& m_session;
     CReception m_reception;
     int m_nOpenPort = 0; // the port and speed the running port was opened with
     int m_nOpenBaud = 0;

@@ -13,10 +13,10 @@ constexpr int kProgressMax = 100;
 
 } // namespace
 
-CReception::CReception(ReceptionPort& port, ReceptionHost& host, CVELDRANDoc& document)
+CReception::CReception(ReceptionPort& port, CCaptureSession& session, QWidget* dialogOwner)
     : m_port(port)
-    , m_host(host)
-    , m_document(document)
+    , m_session(session)
+    , m_dialogOwner(dialogOwner)
 {
     m_timer.setSingleShot(true);
     QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] { OnQuietTimer(); });
@@ -38,17 +38,15 @@ void CReception::OnLoad()
     }
     m_port.PurgePort();
     m_receiver.Begin();
-    m_document.BeginListing();
+    m_session.BeginListing(); // the first bytes clear what is shown
     m_bReceiving = true;
-    m_host.SetViewSampleCount(0);
-    m_host.SetLiveData(false); // the first byte resets the view
 
     // Only one reception at a time, even if the owner was not disabled: an earlier one ends here.
     m_timer.stop();
     RetireDialog();
     auto* dialog = new CTransferDlg(0);
     m_pTransferDlg = dialog;
-    dialog->Create(m_host.TransferDialogOwner());
+    dialog->Create(m_dialogOwner.data());
     dialog->m_pNotifyView = this;
     // No timer yet: the dialog waits as long as the user likes for the first byte.
 }
@@ -70,21 +68,18 @@ void CReception::OnSerialBytes(const unsigned char* pData, std::size_t nBytes, c
         m_receiver.Begin();
         return;
     }
-    if (!m_host.IsLiveData()) {
-        m_host.ResetView();
-        m_host.SetLiveData(true);
-    }
+    m_session.ShowArrivingListing();
     const CListingReceiver::SBatch batch =
         m_receiver.Feed(pData, nBytes, CListingReceiver::Clock::now(), [this](std::string_view token) {
             StepProgress();
-            m_document.AppendListingToken(token);
+            m_session.AppendListingToken(token);
         });
     if (batch.bNotListing) {
         Abort();
         return;
     }
     if (batch.nLines > 0)
-        CountLines(batch);
+        m_session.ListingLines(m_receiver.Lines(), batch.strLastLine);
     if (batch.nKeptTokens > 0)
         m_pTransferDlg->ShowProgress(s_nProgress);
     RestartQuietTimer();
@@ -96,13 +91,6 @@ void CReception::StepProgress()
     s_nProgress += kProgressStep;
     if (s_nProgress > kProgressMax)
         s_nProgress = 0;
-}
-
-void CReception::CountLines(const CListingReceiver::SBatch& batch)
-{
-    m_host.SetViewSampleCount(m_receiver.Lines());
-    m_document.SetListingLines(m_receiver.Lines());
-    m_host.SetXPosData(std::string(text::kDataInTransfer) + batch.strLastLine);
 }
 
 void CReception::Abort()
@@ -140,18 +128,8 @@ void CReception::OnTimer(int nIdEvent)
     const bool cancelled = dialog->m_bCancelled;
     dialog->Close();
 
-    if (!cancelled) {
-        m_host.SetLiveData(true);
-        m_document.FinishListing(m_receiver.Lines());
-        // The received capture replaced the document's data and exists nowhere else yet.
-        m_document.SetModifiedFlag(true);
-        // A parse that stopped early took one sample off; the view must not count it either.
-        m_host.SetViewSampleCount(m_document.m_nSampleCount);
-        m_host.LoadTraces();
-        m_host.UpdateCursors();
-        m_host.UpdatePositionBar();
-        m_host.InvalidateView();
-    }
+    if (!cancelled)
+        m_session.FinishListing(m_receiver.Lines());
     RetireDialog();
 }
 

@@ -1,17 +1,17 @@
 #pragma once
 // Receiving one state listing from the instrument: the Load command opens the transfer dialog,
-// the received bytes go through the listing receiver into the document's token list, and a
-// quiet line (800 ms by default) ends the reception with a parse. The link forwards the Load
-// command, the received bytes and the timer to this object; the view is reached through
-// ReceptionHost, the port through ReceptionPort.
+// the received bytes go through the listing receiver into the capture session, and a quiet line
+// (800 ms by default) ends the reception with a parse. The link forwards the Load command, the
+// received bytes and the timer to this object. The session announces what changed to whoever
+// shows it; the port is reached through ReceptionPort.
 //
 // A batch of bytes is handled whole, without running other events in between: a cancel pressed
 // or a quiet time that runs out while a batch is handled takes effect after that batch.
 
-#include "document/CaptureDocument.h"
 #include "link/ListingReceiver.h"
-#include "link/ReceptionHost.h"
+#include "link/ReceptionPort.h"
 #include "link/TransferDialog.h"
+#include "session/CaptureSession.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -28,7 +28,8 @@ public:
     static constexpr int kQuietTimer = 1;  // the timer that ends a reception
     static constexpr int kQuietMs = static_cast<int>(CQuietClock::kQuietTime.count());
 
-    CReception(ReceptionPort& port, ReceptionHost& host, CVELDRANDoc& document);
+    // dialogOwner: the window the transfer dialog belongs to (disabled while it is shown).
+    CReception(ReceptionPort& port, CCaptureSession& session, QWidget* dialogOwner);
     ~CReception() override;
     CReception(const CReception&) = delete;
     CReception& operator=(const CReception&) = delete;
@@ -61,15 +62,14 @@ public:
 
 private:
     void StepProgress();
-    void CountLines(const CListingReceiver::SBatch& batch);
     void Abort();
     void OnQuietTimer();
     void RestartQuietTimer();
     void RetireDialog();
 
     ReceptionPort& m_port;
-    ReceptionHost& m_host;
-    CVELDRANDoc& m_document;
+    CCaptureSession& m_session;
+    QPointer<QWidget> m_dialogOwner;
 
     CListingReceiver m_receiver;
     QPointer<CTransferDlg> m_pTransferDlg;

@@ -3,6 +3,7 @@
 #include "document/CaptureDocument.h"
 #include "i18n/Translation.h"
 #include "resources/Ids.h"
+#include "session/CaptureSession.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -95,6 +96,13 @@ void CChannelNameDlg::accept()
     for (int n = 0; n < 48; ++n)
         m_strName[static_cast<size_t>(n)] = m_edits[static_cast<size_t>(n)]->text();
     QDialog::accept();
+}
+
+void ChangeChannelNames(CCaptureSession& session, CChannelNameDlg& dialog)
+{
+    dialog.m_strName = session.Names();
+    if (dialog.exec() == QDialog::Accepted)
+        session.SetNames(dialog.m_strName);
 }
 
 } // namespace veldran

@@ -1,6 +1,6 @@
 #pragma once
-// The dialog that edits the names of all 48 channels. Its name array is the view's working store
-// of channel names: the traces are labelled from it and a saved capture carries it.
+// The dialog that edits the names of all 48 channels. The working names are the capture session's;
+// the dialog edits a copy and gives it back on OK.
 
 #include <QDialog>
 #include <QString>
@@ -10,6 +10,8 @@
 class QLineEdit;
 
 namespace veldran {
+
+class CCaptureSession;
 
 class CChannelNameDlg : public QDialog {
     Q_OBJECT
@@ -32,5 +34,9 @@ private:
     void CreateControls();
     std::array<QLineEdit*, 48> m_edits{};
 };
+
+// The Change Channel Name command: the dialog shows the session's names, and OK renames the
+// session's channels (which marks the capture as changed).
+void ChangeChannelNames(CCaptureSession& session, CChannelNameDlg& dialog);
 
 } // namespace veldran

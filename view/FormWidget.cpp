@@ -23,7 +23,7 @@ void FormWidget::paintEvent(QPaintEvent* /*event*/)
 void FormWidget::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_view.OnFormResized();
+    m_view.FitReadouts(true);
 }
 
 // Another font or other texts: the readouts are measured again once every control has taken the
@@ -32,7 +32,7 @@ void FormWidget::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::LanguageChange)
-        QMetaObject::invokeMethod(this, [this] { m_view.OnFormResized(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] { m_view.FitReadouts(true); }, Qt::QueuedConnection);
 }
 
 void FormWidget::mousePressEvent(QMouseEvent* event)

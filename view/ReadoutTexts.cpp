@@ -1,7 +1,7 @@
 #include "view/ReadoutTexts.h"
 
 #include "resources/Strings.h"
-#include "view/ZoomWindow.h"
+#include "session/ZoomWindow.h"
 
 #include <cmath>
 

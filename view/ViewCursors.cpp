@@ -6,10 +6,9 @@
 #include "view/FormWidget.h"
 #include "view/ReadoutTexts.h"
 #include "view/VeldranView.h"
-#include "view/ZoomWindow.h"
+#include "session/ZoomWindow.h"
 
-#include <QFrame>
-#include <QLabel>
+#include <QLineEdit>
 
 #include <algorithm>
 
@@ -21,80 +20,59 @@ constexpr int kCursorBase = 82;
 constexpr int kClickOrigin = 85;
 constexpr int kCursorLabelWidth = 55;
 
-// A cell word as the instrument writes it: channel 15 first.
-QString CellWordFromStore(const CVELDRANDoc& document, int sample, int cell)
-{
-    QString word(16, QLatin1Char('0'));
-    for (int b = 0; b < 16; ++b)
-        if (document.Level(sample, cell * 16 + b) == 1)
-            word[15 - b] = QLatin1Char('1');
-    return word;
-}
-
 } // namespace
 
-int CVELDRANView::CursorX() const
+void CVELDRANView::OnCursorEdited()
 {
-    return static_cast<int>(m_editX->GetValue());
+    m_session.SetCursors(static_cast<int>(m_editX->GetValue()), static_cast<int>(m_editY->GetValue()));
+    UpdateCursors();
 }
 
-int CVELDRANView::CursorY() const
+// Another part of the program moved the cursors: the entries follow, and they update the rest.
+void CVELDRANView::OnCursorsMoved()
 {
-    return static_cast<int>(m_editY->GetValue());
+    if (static_cast<int>(m_editY->GetValue()) != m_session.YCursor())
+        m_spinY->SetPos(static_cast<float>(m_session.YCursor()));
+    if (static_cast<int>(m_editX->GetValue()) != m_session.XCursor())
+        m_spinX->SetPos(static_cast<float>(m_session.XCursor()));
 }
 
-QString CVELDRANView::CellTokensAt(int x) const
+void CVELDRANView::PlaceTraceWindow()
 {
-    const TokenList& tokens = *m_document.m_pTokenList;
-    const size_t first = static_cast<size_t>(x) * 4 + (m_bLiveData ? 13 : 1);
-    if (x >= 0 && first + 2 < tokens.size())
-        return QStringLiteral("%1  %2  %3")
-            .arg(QString::fromUtf8(tokens[first]), QString::fromUtf8(tokens[first + 1]),
-                 QString::fromUtf8(tokens[first + 2]));
-    // The token list can be shorter than the capture (a cancelled reception keeps the earlier
-    // samples but not their tokens): the cell words are then rebuilt from the samples themselves.
-    if (x >= 0 && x < m_document.ReadableSampleCount())
-        return QStringLiteral("%1  %2  %3")
-            .arg(CellWordFromStore(m_document, x, 0), CellWordFromStore(m_document, x, 1),
-                 CellWordFromStore(m_document, x, 2));
-    return QString();
-}
-
-void CVELDRANView::ForgetCursorValues()
-{
-    // No cursor update has been seen for the capture now shown, so the next one is never skipped.
-    s_nLastX = kNoCursorSeen;
-    s_nLastY = kNoCursorSeen;
+    const int window = m_session.Window();
+    const int x = m_session.XCursor();
+    const SampleWindow placed = PlaceWindow(x, window, Trace(0).SampleCount(), m_session.SampleCount());
+    for (CTraceStatic* trace : m_traces) {
+        trace->SetWindow(window, x, placed.start, placed.end);
+        trace->update();
+    }
 }
 
 void CVELDRANView::UpdateCursors()
 {
-    ShowCursorLines();
-    const int x = CursorX();
-    const int y = CursorY();
+    m_markers->Raise();
+    const int x = m_session.XCursor();
+    const int y = m_session.YCursor();
     const int n = Trace(0).SampleCount();
-    if (s_nLastX == 0 && x == 0 && s_nLastY == 0 && y == 0)
+    if (CursorsSeen::s_nLastX == 0 && x == 0 && CursorsSeen::s_nLastY == 0 && y == 0)
         return;
-    if (s_nLastY == n - 1 && y == n - 1 && s_nLastX == n - 1 && x == n - 1)
+    if (CursorsSeen::s_nLastY == n - 1 && y == n - 1 && CursorsSeen::s_nLastX == n - 1 && x == n - 1)
         return;
     UpdateMeasurement();
-    s_nLastX = x;
-    s_nLastY = y;
-    if (m_document.m_bDataReady)
-        m_strXPosData = CellTokensAt(x);
+    CursorsSeen::s_nLastX = x;
+    CursorsSeen::s_nLastY = y;
+    if (m_session.HasCapture())
+        m_session.SetValueText({nullptr, m_session.CellWordsAt(x)});
     WriteStrings();
     FollowXCursor();
 }
 
 void CVELDRANView::FollowXCursor()
 {
-    m_nXIndex = CursorX();
-    m_nYIndex = CursorY();
-    if (!Trace(0).IsInWindow(m_nXIndex)) {
-        const SampleWindow placed = PlaceWindow(m_nXIndex, m_nWindow, Trace(0).SampleCount(), m_nSampleCount);
-        ApplyWindowToTraces(m_nXIndex, placed.start, placed.end);
-        m_xCursorLine->update();
-        m_xCursorLabel->update();
+    const int xIndex = m_session.XCursor();
+    const int yIndex = m_session.YCursor();
+    if (!Trace(0).IsInWindow(xIndex)) {
+        PlaceTraceWindow();
         UpdatePositionBar();
         UpdateCursorMarkers();
         m_form->update();
@@ -106,8 +84,8 @@ void CVELDRANView::FollowXCursor()
         const int x = base + static_cast<int>((index - trace.m_nStart) * p);
         return x < 0 ? base + static_cast<int>((trace.m_nMiddle - trace.m_nStart) * p) : x;
     };
-    m_nXCursorPixel = pixel(m_nXIndex);
-    m_nYCursorPixel = pixel(m_nYIndex);
+    m_nXCursorPixel = pixel(xIndex);
+    m_nYCursorPixel = pixel(yIndex);
     UpdateCursorMarkers();
 }
 
@@ -115,43 +93,22 @@ void CVELDRANView::UpdateCursorMarkers()
 {
     const int x = static_cast<int>(m_spinX->GetPos());
     const int y = static_cast<int>(m_spinY->GetPos());
-    m_xCursorLabel->setText(XCursorText(x));
-    m_yCursorLabel->setText(YCursorText(x, y));
-
+    CursorMarkers::Placement placement;
+    placement.xPixel = m_nXCursorPixel;
+    placement.yPixel = m_nYCursorPixel;
+    placement.yShown = Trace(0).IsInWindow(m_session.YCursor());
+    placement.xText = XCursorText(x);
+    placement.yText = YCursorText(x, y);
     // 55 pixels centred on the line, wider where the font needs it for the largest sample.
-    const int labelWidth = std::max(kCursorLabelWidth, m_nCursorLabelWidth);
-    const int lineHeight = m_nInfoTop - 8;
-    if (Trace(0).IsInWindow(m_nYIndex)) {
-        ShowYCursor(true);
-        m_yCursorLine->setGeometry(m_nYCursorPixel, 2, 1, lineHeight);
-        m_yCursorLabel->setGeometry(m_nYCursorPixel - labelWidth / 2, m_nInfoTop - 8, labelWidth, 14);
-    } else {
-        ShowYCursor(false);
-    }
-    m_xCursorLine->setGeometry(m_nXCursorPixel, 2, 1, lineHeight);
-    m_xCursorLabel->setGeometry(m_nXCursorPixel - labelWidth / 2, m_nInfoTop - 8, labelWidth, 14);
-}
-
-void CVELDRANView::ShowCursorLines()
-{
-    // The lines must stay visible over the traces. Sibling widgets clip each other, so the markers
-    // are kept on top of the stacking order.
-    m_xCursorLine->show();
-    m_yCursorLine->show();
-    for (QWidget* marker : {static_cast<QWidget*>(m_xCursorLine), static_cast<QWidget*>(m_yCursorLine),
-                            static_cast<QWidget*>(m_xCursorLabel), static_cast<QWidget*>(m_yCursorLabel)})
-        marker->raise();
-}
-
-void CVELDRANView::ShowYCursor(bool show)
-{
-    m_yCursorLine->setVisible(show);
-    m_yCursorLabel->setVisible(show);
+    placement.labelWidth = std::max(kCursorLabelWidth, m_nCursorLabelWidth);
+    placement.infoTop = m_nInfoTop;
+    m_markers->Place(placement);
 }
 
 void CVELDRANView::UpdateMeasurement()
 {
-    m_strXYDistance = DistanceText(static_cast<double>(m_editX->GetValue()) - m_editY->GetValue(), m_dClockPeriod);
+    m_strXYDistance =
+        DistanceText(static_cast<double>(m_editX->GetValue()) - m_editY->GetValue(), m_session.ClockPeriod());
     WriteStrings();
 }
 

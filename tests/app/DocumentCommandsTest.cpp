@@ -11,7 +11,7 @@
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
-#include "view/VeldranView.h"
+#include "tests/view/ViewProbe.h"
 
 #include <QFile>
 #include <QSettings>
@@ -83,23 +83,23 @@ private slots:
         CVELDRANDoc& document = m_shell->Document();
         CVELDRANView& view = m_shell->View();
         Receive(document);
-        view.m_dlgChannelNames.m_strName[5] = QStringLiteral("데이터 5");
+        test::Rename(m_shell->Session(), 5, QStringLiteral("데이터 5"));
         m_savePath = Path("first.vxr");
         QVERIFY(m_shell->Files().OnFileSaveAs());
         QCOMPARE(QString::fromStdString(document.GetTitle()), QStringLiteral("first.vxr"));
         QCOMPARE(m_shell->Frame().windowTitle(), QStringLiteral("first.vxr - VELDRAN"));
         QCOMPARE(m_shell->RecentFiles().Files().first(), QFileInfo(m_savePath).canonicalFilePath());
 
-        view.ResetView();
-        view.m_dlgChannelNames.m_strName[5] = QStringLiteral("other");
+        m_shell->Session().ClearCapture();
+        test::Rename(m_shell->Session(), 5, QStringLiteral("other"));
         m_openPath = m_savePath;
         m_shell->Files().OnFileOpen();
         QVERIFY(document.m_bDataReady);
         QCOMPARE(document.m_nSampleCount, 3);
-        QCOMPARE(view.m_nSampleCount, 3);
+        QCOMPARE(m_shell->Session().SampleCount(), 3);
         QCOMPARE(int(document.Level(1, 0)), 1);
         QCOMPARE(int(document.Level(2, 47)), 1);
-        QCOMPARE(view.m_dlgChannelNames.m_strName[5], QStringLiteral("데이터 5"));
+        QCOMPARE(m_shell->Session().Name(5), QStringLiteral("데이터 5"));
         QCOMPARE(view.Trace(5).Label(), QStringLiteral("데이터 5"));
 
         // Saving the opened capture again writes the same file.
@@ -192,7 +192,7 @@ private slots:
         Receive(document);
         m_savePath = Path("dropped.vxr");
         QVERIFY(m_shell->Files().OnFileSaveAs());
-        m_shell->View().ResetView();
+        m_shell->Session().ClearCapture();
         emit m_shell->Frame().fileDropped(m_savePath);
         QVERIFY(document.m_bDataReady);
         QCOMPARE(QString::fromStdString(document.GetTitle()), QStringLiteral("dropped.vxr"));

@@ -12,7 +12,7 @@
 #include "app/MainFrame.h"
 #include "app/MenuTable.h"
 #include "resources/Ids.h"
-#include "view/VeldranView.h"
+#include "tests/view/ViewProbe.h"
 
 #include <QAction>
 #include <QDir>
@@ -124,10 +124,9 @@ private slots:
         QFETCH(QByteArray, secondRow);
         QVERIFY(OpenThreeSamples());
         CVELDRANDoc& document = m_shell->Document();
-        CVELDRANView& view = m_shell->View();
-        view.m_dlgChannelNames.m_strName[0] = QStringLiteral("데이터 버스");
-        view.m_dlgChannelNames.m_strName[1] = QStringLiteral(" CH  A01");
-        view.SetClockPeriod(clockIndex);
+        test::Rename(m_shell->Session(), 0, QStringLiteral("데이터 버스"));
+        test::Rename(m_shell->Session(), 1, QStringLiteral(" CH  A01"));
+        test::ChooseClockPeriod(m_shell->Session(), clockIndex);
         document.SetModifiedFlag(true);
         const std::string pathBefore = document.GetPathName();
         const std::string titleBefore = document.GetTitle();

@@ -18,6 +18,7 @@
 #include "link/SettingsFile.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
+#include "link/InstrumentLink.h"
 #include "view/VeldranView.h"
 
 #include <QDir>
@@ -66,18 +67,18 @@ private:
             // A capture saved with the names a new view gives its channels.
             ChannelNames names;
             for (size_t n = 0; n < names.size(); ++n)
-                names[n] = view.m_dlgChannelNames.m_strName[n].toStdString();
+                names[n] = shell.Session().Name(static_cast<int>(n)).toStdString();
             const QString capture = dir.filePath(QStringLiteral("capture.vxr"));
             QVERIFY(SaveCaptureFile(document, names, capture.toStdString()));
             files[QStringLiteral("capture file")] = test::ReadFileBytes(capture);
 
             const QString settings = dir.filePath(QStringLiteral("veldran.cfg"));
             std::string error;
-            QVERIFY(WriteSettings(settings.toStdString(), view.m_dlgOptions.m_nPortIndex,
-                                  view.m_dlgOptions.m_nSpeedIndex, &error));
+            QVERIFY(WriteSettings(settings.toStdString(), shell.Link().m_dlgOptions.m_nPortIndex,
+                                  shell.Link().m_dlgOptions.m_nSpeedIndex, &error));
             files[QStringLiteral("settings file")] = test::ReadFileBytes(settings);
 
-            view.OnInitialUpdate();
+            shell.Session().OpenCapture();
             shell.Frame().resize(1200, 900);
             shell.Frame().show();
             QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
@@ -86,7 +87,7 @@ private:
             files[QStringLiteral("Capture Data picture")] = test::ReadFileBytes(QStringLiteral("tmp.bmp"));
 
             // A Korean status text of the program in the value field.
-            view.SetXPosData(text::kInvalidData);
+            shell.Session().SetValueText({text::kInvalidData, {}});
             QVERIFY(shell.Router().Execute(ids::kCaptureData));
             files[QStringLiteral("Capture Data picture with a status text")] = test::ReadFileBytes(QStringLiteral("tmp.bmp"));
             m_valueFieldAfterCapture[language] = qobject_cast<QLineEdit*>(view.GetDlgItem(ids::kXPosData))->text();
@@ -97,7 +98,7 @@ private:
             QPrinter printer;
             {
                 QPainter painter(&page);
-                view.m_print.OnPrint(painter, printer, document.GetTitle());
+                shell.Snapshot().OnPrint(painter, printer, document.GetTitle());
             }
             files[QStringLiteral("printed page")] =
                 QByteArray(reinterpret_cast<const char*>(page.constBits()), page.sizeInBytes());

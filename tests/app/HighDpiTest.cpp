@@ -14,7 +14,7 @@
 #include "controls/CNumSpinCtrl.h"
 #include "print/PrintCommands.h"
 #include "resources/Ids.h"
-#include "view/VeldranView.h"
+#include "tests/view/ViewProbe.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -82,12 +82,12 @@ private slots:
         // A long capture at the widest window, far cursors and a clock period: the widest readouts.
         test::LoadCapture(m_shell->Document(), 12000, test::DividerLevel);
         CVELDRANView& view = m_shell->View();
-        view.OnInitialUpdate();
+        m_shell->Session().OpenCapture();
         for (int n = 0; n < 3; ++n)
-            view.OnContract();
-        view.SpinY().SetPos(10884.0f);
-        view.SpinX().SetPos(11321.0f);
-        view.SetClockPeriod(8);
+            m_shell->Session().Contract();
+        test::SpinY(view).SetPos(10884.0f);
+        test::SpinX(view).SetPos(11321.0f);
+        test::ChooseClockPeriod(m_shell->Session(), 8);
         QTest::qWait(50);
         view.Form()->repaint();
     }
@@ -175,7 +175,7 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         QVERIFY(QDir::setCurrent(folder.path()));
-        m_shell->View().OnCaptureData();
+        m_shell->View().OnCaptureData(m_shell->Snapshot());
         QSize shown;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, &poll, [&shown, &poll] {

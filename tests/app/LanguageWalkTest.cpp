@@ -22,6 +22,8 @@
 #include "link/TransferDialog.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
+#include "link/InstrumentLink.h"
+#include "view/ChannelNameDialog.h"
 #include "view/VeldranView.h"
 
 #include <QAbstractButton>
@@ -192,16 +194,16 @@ private:
         CVELDRANView& view = shell.View();
 
         // The value field's own words, as a new capture and a reception show them.
-        view.ResetView();
+        shell.Session().ClearCapture();
         Walk(&frame);
-        view.SetXPosData(std::string(text::kDataInTransfer) + "0049");
+        shell.Session().SetValueText({text::kDataInTransfer, "0049"});
         m_shown.append({QStringLiteral("value field"), qobject_cast<QLineEdit*>(view.GetDlgItem(ids::kXPosData))->text()});
         for (int i = 0; i < ClockPeriodCount(); ++i) {
             frame.SetClockPeriodText(i);
             m_shown.append({QStringLiteral("clock period %1").arg(i), frame.GetOptionBar()->ClockPeriodEdit()->text()});
         }
-        Walk(&view.m_dlgOptions);
-        Walk(&view.m_dlgChannelNames);
+        Walk(&shell.Link().m_dlgOptions);
+        Walk(&shell.ChannelNames());
         CTransferDlg transfer(ids::kTransferCaption);
         Walk(&transfer);
         CAboutDialog about(nullptr);
@@ -311,7 +313,7 @@ private slots:
         CAboutDialog about(nullptr);
         OptionBar* bar = shell.Frame().GetOptionBar();
         QStringList clipped;
-        for (QWidget* window : std::initializer_list<QWidget*>{&view.m_dlgOptions, &transfer, &about, bar})
+        for (QWidget* window : std::initializer_list<QWidget*>{&shell.Link().m_dlgOptions, &transfer, &about, bar})
             clipped += TextsThatDoNotFit(window);
         for (int i = 0; i < ClockPeriodCount(); ++i) {
             shell.Frame().SetClockPeriodText(i);
@@ -321,9 +323,9 @@ private slots:
         // form is laid out the same in both languages, so that Capture Data pictures are).
         shell.Frame().show();
         QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
-        for (const std::string& status : {std::string(text::kNoData), std::string(text::kInvalidData),
-                                          std::string(text::kDataInTransfer) + "9999"}) {
-            view.SetXPosData(status);
+        for (const SValueText& status : {SValueText{text::kNoData, {}}, SValueText{text::kInvalidData, {}},
+                                         SValueText{text::kDataInTransfer, "9999"}}) {
+            shell.Session().SetValueText(status);
             clipped += TextsThatDoNotFit(view.Form());
         }
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join('\n')));

@@ -14,7 +14,7 @@
 #include "app/RecentFileList.h"
 #include "controls/CNumEdit.h"
 #include "resources/Ids.h"
-#include "view/VeldranView.h"
+#include "tests/view/ViewProbe.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -155,8 +155,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&frame));
         // A capture, so that the X box takes values; the user types 1 and 2 into it.
         test::LoadCapture(m_shell->Document(), 100, test::DividerLevel);
-        m_shell->View().OnInitialUpdate();
-        QLineEdit& edit = m_shell->View().EditX();
+        m_shell->Session().OpenCapture();
+        QLineEdit& edit = test::EditX(m_shell->View());
         edit.setFocus();
         QTest::keyClick(&edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(&edit, QStringLiteral("12"));
@@ -189,9 +189,8 @@ private slots:
         QCOMPARE(bar->Control(1026)->width(), bar->Control(1027)->width());
         QVERIFY(bar->Control(1016)->x() > bar->Control(1031)->x());
         // A button click runs the same handler as the menu.
-        auto& view = *m_shell->Frame().GetActiveView();
         qobject_cast<QPushButton*>(bar->Control(1027))->click();
-        QCOMPARE(view.m_nWindow, 64);
+        QCOMPARE(m_shell->Session().Window(), 64);
     }
 
     void optionBarToggles()

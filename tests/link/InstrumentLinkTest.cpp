@@ -4,7 +4,7 @@
 
 #include "link/InstrumentLink.h"
 
-#include "FakeView.h"
+#include "SessionWatcher.h"
 #include "resources/Strings.h"
 #include "sim/ListingGenerator.h"
 #include "tests/common/MessageRecorder.h"
@@ -15,7 +15,7 @@
 #include <memory>
 
 using namespace veldran;
-using veldran::test::FakeView;
+using veldran::test::SessionWatcher;
 using veldran::test::PseudoTerminal;
 
 namespace {
@@ -53,13 +53,13 @@ class InstrumentLinkTest : public QObject {
 
 private:
     std::unique_ptr<test::MessageRecorder> m_messages;
-    std::unique_ptr<CVELDRANDoc> m_doc;
-    std::unique_ptr<FakeView> m_view;
+    std::unique_ptr<SessionWatcher> m_view;
+    CVELDRANDoc* m_doc = nullptr;
     std::unique_ptr<CInstrumentLink> m_link;
 
     void MakeLink()
     {
-        m_link = std::make_unique<CInstrumentLink>(*m_view, *m_doc);
+        m_link = std::make_unique<CInstrumentLink>(m_view->session, &m_view->mainWindow);
         m_link->Reception().SetQuietInterval(kQuietMs);
         m_link->m_dlgOptions.m_nPortIndex = 0; // COM1
         m_link->m_dlgOptions.m_nSpeedIndex = 0;
@@ -76,7 +76,7 @@ private:
         QVERIFY(line.Write(sim::GenerateListing(options)));
         QTRY_VERIFY_WITH_TIMEOUT(m_doc->m_bDataReady, 10000);
         QCOMPARE(m_doc->m_nSampleCount, lines);
-        QCOMPARE(m_view->sampleCount, lines);
+        QCOMPARE(m_view->sampleCount(), lines);
     }
 
 private slots:
@@ -85,16 +85,16 @@ private slots:
         qputenv("VELDRAN_COM1", "/nonexistent/veldran-test-tty");
         CReception::ResetProgramState();
         m_messages = std::make_unique<test::MessageRecorder>();
-        m_doc = std::make_unique<CVELDRANDoc>();
-        m_view = std::make_unique<FakeView>(*m_doc);
+        m_view = std::make_unique<SessionWatcher>();
+        m_doc = &m_view->session.Document();
     }
 
     void cleanup()
     {
         m_link.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_doc = nullptr;
         m_view.reset();
-        m_doc.reset();
         m_messages.reset();
     }
 

@@ -4,7 +4,7 @@
 
 #include "link/Reception.h"
 
-#include "FakeView.h"
+#include "SessionWatcher.h"
 
 #include "resources/Strings.h"
 #include "tests/common/ListingBuilder.h"
@@ -19,7 +19,7 @@
 #include <cstdint>
 
 using namespace veldran;
-using veldran::test::FakeView;
+using veldran::test::SessionWatcher;
 
 namespace {
 
@@ -90,8 +90,8 @@ private slots:
     void batchFromAPortOpenedAgainIsDropped();
 
 private:
-    std::unique_ptr<CVELDRANDoc> m_doc;
-    std::unique_ptr<FakeView> m_view;
+    std::unique_ptr<SessionWatcher> m_view;
+    CVELDRANDoc* m_doc = nullptr;
     std::unique_ptr<CReception> m_reception;
     std::unique_ptr<test::MessageRecorder> m_messages;
 };
@@ -100,17 +100,17 @@ void ReceptionTest::init()
 {
     CReception::ResetProgramState();
     m_messages = std::make_unique<test::MessageRecorder>();
-    m_doc = std::make_unique<CVELDRANDoc>();
-    m_view = std::make_unique<FakeView>(*m_doc);
-    m_reception = std::make_unique<CReception>(*m_view, *m_view, *m_doc);
+    m_view = std::make_unique<SessionWatcher>();
+    m_doc = &m_view->session.Document();
+    m_reception = std::make_unique<CReception>(*m_view, m_view->session, &m_view->mainWindow);
 }
 
 void ReceptionTest::cleanup()
 {
     m_reception.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_doc = nullptr;
     m_view.reset();
-    m_doc.reset();
     m_messages.reset();
 }
 
@@ -128,8 +128,10 @@ void ReceptionTest::noPortShowsMessage()
 
 void ReceptionTest::loadOpensDialogAndClearsTokens()
 {
-    m_view->sampleCount = 7;
-    m_view->liveData = true;
+    // A listing shown before: live, seven lines counted.
+    m_view->session.ShowArrivingListing();
+    m_view->session.ListingLines(7, "0007");
+    m_view->calls.clear();
     m_reception->OnLoad();
     QCOMPARE(m_view->calls, QStringList{"PurgePort"});
     QVERIFY(m_reception->IsReceiving());
@@ -137,8 +139,8 @@ void ReceptionTest::loadOpensDialogAndClearsTokens()
     QVERIFY(m_reception->TransferDialog()->isVisible());
     QVERIFY(!m_view->mainWindow.isEnabled());
     QVERIFY(m_doc->m_pTokenList->empty());
-    QCOMPARE(m_view->sampleCount, 0);
-    QVERIFY(!m_view->liveData);
+    QCOMPARE(m_view->sampleCount(), 0);
+    QVERIFY(!m_view->liveData());
     QVERIFY(!m_reception->QuietTimerActive()); // waits without limit for the first byte
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
@@ -150,15 +152,14 @@ void ReceptionTest::stateThenSilence()
     QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
     QCOMPARE(CReception::Progress(), 10);
     QCOMPARE(m_reception->TransferDialog()->ProgressPosition(), 10);
-    QCOMPARE(m_view->sampleCount, 0);
-    QVERIFY(m_view->liveData);
+    QCOMPARE(m_view->sampleCount(), 0);
+    QVERIFY(m_view->liveData());
     QVERIFY(m_reception->QuietTimerActive());
 
     m_reception->OnTimer(CReception::kQuietTimer);
     QVERIFY(m_doc->m_bDataReady);
     QCOMPARE(m_doc->m_nSampleCount, 0);
-    const QStringList expected{"PurgePort",     "ResetView",         "LoadTraces",
-                               "UpdateCursors", "UpdatePositionBar", "InvalidateView"};
+    const QStringList expected{"PurgePort", "captureCleared", "captureReplaced"};
     QCOMPARE(m_view->calls, expected);
     QVERIFY(!m_reception->IsReceiving());
     QVERIFY(!m_reception->TransferDialog());
@@ -193,11 +194,11 @@ void ReceptionTest::listingGivesSamples()
     QFETCH(int, lines);
     m_reception->OnLoad();
     Feed(*m_reception, Listing(lines));
-    QCOMPARE(m_view->sampleCount, lines);
+    QCOMPARE(m_view->sampleCount(), lines);
     QCOMPARE(m_doc->m_nSampleCount, lines);
     char last[16];
     std::snprintf(last, sizeof last, "%04d", lines - 1);
-    QCOMPARE(m_view->xPosData, std::string(text::kDataInTransfer) + last);
+    QCOMPARE(m_view->xPosData(), std::string(text::kDataInTransfer) + last);
     QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 4 * lines));
 
     m_reception->OnTimer(CReception::kQuietTimer);
@@ -215,11 +216,11 @@ void ReceptionTest::incompleteLastLineIsNotCounted()
 {
     m_reception->OnLoad();
     Feed(*m_reception, Listing(3) + "0003 " + test::CellToken(1) + "\r\n");
-    QCOMPARE(m_view->sampleCount, 4);
+    QCOMPARE(m_view->sampleCount(), 4);
     m_reception->OnTimer(CReception::kQuietTimer);
     QCOMPARE(m_messages->Last(), std::string(text::kTransmissionError));
     QCOMPARE(m_doc->m_nSampleCount, 3);
-    QCOMPARE(m_view->sampleCount, 3);
+    QCOMPARE(m_view->sampleCount(), 3);
     QVERIFY(m_doc->m_bDataReady);
 }
 
@@ -274,9 +275,9 @@ void ReceptionTest::separatorsAndHighBytesEndTokens()
     // 0xB0 ends "LIST" like a blank; a four-character token counts as a line.
     Feed(*m_reception, "LIST\xB0ING\x7F~!X,Y\r\n");
     QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LIST", "ING\x7F~", "X", "Y"}));
-    QCOMPARE(m_view->sampleCount, 1);
+    QCOMPARE(m_view->sampleCount(), 1);
     QCOMPARE(m_doc->m_nSampleCount, 1);
-    QCOMPARE(m_view->xPosData, std::string(text::kDataInTransfer) + "LIST");
+    QCOMPARE(m_view->xPosData(), std::string(text::kDataInTransfer) + "LIST");
 }
 
 void ReceptionTest::progressWrapsAndCarriesOver()
@@ -315,7 +316,7 @@ void ReceptionTest::cancelBeforeFirstByte()
     QVERIFY(!m_reception->TransferDialog());
     QVERIFY(m_view->mainWindow.isEnabled());
     QVERIFY(m_doc->m_pTokenList->empty());
-    QCOMPARE(m_view->sampleCount, 0);
+    QCOMPARE(m_view->sampleCount(), 0);
     QCOMPARE(m_doc->m_nSampleCount, 1);
     QVERIFY(m_doc->m_bDataReady);
     QCOMPARE(m_doc->m_pSamples, samples);
@@ -333,10 +334,10 @@ void ReceptionTest::cancelDuringListing()
     QVERIFY(!m_reception->QuietTimerActive());
     QVERIFY(m_view->mainWindow.isEnabled());
     QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 8));
-    QCOMPARE(m_view->sampleCount, 2);
+    QCOMPARE(m_view->sampleCount(), 2);
     QCOMPARE(m_doc->m_nSampleCount, 2);
     QVERIFY(!m_doc->m_bDataReady);
-    QVERIFY(!m_view->calls.contains("LoadTraces"));
+    QVERIFY(!m_view->calls.contains("captureReplaced"));
     Feed(*m_reception, "0002 1111111111111111\r\n");
     QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 8));
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
@@ -361,7 +362,7 @@ void ReceptionTest::longRunStaysInBuffer()
     QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", std::string(31, '1'), "0007"}));
     QVERIFY(m_reception->StateSeen());
     QVERIFY(m_reception->IsReceiving());
-    QCOMPARE(m_view->sampleCount, 1);
+    QCOMPARE(m_view->sampleCount(), 1);
     QVERIFY(m_reception->TransferDialog());
 }
 
@@ -387,7 +388,7 @@ void ReceptionTest::batchSplitAnywhereGivesSameCapture()
     m_reception->OnLoad();
     Feed(*m_reception, text);
     const TokenList expected = *m_doc->m_pTokenList;
-    const int samples = m_view->sampleCount;
+    const int samples = m_view->sampleCount();
     const bool receiving = m_reception->IsReceiving();
     const size_t boxes = m_messages->messages.size();
     for (size_t cut = 0; cut <= text.size(); ++cut) {
@@ -396,7 +397,7 @@ void ReceptionTest::batchSplitAnywhereGivesSameCapture()
         FeedBatch(*m_reception, text.substr(0, cut));
         FeedBatch(*m_reception, text.substr(cut));
         QCOMPARE(*m_doc->m_pTokenList, expected);
-        QCOMPARE(m_view->sampleCount, samples);
+        QCOMPARE(m_view->sampleCount(), samples);
         QCOMPARE(m_reception->IsReceiving(), receiving);
         QCOMPARE(m_messages->messages.size(), boxes);
         QCOMPARE(m_reception->QuietTimerActive(), receiving);
@@ -412,7 +413,7 @@ void ReceptionTest::cancelDuringABatchTakesEffectAfterIt()
     PostClick(CancelButton(*m_reception));
     FeedBatch(*m_reception, " 1111111111111111 0001 ");
     QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LISTING", "0000", "1111111111111111", "0001"}));
-    QCOMPARE(m_view->sampleCount, 2);
+    QCOMPARE(m_view->sampleCount(), 2);
     QVERIFY(m_reception->IsReceiving());
 
     QCoreApplication::sendPostedEvents();
@@ -461,7 +462,7 @@ void ReceptionTest::batchIsHandledBeforeAnyOtherEvent()
     QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "A", "0001", "B"}));
     QCoreApplication::processEvents();
     QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "A", "0001", "B", "0002", "C"}));
-    QCOMPARE(m_view->sampleCount, 2);
+    QCOMPARE(m_view->sampleCount(), 2);
 }
 
 // A batch read from the port before it was opened again is not the new reception's.

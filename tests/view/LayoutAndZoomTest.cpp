@@ -2,7 +2,7 @@
 
 #include "resources/Ids.h"
 #include "view/FormLayout.h"
-#include "view/ZoomWindow.h"
+#include "session/ZoomWindow.h"
 
 #include <QTest>
 

@@ -12,6 +12,7 @@
 #include "link/ClockPeriods.h"
 #include "resources/Ids.h"
 #include "view/FormLayout.h"
+#include "link/InstrumentLink.h"
 #include "view/VeldranView.h"
 
 #include <QFontInfo>
@@ -69,13 +70,15 @@ class ViewReadoutTest : public QObject {
 
 private:
     std::unique_ptr<MessageRecorder> m_messages;
-    std::unique_ptr<CVELDRANDoc> m_document;
+    std::unique_ptr<CCaptureSession> m_session;
+    CVELDRANDoc* m_document = nullptr;
     std::unique_ptr<CVELDRANView> m_view;
+    std::unique_ptr<CInstrumentLink> m_link;
 
     CVELDRANView& Open(int count, const LevelFunction& level = DividerLevel)
     {
         LoadCapture(*m_document, count, level);
-        m_view->OnInitialUpdate();
+        m_session->OpenCapture();
         QCoreApplication::processEvents(); // the traces get their scale at their first paint
         return *m_view;
     }
@@ -102,8 +105,8 @@ private:
     {
         Open(count);
         for (int n = 0; n < 3; ++n)
-            m_view->OnContract();
-        m_view->SetClockPeriod(clockIndex);
+            m_session->Contract();
+        ChooseClockPeriod(*m_session, clockIndex);
         QCoreApplication::processEvents();
     }
 
@@ -146,8 +149,10 @@ private slots:
     void init()
     {
         m_messages = std::make_unique<MessageRecorder>();
-        m_document = std::make_unique<CVELDRANDoc>();
-        m_view = std::make_unique<CVELDRANView>(*m_document);
+        m_session = std::make_unique<CCaptureSession>();
+        m_document = &m_session->Document();
+        m_view = std::make_unique<CVELDRANView>(*m_session);
+        m_link = std::make_unique<CInstrumentLink>(*m_session, m_view.get());
         m_view->resize(1900, 900);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
@@ -155,8 +160,10 @@ private slots:
 
     void cleanup()
     {
+        m_link.reset();
         m_view.reset();
-        m_document.reset();
+        m_document = nullptr;
+        m_session.reset();
         m_messages.reset();
     }
 
@@ -178,10 +185,10 @@ private slots:
         // A long capture, the widest zoom window, both cursors far out and a clock period.
         CVELDRANView& view = Open(12000, [](int sample, int channel) { return (sample >> (channel % 8)) & 1; });
         for (int n = 0; n < 3; ++n)
-            view.OnContract();
-        QCOMPARE(view.m_nWindow, 1023);
+            m_session->Contract();
+        QCOMPARE(m_session->Window(), 1023);
         SetCursors(11321, 10884);
-        view.SetClockPeriod(clockIndex);
+        ChooseClockPeriod(*m_session, clockIndex);
         view.Form()->repaint();
         QCOMPARE(Text(ids::kWindowText), QStringLiteral("WINDOW : 1023"));
         QVERIFY(Text(ids::kXPosData).size() == 52); // three cell words, two blanks between
@@ -315,7 +322,7 @@ private slots:
 
         // Back to the smaller capture: the row is as narrow as before, not kept at its widest.
         if (backByNewFile)
-            m_view->ResetView();
+            m_session->ClearCapture();
         else
             Show(smallCount, smallClock);
         QCoreApplication::processEvents();
@@ -340,7 +347,7 @@ private slots:
         QFETCH(int, y);
         CVELDRANView& view = Open(12000);
         for (int n = 0; n < 3; ++n)
-            view.OnContract();
+            m_session->Contract();
         SetCursors(x, y);
         view.Form()->repaint();
         QLabel* xLabel = Label(ids::kXCursorLabel);
@@ -377,8 +384,8 @@ private slots:
         QFETCH(int, clockIndex);
         QFETCH(QString, distance);
         CVELDRANView& view = Open(100);
-        view.SetClockPeriod(clockIndex);
-        for (const auto& [edit, value] : {std::pair{&view.EditX(), x}, std::pair{&view.EditY(), y}}) {
+        ChooseClockPeriod(*m_session, clockIndex);
+        for (const auto& [edit, value] : {std::pair{&EditX(view), x}, std::pair{&EditY(view), y}}) {
             QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
             QTest::keyClicks(edit, value);
             QCOMPARE(edit->text(), value);
@@ -391,25 +398,25 @@ private slots:
         // Both cursors stay at 0 throughout; the readouts must still follow each new capture.
         CVELDRANView& view = Open(3000, [](int, int channel) { return channel < 16 ? 1 : 0; });
         for (int n = 0; n < 3; ++n)
-            view.OnContract();
+            m_session->Contract();
         SetCursors(0, 0);
         view.Form()->repaint();
         QCOMPARE(Text(ids::kXPosData), QStringLiteral("1111111111111111  0000000000000000  0000000000000000"));
-        const int pixelAt1023 = view.m_nXCursorPixel;
+        const int pixelAt1023 = XCursorPixel(view);
 
         // Another capture opened: the value field shows its words, the markers the 16-sample window.
         Open(50, [](int, int channel) { return channel >= 32 ? 1 : 0; });
         view.Form()->repaint();
-        QCOMPARE(view.m_nWindow, 16);
+        QCOMPARE(m_session->Window(), 16);
         QCOMPARE(Text(ids::kXPosData), QStringLiteral("0000000000000000  0000000000000000  1111111111111111"));
         const int pixelAt16 = 82 + static_cast<int>(view.Trace(0).m_fPixelsPerSample + 3.0f);
         QVERIFY(pixelAt16 != pixelAt1023);
-        QCOMPARE(view.m_nXCursorPixel, pixelAt16);
+        QCOMPARE(XCursorPixel(view), pixelAt16);
         QCOMPARE(m_view->GetDlgItem(ids::kXCursorLine)->x(), pixelAt16);
 
         // New File: no data, and the distance and markers of an empty capture.
-        view.SetClockPeriod(8);
-        view.ResetView();
+        ChooseClockPeriod(*m_session, 8);
+        m_session->ClearCapture();
         view.Form()->repaint();
         QCOMPARE(Text(ids::kXPosData), QStringLiteral("No Data ..."));
         QCOMPARE(Text(ids::kXYDistance), QStringLiteral("0.0000us"));
@@ -432,9 +439,9 @@ private slots:
         CVELDRANView& view = Open(50);
         SetCursors(cursor % 50, 0);
         // What a cancelled or aborted reception leaves: another sample count, the same window.
-        view.m_nSampleCount = samples;
+        m_session->ListingLines(samples, {});
         view.Form()->repaint();
-        const int total = view.m_nSampleCount;
+        const int total = m_session->SampleCount();
         const int last = std::min(view.Trace(0).m_nEnd - 1, total - 1);
         QCOMPARE(Text(ids::kLeftPos), QString::asprintf("(%04d/%04d)", view.Trace(0).m_nStart, total - 1));
         QCOMPARE(Text(ids::kRightPos), QString::asprintf("(%04d/%04d)", last, total - 1));

@@ -11,6 +11,7 @@
 #include "resources/Ids.h"
 #include "resources/Strings.h"
 #include "sim/ListingGenerator.h"
+#include "link/InstrumentLink.h"
 #include "view/VeldranView.h"
 
 #include <QLineEdit>
@@ -38,21 +39,24 @@ class ViewReceptionTest : public QObject {
 private:
     std::unique_ptr<test::PseudoTerminal> m_line;
     std::unique_ptr<test::MessageRecorder> m_messages;
-    std::unique_ptr<CVELDRANDoc> m_document;
+    std::unique_ptr<CCaptureSession> m_session;
+    CVELDRANDoc* m_document = nullptr;
     std::unique_ptr<CVELDRANView> m_view;
+    std::unique_ptr<CInstrumentLink> m_link;
 
     void StartView()
     {
-        m_view = std::make_unique<CVELDRANView>(*m_document);
+        m_view = std::make_unique<CVELDRANView>(*m_session);
+        m_link = std::make_unique<CInstrumentLink>(*m_session, m_view.get());
         m_view->resize(1000, 600);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
-        m_view->OnInitialUpdate();
-        m_view->Reception().SetQuietInterval(kQuietMs);
+        m_session->OpenCapture();
+        m_link->Reception().SetQuietInterval(kQuietMs);
         // The worker purges the line as it starts: the instrument sends after that, as a user
         // presses STATE after LOAD.
-        if (m_view->m_bPortOpen)
-            QTRY_VERIFY(m_view->m_serial.IsRunning());
+        if (m_link->m_bPortOpen)
+            QTRY_VERIFY(m_link->m_serial.IsRunning());
     }
 
     // A capture shown before a reception starts, as a file open leaves it.
@@ -81,14 +85,17 @@ private slots:
         m_line->MapPorts();
         QVERIFY(WriteSettings(SettingsPath(), 0, 0, nullptr));
         m_messages = std::make_unique<test::MessageRecorder>();
-        m_document = std::make_unique<CVELDRANDoc>();
+        m_session = std::make_unique<CCaptureSession>();
+        m_document = &m_session->Document();
         CReception::ResetProgramState();
     }
 
     void cleanup()
     {
+        m_link.reset();
         m_view.reset();
-        m_document.reset();
+        m_document = nullptr;
+        m_session.reset();
         m_messages.reset();
         m_line.reset();
     }
@@ -96,9 +103,9 @@ private slots:
     void listingArrivesAsSamples()
     {
         StartView();
-        QCOMPARE(m_view->m_bPortOpen, 1);
-        m_view->OnLoad();
-        QVERIFY(m_view->Reception().TransferDialog());
+        QCOMPARE(m_link->m_bPortOpen, 1);
+        m_link->OnLoad();
+        QVERIFY(m_link->Reception().TransferDialog());
         QVERIFY(!m_view->isEnabled()); // the main window waits for the transfer
 
         sim::SListingOptions options;
@@ -108,14 +115,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_document->m_bDataReady, 20000);
 
         QCOMPARE(m_document->m_nSampleCount, 120);
-        QCOMPARE(m_view->m_nSampleCount, 120);
+        QCOMPARE(m_session->SampleCount(), 120);
         for (int s = 0; s < 120; s += 11)
             for (int ch = 0; ch < 48; ++ch)
                 QCOMPARE(int(m_document->Level(s, ch)), int((sim::PatternLevels(sim::EPattern::Clock, s) >> ch) & 1));
         for (int k = 0; k < 16; ++k)
             QCOMPARE(m_view->Trace(k).SampleCount(), 120);
         QVERIFY(m_view->isEnabled());
-        QVERIFY(!m_view->Reception().TransferDialog());
+        QVERIFY(!m_link->Reception().TransferDialog());
         // Both cursors are still at 0, yet the field shows the new capture's cell words at 0, not
         // the last line counter of the transfer.
         QStringList words;
@@ -135,7 +142,7 @@ private slots:
     void noiseBetweenTokensChangesNothing()
     {
         StartView();
-        m_view->OnLoad();
+        m_link->OnLoad();
         // Separators of every kind: blanks, control bytes, signs below '0' and bytes above 0x7F
         // (0xB0 among them) end a token like a line end; runs of them make no tokens.
         std::string listing = "\x01\xB0STATE\tA1 B2\x7F C3,D4;E5 F6 G7 H8 I9 J10 K11\r\n";
@@ -160,13 +167,13 @@ private slots:
     {
         LoadFixedCapture();
         StartView();
-        m_view->OnLoad();
-        auto* cancel = m_view->Reception().TransferDialog()->findChild<QPushButton*>(QString::number(ids::kCancelTransfer));
+        m_link->OnLoad();
+        auto* cancel = m_link->Reception().TransferDialog()->findChild<QPushButton*>(QString::number(ids::kCancelTransfer));
         cancel->click();
-        QTRY_VERIFY(!m_view->Reception().IsReceiving());
+        QTRY_VERIFY(!m_link->Reception().IsReceiving());
         QVERIFY(m_view->isEnabled());
         QVERIFY(m_document->m_pTokenList->empty());
-        QCOMPARE(m_view->m_nSampleCount, 0);
+        QCOMPARE(m_session->SampleCount(), 0);
         // The capture shown before stays.
         QCOMPARE(m_document->m_nSampleCount, 2);
         QVERIFY(m_document->m_bDataReady);
@@ -186,12 +193,12 @@ private slots:
         QWidget* valueField = m_view->GetDlgItem(ids::kXPosData);
         const int width = distance->width();
         const int valueFieldX = valueField->x();
-        m_view->OnLoad();
+        m_link->OnLoad();
         sim::SListingOptions options;
         options.nLines = 120;
         QVERIFY(m_line->Write(sim::GenerateListing(options)));
         QTRY_COMPARE_WITH_TIMEOUT(m_view->Trace(0).SampleCount(), 120, 20000);
-        QVERIFY(m_document->m_bDataReady && !m_view->Reception().IsReceiving());
+        QVERIFY(m_document->m_bDataReady && !m_link->Reception().IsReceiving());
         QVERIFY2(distance->width() > width, qPrintable(QString::number(width)));
         QCOMPARE(valueField->x() - valueFieldX, distance->width() - width);
     }
@@ -199,10 +206,10 @@ private slots:
     void listingWithoutStateIsRefused()
     {
         StartView();
-        m_view->OnLoad();
+        m_link->OnLoad();
         QVERIFY(m_line->Write("LISTING 0000 0101010101010101\r\n"));
         QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw(text::kTransferAbort), 10000);
-        QVERIFY(!m_view->Reception().IsReceiving());
+        QVERIFY(!m_link->Reception().IsReceiving());
         QVERIFY(m_view->isEnabled());
         QVERIFY(!m_document->m_bDataReady);
     }
@@ -210,13 +217,13 @@ private slots:
     void cancelDuringAListing()
     {
         StartView();
-        m_view->OnLoad();
+        m_link->OnLoad();
         QVERIFY(m_line->Write("STATE A1 B2 C3 D4 E5 F6 G7 H8 I9 J10 K11\r\n0000 "));
-        QTRY_VERIFY_WITH_TIMEOUT(m_view->Reception().StateSeen(), 10000);
-        auto* cancel = m_view->Reception().TransferDialog()->findChild<QPushButton*>(QString::number(ids::kCancelTransfer));
+        QTRY_VERIFY_WITH_TIMEOUT(m_link->Reception().StateSeen(), 10000);
+        auto* cancel = m_link->Reception().TransferDialog()->findChild<QPushButton*>(QString::number(ids::kCancelTransfer));
         QVERIFY(cancel);
         cancel->click();
-        QTRY_VERIFY(!m_view->Reception().IsReceiving());
+        QTRY_VERIFY(!m_link->Reception().IsReceiving());
         QVERIFY(m_view->isEnabled());
         // The rest of the listing arrives after the cancel and changes nothing.
         QVERIFY(m_line->Write("0000000000000001 0000000000000010 0000000000000100\r\n"));
@@ -227,16 +234,16 @@ private slots:
     void hangUpInTheMiddleIsReportedOnce()
     {
         StartView();
-        m_view->OnLoad();
+        m_link->OnLoad();
         sim::SListingOptions options;
         options.nLines = 10;
         const std::string listing = sim::GenerateListing(options);
         QVERIFY(m_line->Write(listing.substr(0, listing.size() / 2)));
-        QTRY_VERIFY_WITH_TIMEOUT(m_view->Reception().StateSeen(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_link->Reception().StateSeen(), 10000);
         m_line->CloseMaster();
         QTRY_COMPARE_WITH_TIMEOUT(m_messages->CountCaption(text::kApplicationError), 1, 10000);
         // The reception still ends when the line has been quiet, and nothing more is reported.
-        QTRY_VERIFY_WITH_TIMEOUT(!m_view->Reception().IsReceiving(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_link->Reception().IsReceiving(), 10000);
         QTest::qWait(300);
         QCOMPARE(m_messages->CountCaption(text::kApplicationError), 1);
         QVERIFY(m_view->isEnabled());
@@ -248,7 +255,7 @@ private slots:
         QVERIFY(holder >= 0);
         QCOMPARE(::flock(holder, LOCK_EX | LOCK_NB), 0);
         StartView();
-        QCOMPARE(m_view->m_bPortOpen, 0);
+        QCOMPARE(m_link->m_bPortOpen, 0);
         // The box keeps its text; the line added below it names the process holding the port.
         const std::string kept = QString::asprintf(text::kSerialInitFailed, 1, 1).toStdString() + "\n";
         const std::string shown = m_messages->Last();
@@ -257,9 +264,9 @@ private slots:
         QVERIFY2(reason.find(m_line->Path()) != std::string::npos, reason.c_str());
         QVERIFY2(reason.find("프로세스 " + std::to_string(getpid())) != std::string::npos, reason.c_str());
         QVERIFY(reason.find('\n') == std::string::npos);
-        m_view->OnLoad();
+        m_link->OnLoad();
         QVERIFY(m_messages->Saw(text::kNoConnection));
-        QVERIFY(!m_view->Reception().TransferDialog());
+        QVERIFY(!m_link->Reception().TransferDialog());
         ::close(holder);
     }
 
@@ -267,7 +274,7 @@ private slots:
     {
         QVERIFY(WriteSettings(SettingsPath(), 0, 1, nullptr));
         StartView();
-        QCOMPARE(m_view->m_bPortOpen, 1);
+        QCOMPARE(m_link->m_bPortOpen, 1);
         const int probe = ::open(m_line->Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
         QVERIFY(probe >= 0);
         termios tio{};

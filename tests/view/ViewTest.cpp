@@ -11,8 +11,10 @@
 #include "resources/Ids.h"
 #include "link/SettingsFile.h"
 #include "resources/Strings.h"
+#include "link/InstrumentLink.h"
+#include "view/ChannelNameDialog.h"
 #include "view/VeldranView.h"
-#include "view/ZoomWindow.h"
+#include "session/ZoomWindow.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -33,17 +35,20 @@ class ViewTest : public QObject {
 
 private:
     std::unique_ptr<MessageRecorder> m_messages;
-    std::unique_ptr<CVELDRANDoc> m_document;
+    std::unique_ptr<CCaptureSession> m_session;
+    CVELDRANDoc* m_document = nullptr;
     std::unique_ptr<CVELDRANView> m_view;
+    std::unique_ptr<CInstrumentLink> m_link;
+    std::unique_ptr<CChannelNameDlg> m_names;
 
     // A view showing a capture of count samples whose channels follow DividerLevel.
     CVELDRANView& Open(int count)
     {
         if (count > 0)
             LoadCapture(*m_document, count, DividerLevel);
-        m_view->OnInitialUpdate();
+        m_session->OpenCapture();
         QCoreApplication::processEvents(); // the traces get their scale at their first paint
-        m_view->Trace(0).SetWindow(m_view->m_nWindow, 0, m_view->Trace(0).m_nStart, m_view->Trace(0).m_nEnd);
+        m_view->Trace(0).SetWindow(m_session->Window(), 0, m_view->Trace(0).m_nStart, m_view->Trace(0).m_nEnd);
         return *m_view;
     }
 
@@ -61,19 +66,25 @@ private slots:
     void init()
     {
         m_messages = std::make_unique<MessageRecorder>();
-        m_document = std::make_unique<CVELDRANDoc>();
-        m_view = std::make_unique<CVELDRANView>(*m_document);
+        m_session = std::make_unique<CCaptureSession>();
+        m_document = &m_session->Document();
+        m_view = std::make_unique<CVELDRANView>(*m_session);
+        m_link = std::make_unique<CInstrumentLink>(*m_session, m_view.get());
+        m_names = std::make_unique<CChannelNameDlg>(m_view.get());
         m_view->resize(1200, 700);
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
-        CVELDRANView::s_nLastX = 0;
-        CVELDRANView::s_nLastY = 0;
+        CursorsSeen::s_nLastX = 0;
+        CursorsSeen::s_nLastY = 0;
     }
 
     void cleanup()
     {
+        m_names.reset();
+        m_link.reset();
         m_view.reset();
-        m_document.reset();
+        m_document = nullptr;
+        m_session.reset();
         m_messages.reset();
     }
 
@@ -90,7 +101,7 @@ private slots:
         QCOMPARE(Text(ids::kRightPos), QStringLiteral("(0000/0000)"));
         QCOMPARE(Text(ids::kXYDistance), QStringLiteral("0.0000us"));
         // No cursor is visible before the first cursor move.
-        QCOMPARE(view.m_nXCursorPixel, -100);
+        QCOMPARE(XCursorPixel(view), -100);
         // The link could not open: the user is told which port, twice.
         QVERIFY(m_messages->Last().find("COM1") != std::string::npos);
     }
@@ -98,7 +109,7 @@ private slots:
     void loadedCaptureFillsTracesOfTheSelectedCell()
     {
         CVELDRANView& view = Open(100);
-        QCOMPARE(view.m_nSampleCount, 100);
+        QCOMPARE(m_session->SampleCount(), 100);
         for (int k = 0; k < 16; ++k) {
             QCOMPARE(view.Trace(k).Label(), QStringLiteral("name %1").arg(k));
             QCOMPARE(view.Trace(k).SampleCount(), 100);
@@ -106,7 +117,7 @@ private slots:
                 QCOMPARE(int(view.Trace(k).Levels()[size_t(s)]), DividerLevel(s, k));
         }
         float low = -1, high = -1;
-        view.SpinX().GetRange(low, high);
+        SpinX(view).GetRange(low, high);
         QCOMPARE(low, 0.0f);
         QCOMPARE(high, 99.0f);
         QCOMPARE(Text(ids::kLeftPos), QStringLiteral("(0000/0099)"));
@@ -117,25 +128,25 @@ private slots:
     {
         CVELDRANView& view = Open(100);
         const std::vector<uint8_t> cell0 = view.Trace(4).Levels();
-        view.OnSelectCell();
-        QCOMPARE(view.m_nCell, 1);
+        m_session->SelectNextCell();
+        QCOMPARE(m_session->Cell(), 1);
         QCOMPARE(view.Trace(4).Label(), QStringLiteral("name 20"));
         QCOMPARE(view.Trace(4).SampleCount(), 100);
         QCOMPARE(int(view.Trace(4).Levels()[21]), DividerLevel(21, 20));
-        view.OnSelectCell();
+        m_session->SelectNextCell();
         QCOMPARE(view.Trace(15).Label(), QStringLiteral("name 47"));
-        view.OnSelectCell();
-        QCOMPARE(view.m_nCell, 0);
+        m_session->SelectNextCell();
+        QCOMPARE(m_session->Cell(), 0);
         QCOMPARE(view.Trace(4).Levels(), cell0);
     }
 
     void newFileKeepsZoomCellAndStaleCount()
     {
         CVELDRANView& view = Open(100);
-        view.OnContract();
-        view.OnSelectCell();
+        m_session->Contract();
+        m_session->SelectNextCell();
         m_document->SetPathName("/tmp/old.vxr");
-        view.ResetView();
+        m_session->ClearCapture();
         QCOMPARE(m_document->m_nSampleCount, 100);
         QCOMPARE(m_document->StoredSampleCount(), 100);
         QVERIFY(!m_document->m_bDataReady);
@@ -143,30 +154,30 @@ private slots:
         QCOMPARE(QString::fromStdString(m_document->GetTitle()), QStringLiteral("제목없음"));
         // A later Save must not overwrite the file the cleared capture came from.
         QVERIFY(m_document->GetPathName().empty());
-        QCOMPARE(view.m_nWindow, 64);
-        QCOMPARE(view.m_nCell, 1);
+        QCOMPARE(m_session->Window(), 64);
+        QCOMPARE(m_session->Cell(), 1);
         QCOMPARE(ShownWindow(), (SampleWindow{0, 64}));
         QCOMPARE(view.Trace(0).SampleCount(), 0);
         QCOMPARE(view.Trace(0).Label(), QStringLiteral("name 16"));
         QCOMPARE(Text(ids::kXPosData), QStringLiteral("No Data ..."));
-        QCOMPARE(view.EditX().GetValue(), 0.0f);
-        QCOMPARE(view.EditY().GetValue(), 0.0f);
+        QCOMPARE(EditX(view).GetValue(), 0.0f);
+        QCOMPARE(EditY(view).GetValue(), 0.0f);
     }
 
     void zoomPlacesTheWindowAroundTheXCursor()
     {
-        CVELDRANView& view = Open(1000);
+        Open(1000);
         SetCursors(100, 0);
         QCOMPARE(ShownWindow(), (SampleWindow{92, 108})); // X left [0, 16): the window follows
-        view.OnContract();
-        QCOMPARE(view.m_nWindow, 64);
+        m_session->Contract();
+        QCOMPARE(m_session->Window(), 64);
         QCOMPARE(Text(ids::kWindowText), QStringLiteral("WINDOW : 64"));
         QCOMPARE(ShownWindow(), (SampleWindow{68, 132}));
         SetCursors(990, 0);
         QCOMPARE(ShownWindow(), (SampleWindow{936, 1000}));
         QCOMPARE(Text(ids::kRightPos), QStringLiteral("(0999/0999)"));
         SetCursors(3, 0);
-        view.OnContract();
+        m_session->Contract();
         QCOMPARE(ShownWindow(), (SampleWindow{0, 256}));
     }
 
@@ -175,34 +186,34 @@ private slots:
         // The Y edit and spin share ids 1027 and 1026 with Contract and Expand; typing and spin
         // steps there move the Y cursor only.
         CVELDRANView& view = Open(100);
-        QTest::keyClick(&view.EditY(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(&view.EditY(), QStringLiteral("7"));
-        view.SpinY().SetPos(8);
-        QCOMPARE(view.m_nWindow, 16);
+        QTest::keyClick(&EditY(view), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(&EditY(view), QStringLiteral("7"));
+        SpinY(view).SetPos(8);
+        QCOMPARE(m_session->Window(), 16);
         QCOMPARE(Text(ids::kWindowText), QStringLiteral("WINDOW : 16"));
-        QCOMPARE(view.EditY().GetValue(), 8.0f);
+        QCOMPARE(EditY(view).GetValue(), 8.0f);
         QCOMPARE(ShownWindow(), (SampleWindow{0, 16}));
     }
 
     void expandAtSixteenAndContractAt1023DoNothing()
     {
-        CVELDRANView& view = Open(100);
-        view.OnExpand();
-        QCOMPARE(view.m_nWindow, 16);
-        view.OnContract();
-        view.OnContract();
-        view.OnContract();
-        QCOMPARE(view.m_nWindow, 1023);
+        Open(100);
+        m_session->Expand();
+        QCOMPARE(m_session->Window(), 16);
+        m_session->Contract();
+        m_session->Contract();
+        m_session->Contract();
+        QCOMPARE(m_session->Window(), 1023);
         const QString before = Text(ids::kWindowText);
-        view.OnContract();
-        QCOMPARE(view.m_nWindow, 1023);
+        m_session->Contract();
+        QCOMPARE(m_session->Window(), 1023);
         QCOMPARE(Text(ids::kWindowText), before);
     }
 
     void shortCaptureInALargerWindow()
     {
-        CVELDRANView& view = Open(50);
-        view.OnContract();
+        Open(50);
+        m_session->Contract();
         QCOMPARE(ShownWindow(), (SampleWindow{0, 64}));
         QCOMPARE(Text(ids::kLeftPos), QStringLiteral("(0000/0049)"));
         QCOMPARE(Text(ids::kRightPos), QStringLiteral("(0049/0049)"));
@@ -228,10 +239,9 @@ private slots:
         QFETCH(int, y);
         QFETCH(double, period);
         QFETCH(QString, text);
-        CVELDRANView& view = Open(100);
+        Open(100);
         SetCursors(x, y);
-        view.m_dClockPeriod = period;
-        view.UpdateMeasurement();
+        m_session->SetClockPeriod(0, period);
         QCOMPARE(Text(ids::kXYDistance), text);
     }
 
@@ -267,8 +277,8 @@ private slots:
         QVERIFY(yLabel->isVisible());
         // The X line stands about two pixels left of the right end of its sample's column.
         const double p = view.Trace(0).m_fPixelsPerSample;
-        QCOMPARE(view.m_nXCursorPixel, 82 + int(p + 3.0) + int(7 * p));
-        QCOMPARE(view.GetDlgItem(ids::kXCursorLine)->geometry(), QRect(view.m_nXCursorPixel, 2, 1, view.m_nInfoTop - 8));
+        QCOMPARE(XCursorPixel(view), 82 + int(p + 3.0) + int(7 * p));
+        QCOMPARE(view.GetDlgItem(ids::kXCursorLine)->geometry(), QRect(XCursorPixel(view), 2, 1, InfoTop(view) - 8));
         // Y outside the shown window: its line and label are hidden.
         SetCursors(7, 50);
         QCOMPARE(Text(ids::kYCursorLabel), QStringLiteral("Y= 0050"));
@@ -288,42 +298,42 @@ private slots:
         const double p = view.Trace(0).m_fPixelsPerSample;
         const int start = view.Trace(0).m_nStart;
         QTest::mouseClick(view.Form(), Qt::LeftButton, {}, QPoint(85 + int(3.5 * p), 30));
-        QCOMPARE(view.EditX().GetValue(), float(start + 3));
+        QCOMPARE(EditX(view).GetValue(), float(start + 3));
         QTest::mouseClick(view.Form(), Qt::LeftButton, {}, QPoint(85 - int(p / 2), 30));
-        QCOMPARE(view.EditX().GetValue(), float(start));
+        QCOMPARE(EditX(view).GetValue(), float(start));
         // A click that maps past the capture leaves X where it was.
         SetCursors(95, 0); // window [84, 100)
         QTest::mouseClick(view.Form(), Qt::LeftButton, {}, QPoint(view.Form()->width() - 20, 30));
-        QVERIFY(view.EditX().GetValue() <= 99.0f);
+        QVERIFY(EditX(view).GetValue() <= 99.0f);
     }
 
     void ctsAnswer()
     {
-        CVELDRANView& view = Open(0);
-        QCOMPARE(view.OnSerialCts(0, 1), 0L);
-        QCOMPARE(view.OnSerialCts(0, 4), 0L);
-        QCOMPARE(view.OnSerialCts(0, 0), -1L);
-        QCOMPARE(view.OnSerialCts(0, 5), -1L);
+        Open(0);
+        QCOMPARE(m_link->OnSerialCts(0, 1), 0L);
+        QCOMPARE(m_link->OnSerialCts(0, 4), 0L);
+        QCOMPARE(m_link->OnSerialCts(0, 0), -1L);
+        QCOMPARE(m_link->OnSerialCts(0, 5), -1L);
     }
 
     void renamingAChannelOfAnotherCell()
     {
         CVELDRANView& view = Open(100);
         m_document->SetModifiedFlag(false);
-        QTimer::singleShot(0, this, [&view] {
-            view.m_dlgChannelNames.Edit(20)->setText(QStringLiteral("클럭"));
-            view.m_dlgChannelNames.findChild<QPushButton*>(QString::number(ids::kOk))->click();
+        QTimer::singleShot(0, this, [this] {
+            m_names->Edit(20)->setText(QStringLiteral("클럭"));
+            m_names->findChild<QPushButton*>(QString::number(ids::kOk))->click();
         });
-        view.OnChangeChName();
+        ChangeChannelNames(*m_session, *m_names);
         QVERIFY(m_document->IsModified());
         QCOMPARE(view.Trace(4).Label(), QStringLiteral("name 4"));
-        view.OnSelectCell();
+        m_session->SelectNextCell();
         QCOMPARE(view.Trace(4).Label(), QStringLiteral("클럭"));
     }
 
     void aNameIsAsLongAsItsBoxAllows()
     {
-        CChannelNameDlg& dialog = m_view->m_dlgChannelNames;
+        CChannelNameDlg& dialog = *m_names;
         QLineEdit* edit = dialog.Edit(3);
         edit->clear();
         QTest::keyClicks(edit, QString(60, QLatin1Char('W')));
@@ -335,26 +345,26 @@ private slots:
     // Answers the options dialog with the given list indexes and OK.
     void ChooseOptions(int port, int speed, int clock)
     {
-        COptionsDlg& dialog = m_view->m_dlgOptions;
+        COptionsDlg& dialog = m_link->m_dlgOptions;
         QTimer::singleShot(0, this, [&dialog, port, speed, clock] {
             dialog.findChild<QComboBox*>(QStringLiteral("1070"))->setCurrentIndex(port);
             dialog.findChild<QComboBox*>(QStringLiteral("1071"))->setCurrentIndex(speed);
             dialog.findChild<QComboBox*>(QStringLiteral("1072"))->setCurrentIndex(clock);
             dialog.accept();
         });
-        m_view->OnOptions();
+        m_link->OnOptions();
     }
 
     void aNewClockPeriodAloneTakesEffectAtOnce()
     {
-        CVELDRANView& view = Open(100);
-        QSignalSpy label(&view, &CVELDRANView::clockPeriodTextChanged);
+        Open(100);
+        QSignalSpy label(m_session.get(), &CCaptureSession::clockPeriodChanged);
         const QFileInfo before(QString::fromStdString(WritableSettingsPath()));
         const QDateTime written = before.exists() ? before.lastModified() : QDateTime();
         SetCursors(5, 0);
         m_messages->Clear();
-        ChooseOptions(view.m_dlgOptions.m_nPortIndex, view.m_dlgOptions.m_nSpeedIndex, 7); // 1 millisec
-        QCOMPARE(view.m_dClockPeriod, 0.001);
+        ChooseOptions(m_link->m_dlgOptions.m_nPortIndex, m_link->m_dlgOptions.m_nSpeedIndex, 7); // 1 millisec
+        QCOMPARE(m_session->ClockPeriod(), 0.001);
         QCOMPARE(Text(ids::kXYDistance), QStringLiteral("5.0000ms"));
         QVERIFY(!label.isEmpty());
         QCOMPARE(label.last().at(0).toInt(), 7);
@@ -365,8 +375,8 @@ private slots:
 
     void aNewPortIsStoredAndAppliedAtTheNextOpen()
     {
-        CVELDRANView& view = Open(100);
-        const int port = view.m_dlgOptions.m_nPortIndex == 2 ? 3 : 2;
+        Open(100);
+        const int port = m_link->m_dlgOptions.m_nPortIndex == 2 ? 3 : 2;
         ChooseOptions(port, 1, 0);
         QVERIFY(m_messages->Saw(text::kSettingsChanged));
         int storedPort = -9, storedSpeed = -9;
@@ -375,10 +385,10 @@ private slots:
         QCOMPARE(storedSpeed, 1);
         // Opening a capture re-reads the settings: the link now tries the new port, and the
         // clock is OFF again.
-        view.m_dClockPeriod = 0.5;
+        m_session->SetClockPeriod(m_session->ClockIndex(), 0.5);
         m_messages->Clear();
-        view.OnInitialUpdate();
-        QCOMPARE(view.m_dClockPeriod, 1.0);
+        m_session->OpenCapture();
+        QCOMPARE(m_session->ClockPeriod(), 1.0);
         QVERIFY(m_messages->Last().find(QStringLiteral("COM%1").arg(port + 1).toStdString()) != std::string::npos);
         QVERIFY(WriteSettings(WritableSettingsPath(), 0, 0, nullptr));
     }
@@ -387,14 +397,14 @@ private slots:
     {
         CVELDRANView& view = Open(100);
         m_document->SetModifiedFlag(false);
-        QTimer::singleShot(0, this, [&view] {
-            view.m_dlgChannelNames.Edit(3)->setText(QStringLiteral("changed"));
-            view.m_dlgChannelNames.findChild<QPushButton*>(QString::number(ids::kCancel))->click();
+        QTimer::singleShot(0, this, [this] {
+            m_names->Edit(3)->setText(QStringLiteral("changed"));
+            m_names->findChild<QPushButton*>(QString::number(ids::kCancel))->click();
         });
-        view.OnChangeChName();
+        ChangeChannelNames(*m_session, *m_names);
         QVERIFY(!m_document->IsModified());
         QCOMPARE(view.Trace(3).Label(), QStringLiteral("name 3"));
-        QCOMPARE(view.m_dlgChannelNames.m_strName[3], QStringLiteral("name 3"));
+        QCOMPARE(m_session->Name(3), QStringLiteral("name 3"));
     }
 };
 

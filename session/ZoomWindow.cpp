@@ -1,4 +1,4 @@
-#include "view/ZoomWindow.h"
+#include "session/ZoomWindow.h"
 
 namespace veldran {
 

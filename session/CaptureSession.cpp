@@ -1,0 +1,184 @@
+#include "session/CaptureSession.h"
+
+#include "resources/Strings.h"
+#include "session/ZoomWindow.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace veldran {
+namespace {
+
+// A cell word as the instrument writes it: channel 15 first.
+std::string CellWordFromStore(const CVELDRANDoc& document, int sample, int cell)
+{
+    std::string word(kChannelsPerCell, '0');
+    for (int b = 0; b < kChannelsPerCell; ++b)
+        if (document.Level(sample, cell * kChannelsPerCell + b) == 1)
+            word[static_cast<size_t>(15 - b)] = '1';
+    return word;
+}
+
+} // namespace
+
+CCaptureSession::CCaptureSession(QObject* parent)
+    : QObject(parent)
+{
+    for (int n = 0; n < kChannelCount; ++n)
+        m_strName[static_cast<size_t>(n)] = QString::fromStdString(DefaultChannelName(n));
+    // The parse names what it could not read; the text is one of the program's own.
+    m_document.SetStatusTextHandler([this](const char* text) {
+        if (text && std::strcmp(text, text::kInvalidData) == 0)
+            SetValueText({text::kInvalidData, {}});
+        else
+            SetValueText({nullptr, text ? text : ""});
+    });
+}
+
+CCaptureSession::~CCaptureSession()
+{
+    m_document.SetStatusTextHandler({});
+}
+
+std::string CCaptureSession::CellWordsAt(int x) const
+{
+    if (x < 0)
+        return {};
+    const TokenList& tokens = *m_document.m_pTokenList;
+    // A listing keeps its 12 header tokens in front of the samples, a loaded file does not; each
+    // sample is its line number and three cell words.
+    const size_t first = static_cast<size_t>(x) * kTokensPerSample + (m_bLiveData ? kListingHeaderTokens + 1 : 1);
+    if (first + 2 < tokens.size())
+        return std::string(tokens[first]) + "  " + std::string(tokens[first + 1]) + "  " + std::string(tokens[first + 2]);
+    // The token list can be shorter than the capture (a cancelled reception keeps the earlier
+    // samples but not their tokens): the cell words are then rebuilt from the samples themselves.
+    if (x < m_document.ReadableSampleCount())
+        return CellWordFromStore(m_document, x, 0) + "  " + CellWordFromStore(m_document, x, 1) + "  "
+             + CellWordFromStore(m_document, x, 2);
+    return {};
+}
+
+void CCaptureSession::BeginListing()
+{
+    m_document.BeginListing();
+    m_nSampleCount = 0;
+    m_bLiveData = false; // the first bytes clear what is shown
+}
+
+void CCaptureSession::ShowArrivingListing()
+{
+    if (m_bLiveData)
+        return;
+    ClearCapture();
+    m_bLiveData = true;
+}
+
+void CCaptureSession::ListingLines(int nLines, const std::string& strLastLine)
+{
+    m_nSampleCount = nLines;
+    m_document.SetListingLines(nLines);
+    m_valueText = {text::kDataInTransfer, strLastLine};
+    emit linesReceived(nLines);
+}
+
+void CCaptureSession::FinishListing(int nLines)
+{
+    m_bLiveData = true;
+    m_document.FinishListing(nLines);
+    // The received capture replaced the document's data and exists nowhere else yet.
+    m_document.SetModifiedFlag(true);
+    // A parse that stopped early took one sample off; the view must not count it either.
+    m_nSampleCount = m_document.m_nSampleCount;
+    emit captureReplaced();
+}
+
+void CCaptureSession::ClearCapture()
+{
+    m_document.ForgetCapture();
+    m_bLiveData = false;
+    m_nSampleCount = 0;
+    m_nXIndex = 0;
+    m_nYIndex = 0;
+    m_valueText = {text::kNoData, {}};
+    emit captureCleared();
+}
+
+void CCaptureSession::OpenCapture()
+{
+    if (m_document.m_bDataReady) {
+        for (int n = 0; n < kChannelCount; ++n)
+            m_strName[static_cast<size_t>(n)] =
+                QString::fromStdString(m_document.m_strChannelNames[static_cast<size_t>(n)]);
+        m_nSampleCount = m_document.m_nSampleCount;
+    }
+    m_bLiveData = false;
+    m_nWindow = 16;
+    m_nXIndex = 0;
+    m_nYIndex = 0;
+    // A capture opened starts without a clock period; those who show it read it with the rest.
+    m_dClockPeriod = 1.0;
+    m_nClockIndex = 0;
+    emit captureOpened();
+}
+
+void CCaptureSession::SetNames(const ChannelNames& names)
+{
+    m_strName = names;
+    m_document.SetModifiedFlag();
+    emit namesChanged();
+}
+
+void CCaptureSession::SetClockPeriod(int nIndex, std::optional<double> seconds)
+{
+    if (seconds)
+        m_dClockPeriod = *seconds;
+    m_nClockIndex = nIndex;
+    emit clockPeriodChanged(nIndex);
+}
+
+void CCaptureSession::SetCursors(int nX, int nY)
+{
+    if (nX == m_nXIndex && nY == m_nYIndex)
+        return;
+    m_nXIndex = nX;
+    m_nYIndex = nY;
+    emit cursorsMoved();
+}
+
+void CCaptureSession::SetWindow(int nWindow)
+{
+    m_nWindow = nWindow;
+    emit windowChanged(nWindow);
+}
+
+void CCaptureSession::Expand()
+{
+    if (const int window = ExpandedWindow(m_nWindow); window != 0)
+        SetWindow(window);
+}
+
+void CCaptureSession::Contract()
+{
+    if (const int window = ContractedWindow(m_nWindow); window != 0)
+        SetWindow(window);
+}
+
+void CCaptureSession::SelectNextCell()
+{
+    SetCell(m_nCell + 1 >= kCellsShown ? 0 : m_nCell + 1);
+}
+
+void CCaptureSession::SetCell(int nCell)
+{
+    m_nCell = std::clamp(nCell, 0, kCellsShown - 1);
+    emit cellChanged(m_nCell);
+}
+
+void CCaptureSession::SetValueText(SValueText text)
+{
+    m_valueText = std::move(text);
+    emit valueTextChanged();
+}
+
+} // namespace veldran

@@ -1,0 +1,134 @@
+#pragma once
+// The capture being looked at: the document with its samples, and how it is looked at (the working
+// channel names, the clock period, the X and Y cursors, the zoom window, the cell shown and the
+// value field's text). The reception, the file commands, export and print write and read it here;
+// windows subscribe to its signals and read what they show when they draw.
+//
+// Only the session writes this state. A change is announced once, after the state has changed.
+
+#include "document/CaptureDocument.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace veldran {
+
+// The value field's text: one of the program's texts (translated where it is shown) followed by a
+// value that is never translated (cell words, a line of the listing). Either part may be empty.
+struct SValueText {
+    const char* source = nullptr;
+    std::string value;
+
+    // The text in the program's own words, as files and snapshots hold it.
+    [[nodiscard]] std::string Untranslated() const { return (source ? std::string(source) : std::string()) + value; }
+    bool operator==(const SValueText& other) const
+    {
+        return std::string_view(source ? source : "") == std::string_view(other.source ? other.source : "")
+            && value == other.value;
+    }
+};
+
+class CCaptureSession : public QObject {
+    Q_OBJECT
+public:
+    using ChannelNames = std::array<QString, kChannelCount>;
+    static constexpr int kCellsShown = kCellCount;
+
+    explicit CCaptureSession(QObject* parent = nullptr);
+    ~CCaptureSession() override;
+
+    // The document: its capture is written through the session; its file identity (title, path,
+    // modified flag) belongs to the file commands.
+    [[nodiscard]] const CVELDRANDoc& Document() const { return m_document; }
+    [[nodiscard]] CVELDRANDoc& Document() { return m_document; }
+
+    // The capture as shown: the samples the traces count (while a listing arrives, its lines), and
+    // whether they show a listing that arrived in this run rather than a file.
+    [[nodiscard]] int SampleCount() const { return m_nSampleCount; }
+    [[nodiscard]] bool IsLiveData() const { return m_bLiveData; }
+    [[nodiscard]] bool HasCapture() const { return m_document.m_bDataReady; }
+    // The three cell words of sample x as the listing gave them, channel 15 first, two blanks apart;
+    // rebuilt from the samples where the tokens are gone; empty outside the capture.
+    [[nodiscard]] std::string CellWordsAt(int x) const;
+
+    // A listing as it arrives: begun (nothing shown changes yet), its first bytes (the capture shown
+    // is cleared), its tokens, its lines counted so far with the last one, and its end.
+    void BeginListing();
+    void ShowArrivingListing();
+    void AppendListingToken(std::string_view token) { m_document.AppendListingToken(token); }
+    void ListingLines(int nLines, const std::string& strLastLine);
+    void FinishListing(int nLines);
+    // No capture (New File): the document forgets its capture and the view shows nothing.
+    void ClearCapture();
+    // The program starts, or a capture file was read into the document: what is shown starts over
+    // (a file's names become the working names; the 16-sample window, no clock period).
+    void OpenCapture();
+
+    // The channel names as the user works with them (traces, save, export).
+    [[nodiscard]] const ChannelNames& Names() const { return m_strName; }
+    [[nodiscard]] const QString& Name(int channel) const { return m_strName[static_cast<size_t>(channel)]; }
+    // Renaming marks the capture as changed.
+    void SetNames(const ChannelNames& names);
+
+    // The clock period: the options' index and the seconds one sample stands for (1.0 s is OFF).
+    // An index outside the table (no seconds) keeps the period and still announces the index.
+    [[nodiscard]] double ClockPeriod() const { return m_dClockPeriod; }
+    [[nodiscard]] int ClockIndex() const { return m_nClockIndex; }
+    void SetClockPeriod(int nIndex, std::optional<double> seconds);
+
+    // The X and Y cursors, as sample indexes.
+    [[nodiscard]] int XCursor() const { return m_nXIndex; }
+    [[nodiscard]] int YCursor() const { return m_nYIndex; }
+    void SetCursors(int nX, int nY);
+
+    // The zoom window (16, 64, 256 or 1023 samples) and the stepping between them.
+    [[nodiscard]] int Window() const { return m_nWindow; }
+    void SetWindow(int nWindow);
+    void Expand();
+    void Contract();
+
+    // The cell of sixteen channels shown (0..2); the next one after the last is the first.
+    [[nodiscard]] int Cell() const { return m_nCell; }
+    void SelectNextCell();
+    void SetCell(int nCell);
+
+    // The value field under the traces.
+    [[nodiscard]] const SValueText& ValueText() const { return m_valueText; }
+    void SetValueText(SValueText text);
+
+signals:
+    // The shown capture was dropped (New File, or the first bytes of a listing).
+    void captureCleared();
+    // More lines of the arriving listing were counted; the value field names the last one.
+    void linesReceived(int nLines);
+    // A listing ended: its capture is shown now.
+    void captureReplaced();
+    // Start-up or a file opened: everything shown starts over from the session's state.
+    void captureOpened();
+    void namesChanged();
+    void clockPeriodChanged(int nIndex);
+    void cursorsMoved();
+    void windowChanged(int nWindow);
+    void cellChanged(int nCell);
+    void valueTextChanged();
+
+private:
+    CVELDRANDoc m_document;
+    ChannelNames m_strName;
+    int m_nSampleCount = 0;
+    bool m_bLiveData = false;
+    double m_dClockPeriod = 1.0;
+    int m_nClockIndex = 0;
+    int m_nXIndex = 0;
+    int m_nYIndex = 0;
+    int m_nWindow = 16;
+    int m_nCell = 0;
+    SValueText m_valueText;
+};
+
+} // namespace veldran

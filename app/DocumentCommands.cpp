@@ -4,6 +4,7 @@
 #include "app/RecentFileList.h"
 #include "document/CaptureFile.h"
 #include "document/CapturePrefetch.h"
+#include "i18n/MessageText.h"
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
 #include "view/VeldranView.h"
@@ -84,8 +85,8 @@ void DocumentCommands::OnFileOpen()
 bool DocumentCommands::OpenDocumentFile(const QString& path, CCapturePrefetch* prefetch)
 {
     const std::string file = QFile::encodeName(path).toStdString();
-    const std::optional<bool> prepared = prefetch ? prefetch->TakeInto(m_document, file) : std::nullopt;
-    if (!(prepared ? *prepared : LoadCaptureFile(m_document, file)))
+    std::optional<CaptureLoad> prepared = prefetch ? prefetch->TakeInto(m_document, file) : std::nullopt;
+    if (!ShowReported(prepared ? std::move(*prepared) : LoadCaptureFile(m_document, file)))
         return false;
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
     m_document.SetModifiedFlag(false);
@@ -133,7 +134,7 @@ bool DocumentCommands::DoSave(const QString& path)
     const auto& working = View().m_dlgChannelNames.m_strName;
     for (size_t n = 0; n < names.size(); ++n)
         names[n] = working[n].toStdString();
-    if (!SaveCaptureFile(m_document, names, QFile::encodeName(path).toStdString()))
+    if (!ShowReported(SaveCaptureFile(m_document, names, QFile::encodeName(path).toStdString())))
         return false;
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
     m_document.SetModifiedFlag(false);

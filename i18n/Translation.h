@@ -30,12 +30,12 @@ bool UseUiLanguage(UiLanguage language);
 // translated, a file's name never is.
 [[nodiscard]] QString ShownTitle(const std::string& title);
 
-// One text of the program, translated.
+// One text of the program, translated. A message for a box is translated whole by MessageText
+// (i18n/MessageText.h), which knows its text and its values apart.
 [[nodiscard]] QString Tr(const char* source);
 [[nodiscard]] QString Tr(const std::string& source);
 
-// A text as a message box or the value field receives it, translated as far as it is the
-// program's: the whole text, or else each run of lines that is one of the screen texts, the
+// A text as the value field receives it, translated as far as it is the program's: the whole text, or else each run of lines that is one of the screen texts, the
 // screen texts whose "%d"/"%s" were filled in (the values carried over), and the screen texts
 // that end in a colon followed by a value. Anything else (a file name, the system's error text)
 // is kept as it is.

@@ -1,7 +1,7 @@
 #include "link/Reception.h"
 
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
+#include "i18n/MessageText.h"
 
 #include <algorithm>
 
@@ -142,7 +142,8 @@ void CReception::OnTimer(int nIdEvent)
 
     if (!cancelled) {
         m_host.SetLiveData(true);
-        m_document.FinishListing(m_receiver.Lines());
+        if (const std::optional<Message> message = m_document.FinishListing(m_receiver.Lines()))
+            ShowMessage(*message);
         // The received capture replaced the document's data and exists nowhere else yet.
         m_document.SetModifiedFlag(true);
         // A parse that stopped early took one sample off; the view must not count it either.

@@ -4,6 +4,7 @@
 #include "app/RecentFileList.h"
 #include "document/CaptureFile.h"
 #include "document/CapturePrefetch.h"
+#include "i18n/MessageText.h"
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
 #include "session/CaptureSession.h"
@@ -80,8 +81,8 @@ void DocumentCommands::OnFileOpen()
 bool DocumentCommands::OpenDocumentFile(const QString& path, CCapturePrefetch* prefetch)
 {
     const std::string file = QFile::encodeName(path).toStdString();
-    const std::optional<bool> prepared = prefetch ? prefetch->TakeInto(m_document, file) : std::nullopt;
-    if (!(prepared ? *prepared : LoadCaptureFile(m_document, file)))
+    std::optional<CaptureLoad> prepared = prefetch ? prefetch->TakeInto(m_document, file) : std::nullopt;
+    if (!ShowReported(prepared ? std::move(*prepared) : LoadCaptureFile(m_document, file)))
         return false;
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
     m_document.SetModifiedFlag(false);
@@ -128,7 +129,7 @@ bool DocumentCommands::DoSave(const QString& path)
     ChannelNames names;
     for (size_t n = 0; n < names.size(); ++n)
         names[n] = m_session.Names()[n].toStdString();
-    if (!SaveCaptureFile(m_document, names, QFile::encodeName(path).toStdString()))
+    if (!ShowReported(SaveCaptureFile(m_document, names, QFile::encodeName(path).toStdString())))
         return false;
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
     m_document.SetModifiedFlag(false);

@@ -3,7 +3,7 @@
 #include "document/CaptureDocument.h"
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
+#include "i18n/MessageText.h"
 #include "session/CaptureSession.h"
 
 #include <QFile>
@@ -91,7 +91,7 @@ void ExportCommand::OnFileExport()
     const ExportResult result = ExportCapture(QFile::encodeName(choice.path).toStdString(), choice.format, CurrentCapture());
     QGuiApplication::restoreOverrideCursor();
     if (!result)
-        ShowAppMessage(std::string(text::kCannotExport) + "\n" + result.strError);
+        ShowAppMessage(result.message);
 }
 
 } // namespace veldran

@@ -1,7 +1,5 @@
 #include "app/MessageBoxHandler.h"
 
-#include "i18n/Translation.h"
-
 #include <QMessageBox>
 
 namespace veldran {
@@ -15,8 +13,8 @@ void MessageBoxHandler::Show(const UserMessage& message)
     case MessageIcon::Stop: icon = QMessageBox::Critical; break;
     case MessageIcon::Information: icon = QMessageBox::Information; break;
     }
-    QMessageBox box(icon, TranslateText(QString::fromStdString(message.caption)),
-                    TranslateText(QString::fromStdString(message.text)),
+    // The text and caption arrive in the user's language.
+    QMessageBox box(icon, QString::fromStdString(message.caption), QString::fromStdString(message.text),
                     QMessageBox::Ok, m_owner);
     box.exec();
 }

@@ -54,10 +54,9 @@ double TimeOpen(const std::string& path, int expected)
 {
     veldran::CVELDRANDoc doc; // the application's document exists before File Open
     const auto start = std::chrono::steady_clock::now();
-    veldran::LoadResult result = veldran::LoadResult::EmptyFile;
-    const bool ok = veldran::LoadCaptureFile(doc, path, &result);
+    const veldran::CaptureLoad load = veldran::LoadCaptureFile(doc, path);
     const double seconds = Seconds(std::chrono::steady_clock::now() - start);
-    if (!ok || result != veldran::LoadResult::Loaded || (expected > 0 && doc.m_nSampleCount != expected)) {
+    if (!load || load.result != veldran::LoadResult::Loaded || (expected > 0 && doc.m_nSampleCount != expected)) {
         std::fprintf(stderr, "open failed (count %d)\n", doc.m_nSampleCount);
         return -1;
     }

@@ -103,7 +103,7 @@ int Measure(bool counting, const char* only)
     jobs.push_back({"vcd", base + ".vcd", {}, {}});
     jobs.push_back({"csv", base + ".csv", {}, {}});
     jobs.push_back({"sr", base + ".sr", {}, {}});
-    jobs[0].run = [&] { return veldran::SaveCaptureFile(doc, names, jobs[0].path); };
+    jobs[0].run = [&] { return static_cast<bool>(veldran::SaveCaptureFile(doc, names, jobs[0].path)); };
     for (size_t k = 1; k < jobs.size(); ++k) {
         const std::string path = jobs[k].path;
         jobs[k].run = [&capture, path] {

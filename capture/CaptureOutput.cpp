@@ -18,15 +18,18 @@ ChannelNames DefaultChannelNames()
     return names;
 }
 
-bool LoadChannelNames(const std::string& path, ChannelNames& names, std::string& error)
+bool LoadChannelNames(const std::string& path, ChannelNames& names, std::string& error,
+                      std::vector<Message>* reported)
 {
     CVELDRANDoc earlier;
-    LoadResult result = LoadResult::EmptyFile;
-    if (!LoadCaptureFile(earlier, path, &result)) {
+    const CaptureLoad load = LoadCaptureFile(earlier, path);
+    if (reported)
+        reported->insert(reported->end(), load.messages.begin(), load.messages.end());
+    if (!load) {
         error = "cannot read the names from " + path;
         return false;
     }
-    if (result != LoadResult::Loaded) {
+    if (load.result != LoadResult::Loaded) {
         error = path + " is not a capture file";
         return false;
     }
@@ -61,7 +64,13 @@ bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECapt
     ExportFormat exportFormat = ExportFormat::Csv;
     switch (format) {
     case ECaptureFormat::Vxr:
-        return SaveCaptureFile(doc, names, path);
+    {
+        // A save that fails or is refused reports one message; its text is the reason.
+        const CaptureSave saved = SaveCaptureFile(doc, names, path);
+        if (!saved.messages.empty())
+            error = SourceText(saved.messages.front());
+        return static_cast<bool>(saved);
+    }
     case ECaptureFormat::Vcd:
         exportFormat = ExportFormat::Vcd;
         break;
@@ -84,6 +93,12 @@ bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECapt
     const ExportResult result = ExportCapture(path, exportFormat, capture);
     error = result.strError;
     return static_cast<bool>(result);
+}
+
+void PrintMessages(std::FILE* out, const std::vector<Message>& messages)
+{
+    for (const Message& message : messages)
+        std::fprintf(out, "veldran-capture: %s\n", SourceText(message).c_str());
 }
 
 } // namespace veldran

@@ -59,9 +59,14 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
 {
     ChannelNames names = DefaultChannelNames();
     std::string error;
-    if (!options.strNames.empty() && !LoadChannelNames(options.strNames, names, error)) {
-        std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
-        return kExitPortOrFile;
+    if (!options.strNames.empty()) {
+        std::vector<Message> reported;
+        const bool bNamed = LoadChannelNames(options.strNames, names, error, &reported);
+        PrintMessages(pErr, reported);
+        if (!bNamed) {
+            std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
+            return kExitPortOrFile;
+        }
     }
     if (!CheckOutputFolder(options.strOutput, error)) {
         std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
@@ -128,7 +133,8 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
             std::fprintf(pErr, "veldran-capture: a cell holds characters other than 0 and 1; they read as 0\n");
         bWarned = true;
     });
-    collector.Finish();
+    if (const std::optional<Message> cut = collector.Finish())
+        PrintMessages(pErr, {*cut});
     if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error)) {
         if (!error.empty())
             std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());

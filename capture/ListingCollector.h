@@ -17,8 +17,9 @@ public:
     // False once the first kept token was not "STATE".
     [[nodiscard]] bool OnBytes(const unsigned char* pBytes, std::size_t nBytes) override;
 
-    // Ends the listing: the document parses it into its samples.
-    void Finish() { m_document.FinishListing(m_receiver.Lines()); }
+    // Ends the listing: the document parses it into its samples (a listing cut inside a sample
+    // gives the message that says so).
+    [[nodiscard]] std::optional<Message> Finish() { return m_document.FinishListing(m_receiver.Lines()); }
 
     [[nodiscard]] bool StateSeen() const { return m_receiver.StateSeen(); }
     [[nodiscard]] int Lines() const { return m_receiver.Lines(); }

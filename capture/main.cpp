@@ -3,7 +3,6 @@
 
 #include "capture/CaptureOptions.h"
 #include "capture/CaptureRun.h"
-#include "resources/UserMessages.h"
 
 #include <csignal>
 #include <cstdio>
@@ -33,16 +32,6 @@ void CatchStopSignals()
     for (const int nSignal : {SIGINT, SIGTERM, SIGHUP})
         sigaction(nSignal, &action, nullptr);
 }
-
-// Messages of the document library (a file that cannot be saved, a listing cut short) go to
-// standard error.
-class CStderrMessages : public veldran::UserMessageHandler {
-public:
-    void Show(const veldran::UserMessage& message) override
-    {
-        std::fprintf(stderr, "veldran-capture: %s\n", message.text.c_str());
-    }
-};
 
 } // namespace
 
@@ -74,10 +63,7 @@ int main(int argc, char** argv)
         return veldran::kExitPortOrFile;
     }
     CatchStopSignals();
-    CStderrMessages messages;
-    veldran::SetUserMessageHandler(&messages);
     const int nExit = veldran::RunCapture(options, g_fdStop, stderr);
-    veldran::SetUserMessageHandler(nullptr);
     if (nExit == veldran::kExitStopped) {
         // End by the signal itself, so a calling shell or script sees the interruption as such.
         const int nSignal = g_nSignal ? static_cast<int>(g_nSignal) : SIGINT;

@@ -2,7 +2,7 @@
 
 #include "controls/NumberText.h"
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
+#include "i18n/MessageText.h"
 
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -97,12 +97,9 @@ int CNumEdit::CheckText(const QString& text)
         nFlags = kOutOfRange;
 
     if (m_bShowErrors && nFlags != kValid) {
-        std::string message;
-        if (nFlags == kOutOfRange)
-            message += std::string(text::kValueOutOfRange) + "\n";
-        if (nFlags == kNotANumber)
-            message += std::string(text::kValueNotANumber) + "\n";
-        ShowMessage(message, MessageIcon::Stop);
+        // The box has always ended its text with a line feed: an empty line follows.
+        ShowMessage(Message(nFlags == kOutOfRange ? text::kValueOutOfRange : text::kValueNotANumber, {""},
+                            MessageIcon::Stop));
     }
     return nFlags;
 }

@@ -4,7 +4,6 @@
 #include "convert/ConvertArguments.h"
 #include "document/CaptureFile.h"
 #include "export/ExportCapture.h"
-#include "resources/UserMessages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,17 +16,16 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
 
-// The document reports what is wrong with a file in a message; here it becomes the error line.
-class CMessageCollector : public veldran::UserMessageHandler {
-public:
-    void Show(const veldran::UserMessage& message) override
-    {
-        std::string text = message.text;
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        m_strLast = text;
-    }
-    std::string m_strLast;
-};
+// The document reports what is wrong with a file in messages; the last one, on one line, goes into
+// the error line.
+std::string LastMessage(const std::vector<veldran::Message>& messages)
+{
+    if (messages.empty())
+        return {};
+    std::string text = veldran::SourceText(messages.back());
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
 
 std::string ProgramName(const char* argv0)
 {
@@ -71,15 +69,14 @@ int main(int argc, char** argv)
     if (SameFile(args.strInput, args.strOutput))
         return Fail(program, args.strOutput + ": is the input file; choose another output name");
 
-    CMessageCollector messages;
-    veldran::SetUserMessageHandler(&messages);
     veldran::CVELDRANDoc document;
-    veldran::LoadResult loaded = veldran::LoadResult::EmptyFile;
-    if (!veldran::LoadCaptureFile(document, args.strInput, &loaded))
-        return Fail(program, "cannot read " + args.strInput + ": " + messages.m_strLast);
-    if (loaded != veldran::LoadResult::Loaded)
+    const veldran::CaptureLoad loaded = veldran::LoadCaptureFile(document, args.strInput);
+    const std::string said = LastMessage(loaded.messages);
+    if (!loaded)
+        return Fail(program, "cannot read " + args.strInput + ": " + said);
+    if (loaded.result != veldran::LoadResult::Loaded)
         return Fail(program, args.strInput + ": not a VELDRAN capture file" +
-                                 (messages.m_strLast.empty() ? std::string(" (empty)") : " (" + messages.m_strLast + ")"));
+                                 (said.empty() ? std::string(" (empty)") : " (" + said + ")"));
 
     veldran::ExportableCapture capture;
     capture.nSampleCount = document.ReadableSampleCount();

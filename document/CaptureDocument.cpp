@@ -2,7 +2,6 @@
 
 #include "files/LargeBuffer.h"
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,7 +24,7 @@ void CVELDRANDoc::AllocateSamples(int count)
     m_pSamples.resize(bytes, 0);
 }
 
-void CVELDRANDoc::ParseTokens(bool bLive)
+std::optional<Message> CVELDRANDoc::ParseTokens(bool bLive)
 {
     const size_t base = bLive ? kListingHeaderTokens : 0;
     if (bLive)
@@ -39,14 +38,14 @@ void CVELDRANDoc::ParseTokens(bool bLive)
     for (int i = 0; i < m_nSampleCount; ++i) {
         const size_t first = base + static_cast<size_t>(i) * kTokensPerSample;
         if (tokens.size() < first + kTokensPerSample) {
-            ShowAppMessage(text::kTransmissionError);
             if (m_nSampleCount != 0)
                 --m_nSampleCount;
-            break;
+            return Message(text::kTransmissionError);
         }
         const std::string_view cells[kCellCount] = {tokens[first + 1], tokens[first + 2], tokens[first + 3]};
         ParseSample(cells, &m_pSamples[static_cast<size_t>(i) * kChannelCount]);
     }
+    return std::nullopt;
 }
 
 namespace {
@@ -126,11 +125,12 @@ void CVELDRANDoc::EmptyTokenList()
     m_strHeaderTokens.clear();
 }
 
-void CVELDRANDoc::FinishListing(int nLines)
+std::optional<Message> CVELDRANDoc::FinishListing(int nLines)
 {
     m_nSampleCount = nLines;
-    ParseTokens(true);
+    std::optional<Message> message = ParseTokens(true);
     m_bDataReady = true;
+    return message;
 }
 
 void CVELDRANDoc::ForgetCapture()

@@ -5,12 +5,14 @@
 
 #include "document/DocumentBase.h"
 #include "document/TokenList.h"
+#include "resources/Message.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +40,9 @@ public:
 
     // Turns the token list into the sample store. bLive: the list starts with the listing's 12
     // header tokens and the store is reallocated here; otherwise the loader has allocated it.
-    void ParseTokens(bool bLive);
+    // A list that ends inside a sample stops the parse one sample short and gives the
+    // transmission-error message for the caller to show.
+    std::optional<Message> ParseTokens(bool bLive);
     // The 48 levels of one sample from its three cell tokens (what ParseTokens does per sample).
     void ParseSample(const std::string_view* cells, uint8_t* record);
 
@@ -67,11 +71,11 @@ public:
     // A listing as it arrives, in three steps, for the window and veldran-capture alike: begin
     // (the token list emptied; the capture shown so far stays until the first line), the tokens and
     // the lines counted so far, and the end, which parses the listing into the sample store and
-    // makes it the capture.
+    // makes it the capture (the parse's message, if any, is the caller's to show).
     void BeginListing() { EmptyTokenList(); }
     void AppendListingToken(std::string_view token) { m_pTokenList->push_back(token); }
     void SetListingLines(int nLines) { m_nSampleCount = nLines; }
-    void FinishListing(int nLines);
+    std::optional<Message> FinishListing(int nLines);
     // No capture any more (New File, and the first byte of a listing): an empty token list, the
     // untitled title, no file; the samples stay stored but are no longer shown as a capture.
     void ForgetCapture();

@@ -5,7 +5,6 @@
 #include "files/LargeBuffer.h"
 #include "files/SafeFile.h"
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -117,9 +116,10 @@ void AppendLine(std::string& out, std::string_view text)
     out += '\n';
 }
 
-std::string FileErrorText(const char* what, const std::string& path, int error)
+// The text, then the file and the system's reason, each on a line of its own.
+Message FileError(const char* what, const std::string& path, int error)
 {
-    return std::string(what) + "\n" + path + "\n" + std::strerror(error);
+    return Message(what, {path, std::strerror(error)});
 }
 
 // Reads the whole file into bytes; 0 or the errno of the failure.
@@ -166,7 +166,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes)
 
 } // namespace
 
-std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNames& names)
+std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNames& names, Message* refusal)
 {
     // After a load the list holds data tokens only; the header lines kept from the file go first,
     // so the file read back has the count and the samples it was saved with.
@@ -176,12 +176,14 @@ std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNam
     const size_t total = header.size() + tokens.size();
     const size_t headerTokens = kListingHeaderTokens;
     if (total < headerTokens + kTokensPerSample) {
-        ShowAppMessage(text::kNothingToSave);
+        if (refusal)
+            *refusal = Message(text::kNothingToSave);
         return std::nullopt;
     }
     const size_t count = (total - headerTokens) / kTokensPerSample;
     if (count > static_cast<size_t>(kMaxCaptureSamples)) {
-        ShowAppMessage(text::kTooMuchToSave);
+        if (refusal)
+            *refusal = Message(text::kTooMuchToSave);
         return std::nullopt;
     }
 
@@ -206,6 +208,7 @@ namespace {
 // What the first pass over a file found, for the parse and the message that follow it.
 struct FileContent {
     LoadResult result = LoadResult::EmptyFile;
+    std::vector<Message> messages;
     int nClaimedSamples = 0;
     int nNamesFound = 0;
     ChannelNames names;
@@ -233,7 +236,7 @@ FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
     const long long count = HeaderCount(first);
     if (count <= 0 || count > kMaxCaptureSamples) {
         doc.m_nSampleCount = 0;
-        ShowAppMessage(text::kNotVeldranData);
+        content.messages.emplace_back(text::kNotVeldranData);
         content.result = LoadResult::NotCaptureData;
         return content;
     }
@@ -272,62 +275,61 @@ FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
     return content;
 }
 
-// Turns the tokens ReadTokens left into samples and tells the user when the file was incomplete.
-LoadResult FinishLoad(CVELDRANDoc& doc, FileContent& content)
+// Turns the tokens ReadTokens left into samples, with a message when the file was incomplete.
+CaptureLoad FinishLoad(CVELDRANDoc& doc, FileContent& content)
 {
+    CaptureLoad load{true, content.result, std::move(content.messages)};
     if (content.result != LoadResult::Loaded)
-        return content.result;
+        return load;
     if (doc.m_nSampleCount < content.nClaimedSamples || content.nNamesFound < kChannelCount) {
-        char message[512];
-        std::snprintf(message, sizeof message, text::kCaptureIncomplete, content.nClaimedSamples,
-                      doc.m_nSampleCount, content.nNamesFound);
-        ShowAppMessage(message);
+        load.messages.push_back(Message(text::kCaptureIncomplete, {MessageNumber(content.nClaimedSamples),
+                                                                   MessageNumber(doc.m_nSampleCount),
+                                                                   MessageNumber(content.nNamesFound)}));
     }
     if (doc.m_nSampleCount == 0) {
         // Nothing to show: the file is refused like one that is not a capture, nothing allocated.
         doc.EmptyTokenList();
-        return LoadResult::NotCaptureData;
+        load.result = LoadResult::NotCaptureData;
+        return load;
     }
     doc.m_strChannelNames = std::move(content.names);
     doc.AllocateSamples(doc.m_nSampleCount);
-    doc.ParseTokens(false);
+    // The loader kept every sample whole, so this parse has nothing to report.
+    (void)doc.ParseTokens(false);
     doc.m_bDataReady = true;
-    return LoadResult::Loaded;
+    return load;
 }
 
 } // namespace
 
-LoadResult ReadCapture(CVELDRANDoc& doc, std::string_view bytes)
+CaptureLoad ReadCapture(CVELDRANDoc& doc, std::string_view bytes)
 {
     std::string file(bytes);
     FileContent content = ReadTokens(doc, file);
     return FinishLoad(doc, content);
 }
 
-bool SaveCaptureFile(const CVELDRANDoc& doc, const ChannelNames& names, const std::string& path)
+CaptureSave SaveCaptureFile(const CVELDRANDoc& doc, const ChannelNames& names, const std::string& path)
 {
-    const std::optional<std::string> bytes = WriteCapture(doc, names);
+    Message refusal;
+    const std::optional<std::string> bytes = WriteCapture(doc, names, &refusal);
     if (!bytes)
-        return false;
-    if (const int error = ReplaceFileContents(path, *bytes)) {
-        ShowAppMessage(FileErrorText(text::kCannotSave, path, error));
-        return false;
-    }
-    return true;
+        return {false, {refusal}};
+    if (const int error = ReplaceFileContents(path, *bytes))
+        return {false, {FileError(text::kCannotSave, path, error)}};
+    return {true, {}};
 }
 
-bool LoadCaptureFile(CVELDRANDoc& doc, const std::string& path, LoadResult* result)
+CaptureLoad LoadCaptureFile(CVELDRANDoc& doc, const std::string& path)
 {
     std::string bytes;
     if (const int error = ReadWholeFile(path, bytes)) {
-        ShowAppMessage(FileErrorText(text::kCannotOpen, path, error));
-        return false;
+        CaptureLoad failed;
+        failed.messages.push_back(FileError(text::kCannotOpen, path, error));
+        return failed;
     }
     FileContent content = ReadTokens(doc, bytes);
-    const LoadResult loaded = FinishLoad(doc, content);
-    if (result)
-        *result = loaded;
-    return true;
+    return FinishLoad(doc, content);
 }
 
 } // namespace veldran

@@ -1,22 +1,10 @@
 #include "document/CapturePrefetch.h"
 
-#include "document/CaptureFile.h"
-
 #include <system_error>
 
 #include <sys/stat.h>
 
 namespace veldran {
-
-// Notes the boxes of the reading thread instead of showing them.
-class CCapturePrefetch::CRecorder : public UserMessageHandler {
-public:
-    explicit CRecorder(std::vector<SShown>& shown) : m_shown(shown) {}
-    void Show(const UserMessage& message) override { m_shown.push_back({false, message}); }
-
-private:
-    std::vector<SShown>& m_shown;
-};
 
 bool CCapturePrefetch::SFileIdentity::operator==(const SFileIdentity& other) const
 {
@@ -62,17 +50,12 @@ void CCapturePrefetch::Start(const std::string& path)
 
 void CCapturePrefetch::Run()
 {
-    CRecorder recorder(m_shown);
-    SetThreadMessageHandler(&recorder);
-    m_pDocument->SetStatusTextHandler([this](const std::string& text) {
-        m_shown.push_back({true, UserMessage{text, {}, MessageIcon::None}});
-    });
-    m_bLoaded = LoadCaptureFile(*m_pDocument, m_strPath);
+    m_pDocument->SetStatusTextHandler([this](const std::string& text) { m_statusTexts.push_back(text); });
+    m_load = LoadCaptureFile(*m_pDocument, m_strPath);
     m_pDocument->SetStatusTextHandler(nullptr);
-    SetThreadMessageHandler(nullptr);
 }
 
-std::optional<bool> CCapturePrefetch::TakeInto(CVELDRANDoc& doc, const std::string& path)
+std::optional<CaptureLoad> CCapturePrefetch::TakeInto(CVELDRANDoc& doc, const std::string& path)
 {
     if (!m_thread.joinable() || path != m_strPath) {
         Discard();
@@ -86,15 +69,11 @@ std::optional<bool> CCapturePrefetch::TakeInto(CVELDRANDoc& doc, const std::stri
         return std::nullopt;
     }
     doc.AdoptCapture(std::move(*m_pDocument));
-    for (const SShown& shown : m_shown) {
-        if (shown.bStatusText)
-            doc.ShowStatusText(shown.message.text.c_str());
-        else
-            ShowMessage(shown.message.text, shown.message.icon, shown.message.caption);
-    }
-    const bool bLoaded = m_bLoaded;
+    for (const std::string& text : m_statusTexts)
+        doc.ShowStatusText(text.c_str());
+    CaptureLoad load = std::move(m_load);
     Discard();
-    return bLoaded;
+    return load;
 }
 
 void CCapturePrefetch::Discard()
@@ -102,9 +81,9 @@ void CCapturePrefetch::Discard()
     if (m_thread.joinable())
         m_thread.join();
     m_pDocument.reset();
-    m_shown.clear();
+    m_statusTexts.clear();
     m_strPath.clear();
-    m_bLoaded = false;
+    m_load = CaptureLoad();
 }
 
 } // namespace veldran

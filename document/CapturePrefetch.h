@@ -1,11 +1,11 @@
 #pragma once
 // Opening the capture named on the command line while the windows are being built. The file is
 // read and parsed into a document of its own on another thread; the user-interface thread then
-// takes the result where it would have opened the file, with the boxes and status texts the
-// open would have shown, in the same order. Start-up then costs the longer of the two, not both.
+// takes the result where it would have opened the file, with the status texts the open would have
+// shown and the load's messages for it to show. Start-up then costs the longer of the two, not both.
 
 #include "document/CaptureDocument.h"
-#include "resources/UserMessages.h"
+#include "document/CaptureFile.h"
 
 #include <memory>
 #include <optional>
@@ -26,11 +26,11 @@ public:
     void Start(const std::string& path);
 
     // When this very file (the same path, unchanged since Start) was opened ahead: waits for that
-    // open, shows its boxes through this thread's message handler and its status texts through
-    // doc's handler, moves the capture into doc and returns what LoadCaptureFile returned.
+    // open, passes its status texts to doc's handler, moves the capture into doc and returns what
+    // LoadCaptureFile returned, messages and all, for the caller to show as after its own open.
     // nullopt: nothing was prepared for this file; the caller opens it. Either way the prepared
     // capture is gone afterwards.
-    [[nodiscard]] std::optional<bool> TakeInto(CVELDRANDoc& doc, const std::string& path);
+    [[nodiscard]] std::optional<CaptureLoad> TakeInto(CVELDRANDoc& doc, const std::string& path);
 
 private:
     struct SFileIdentity {
@@ -38,13 +38,6 @@ private:
         long long nModifiedSec = 0, nModifiedNsec = 0;
         bool operator==(const SFileIdentity& other) const;
     };
-    // What the open showed: a box, or a status text.
-    struct SShown {
-        bool bStatusText = false;
-        UserMessage message;
-    };
-    class CRecorder;
-
     [[nodiscard]] static std::optional<SFileIdentity> Identify(const std::string& path);
     void Run();
     void Discard();
@@ -54,8 +47,8 @@ private:
     std::thread m_thread;
     // Written by the thread until it is joined; read only after.
     std::unique_ptr<CVELDRANDoc> m_pDocument;
-    std::vector<SShown> m_shown;
-    bool m_bLoaded = false;
+    std::vector<std::string> m_statusTexts;
+    CaptureLoad m_load;
 };
 
 } // namespace veldran

@@ -17,9 +17,14 @@ namespace {
 
 constexpr int kMaxExportSamples = 1'000'000;
 
+ExportResult Failed(const std::string& error)
+{
+    return {false, error, Message(text::kCannotExport, {error})};
+}
+
 ExportResult Failure(const std::string& path, const std::string& cause)
 {
-    return {false, path + ": " + cause};
+    return Failed(path + ": " + cause);
 }
 
 std::string Lower(std::string_view text)
@@ -75,7 +80,7 @@ ExportResult ExportVcd(const std::string& path, const ExportableCapture& capture
         return Failure(path, ErrorText(error));
     if (const int error = gtkw.Commit())
         return Failure(savePath, ErrorText(error));
-    return {true, {}};
+    return {true, {}, {}};
 }
 
 ExportResult ExportCsv(const std::string& path, const ExportableCapture& capture)
@@ -85,7 +90,7 @@ ExportResult ExportCsv(const std::string& path, const ExportableCapture& capture
         return Failure(path, ErrorText(error));
     if (const int error = file.Commit())
         return Failure(path, ErrorText(error));
-    return {true, {}};
+    return {true, {}, {}};
 }
 
 ExportResult ExportSigrokSession(const std::string& path, const ExportableCapture& capture)
@@ -99,7 +104,7 @@ ExportResult ExportSigrokSession(const std::string& path, const ExportableCaptur
         return Failure(path, ErrorText(error));
     if (const int error = file.Commit())
         return Failure(path, ErrorText(error));
-    return {true, {}};
+    return {true, {}, {}};
 }
 
 } // namespace
@@ -120,7 +125,7 @@ std::string CheckExportable(const ExportableCapture& capture)
 ExportResult ExportCapture(const std::string& path, ExportFormat format, const ExportableCapture& capture)
 {
     if (path.empty())
-        return {false, "no file name given"};
+        return Failed("no file name given");
     if (const std::string problem = CheckExportable(capture); !problem.empty())
         return Failure(path, problem);
     switch (format) {

@@ -12,9 +12,12 @@
 //   const veldran::ExportResult result = veldran::ExportCapture(path, *format, capture);
 //   if (!result)
 //       report(result.strError);                       // one line, names the file and the cause
+//   // or, for a window: ShowAppMessage(result.message) (the program's text, then that line)
 //
 // The file is written to a temporary file in the target's folder that replaces the target only once
 // it is complete, so a failed export leaves neither a partial file nor a damaged earlier one.
+
+#include "resources/Message.h"
 
 #include <array>
 #include <cstdint>
@@ -46,6 +49,7 @@ enum class ExportFormat {
 struct ExportResult {
     bool bOk = false;
     std::string strError; // empty on success
+    Message message;      // on failure: the program's "cannot export" text, then strError
     explicit operator bool() const { return bOk; }
 };
 

@@ -61,14 +61,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     veldran::CVELDRANDoc doc;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (veldran::ReadCapture(doc, bytes) != veldran::LoadResult::Loaded)
+    if (veldran::ReadCapture(doc, bytes).result != veldran::LoadResult::Loaded)
         return 0;
     CheckLoaded(doc);
 
     const auto written = veldran::WriteCapture(doc, doc.m_strChannelNames);
     Require(written.has_value());
     veldran::CVELDRANDoc again;
-    Require(veldran::ReadCapture(again, *written) == veldran::LoadResult::Loaded);
+    Require(veldran::ReadCapture(again, *written).result == veldran::LoadResult::Loaded);
     Require(again.m_nSampleCount == doc.m_nSampleCount);
     Require(*again.m_pTokenList == *doc.m_pTokenList);
     Require(again.m_strHeaderTokens == doc.m_strHeaderTokens);

@@ -4,14 +4,9 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QRegularExpression>
-#include <QStringList>
 #include <QTranslator>
 
-#include <algorithm>
 #include <memory>
-#include <optional>
-#include <vector>
 
 // The resource initialiser must be named outside any namespace.
 static void InitCatalogueResources()
@@ -50,92 +45,6 @@ bool Install(std::unique_ptr<QTranslator>& slot, const QString& path)
     return true;
 }
 
-// A screen text with "%d" or "%s" in it, as a pattern that finds the values in a filled-in text.
-struct FilledTemplate {
-    const char* source;
-    QRegularExpression pattern;
-    qsizetype nFixedChars; // what the template says besides its values
-};
-
-const std::vector<FilledTemplate>& Templates()
-{
-    static const std::vector<FilledTemplate> templates = [] {
-        std::vector<FilledTemplate> list;
-        for (const char* source : text::kScreenTexts) {
-            const QString text = QString::fromUtf8(source);
-            static const QRegularExpression placeholder(QStringLiteral("%[ds%]"));
-            if (!text.contains(placeholder))
-                continue;
-            QString pattern = QStringLiteral("^");
-            qsizetype from = 0;
-            for (auto it = placeholder.globalMatch(text); it.hasNext();) {
-                const QRegularExpressionMatch match = it.next();
-                pattern += QRegularExpression::escape(text.mid(from, match.capturedStart() - from));
-                const QChar kind = match.captured().at(1);
-                pattern += kind == QLatin1Char('d') ? QStringLiteral("(-?\\d+)")
-                           : kind == QLatin1Char('s') ? QStringLiteral("(.*?)")
-                                                      : QStringLiteral("%");
-                from = match.capturedEnd();
-            }
-            pattern += QRegularExpression::escape(text.mid(from)) + QStringLiteral("$");
-            list.push_back({source, QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption),
-                            QString(text).remove(placeholder).size()});
-        }
-        // A template that says more is tried first: "원인: %s: %s." would take in every longer
-        // reason as its values.
-        std::stable_sort(list.begin(), list.end(), [](const FilledTemplate& a, const FilledTemplate& b) {
-            return a.nFixedChars > b.nFixedChars;
-        });
-        return list;
-    }();
-    return templates;
-}
-
-// The translated template with the values put back in their order.
-QString Fill(const QString& translated, const QStringList& values)
-{
-    QString result;
-    qsizetype next = 0;
-    for (qsizetype i = 0; i < translated.size(); ++i) {
-        const QChar c = translated.at(i);
-        if (c == QLatin1Char('%') && i + 1 < translated.size()) {
-            const QChar kind = translated.at(i + 1);
-            if (kind == QLatin1Char('%')) {
-                result += c;
-                ++i;
-                continue;
-            }
-            if ((kind == QLatin1Char('d') || kind == QLatin1Char('s')) && next < values.size()) {
-                result += values.at(next++);
-                ++i;
-                continue;
-            }
-        }
-        result += c;
-    }
-    return result;
-}
-
-std::optional<QString> TranslateExactly(const QString& text)
-{
-    const QByteArray source = text.toUtf8();
-    const QString translated =
-        QCoreApplication::translate(kTranslationContext, source.constData(), kTrialLookup);
-    if (translated != text)
-        return translated;
-    for (const FilledTemplate& entry : Templates()) {
-        const QRegularExpressionMatch match = entry.pattern.match(text);
-        if (match.hasMatch())
-            return Fill(Tr(entry.source), match.capturedTexts().mid(1));
-    }
-    for (const char* source : text::kScreenTexts) {
-        const QString label = QString::fromUtf8(source);
-        if (label.endsWith(QLatin1Char(':')) && text.startsWith(label))
-            return Tr(source) + text.mid(label.size());
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 bool UseUiLanguage(UiLanguage language)
@@ -169,37 +78,6 @@ QString Tr(const std::string& source)
 QString ShownTitle(const std::string& title)
 {
     return title == filetext::kUntitled ? Tr(filetext::kUntitled) : QString::fromStdString(title);
-}
-
-QString TranslateText(const QString& text)
-{
-    if (text.isEmpty() || !Installed().program)
-        return text;
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    QStringList result;
-    qsizetype first = 0;
-    while (first < lines.size()) {
-        // The longest run of lines from here that is one text of the program.
-        qsizetype end = lines.size();
-        std::optional<QString> translated;
-        for (; end > first; --end) {
-            translated = TranslateExactly(lines.mid(first, end - first).join(QLatin1Char('\n')));
-            if (translated)
-                break;
-        }
-        if (translated) {
-            result << *translated;
-            first = end;
-        } else {
-            result << lines.at(first++);
-        }
-    }
-    return result.join(QLatin1Char('\n'));
-}
-
-std::string TranslateText(const std::string& text)
-{
-    return TranslateText(QString::fromStdString(text)).toStdString();
 }
 
 } // namespace veldran

@@ -14,10 +14,6 @@ namespace veldran {
 // The catalogue context that holds every text of the program, and where it is compiled in.
 inline constexpr const char* kTranslationContext = "VELDRAN";
 inline constexpr const char* kEnglishCatalogue = ":/i18n/veldran_en.qm";
-// TranslateText tries pieces of a text that may not be texts of the program at all; it asks under
-// this comment, which the catalogue's entries (having none) still answer, so that a translator
-// watching the lookups can tell a trial from a text being shown.
-inline constexpr const char* kTrialLookup = "trial";
 
 // Installs the catalogues of a language, replacing those of an earlier call: for English the
 // program's own catalogue (Qt's dialogs speak English built in); for Korean Qt's Korean catalogue,
@@ -30,16 +26,9 @@ bool UseUiLanguage(UiLanguage language);
 // translated, a file's name never is.
 [[nodiscard]] QString ShownTitle(const std::string& title);
 
-// One text of the program, translated.
+// One text of the program, translated. A message for a box is translated whole by MessageText
+// (i18n/MessageText.h), which knows its text and its values apart.
 [[nodiscard]] QString Tr(const char* source);
 [[nodiscard]] QString Tr(const std::string& source);
-
-// A text as a message box or the value field receives it, translated as far as it is the
-// program's: the whole text, or else each run of lines that is one of the screen texts, the
-// screen texts whose "%d"/"%s" were filled in (the values carried over), and the screen texts
-// that end in a colon followed by a value. Anything else (a file name, the system's error text)
-// is kept as it is.
-[[nodiscard]] QString TranslateText(const QString& text);
-[[nodiscard]] std::string TranslateText(const std::string& text);
 
 } // namespace veldran

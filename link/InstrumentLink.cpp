@@ -6,7 +6,7 @@
 #include "link/serial/OpenFailure.h"
 #include "link/serial/SerialMessages.h"
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
+#include "i18n/MessageText.h"
 
 #include <QMetaObject>
 #include <QString>
@@ -43,7 +43,7 @@ bool CInstrumentLink::ReadSettings()
 
 bool CInstrumentLink::WriteSettings()
 {
-    std::string error;
+    Message error;
     if (veldran::WriteSettings(WritableSettingsPath(), m_dlgOptions.m_nPortIndex, m_dlgOptions.m_nSpeedIndex, &error))
         return true;
     ShowAppMessage(error);
@@ -116,8 +116,8 @@ void CInstrumentLink::OpenLink()
     const int port = m_dlgOptions.m_nPortIndex + 1;
     // The box keeps its text and adds what the system said and what the user can do about it.
     const SOpenFailure failure = DiagnoseOpenFailure(m_serial.GetDevicePath(), m_serial.GetOpenError(), port);
-    ShowWindowMessage(QString::asprintf(text::kSerialInitFailed, port, port).toStdString() + "\n"
-                      + OpenFailureHint(failure));
+    ShowWindowMessage(Message(text::kSerialInitFailed, {MessageNumber(port), MessageNumber(port)})
+                          .Then(OpenFailureHint(failure)));
 }
 
 void CInstrumentLink::Shutdown()
@@ -171,7 +171,8 @@ void CInstrumentLink::OnSerialError(const std::string& text)
     m_bShowingError = true;
     m_strShownError = text;
     for (;;) {
-        ShowMessage(m_strShownError, MessageIcon::Stop, text::kApplicationError);
+        // The engine's report is the system's words, shown as they are.
+        ShowMessage(Message::AsIs(m_strShownError, MessageIcon::Stop, text::kApplicationError));
         if (m_waitingErrors.empty())
             break;
         m_strShownError = std::move(m_waitingErrors.front());

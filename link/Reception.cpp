@@ -1,7 +1,7 @@
 #include "link/Reception.h"
 
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
+#include "i18n/MessageText.h"
 
 #include <algorithm>
 
@@ -129,7 +129,7 @@ void CReception::OnTimer(int nIdEvent)
     dialog->Close();
 
     if (!cancelled)
-        m_session.FinishListing(m_receiver.Lines());
+        m_session.FinishListing(m_receiver.Lines(), [](const Message& message) { ShowMessage(message); });
     RetireDialog();
 }
 

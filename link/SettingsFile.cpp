@@ -69,9 +69,9 @@ void ParseValues(const std::string& line, int& port, int& speed)
         speed = value;
 }
 
-std::string Failure(const std::string& path, const char* step, int code)
+Message Failure(const std::string& path, const char* step, int code)
 {
-    return std::string(text::kCannotWriteSettings) + "\n" + path + " (" + step + "): " + std::strerror(code);
+    return Message(text::kCannotWriteSettings, {path + " (" + step + "): " + std::strerror(code)});
 }
 
 bool CreateFolders(const std::string& folder)
@@ -106,7 +106,7 @@ bool ReadSettings(const std::string& path, int& port, int& speed)
     return true;
 }
 
-bool WriteSettings(const std::string& path, int port, int speed, std::string* error)
+bool WriteSettings(const std::string& path, int port, int speed, Message* error)
 {
     CFileWriter::EStep step = CFileWriter::EStep::Create;
     const int code = ReplaceFileContents(path, SettingsFileText(port, speed), &step);

@@ -3,6 +3,8 @@
 // "port,speed" holding the two list indexes of the options dialog. Only the third line means
 // anything when the file is read, so a hand-edited or foreign comment never stops a start.
 
+#include "resources/Message.h"
+
 #include <string>
 
 namespace veldran {
@@ -12,9 +14,9 @@ namespace veldran {
 [[nodiscard]] bool ReadSettings(const std::string& path, int& port, int& speed);
 
 // Writes the three lines through a temporary file that replaces the old one only when complete,
-// so a failed save never leaves a half-written file. On failure *error (if given) names the file
-// and the system's reason.
-[[nodiscard]] bool WriteSettings(const std::string& path, int port, int speed, std::string* error);
+// so a failed save never leaves a half-written file. On failure *error (if given) is the message
+// that names the file, the step and the system's reason.
+[[nodiscard]] bool WriteSettings(const std::string& path, int port, int speed, Message* error);
 
 // The folder of the running executable, ending with '/'.
 [[nodiscard]] std::string SettingsFolder();

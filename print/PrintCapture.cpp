@@ -6,7 +6,7 @@
 #include "print/bitmap/DibConvert.h"
 #include "print/bitmap/DibFile.h"
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
+#include "i18n/MessageText.h"
 
 #include <QAbstractPrintDialog>
 #include <QFontMetrics>
@@ -82,7 +82,7 @@ void CPrintCapture::OnCaptureData(QWidget* client, bool liveData, bool dataReady
 
     if (!StoreCapture()) {
         // Said instead of claiming the snapshot is ready to print.
-        ShowWindowMessage(QString::asprintf(text::kCannotStoreCapture, m_szBitmapFile.c_str()).toStdString());
+        ShowWindowMessage(Message(text::kCannotStoreCapture, {m_szBitmapFile}));
         return;
     }
     m_bPrintReady = true;
@@ -115,8 +115,7 @@ void CPrintCapture::OnPrint(QPainter& painter, const QPrinter& printer, const st
         return;
     }
     if (!painter.isActive() || !CanPrintBitmap(painter)) {
-        ShowWindowMessage(
-            QString::asprintf(text::kPrinterCannotPrint, PrinterLabel(printer).toUtf8().constData()).toStdString());
+        ShowWindowMessage(Message(text::kPrinterCannotPrint, {PrinterLabel(printer).toStdString()}));
         return;
     }
     const PageLayout page = LayOutPage(painter.device()->width(), painter.device()->height());

@@ -3,7 +3,7 @@
 #include "print/PrintCapture.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
-#include "resources/UserMessages.h"
+#include "i18n/MessageText.h"
 
 #include <QGuiApplication>
 #include <QPageSetupDialog>

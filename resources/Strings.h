@@ -4,9 +4,9 @@
 // Screen texts (veldran::text, the table below) are what the user reads in message boxes, the
 // status bar and the value field. Each is the source of its translation: the English catalogue
 // (resources/veldran_en.ts) holds one entry per text, and the program translates a text where it
-// shows it, so code that reports a failure only names the text. "%d" and "%s" stand for values
-// filled in before the text is shown; the message box recognises them when it translates. A new
-// message is one more row here and one more entry in the catalogue.
+// shows it, so code that reports a failure only names the text (resources/Message.h). "%d" and
+// "%s" stand for the message's values, filled in after the text is translated. A new message is
+// one more row here and one more entry in the catalogue.
 //
 // File texts (veldran::filetext) go into files: the settings file, the printed page. They never
 // change with the language, so that a file written in one language reads the same in the other.

@@ -82,10 +82,11 @@ void CCaptureSession::ListingLines(int nLines, const std::string& strLastLine)
     emit linesReceived(nLines);
 }
 
-void CCaptureSession::FinishListing(int nLines)
+void CCaptureSession::FinishListing(int nLines, const std::function<void(const Message&)>& report)
 {
     m_bLiveData = true;
-    m_document.FinishListing(nLines);
+    if (const std::optional<Message> message = m_document.FinishListing(nLines); message && report)
+        report(*message);
     // The received capture replaced the document's data and exists nowhere else yet.
     m_document.SetModifiedFlag(true);
     // A parse that stopped early took one sample off; the view must not count it either.

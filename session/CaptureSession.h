@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,7 +63,8 @@ public:
     void ShowArrivingListing();
     void AppendListingToken(std::string_view token) { m_document.AppendListingToken(token); }
     void ListingLines(int nLines, const std::string& strLastLine);
-    void FinishListing(int nLines);
+    // A parse that stops early reports why through report, before anyone is told of the capture.
+    void FinishListing(int nLines, const std::function<void(const Message&)>& report = {});
     // No capture (New File): the document forgets its capture and the view shows nothing.
     void ClearCapture();
     // The program starts, or a capture file was read into the document: what is shown starts over

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <initializer_list>
 #include <sstream>
 
 #include <dirent.h>
@@ -69,21 +68,10 @@ int FindDescriptorHolder(const std::string& procRoot, dev_t rdev, int nExcludePi
     return nFound;
 }
 
-// A screen text with its "%s" and "%d" filled in order. The hint is one of these texts whole, so
-// that the message box can translate it and keep the values.
-std::string Filled(const char* pszText, std::initializer_list<std::string> values)
+// A screen text and the values for its "%s" and "%d", in order: the window shows it translated.
+Message Filled(const char* pszText, std::vector<std::string> values)
 {
-    std::string text;
-    auto value = values.begin();
-    for (const char* p = pszText; *p; ++p) {
-        if (p[0] == '%' && (p[1] == 's' || p[1] == 'd') && value != values.end()) {
-            text += *value++;
-            ++p;
-        } else {
-            text += *p;
-        }
-    }
-    return text;
+    return Message(pszText, std::move(values), MessageIcon::None);
 }
 
 std::string JoinDevices(const std::vector<std::string>& devices)
@@ -186,7 +174,7 @@ SOpenFailure DiagnoseOpenFailure(const std::string& device, int nError, int nPor
     return failure;
 }
 
-std::string OpenFailureHint(const SOpenFailure& failure)
+Message OpenFailureHint(const SOpenFailure& failure)
 {
     const std::string& device = failure.strDevice;
     const std::string& system = failure.strSystemText;

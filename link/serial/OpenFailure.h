@@ -4,6 +4,7 @@
 // missing, and the process that holds a busy port when the system can tell.
 
 #include "link/serial/SerialPorts.h"
+#include "resources/Message.h"
 
 #include <string>
 #include <vector>
@@ -48,7 +49,7 @@ struct SOpenFailure {
 [[nodiscard]] int FindDeviceHolder(const std::string& device, const SDeviceRoots& roots = {}, int nExcludePid = 0);
 
 // One line for the window's box, after its own text: the system's reason and what to do.
-[[nodiscard]] std::string OpenFailureHint(const SOpenFailure& failure);
+[[nodiscard]] Message OpenFailureHint(const SOpenFailure& failure);
 
 // What to do, in English, one line ("" when there is nothing to suggest).
 [[nodiscard]] std::string OpenFailureRemedy(const SOpenFailure& failure);

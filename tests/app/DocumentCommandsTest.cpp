@@ -11,6 +11,9 @@
 #include "app/DocumentCommands.h"
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
+#include "document/CapturePrefetch.h"
+#include "i18n/Translation.h"
+#include "resources/Strings.h"
 #include "tests/view/ViewProbe.h"
 
 #include <QFile>
@@ -18,6 +21,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
 
 using namespace veldran;
 using Answer = DocumentCommands::Prompts::Answer;
@@ -173,6 +178,73 @@ private slots:
         stored.ReadList();
         QCOMPARE(stored.Files(), (QStringList{QFileInfo(Path("second.vxr")).canonicalFilePath(),
                                               QFileInfo(Path("first.vxr")).canonicalFilePath()}));
+    }
+
+    // A capture file that lacks some of its channel names opens with the box that says so: the
+    // same box whether the file was read ahead or on the spot, in either language.
+    void incompleteCaptureOpensWithItsBox_data()
+    {
+        QTest::addColumn<bool>("ahead");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("on the spot") << false << false;
+        QTest::newRow("read ahead") << true << false;
+        QTest::newRow("on the spot, in English") << false << true;
+        QTest::newRow("read ahead, in English") << true << true;
+    }
+
+    void incompleteCaptureOpensWithItsBox()
+    {
+        QFETCH(bool, ahead);
+        QFETCH(bool, english);
+        QFile stored(QStringLiteral(VELDRAN_TEST_DATA "/document/three_samples.vxr"));
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = stored.readAll().split('\n');
+        QCOMPARE(lines.size(), 1 + 12 + 4 * 3 + 48 + 1);
+        lines.resize(lines.size() - 11); // ten names and the end of the last line
+        const QByteArray bytes = lines.join('\n') + '\n';
+        const QString path = Path("names-cut.vxr");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), bytes.size());
+        file.close();
+
+        QVERIFY(UseUiLanguage(english ? UiLanguage::English : UiLanguage::Korean));
+        QString translated = Tr(text::kCaptureIncomplete);
+        for (const char* value : {"3", "3", "38"})
+            translated.replace(translated.indexOf(QStringLiteral("%d")), 2, QString::fromLatin1(value));
+        CCapturePrefetch prefetch;
+        if (ahead)
+            prefetch.Start(QFile::encodeName(path).toStdString());
+        m_messages->Clear();
+        const bool opened = m_shell->Files().OpenDocumentFile(path, ahead ? &prefetch : nullptr);
+        UseUiLanguage(UiLanguage::Korean);
+        QVERIFY(opened);
+        QCOMPARE(m_shell->Document().m_nSampleCount, 3);
+        // The file's box comes first; the view that shows the capture may add its own (no port here).
+        QVERIFY(!m_messages->messages.empty());
+        const UserMessage& box = m_messages->messages.front();
+        if (english) {
+            QVERIFY(!translated.startsWith(QString::fromUtf8(text::kCaptureIncomplete).left(4)));
+            QCOMPARE(QString::fromStdString(box.text), translated);
+        } else {
+            char expected[512];
+            std::snprintf(expected, sizeof expected, text::kCaptureIncomplete, 3, 3, 38);
+            QCOMPARE(box.text, std::string(expected));
+        }
+        QCOMPARE(box.caption, std::string(text::kAppTitle));
+        QCOMPARE(box.icon, MessageIcon::Exclamation);
+    }
+
+    void refusedSaveShowsWhy()
+    {
+        m_savePath = Path("nothing.vxr");
+        m_shell->Document().EmptyTokenList(); // no sample to save
+        m_messages->Clear();
+        QVERIFY(!m_shell->Files().OnFileSaveAs());
+        QCOMPARE(m_messages->messages.size(), size_t(1));
+        QCOMPARE(m_messages->Last(), std::string(text::kNothingToSave));
+        QCOMPARE(m_messages->messages.front().icon, MessageIcon::Exclamation);
+        QVERIFY(!QFile::exists(m_savePath));
     }
 
     void unreadableRecentFileLeavesTheList()

@@ -73,7 +73,7 @@ private:
             files[QStringLiteral("capture file")] = test::ReadFileBytes(capture);
 
             const QString settings = dir.filePath(QStringLiteral("veldran.cfg"));
-            std::string error;
+            Message error;
             QVERIFY(WriteSettings(settings.toStdString(), shell.Link().m_dlgOptions.m_nPortIndex,
                                   shell.Link().m_dlgOptions.m_nSpeedIndex, &error));
             files[QStringLiteral("settings file")] = test::ReadFileBytes(settings);
@@ -83,7 +83,7 @@ private:
             shell.Frame().show();
             QVERIFY(QTest::qWaitForWindowExposed(&shell.Frame()));
             QVERIFY(shell.Router().Execute(ids::kCaptureData));
-            QVERIFY(boxes.Saw(text::kReadyToPrint));
+            QVERIFY(boxes.Saw(Tr(text::kReadyToPrint).toStdString()));
             files[QStringLiteral("Capture Data picture")] = test::ReadFileBytes(QStringLiteral("tmp.bmp"));
 
             // A Korean status text of the program in the value field.

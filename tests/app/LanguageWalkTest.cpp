@@ -17,6 +17,7 @@
 #include "app/MainFrame.h"
 #include "app/OptionBar.h"
 #include "document/CaptureFile.h"
+#include "i18n/MessageText.h"
 #include "i18n/Translation.h"
 #include "link/ClockPeriods.h"
 #include "link/TransferDialog.h"
@@ -53,9 +54,9 @@ namespace {
 // program's own catalogues still answer.
 class LookupRecorder : public QTranslator {
 public:
-    QString translate(const char* context, const char* source, const char* disambiguation, int) const override
+    QString translate(const char* context, const char* source, const char*, int) const override
     {
-        if (qstrcmp(context, kTranslationContext) == 0 && qstrcmp(disambiguation, kTrialLookup) != 0)
+        if (qstrcmp(context, kTranslationContext) == 0)
             m_sources.insert(QString::fromUtf8(source));
         return QString();
     }
@@ -231,12 +232,16 @@ private:
         shell.Export().OnFileExport();
         QVERIFY(exportAsked);
 
-        // Every message box, through the program's own box, with its values filled in.
+        // Every message box, as the program makes it from a message and through its own box, with
+        // its values filled in.
         for (const char* source : text::kScreenTexts) {
-            QString shown = QString::fromUtf8(source);
-            shown.replace(QStringLiteral("%d"), QStringLiteral("1")).replace(QStringLiteral("%s"), QStringLiteral("tmp.bmp"));
+            Message message(source, {}, MessageIcon::Exclamation);
+            message.caption = text::kApplicationError;
+            for (const char* p = source; *p; ++p)
+                if (p[0] == '%' && (p[1] == 'd' || p[1] == 's'))
+                    message.args.push_back(p[1] == 'd' ? "1" : "tmp.bmp");
             WhenModal([this](QWidget* w) { Walk(w); }, CloseMessageBox);
-            shell.Messages().Show({shown.toStdString(), text::kApplicationError, MessageIcon::Exclamation});
+            shell.Messages().Show(ShownBox(message));
         }
     }
 

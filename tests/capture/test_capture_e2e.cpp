@@ -172,9 +172,10 @@ private slots:
                  capture->Errors().c_str());
 
         CVELDRANDoc document;
-        LoadResult result = LoadResult::EmptyFile;
-        QVERIFY(LoadCaptureFile(document, out, &result));
-        QCOMPARE(result, LoadResult::Loaded);
+        const CaptureLoad load = LoadCaptureFile(document, out);
+        QVERIFY(load);
+        QCOMPARE(load.result, LoadResult::Loaded);
+        QVERIFY(load.messages.empty());
         QCOMPARE(document.m_nSampleCount, nLines);
         for (int i = 0; i < nLines; ++i) {
             const uint64_t levels = sim::PatternLevels(sim::EPattern::Counter, i);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -105,8 +106,8 @@ inline std::vector<Cells> RandomCells(int count, unsigned seed)
 }
 
 // Puts a received listing into the document as the reception leaves it: the list, the count of
-// four-character tokens, a parse, the data-ready flag.
-inline void Receive(CVELDRANDoc& doc, const TokenList& tokens)
+// four-character tokens, a parse, the data-ready flag. Returns what the parse reported.
+inline std::optional<Message> Receive(CVELDRANDoc& doc, const TokenList& tokens)
 {
     doc.m_bDataReady = false;
     *doc.m_pTokenList = tokens;
@@ -114,8 +115,9 @@ inline void Receive(CVELDRANDoc& doc, const TokenList& tokens)
     for (std::string_view token : tokens)
         lines += token.size() == 4 ? 1 : 0;
     doc.m_nSampleCount = lines;
-    doc.ParseTokens(true);
+    std::optional<Message> reported = doc.ParseTokens(true);
     doc.m_bDataReady = true;
+    return reported;
 }
 
 // A capture file of the samples, as saving a received listing writes it.
@@ -123,7 +125,7 @@ inline bool SaveListing(const std::vector<Cells>& cells, const ChannelNames& nam
 {
     CVELDRANDoc doc;
     *doc.m_pTokenList = Listing(cells);
-    return SaveCaptureFile(doc, names, path);
+    return static_cast<bool>(SaveCaptureFile(doc, names, path));
 }
 
 } // namespace veldran::test

@@ -88,9 +88,10 @@ void CaptureFileTest::storedFile()
     QFETCH(QString, file);
     test::MessageRecorder messages;
     CVELDRANDoc doc;
-    LoadResult result = LoadResult::EmptyFile;
-    QVERIFY(LoadCaptureFile(doc, DataFile(qPrintable(file)), &result));
-    QCOMPARE(result, LoadResult::Loaded);
+    const CaptureLoad load = LoadCaptureFile(doc, DataFile(qPrintable(file)));
+    QVERIFY(load);
+    QCOMPARE(load.result, LoadResult::Loaded);
+    QVERIFY(load.messages.empty());
     QVERIFY(messages.messages.empty());
     QCOMPARE(doc.m_nSampleCount, 3);
     const unsigned cells[3][3] = {{0x0001, 0x8000, 0xFFFF}, {0xA5A5, 0x0000, 0x1234}, {0xFFFF, 0x5A5A, 0x8001}};
@@ -157,10 +158,13 @@ void CaptureFileTest::failedSaveKeepsEarlierFile()
     CVELDRANDoc doc;
     Receive(doc, 3);
 
-    QVERIFY(!SaveCaptureFile(doc, Names("N"), path));
-    QCOMPARE(messages.messages.size(), size_t(1));
-    const QString shown = QString::fromStdString(messages.Last());
-    QVERIFY2(shown.contains(QString::fromStdString(path)) && shown.contains(error), qPrintable(shown));
+    const CaptureSave saved = SaveCaptureFile(doc, Names("N"), path);
+    QVERIFY(!saved);
+    QCOMPARE(saved.messages.size(), size_t(1));
+    // The text, the file, the system's reason: one line each.
+    QCOMPARE(SourceText(saved.messages.front()),
+             std::string(text::kCannotSave) + "\n" + path + "\n" + error.toLocal8Bit().toStdString());
+    QVERIFY(messages.messages.empty());
     QCOMPARE(ReadBytes(folder.filePath("plain.txt").toStdString()), std::string("keep me\n"));
     QVERIFY(QFileInfo(folder.filePath("folder")).isDir());
     QVERIFY(NoTemporaryFilesIn(folder.path()));
@@ -177,8 +181,11 @@ void CaptureFileTest::refusedSaveKeepsEarlierFile()
     const std::string saved = ReadBytes(path);
 
     doc.EmptyTokenList(); // New
-    QVERIFY(!SaveCaptureFile(doc, Names("N"), path));
-    QCOMPARE(messages.messages.size(), size_t(1));
+    const CaptureSave refused = SaveCaptureFile(doc, Names("N"), path);
+    QVERIFY(!refused);
+    QCOMPARE(refused.messages.size(), size_t(1));
+    QCOMPARE(SourceText(refused.messages.front()), std::string(text::kNothingToSave));
+    QVERIFY(messages.messages.empty());
     QCOMPARE(ReadBytes(path), saved);
 }
 
@@ -218,10 +225,12 @@ void CaptureFileTest::unreadableFileLeavesDocument()
     const TokenList tokens = *doc.m_pTokenList;
     const std::vector<uint8_t> samples = doc.m_pSamples;
 
-    QVERIFY(!LoadCaptureFile(doc, path));
-    QCOMPARE(messages.messages.size(), size_t(1));
-    const QString shown = QString::fromStdString(messages.Last());
-    QVERIFY2(shown.contains(QString::fromStdString(path)) && shown.contains(error), qPrintable(shown));
+    const CaptureLoad load = LoadCaptureFile(doc, path);
+    QVERIFY(!load);
+    QCOMPARE(load.messages.size(), size_t(1));
+    QCOMPARE(SourceText(load.messages.front()),
+             std::string(text::kCannotOpen) + "\n" + path + "\n" + error.toLocal8Bit().toStdString());
+    QVERIFY(messages.messages.empty());
     QVERIFY(*doc.m_pTokenList == tokens);
     QVERIFY(doc.m_pSamples == samples);
     QCOMPARE(doc.m_nSampleCount, 5);

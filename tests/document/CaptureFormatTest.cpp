@@ -125,7 +125,7 @@ void CaptureFormatTest::receivedListingRoundTrip()
     QVERIFY(bytes->find('\r') == std::string::npos);
 
     CVELDRANDoc loaded;
-    QCOMPARE(ReadCapture(loaded, *bytes), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(loaded, *bytes).result, LoadResult::Loaded);
     QVERIFY(loaded.m_bDataReady);
     CompareSamples(loaded, received);
     QCOMPARE(loaded.m_strChannelNames, names);
@@ -167,8 +167,8 @@ void CaptureFormatTest::lineEnds()
 
     CVELDRANDoc fromLf;
     CVELDRANDoc fromOther;
-    QCOMPARE(ReadCapture(fromLf, lf), LoadResult::Loaded);
-    QCOMPARE(ReadCapture(fromOther, other), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(fromLf, lf).result, LoadResult::Loaded);
+    QCOMPARE(ReadCapture(fromOther, other).result, LoadResult::Loaded);
     CompareSamples(fromOther, fromLf);
     QCOMPARE(*fromOther.m_pTokenList, *fromLf.m_pTokenList);
     QCOMPARE(fromOther.m_strChannelNames, fromLf.m_strChannelNames);
@@ -180,8 +180,8 @@ void CaptureFormatTest::emptyFileOnlyEmptiesTokenList()
     CVELDRANDoc doc;
     HoldCapture(doc);
     const std::vector<uint8_t> store = doc.m_pSamples;
-    QCOMPARE(ReadCapture(doc, ""), LoadResult::EmptyFile);
-    QCOMPARE(ReadCapture(doc, "\nsomething\n"), LoadResult::EmptyFile);
+    QCOMPARE(ReadCapture(doc, "").result, LoadResult::EmptyFile);
+    QCOMPARE(ReadCapture(doc, "\nsomething\n").result, LoadResult::EmptyFile);
     QVERIFY(messages.messages.empty());
     QVERIFY(doc.m_pTokenList->empty());
     QCOMPARE(doc.m_nSampleCount, 2);
@@ -209,9 +209,11 @@ void CaptureFormatTest::refusedHeader()
     const std::vector<uint8_t> store = doc.m_pSamples;
     const std::string bytes = firstLine.toStdString() + "\n0000\n1111111111111111\n";
 
-    QCOMPARE(ReadCapture(doc, bytes), LoadResult::NotCaptureData);
-    QCOMPARE(messages.messages.size(), size_t(1));
-    QCOMPARE(messages.Last(), std::string(text::kNotVeldranData));
+    const CaptureLoad load = ReadCapture(doc, bytes);
+    QCOMPARE(load.result, LoadResult::NotCaptureData);
+    QCOMPARE(load.messages.size(), size_t(1));
+    QCOMPARE(SourceText(load.messages.front()), std::string(text::kNotVeldranData));
+    QVERIFY(messages.messages.empty()); // the reader reports, it shows nothing
     QCOMPARE(doc.m_nSampleCount, 0);
     QVERIFY(doc.m_pTokenList->empty());
     QVERIFY(doc.m_pSamples == store);
@@ -242,9 +244,11 @@ void CaptureFormatTest::countField()
     const std::vector<uint8_t> store = doc.m_pSamples;
     // A header alone holds none of the samples it claims: the file is not opened, and the message
     // names the count the header was read as.
-    QCOMPARE(ReadCapture(doc, kHeader + countText.toStdString() + "\n"), LoadResult::NotCaptureData);
-    QCOMPARE(messages.messages.size(), size_t(1));
-    QCOMPARE(messages.Last(), IncompleteText(count, 0, 0));
+    const CaptureLoad load = ReadCapture(doc, kHeader + countText.toStdString() + "\n");
+    QCOMPARE(load.result, LoadResult::NotCaptureData);
+    QCOMPARE(load.messages.size(), size_t(1));
+    QCOMPARE(SourceText(load.messages.front()), IncompleteText(count, 0, 0));
+    QVERIFY(messages.messages.empty());
     QCOMPARE(doc.m_nSampleCount, 0);
     QVERIFY(doc.m_pTokenList->empty());
     QVERIFY(doc.m_pSamples == store);
@@ -281,7 +285,8 @@ void CaptureFormatTest::incompleteFile()
         bytes += line + "\n";
 
     CVELDRANDoc doc;
-    QCOMPARE(ReadCapture(doc, bytes), LoadResult::Loaded);
+    const CaptureLoad load = ReadCapture(doc, bytes);
+    QCOMPARE(load.result, LoadResult::Loaded);
     // What the file holds is opened, and only that is allocated.
     QCOMPARE(doc.m_nSampleCount, samplesInFile);
     QCOMPARE(doc.m_pSamples.size(), size_t(samplesInFile) * kChannelCount);
@@ -291,14 +296,16 @@ void CaptureFormatTest::incompleteFile()
     for (int ch = 0; ch < kChannelCount; ++ch)
         QCOMPARE(doc.m_strChannelNames[size_t(ch)], ch < namesInFile ? names[size_t(ch)] : std::string());
     if (samplesInFile == claimed && namesInFile == kChannelCount) {
-        QVERIFY(messages.messages.empty());
+        QVERIFY(load.messages.empty());
     } else {
-        QCOMPARE(messages.messages.size(), size_t(1));
-        QCOMPARE(messages.Last(), IncompleteText(claimed, samplesInFile, namesInFile));
+        QCOMPARE(load.messages.size(), size_t(1));
+        QCOMPARE(SourceText(load.messages.front()), IncompleteText(claimed, samplesInFile, namesInFile));
+        QCOMPARE(load.messages.front().icon, MessageIcon::Exclamation);
     }
+    QVERIFY(messages.messages.empty());
     // Saved again, it is a complete file of what was found.
     CVELDRANDoc reopened;
-    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.m_strChannelNames)), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.m_strChannelNames)).result, LoadResult::Loaded);
     CompareSamples(reopened, doc);
 }
 
@@ -317,9 +324,11 @@ void CaptureFormatTest::fileCutInsideASample()
     // invalid-data text); the three samples after it are not made up.
     CVELDRANDoc doc;
     doc.SetStatusTextHandler([&status](const std::string& text) { status.push_back(text); });
-    QCOMPARE(ReadCapture(doc, bytes), LoadResult::Loaded);
-    QCOMPARE(messages.messages.size(), size_t(1));
-    QCOMPARE(messages.Last(), IncompleteText(5, 2, 0));
+    const CaptureLoad load = ReadCapture(doc, bytes);
+    QCOMPARE(load.result, LoadResult::Loaded);
+    QCOMPARE(load.messages.size(), size_t(1));
+    QCOMPARE(SourceText(load.messages.front()), IncompleteText(5, 2, 0));
+    QVERIFY(messages.messages.empty());
     QVERIFY(!status.empty());
     QCOMPARE(doc.m_nSampleCount, 2);
     QCOMPARE(doc.m_pTokenList->size(), size_t(8));
@@ -333,7 +342,7 @@ void CaptureFormatTest::fileCutInsideASample()
 
     // Saved again, it opens with the same two samples.
     CVELDRANDoc reopened;
-    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.m_strChannelNames)), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.m_strChannelNames)).result, LoadResult::Loaded);
     CompareSamples(reopened, doc);
 }
 
@@ -351,7 +360,7 @@ void CaptureFormatTest::surplusTokensDoNotDisplaceNames()
     const std::string bytes = *WriteCapture(received, names);
     QCOMPARE(Lines(bytes).size(), size_t(1 + 12 + 4 * 3 + 48));
     CVELDRANDoc loaded;
-    QCOMPARE(ReadCapture(loaded, bytes), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(loaded, bytes).result, LoadResult::Loaded);
     CompareSamples(loaded, received);
     QCOMPARE(loaded.m_strChannelNames, names);
 }
@@ -367,7 +376,7 @@ void CaptureFormatTest::saveAfterStartUpOpensAsZeroSamples()
     QCOMPARE(lines[0], kHeader + "98301)");
 
     CVELDRANDoc loaded;
-    QCOMPARE(ReadCapture(loaded, *bytes), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(loaded, *bytes).result, LoadResult::Loaded);
     QCOMPARE(loaded.m_nSampleCount, 98301);
     QVERIFY(std::all_of(loaded.m_pSamples.begin(), loaded.m_pSamples.end(), [](uint8_t v) { return v == 0; }));
     QVERIFY(messages.messages.empty());
@@ -392,14 +401,16 @@ void CaptureFormatTest::saveWithoutWholeSampleRefused()
     if (afterLoad) {
         CVELDRANDoc received;
         test::Receive(received, test::Listing(PatternCells(3)));
-        QCOMPARE(ReadCapture(doc, *WriteCapture(received, SomeNames())), LoadResult::Loaded);
+        QCOMPARE(ReadCapture(doc, *WriteCapture(received, SomeNames())).result, LoadResult::Loaded);
     }
     TokenList tokens = test::Listing(PatternCells(1));
     tokens.resize(static_cast<size_t>(listTokens));
     *doc.m_pTokenList = tokens;
 
-    QVERIFY(!WriteCapture(doc, SomeNames()));
-    QCOMPARE(messages.messages.size(), size_t(1));
+    Message refusal;
+    QVERIFY(!WriteCapture(doc, SomeNames(), &refusal));
+    QCOMPARE(SourceText(refusal), std::string(text::kNothingToSave));
+    QVERIFY(messages.messages.empty());
 }
 
 void CaptureFormatTest::receptionAfterLoadIsWrittenAsListing()
@@ -409,13 +420,13 @@ void CaptureFormatTest::receptionAfterLoadIsWrittenAsListing()
     CVELDRANDoc doc;
     CVELDRANDoc first;
     test::Receive(first, test::Listing(PatternCells(3)));
-    QCOMPARE(ReadCapture(doc, *WriteCapture(first, SomeNames())), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(doc, *WriteCapture(first, SomeNames())).result, LoadResult::Loaded);
     const auto cells = PatternCells(5);
     doc.m_pTokenList->clear();
     test::Receive(doc, test::Listing(cells));
 
     CVELDRANDoc reopened;
-    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, SomeNames())), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, SomeNames())).result, LoadResult::Loaded);
     CompareSamples(reopened, doc);
     QCOMPARE(reopened.m_nSampleCount, 5);
 }
@@ -431,7 +442,7 @@ void CaptureFormatTest::loadedFileOfAnyContentSavedAgainIsIdentical()
     for (int ch = 0; ch < kChannelCount; ++ch)
         bytes += "n" + std::to_string(ch) + "\n";
     CVELDRANDoc doc;
-    QCOMPARE(ReadCapture(doc, bytes), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(doc, bytes).result, LoadResult::Loaded);
     const std::optional<std::string> again = WriteCapture(doc, doc.m_strChannelNames);
     QVERIFY(again);
     QVERIFY(*again == bytes);
@@ -447,7 +458,7 @@ void CaptureFormatTest::lineEndInNameKeepsLayout()
     const std::string bytes = *WriteCapture(doc, names);
     QCOMPARE(Lines(bytes).size(), size_t(1 + 12 + 8 + 48));
     CVELDRANDoc loaded;
-    QCOMPARE(ReadCapture(loaded, bytes + "ignored\nlines after the names\n"), LoadResult::Loaded);
+    QCOMPARE(ReadCapture(loaded, bytes + "ignored\nlines after the names\n").result, LoadResult::Loaded);
     QCOMPARE(loaded.m_strChannelNames[3], std::string("two lines"));
     QCOMPARE(loaded.m_strChannelNames[4], std::string("cr "));
     QCOMPARE(loaded.m_strChannelNames[47], names[47]);

@@ -1,4 +1,4 @@
-// A capture opened ahead on another thread must leave the document, the boxes and the status
+// A capture opened ahead on another thread must leave the document, the messages and the status
 // texts exactly as opening it on the spot does, and must never stand in for a file that changed
 // or for another file.
 
@@ -82,21 +82,24 @@ private:
     // Opens path on the spot, or through a prefetch started first.
     static void Open(const std::string& path, bool bAhead, Opened& opened)
     {
-        // Boxes and status texts of the open, in one log.
+        // Status texts of the open, then its messages as the caller shows them, in one log. Neither
+        // way of opening shows a box itself.
         std::vector<std::string> log;
-        const test::SilentMessages boxes([&log](const UserMessage& message) {
-            log.push_back("box " + std::to_string(int(message.icon)) + " " + message.caption + ": " + message.text);
-        });
+        const test::SilentMessages boxes([&log](const UserMessage& message) { log.push_back("shown " + message.text); });
         opened.doc.SetStatusTextHandler([&log](const std::string& text) { log.push_back("status " + text); });
+        CaptureLoad load;
         if (bAhead) {
             CCapturePrefetch prefetch;
             prefetch.Start(path);
-            const std::optional<bool> taken = prefetch.TakeInto(opened.doc, path);
+            std::optional<CaptureLoad> taken = prefetch.TakeInto(opened.doc, path);
             QVERIFY(taken.has_value());
-            opened.bResult = *taken;
+            load = std::move(*taken);
         } else {
-            opened.bResult = LoadCaptureFile(opened.doc, path);
+            load = LoadCaptureFile(opened.doc, path);
         }
+        opened.bResult = static_cast<bool>(load);
+        for (const Message& message : load.messages)
+            log.push_back("box " + std::to_string(int(message.icon)) + " " + message.caption + ": " + SourceText(message));
         opened.log = log;
     }
 
@@ -152,6 +155,7 @@ private slots:
         };
         QCOMPARE(saw("box"), box);
         QCOMPARE(saw("status"), statusText);
+        QVERIFY(!saw("shown"));
     }
 
     // The file changed after it was read ahead, or another file is opened: nothing is taken, and

@@ -91,6 +91,7 @@ void ParseTokensTest::channelOrder()
     test::Receive(doc, tokens);
 
     QCOMPARE(doc.m_nSampleCount, 3);
+    QVERIFY(!test::Receive(doc, tokens));
     QVERIFY(messages.messages.empty());
     for (int i = 0; i < 3; ++i)
         for (int ch = 0; ch < kChannelCount; ++ch)
@@ -113,10 +114,12 @@ void ParseTokensTest::shortLastLine()
     const auto cells = SomeCells(5);
     TokenList tokens = test::Listing(cells);
     tokens.resize(tokens.size() - static_cast<size_t>(4 - tokensOfLastLine));
-    test::Receive(doc, tokens);
+    const std::optional<Message> reported = test::Receive(doc, tokens);
 
-    QCOMPARE(messages.messages.size(), size_t(1));
-    QCOMPARE(messages.Last(), std::string(text::kTransmissionError));
+    QVERIFY(reported);
+    QCOMPARE(SourceText(*reported), std::string(text::kTransmissionError));
+    QCOMPARE(reported->icon, MessageIcon::Exclamation);
+    QVERIFY(messages.messages.empty()); // the document reports, the caller shows
     QCOMPARE(doc.m_nSampleCount, 4);
     for (int i = 0; i < 4; ++i)
         QVERIFY2(SampleMatches(doc, i, cells[static_cast<size_t>(i)]), qPrintable(QString::number(i)));
@@ -220,9 +223,10 @@ void ParseTokensTest::recordsBelowCountAreZeroedWhenParseStopsEarly()
     *doc.m_pTokenList = test::Listing(cells);
     doc.m_nSampleCount = 5;
     doc.m_bDataReady = false;
-    doc.ParseTokens(true);
+    const std::optional<Message> reported = doc.ParseTokens(true);
 
-    QCOMPARE(messages.messages.size(), size_t(1));
+    QVERIFY(reported);
+    QVERIFY(messages.messages.empty());
     QCOMPARE(doc.m_nSampleCount, 4);
     QVERIFY(SampleMatches(doc, 0, cells[0]));
     QVERIFY(SampleMatches(doc, 1, cells[1]));

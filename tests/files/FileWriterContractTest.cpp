@@ -169,7 +169,7 @@ private:
             {"capture file", [](const std::string& path) {
                  CVELDRANDoc document;
                  OneSample(document);
-                 return SaveCaptureFile(document, ChannelNames{}, path);
+                 return static_cast<bool>(SaveCaptureFile(document, ChannelNames{}, path));
              }},
             {"export", [](const std::string& path) {
                  CVELDRANDoc document;

@@ -111,12 +111,13 @@ private slots:
         QVERIFY(pipe.IsMade());
         CVELDRANDoc document;
         m_messages.messages.clear();
-        const bool loaded = LoadCaptureFile(document, pipe.Path());
+        const CaptureLoad loaded = LoadCaptureFile(document, pipe.Path());
         pipe.Finish();
         QVERIFY2(!pipe.WasNeeded(), "the open waited for a writer");
         QVERIFY(!loaded);
-        QVERIFY(!m_messages.messages.empty());
-        QVERIFY(m_messages.Last().find(pipe.Path()) != std::string::npos);
+        QCOMPARE(loaded.messages.size(), size_t(1));
+        QVERIFY(SourceText(loaded.messages.front()).find(pipe.Path()) != std::string::npos);
+        QVERIFY(m_messages.messages.empty());
     }
 
     void temporaryFileIsNewAndBesideItsTarget()
@@ -153,7 +154,7 @@ private slots:
         QTest::newRow("capture file") << "capture.vxr" << Writer([](const std::string& path) {
             CVELDRANDoc document;
             OneSample(document);
-            return SaveCaptureFile(document, ChannelNames{}, path);
+            return static_cast<bool>(SaveCaptureFile(document, ChannelNames{}, path));
         });
         QTest::newRow("settings file") << "veldran.cfg" << Writer([](const std::string& path) {
             return WriteSettings(path, 2, 1, nullptr);

@@ -1,8 +1,10 @@
-// The catalogues each language installs, and the translation of texts as the message box and the
-// value field receive them: whole, composed of several texts and values, or filled-in templates.
+// The catalogues each language installs, the text of a message in each language (its screen text
+// translated, its values filled in), and the translation of the finished texts the value field
+// receives.
 
 #include "tests/common/Hangul.h"
 
+#include "i18n/MessageText.h"
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
 
@@ -10,17 +12,41 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <cstdio>
+#include <string>
+
+Q_DECLARE_METATYPE(veldran::Message)
+
 using namespace veldran;
 using test::HasHangul;
 
 namespace {
 
-// A screen text with its "%d" and "%s" filled in, as the program shows it.
-QString Filled(const char* source, const QString& number, const QString& word)
+// A screen text (or its translation) with its "%d" and "%s" filled in, as the program shows it.
+QString Filled(QString text, const QString& number, const QString& word)
 {
-    QString text = QString::fromUtf8(source);
     text.replace(QStringLiteral("%d"), number);
     text.replace(QStringLiteral("%s"), word);
+    return text;
+}
+
+// The message of a screen text with a value for each of its "%d" (3) and "%s" (a file name), and
+// one more line.
+Message WithValues(const char* source, const std::string& line)
+{
+    Message message(source);
+    for (const char* p = source; *p; ++p)
+        if (p[0] == '%' && (p[1] == 'd' || p[1] == 's'))
+            message.args.push_back(p[1] == 'd' ? "3" : "/tmp/capture.vxr");
+    message.args.push_back(line);
+    return message;
+}
+
+// printf's own filling of a template of three numbers.
+std::string Printed(const char* source, int a, int b, int c)
+{
+    char text[512];
+    std::snprintf(text, sizeof text, source, a, b, c);
     return text;
 }
 
@@ -53,6 +79,7 @@ private slots:
         }
     }
 
+    // Every screen text, as a message with its values and a line after it (a file name), in English.
     void englishShowsEveryScreenTextInEnglish_data()
     {
         QTest::addColumn<QByteArray>("source");
@@ -64,67 +91,86 @@ private slots:
     {
         QFETCH(QByteArray, source);
         QVERIFY(UseUiLanguage(UiLanguage::English));
-        // As shown: filled in, and followed by a line the program does not know (a file name).
-        const QString shown = Filled(source.constData(), QStringLiteral("3"), QStringLiteral("/tmp/capture.vxr")) +
-                              QStringLiteral("\n/home/user/a.vxr");
-        const QString translated = TranslateText(shown);
-        QVERIFY2(!HasHangul(translated), qPrintable(translated));
-        QVERIFY2(translated.endsWith(QStringLiteral("\n/home/user/a.vxr")), qPrintable(translated));
-        QCOMPARE(TranslateText(QString::fromUtf8(source)), Tr(source.constData()));
+        const Message message = WithValues(source.constData(), "/home/user/a.vxr");
+        const QString shown = MessageText(message);
+        QVERIFY2(!HasHangul(shown), qPrintable(shown));
+        QVERIFY2(shown.startsWith(Filled(Tr(source.constData()), QStringLiteral("3"), QStringLiteral("/tmp/capture.vxr"))),
+                 qPrintable(shown));
+        QVERIFY2(shown.endsWith(QStringLiteral("\n/home/user/a.vxr")), qPrintable(shown));
+        QCOMPARE(MessageText(Message(source.constData())), Tr(source.constData()));
     }
 
-    void composedTexts_data()
+    // Messages as the lower layers report them, and the text each face shows.
+    void messageTexts_data()
     {
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QString>("expected");
+        QTest::addColumn<Message>("message");
+        QTest::addColumn<QString>("korean");
+        QTest::addColumn<QString>("english");
         const auto tr = [](const char* source) { return Tr(source); };
+        const auto ko = [](const char* source) { return QString::fromUtf8(source); };
         QVERIFY(UseUiLanguage(UiLanguage::English));
         const QString path = QStringLiteral("/data/측정 결과.vxr");
+        const std::string file = path.toStdString();
         QTest::newRow("file error: text, path, system text")
-            << QString::fromUtf8(text::kCannotOpen) + "\n" + path + "\nNo such file or directory"
+            << Message(text::kCannotOpen, {file, "No such file or directory"})
+            << ko(text::kCannotOpen) + "\n" + path + "\nNo such file or directory"
             << tr(text::kCannotOpen) + "\n" + path + "\nNo such file or directory";
-        QTest::newRow("two texts of the program in a row")
-            << QString::fromUtf8(text::kNoConnection) + "\n" + QString::fromUtf8(text::kTransferAbort)
-            << tr(text::kNoConnection) + "\n" + tr(text::kTransferAbort);
         QTest::newRow("template with numbers")
-            << Filled(text::kSerialInitFailed, "4", QString())
-            << QString(tr(text::kSerialInitFailed)).replace(QStringLiteral("%d"), QStringLiteral("4"));
-        QTest::newRow("template, then a reason line")
-            << Filled(text::kSerialInitFailed, "2", QString()) + "\nPermission denied"
-            << QString(tr(text::kSerialInitFailed)).replace(QStringLiteral("%d"), QStringLiteral("2")) +
-                   "\nPermission denied";
-        QTest::newRow("port message with its reason: the longest template wins")
-            << Filled(text::kSerialInitFailed, "1", QString()) + "\n" +
-                   QString::fromUtf8(text::kHintBusyNamed)
-                       .replace(QStringLiteral("%s: %s"), QStringLiteral("/dev/ttyS0: Device or resource busy"))
-                       .replace(QStringLiteral("%d"), QStringLiteral("4242"))
-                       .replace(QStringLiteral("%s"), QStringLiteral("minicom"))
-            << QString(tr(text::kSerialInitFailed)).replace(QStringLiteral("%d"), QStringLiteral("1")) + "\n" +
-                   QString(tr(text::kHintBusyNamed))
-                       .replace(QStringLiteral("%s: %s"), QStringLiteral("/dev/ttyS0: Device or resource busy"))
-                       .replace(QStringLiteral("%d"), QStringLiteral("4242"))
-                       .replace(QStringLiteral("%s"), QStringLiteral("minicom"));
+            << Message(text::kSerialInitFailed, {"4", "4"}) << Filled(ko(text::kSerialInitFailed), "4", QString())
+            << Filled(tr(text::kSerialInitFailed), "4", QString());
+        const QString busy = QStringLiteral("/dev/ttyS0: Device or resource busy");
+        QTest::newRow("port message with its reason")
+            << Message(text::kSerialInitFailed, {"1", "1"})
+                   .Then(Message(text::kHintBusyNamed, {"/dev/ttyS0", "Device or resource busy", "4242", "minicom"}))
+            << Filled(ko(text::kSerialInitFailed), "1", QString()) + "\n" +
+                   ko(text::kHintBusyNamed).replace("%s: %s", busy).replace("%d", "4242").replace("%s", "minicom")
+            << Filled(tr(text::kSerialInitFailed), "1", QString()) + "\n" +
+                   tr(text::kHintBusyNamed).replace("%s: %s", busy).replace("%d", "4242").replace("%s", "minicom");
         QTest::newRow("template with a Korean file name")
-            << Filled(text::kCannotStoreCapture, QString(), path)
-            << QString(tr(text::kCannotStoreCapture)).replace(QStringLiteral("%s"), path);
-        QTest::newRow("label with its value") << QString::fromUtf8(text::kDataInTransfer) + "0049"
-                                              << tr(text::kDataInTransfer) + "0049";
-        QTest::newRow("caption") << QString::fromUtf8(text::kApplicationError) << tr(text::kApplicationError);
-        QTest::newRow("lines ending in a line feed")
-            << QString::fromUtf8(text::kValueOutOfRange) + "\n" << tr(text::kValueOutOfRange) + "\n";
-        QTest::newRow("not a text of the program") << QStringLiteral("0101010101010101  1111000011110000")
-                                                   << QStringLiteral("0101010101010101  1111000011110000");
-        QTest::newRow("already English") << tr(text::kSettingsChanged) << tr(text::kSettingsChanged);
-        QTest::newRow("empty") << QString() << QString();
+            << Message(text::kCannotStoreCapture, {file}) << Filled(ko(text::kCannotStoreCapture), QString(), path)
+            << Filled(tr(text::kCannotStoreCapture), QString(), path);
+        QTest::newRow("the numbers of an incomplete capture")
+            << Message(text::kCaptureIncomplete, {"5", "2", "0"})
+            << QString::fromUtf8(QByteArray::fromStdString(Printed(text::kCaptureIncomplete, 5, 2, 0)))
+            << QString(tr(text::kCaptureIncomplete)).replace(QRegularExpression("%d(.*)%d(.*)%d", QRegularExpression::DotMatchesEverythingOption), "5\\12\\20");
+        QTest::newRow("an export that failed")
+            << Message(text::kCannotExport, {"/tmp/a.sr: Permission denied"})
+            << ko(text::kCannotExport) + "\n/tmp/a.sr: Permission denied"
+            << tr(text::kCannotExport) + "\n/tmp/a.sr: Permission denied";
+        QTest::newRow("ending in a line feed") << Message(text::kValueOutOfRange, {""})
+                                               << ko(text::kValueOutOfRange) + "\n" << tr(text::kValueOutOfRange) + "\n";
+        const std::string report = "WARNING:  ReadFile() Failed with the following error: \nInput/output error\nPort: 1\n";
+        QTest::newRow("the system's words as they are")
+            << Message::AsIs(report, MessageIcon::Stop, text::kApplicationError) << QString::fromStdString(report)
+            << QString::fromStdString(report);
+        QTest::newRow("a percent sign") << Message("%d%% of %s", {"50", "x"}) << QStringLiteral("50% of x")
+                                        << QStringLiteral("50% of x");
     }
 
-    void composedTexts()
+    void messageTexts()
     {
-        QFETCH(QString, shown);
-        QFETCH(QString, expected);
+        QFETCH(Message, message);
+        QFETCH(QString, korean);
+        QFETCH(QString, english);
+        QVERIFY(UseUiLanguage(UiLanguage::Korean));
+        QCOMPARE(MessageText(message), korean);
+        QCOMPARE(QString::fromStdString(SourceText(message)), korean);
         QVERIFY(UseUiLanguage(UiLanguage::English));
-        QCOMPARE(TranslateText(shown), expected);
-        QCOMPARE(QString::fromStdString(TranslateText(shown.toStdString())), expected);
+        QCOMPARE(MessageText(message), english);
+    }
+
+    void boxOfAMessage()
+    {
+        QVERIFY(UseUiLanguage(UiLanguage::English));
+        Message message(text::kNoConnection, {}, MessageIcon::Stop);
+        message.caption = text::kApplicationError;
+        const UserMessage box = ShownBox(message);
+        QCOMPARE(QString::fromStdString(box.text), Tr(text::kNoConnection));
+        QCOMPARE(QString::fromStdString(box.caption), Tr(text::kApplicationError));
+        QCOMPARE(box.icon, MessageIcon::Stop);
+        QVERIFY(UseUiLanguage(UiLanguage::Korean));
+        QCOMPARE(ShownBox(message).text, std::string(text::kNoConnection));
+        QCOMPARE(ShownBox(Message(text::kIdle)).caption, std::string(text::kAppTitle));
     }
 
     void koreanShowsTheProgramsOwnTexts()
@@ -133,8 +179,10 @@ private slots:
         QCOMPARE(CurrentUiLanguage(), UiLanguage::Korean);
         for (const char* source : text::kScreenTexts) {
             QCOMPARE(Tr(source), QString::fromUtf8(source));
-            const QString shown = Filled(source, QStringLiteral("1"), QStringLiteral("x")) + QStringLiteral("\nz");
-            QCOMPARE(TranslateText(shown), shown);
+            const Message message = WithValues(source, "z");
+            const QString expected = Filled(QString::fromUtf8(source), QStringLiteral("3"), QStringLiteral("/tmp/capture.vxr")) +
+                                     QStringLiteral("\nz");
+            QCOMPARE(MessageText(message), expected);
         }
         QCOMPARE(ShownTitle(filetext::kUntitled), QString::fromUtf8(filetext::kUntitled));
     }

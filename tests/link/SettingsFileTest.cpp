@@ -74,9 +74,9 @@ void SettingsFileTest::writesExactBytes()
     QFETCH(int, speed);
     QFETCH(QByteArray, line3);
     const QString path = m_dir.filePath(QStringLiteral("veldran.cfg"));
-    std::string error;
+    Message error;
     QVERIFY(WriteSettings(path.toStdString(), port, speed, &error));
-    QVERIFY(error.empty());
+    QVERIFY(!error.id);
 
     const std::string bytes = ReadBytes(path);
     const std::string expected = kTitleCp949 + "\n[port number, port speed]\n" + line3.toStdString();
@@ -154,8 +154,13 @@ void SettingsFileTest::failedSaveReportsAndKeepsOldFile()
     const QStringList before = QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
     const std::string fullPath = m_dir.filePath(path).toStdString();
-    std::string error;
-    QVERIFY(!WriteSettings(fullPath, 1, 1, &error));
+    Message reported;
+    QVERIFY(!WriteSettings(fullPath, 1, 1, &reported));
+    // The program's text, then the file, the step and the system's reason on one line.
+    QCOMPARE(reported.id, text::kCannotWriteSettings);
+    QCOMPARE(reported.args.size(), size_t(1));
+    const std::string error = SourceText(reported);
+    QCOMPARE(error.rfind(std::string(text::kCannotWriteSettings) + "\n" + fullPath + " (", 0), size_t(0));
     QVERIFY2(error.find(fullPath) != std::string::npos, error.c_str());
     QVERIFY2(QString::fromStdString(error).contains(reason, Qt::CaseInsensitive), error.c_str());
     QCOMPARE(ReadBytes(m_dir.filePath(QStringLiteral("plain.txt"))), std::string("keep"));
@@ -176,8 +181,9 @@ void SettingsFileTest::interruptedWriteKeepsOldFile()
     rlimit tight = saved;
     tight.rlim_cur = 20;
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    std::string error;
-    const bool written = WriteSettings(path.toStdString(), 3, 0, &error);
+    Message reported;
+    const bool written = WriteSettings(path.toStdString(), 3, 0, &reported);
+    const std::string error = SourceText(reported);
     setrlimit(RLIMIT_FSIZE, &saved);
 
     QVERIFY(!written);

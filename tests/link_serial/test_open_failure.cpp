@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(failure.nHolderPid, self);
         QCOMPARE(failure.strHolderName, OwnCommandName());
         QCOMPARE(failure.strSystemText, std::string(strerror(EBUSY)));
-        const std::string hint = OpenFailureHint(failure);
+        const std::string hint = SourceText(OpenFailureHint(failure));
         QVERIFY2(Contains(hint, "프로세스 " + std::to_string(self) + " (" + OwnCommandName() + ")"), hint.c_str());
         QVERIFY2(Contains(OpenFailureAdvice(failure), "process " + std::to_string(self)), hint.c_str());
         flock(line.MonitorFd(), LOCK_UN);
@@ -145,7 +145,7 @@ private slots:
         failure.kind = EOpenFailure::Busy;
         failure.strDevice = "/dev/ttyS0";
         failure.strSystemText = "Device or resource busy";
-        QVERIFY(Contains(OpenFailureHint(failure), "다른 프로그램이"));
+        QVERIFY(Contains(SourceText(OpenFailureHint(failure)), "다른 프로그램이"));
         QVERIFY(Contains(OpenFailureAdvice(failure), "another program holds it"));
     }
 
@@ -198,7 +198,7 @@ private slots:
         QCOMPARE(failure.kind, EOpenFailure::Missing);
         QCOMPARE(failure.strVariable, variable.toStdString());
         QCOMPARE(failure.available.size(), size_t(2));
-        const std::string hint = OpenFailureHint(failure);
+        const std::string hint = SourceText(OpenFailureHint(failure));
         const std::string advice = OpenFailureAdvice(failure);
         for (const std::string& text : {hint, advice}) {
             QVERIFY2(Contains(text, "/dev/veldran-none"), text.c_str());
@@ -211,7 +211,7 @@ private slots:
         FakeDevices none;
         const SOpenFailure nothing = DiagnoseOpenFailure("/dev/veldran-none", ENODEV, port, none.roots);
         QVERIFY(nothing.available.empty());
-        QVERIFY(Contains(OpenFailureHint(nothing), "직렬 장치가 없습니다"));
+        QVERIFY(Contains(SourceText(OpenFailureHint(nothing)), "직렬 장치가 없습니다"));
         QVERIFY(Contains(OpenFailureAdvice(nothing), "no serial device is present"));
     }
 
@@ -232,7 +232,7 @@ private slots:
             QCOMPARE(failure.kind, EOpenFailure::Permission);
             QCOMPARE(failure.strGroup, name);
             QVERIFY(!failure.bInGroup);
-            const std::string hint = OpenFailureHint(failure);
+            const std::string hint = SourceText(OpenFailureHint(failure));
             QVERIFY2(Contains(hint, "sudo usermod -aG " + name + " $USER"), hint.c_str());
             QVERIFY2(Contains(hint, path), hint.c_str());
             QVERIFY(hint.find('\n') == std::string::npos);
@@ -242,17 +242,17 @@ private slots:
         QVERIFY(chown(path.c_str(), static_cast<uid_t>(-1), getegid()) == 0);
         const SOpenFailure member = DiagnoseOpenFailure(path, EACCES, 1);
         QVERIFY(member.bInGroup);
-        QVERIFY(!Contains(OpenFailureHint(member), "usermod"));
-        QVERIFY(Contains(OpenFailureHint(member), "다시 로그인"));
+        QVERIFY(!Contains(SourceText(OpenFailureHint(member)), "usermod"));
+        QVERIFY(Contains(SourceText(OpenFailureHint(member)), "다시 로그인"));
         QVERIFY(Contains(OpenFailureAdvice(member), "log in again"));
-        QVERIFY(Contains(OpenFailureHint(member), member.strSystemText));
+        QVERIFY(Contains(SourceText(OpenFailureHint(member)), member.strSystemText));
 
         // A device only its owner may open: no group to join would help.
         QVERIFY(chmod(path.c_str(), 0600) == 0);
         const SOpenFailure ownerOnly = DiagnoseOpenFailure(path, EACCES, 1);
         QVERIFY(!ownerOnly.bGroupMayOpen);
-        QVERIFY(!Contains(OpenFailureHint(ownerOnly), "usermod"));
-        QVERIFY(Contains(OpenFailureHint(ownerOnly), "소유자만"));
+        QVERIFY(!Contains(SourceText(OpenFailureHint(ownerOnly)), "usermod"));
+        QVERIFY(Contains(SourceText(OpenFailureHint(ownerOnly)), "소유자만"));
         QVERIFY(Contains(OpenFailureAdvice(ownerOnly), "only its owner may open it"));
     }
 };

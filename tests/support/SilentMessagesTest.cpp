@@ -1,6 +1,7 @@
 // The silent handler keeps boxes from the handler it replaces, hands each to its callback, and gives
 // the previous handler back when it goes.
 
+#include "i18n/MessageText.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/SilentMessages.h"
 
@@ -30,7 +31,9 @@ private slots:
     {
         std::vector<UserMessage> seen;
         const test::SilentMessages silent([&seen](const UserMessage& message) { seen.push_back(message); });
-        ShowMessage("first", MessageIcon::Stop, "caption");
+        Message first("first", {}, MessageIcon::Stop);
+        first.caption = "caption";
+        ShowMessage(first);
         ShowWindowMessage("second");
         QCOMPARE(seen.size(), size_t(2));
         QCOMPARE(seen[0].text, std::string("first"));

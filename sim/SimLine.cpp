@@ -124,14 +124,26 @@ bool CSimLine::WriteSome(const char* pData, std::size_t nBytes, std::size_t& nWr
     return true;
 }
 
-bool CSimLine::Send(const std::string& bytes, int nBaud, std::string& error)
+bool CSimLine::Send(const std::string& bytes, int nBaud, std::string& error, bool bByteByByte)
 {
     std::size_t nWritten = 0;
     if (nBaud <= 0)
         return WriteSome(bytes.data(), bytes.size(), nWritten, error);
-    // A start bit, eight data bits and a stop bit per byte; send what is due every few ms.
+    // A start bit, eight data bits and a stop bit per byte.
     const double dBytesPerSecond = nBaud / 10.0;
     const auto start = Clock::now();
+    if (bByteByByte) {
+        // Each byte at its own time, slept to (never spun for); a late byte does not push the
+        // ones after it back.
+        const std::chrono::duration<double> byteTime(1.0 / dBytesPerSecond);
+        for (std::size_t n = 0; n < bytes.size(); ++n) {
+            std::this_thread::sleep_until(start + std::chrono::duration_cast<Clock::duration>(byteTime * double(n)));
+            if (!WriteSome(bytes.data() + n, 1, nWritten, error))
+                return false;
+        }
+        return true;
+    }
+    // Otherwise what is due every few milliseconds.
     std::size_t nSent = 0;
     while (nSent < bytes.size()) {
         const double dElapsed = std::chrono::duration<double>(Clock::now() - start).count();

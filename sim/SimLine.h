@@ -26,9 +26,10 @@ public:
     [[nodiscard]] bool IsFarSideOpen() const;
     void WaitForFarSide() const;
 
-    // Sends the bytes at nBaud (10 bits per byte; 0: as fast as the reader takes them). Stops
-    // when the far side closes. False with a message in error.
-    [[nodiscard]] bool Send(const std::string& bytes, int nBaud, std::string& error);
+    // Sends the bytes at nBaud (10 bits per byte; 0: as fast as the reader takes them): what is
+    // due every few milliseconds, or with bByteByByte each byte on its own when it is due, as a
+    // UART hands them over. Stops when the far side closes. False with a message in error.
+    [[nodiscard]] bool Send(const std::string& bytes, int nBaud, std::string& error, bool bByteByByte = false);
 
     // Waits until the far side has read everything (or closed), so that ending the simulator does
     // not throw away bytes still queued for the reader.

@@ -29,6 +29,7 @@ struct SSimOptions {
     std::string strFile;
     std::string strDevice;
     bool bWaitOpen = false;
+    bool bByteByByte = false;
     bool bOnce = false;
     int nDelayMs = 0;
     bool bHelp = false;
@@ -53,6 +54,8 @@ bool ParseFlag(const std::string& arg, SSimOptions& options)
         options.bOnce = true;
     else if (arg == "--wait-open")
         options.bWaitOpen = true;
+    else if (arg == "--byte-by-byte")
+        options.bByteByByte = true;
     else
         return false;
     return true;
@@ -124,7 +127,7 @@ bool SendListing(CSimLine& line, const SSimOptions& options, int nPress)
         return false;
     }
     std::string error;
-    if (!line.Send(bytes, options.nBaud, error)) {
+    if (!line.Send(bytes, options.nBaud, error, options.bByteByByte)) {
         std::cerr << "veldran-sim: " << error << "\n";
         return false;
     }

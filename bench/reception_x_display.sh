@@ -58,7 +58,7 @@ start_sim() {
 measure() {
     local pid=$1 before after now
     now=$(date +%s.%N)
-    sleep "$(awk -v s="$started" -v n="$now" -v f="$measure_from" 'BEGIN { d = s + f - n; print d > 0 ? d : 0 }')"
+    sleep "$(awk -v s="$started" -v n="$now" -v f="$measure_from" 'BEGIN { d = s + f - n; print (d > 0 ? d : 0) }')"
     before=$(cpu_ns "$pid")
     sleep "$window"
     after=$(cpu_ns "$pid")
@@ -91,7 +91,7 @@ run_floor() {
     start_sim
     started=$(date +%s.%N)
     stty -F "$device" raw -echo
-    cat "$device" > /dev/null &
+    cat "$device" > /dev/null 2>&1 &
     pid=$!
     children+=("$pid")
     result=$(measure "$pid")

@@ -3,7 +3,10 @@
 // settled when the event loop first goes idle after the frame has painted. Timed from the start of
 // the process to its "settled" line, interleaved with the same process without a file.
 //
-//   startup_settle [--samples N] [--runs R]   writes an N-sample capture (99,999) and prints the figures
+//   startup_settle [--samples N] [--runs R] [--platform P] [--compare OTHER]
+//       writes an N-sample capture (99,999) and prints the figures. P: offscreen (the default) or
+//       xcb (the display in DISPLAY, Xvfb for instance). OTHER: the startup_settle of another build,
+//       whose start-ups are interleaved with these and reported beside them.
 //   startup_settle --child [FILE]             (used by the above) one start-up; prints "settled"
 
 #include "app/CommandLine.h"
@@ -79,7 +82,10 @@ double TimeStartUp(const std::vector<std::string>& args)
     if (!child.WaitForText("\n", false, 60))
         return -1;
     const double seconds = child.SecondsSinceStart();
-    return child.Wait(60) && child.ExitCode() == 0 && child.Output() == "settled\n" ? seconds : -1;
+    if (child.Wait(60) && child.ExitCode() == 0 && child.Output() == "settled\n")
+        return seconds;
+    std::fprintf(stderr, "%s: exit %d, output \"%s\"\n", args.front().c_str(), child.ExitCode(), child.Output().c_str());
+    return -1;
 }
 
 double Median(std::vector<double> values)
@@ -97,17 +103,22 @@ int main(int argc, char** argv)
 
     int samples = 99999;
     int runs = 11;
+    std::string platform = "offscreen";
+    std::string other;
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::string(argv[i]) == "--samples")
             samples = std::atoi(argv[i + 1]);
         else if (std::string(argv[i]) == "--runs")
             runs = std::atoi(argv[i + 1]);
+        else if (std::string(argv[i]) == "--platform")
+            platform = argv[i + 1];
+        else if (std::string(argv[i]) == "--compare")
+            other = argv[i + 1];
     }
     if (samples <= 0 || runs <= 0)
         return 2;
-    // No display and no instrument: the offscreen platform, and a pseudo-terminal behind every port
-    // so that opening the port shows no message box.
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // No instrument: a pseudo-terminal behind every port so that opening the port shows no box.
+    setenv("QT_QPA_PLATFORM", platform.c_str(), 1);
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
         return 1;
@@ -124,11 +135,13 @@ int main(int argc, char** argv)
     // Settings the program writes beside itself or in the user's folder stay in the temporary folder.
     setenv("XDG_CONFIG_HOME", folder, 1);
 
-    std::vector<double> empty, withFile;
+    std::vector<double> empty, withFile, otherEmpty, otherWithFile;
     for (int run = 0; run <= runs; ++run) {
         const double a = TimeStartUp({argv[0], "--child"});
         const double b = TimeStartUp({argv[0], "--child", path});
-        if (a < 0 || b < 0) {
+        const double c = other.empty() ? 0 : TimeStartUp({other, "--child"});
+        const double d = other.empty() ? 0 : TimeStartUp({other, "--child", path});
+        if (a < 0 || b < 0 || c < 0 || d < 0) {
             std::fprintf(stderr, "a start-up failed\n");
             return 1;
         }
@@ -136,11 +149,18 @@ int main(int argc, char** argv)
             continue; // warms the page cache and the dynamic loader
         empty.push_back(a);
         withFile.push_back(b);
+        otherEmpty.push_back(c);
+        otherWithFile.push_back(d);
     }
-    std::printf("startup_settle: %d runs each, interleaved, offscreen platform\n", runs);
-    std::printf("  start-up to the settled window, no file           median %7.1f ms\n", Median(empty) * 1e3);
-    std::printf("  start-up to the settled window, %6d samples    median %7.1f ms (goal <= 60)\n", samples,
-                Median(withFile) * 1e3);
+    std::printf("startup_settle: %d runs each, interleaved, %s platform\n", runs, platform.c_str());
+    const auto report = [samples](const char* build, const std::vector<double>& none, const std::vector<double>& file) {
+        std::printf("  %s: start-up to the settled window, no file         median %7.1f ms\n", build, Median(none) * 1e3);
+        std::printf("  %s: start-up to the settled window, %6d samples  median %7.1f ms (goal <= 60)\n", build,
+                    samples, Median(file) * 1e3);
+    };
+    report("this build ", empty, withFile);
+    if (!other.empty())
+        report("other build", otherEmpty, otherWithFile);
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
     return 0;

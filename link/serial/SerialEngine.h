@@ -74,7 +74,7 @@ private:
     // each few would cost far more than the bytes do. While bytes trickle in, the worker lets
     // the driver gather them for this long and takes them in one batch. A wake that brings at
     // least kFastBytes means a fast line, which is read as soon as it has bytes again.
-    static constexpr int kGatherMs = 40;
+    static constexpr int kGatherMs = 100;
     static constexpr std::size_t kFastBytes = 1024;
 
     static void WorkerMain(CSerialEngine* pEngine);

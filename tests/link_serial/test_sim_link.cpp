@@ -40,8 +40,10 @@ private slots:
         QTest::addColumn<QString>("pattern");
         QTest::addColumn<int>("lines");
         QTest::addColumn<QString>("baud");
-        QTest::newRow("random, full speed") << "random" << 400 << "0";
-        QTest::newRow("walking, 9600 baud") << "walking" << 4 << "9600";
+        QTest::addColumn<QString>("pacing");
+        QTest::newRow("random, full speed") << "random" << 400 << "0" << QString();
+        QTest::newRow("walking, 9600 baud") << "walking" << 4 << "9600" << QString();
+        QTest::newRow("walking, 9600 baud, byte by byte") << "walking" << 2 << "9600" << "--byte-by-byte";
     }
 
     void listingArrivesWhole()
@@ -49,7 +51,11 @@ private slots:
         QFETCH(QString, pattern);
         QFETCH(int, lines);
         QFETCH(QString, baud);
-        const auto sim = StartSim({"--lines", QString::number(lines), "--pattern", pattern, "--baud", baud, "--seed", "5"});
+        QFETCH(QString, pacing);
+        QStringList arguments{"--lines", QString::number(lines), "--pattern", pattern, "--baud", baud, "--seed", "5"};
+        if (!pacing.isEmpty())
+            arguments << pacing;
+        const auto sim = StartSim(arguments);
         const std::string path = sim->FirstLine();
         QVERIFY(!path.empty());
         qputenv("VELDRAN_COM1", QByteArray::fromStdString(path));

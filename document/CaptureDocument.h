@@ -119,6 +119,7 @@ public:
     // title, path, modified flag and status text handler stay this document's.
     void AdoptCapture(CVELDRANDoc&& other);
 
+private:
     // Number of whole sample records the store holds.
     [[nodiscard]] int StoredSampleCount() const { return static_cast<int>(m_pSamples.size() / kChannelCount); }
     // Replaces the store with count zeroed records (nothing for count <= 0).
@@ -139,8 +140,6 @@ public:
     // list holds data tokens only (first line number at index 0) and a save can write them back.
     // Empty when the list was not loaded from a file.
     TokenList m_strHeaderTokens;
-
-private:
     std::function<void(const char*)> m_onStatusText;
 };
 

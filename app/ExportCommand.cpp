@@ -61,14 +61,14 @@ ExportCommand::PathPrompt ExportCommand::DefaultPrompt(QWidget* parent)
 
 bool ExportCommand::CanExport() const
 {
-    return m_document.m_bDataReady && m_document.ReadableSampleCount() > 0;
+    return m_document.IsDataReady() && m_document.ReadableSampleCount() > 0;
 }
 
 ExportableCapture ExportCommand::CurrentCapture() const
 {
     ExportableCapture capture;
     capture.nSampleCount = m_document.ReadableSampleCount();
-    capture.pSamples = m_document.m_pSamples.data();
+    capture.pSamples = m_document.Samples().data();
     for (size_t ch = 0; ch < capture.strNames.size(); ++ch)
         capture.strNames[ch] = m_session.Names()[ch].toStdString();
     // 1.0 s is the clock-period table's OFF.

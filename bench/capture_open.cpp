@@ -56,8 +56,8 @@ double TimeOpen(const std::string& path, int expected)
     const auto start = std::chrono::steady_clock::now();
     const veldran::CaptureLoad load = veldran::LoadCaptureFile(doc, path);
     const double seconds = Seconds(std::chrono::steady_clock::now() - start);
-    if (!load || load.result != veldran::LoadResult::Loaded || (expected > 0 && doc.m_nSampleCount != expected)) {
-        std::fprintf(stderr, "open failed (count %d)\n", doc.m_nSampleCount);
+    if (!load || load.result != veldran::LoadResult::Loaded || (expected > 0 && doc.SampleCount() != expected)) {
+        std::fprintf(stderr, "open failed (count %d)\n", doc.SampleCount());
         return -1;
     }
     return seconds;
@@ -102,7 +102,7 @@ int main(int argc, char** argv)
         const auto doc = std::make_unique<veldran::CVELDRANDoc>();
         const size_t held = mallinfo2().uordblks - before;
         std::printf("%ld %zu\n", OwnPeakKiB(), held);
-        return doc->m_pTokenList->size() == veldran::CVELDRANDoc::kFreshTokenCount ? 0 : 1;
+        return doc->Tokens().size() == veldran::CVELDRANDoc::kFreshTokenCount ? 0 : 1;
     }
     int samples = kSamples;
     int runs = kRuns;

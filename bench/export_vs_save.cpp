@@ -39,9 +39,9 @@ uint64_t CountingLevels(int i)
 // The capture as the program holds it after opening a file: token list, store and names.
 bool MakeCapture(veldran::CVELDRANDoc& doc, veldran::ChannelNames& names, const std::string& path, bool counting)
 {
-    *doc.m_pTokenList = veldran::test::Listing(
+    veldran::test::Collect(doc, veldran::test::Listing(
         counting ? veldran::test::CellsOf(kSamples, [](int i, int ch) { return int((CountingLevels(i) >> ch) & 1); })
-                 : veldran::test::RandomCells(kSamples, 20240601));
+                 : veldran::test::RandomCells(kSamples, 20240601)));
     for (int ch = 0; ch < veldran::kChannelCount; ++ch)
         names[static_cast<size_t>(ch)] = "채널 " + std::to_string(ch);
     return veldran::SaveCaptureFile(doc, names, path) && veldran::LoadCaptureFile(doc, path);
@@ -87,9 +87,9 @@ int Measure(bool counting, const char* only)
     if (!MakeCapture(doc, names, base + ".source.vxr", counting))
         return 1;
     veldran::ExportableCapture capture;
-    capture.nSampleCount = doc.m_nSampleCount;
-    capture.pSamples = doc.m_pSamples.data();
-    std::copy(doc.m_strChannelNames.begin(), doc.m_strChannelNames.end(), capture.strNames.begin());
+    capture.nSampleCount = doc.ReadableSampleCount();
+    capture.pSamples = doc.Samples().data();
+    std::copy(doc.ChannelNames().begin(), doc.ChannelNames().end(), capture.strNames.begin());
     capture.dClockPeriod = 40e-9;
 
     struct Job {

@@ -199,7 +199,7 @@ int main(int argc, char** argv)
     sinceChange.start();
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        const std::size_t nTokens = document.m_pTokenList->size();
+        const std::size_t nTokens = document.Tokens().size();
         if (!bStarted && nTokens > 0) {
             bStarted = true;
             clock.start();
@@ -220,9 +220,9 @@ int main(int argc, char** argv)
     poll.start(100);
     app.exec();
 
-    const bool bComplete = document.m_pTokenList->size() == nExpectedTokens;
+    const bool bComplete = document.Tokens().size() == nExpectedTokens;
     if (!bComplete)
-        std::printf("tokens: %zu of %zu\n", document.m_pTokenList->size(), nExpectedTokens);
+        std::printf("tokens: %zu of %zu\n", document.Tokens().size(), nExpectedTokens);
     Report("reception", nBytes, dSeconds, dCpu, bComplete);
 
     return bComplete ? 0 : 1;

@@ -2,6 +2,7 @@
 // the 1023-sample window. Prints the median of many repaints in milliseconds.
 
 #include "document/CaptureDocument.h"
+#include "tests/common/ListingBuilder.h"
 #include "view/VeldranView.h"
 
 #include <QApplication>
@@ -25,13 +26,8 @@ int main(int argc, char** argv)
     veldran::CCaptureSession session;
     veldran::CVELDRANDoc& document = session.Document();
     const int count = 5000;
-    document.m_nSampleCount = count;
-    document.AllocateSamples(count);
-    for (int s = 0; s < count; ++s)
-        for (int ch = 0; ch < 48; ++ch)
-            document.m_pSamples[size_t(s) * 48 + size_t(ch)] = uint8_t((s / (ch % 4 + 1)) % 2);
-    document.m_pTokenList->assign(size_t(count) * 4, std::string(16, '0'));
-    document.m_bDataReady = true;
+    veldran::test::Load(document, veldran::test::DataTokens(veldran::test::CellsOf(
+                                      count, [](int s, int ch) { return (s / (ch % 4 + 1)) % 2; })));
 
     veldran::CVELDRANView view(session);
     view.resize(1920, 1080);

@@ -33,7 +33,7 @@ bool LoadChannelNames(const std::string& path, ChannelNames& names, std::string&
         error = path + " is not a capture file";
         return false;
     }
-    names = earlier.m_strChannelNames;
+    names = earlier.ChannelNames();
     return true;
 }
 
@@ -86,8 +86,8 @@ bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECapt
     }
     // The instrument's clock is not part of the listing: samples are numbered, not timed.
     ExportableCapture capture;
-    capture.nSampleCount = doc.m_nSampleCount;
-    capture.pSamples = doc.m_pSamples.data();
+    capture.nSampleCount = doc.ReadableSampleCount();
+    capture.pSamples = doc.Samples().data();
     for (std::size_t n = 0; n < names.size(); ++n)
         capture.strNames[n] = names[n];
     const ExportResult result = ExportCapture(path, exportFormat, capture);

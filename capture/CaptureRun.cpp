@@ -140,7 +140,7 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
             std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
         return kExitPortOrFile;
     }
-    progress.Wrote(options.strOutput, document.m_nSampleCount);
+    progress.Wrote(options.strOutput, document.SampleCount());
     return kExitWritten;
 }
 

@@ -80,8 +80,8 @@ int main(int argc, char** argv)
 
     veldran::ExportableCapture capture;
     capture.nSampleCount = document.ReadableSampleCount();
-    capture.pSamples = document.m_pSamples.data();
-    std::copy(document.m_strChannelNames.begin(), document.m_strChannelNames.end(), capture.strNames.begin());
+    capture.pSamples = document.Samples().data();
+    std::copy(document.ChannelNames().begin(), document.ChannelNames().end(), capture.strNames.begin());
     if (args.nClockFs)
         capture.dClockPeriod = static_cast<double>(*args.nClockFs) / 1e15;
     const veldran::ExportResult result = veldran::ExportCapture(args.strOutput, args.format, capture);

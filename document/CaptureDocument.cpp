@@ -27,12 +27,8 @@ void CVELDRANDoc::AllocateSamples(int count)
 std::optional<Message> CVELDRANDoc::ParseTokens(bool bLive)
 {
     const size_t base = bLive ? kListingHeaderTokens : 0;
-    if (bLive)
-        AllocateSamples(m_nSampleCount);
-    // Every record below the count must hold levels even when the parse stops early, so a store
-    // that is too small (a loader that allocated less) is grown with zeroed records.
-    if (StoredSampleCount() < m_nSampleCount)
-        m_pSamples.resize(static_cast<size_t>(m_nSampleCount) * kChannelCount, 0);
+    // Every record below the count holds levels, also when the parse stops early.
+    AllocateSamples(m_nSampleCount);
 
     const TokenList& tokens = *m_pTokenList;
     for (int i = 0; i < m_nSampleCount; ++i) {
@@ -141,6 +137,35 @@ void CVELDRANDoc::ForgetCapture()
     m_bDataReady = false;
 }
 
+void CVELDRANDoc::BeginLoad()
+{
+    EmptyTokenList();
+    m_pTokenList->shrink_to_fit();
+}
+
+void CVELDRANDoc::LoadCapture(TokenList&& header, TokenList&& tokens, veldran::ChannelNames&& names)
+{
+    const size_t samples = (tokens.size() + kTokensPerSample - 1) / kTokensPerSample;
+    if (samples == 0) {
+        RefuseLoad();
+        return;
+    }
+    tokens.resize(samples * kTokensPerSample);
+    *m_pTokenList = std::move(tokens);
+    m_strHeaderTokens = std::move(header);
+    m_strChannelNames = std::move(names);
+    m_nSampleCount = static_cast<int32_t>(samples);
+    // Every sample is whole now, so the parse has nothing to report.
+    (void)ParseTokens(false);
+    m_bDataReady = true;
+}
+
+void CVELDRANDoc::RefuseLoad()
+{
+    EmptyTokenList();
+    m_nSampleCount = 0;
+}
+
 bool CVELDRANDoc::HoldsLoadedTokens() const
 {
     // A load leaves exactly four tokens per sample. A list emptied or refilled by a reception
@@ -154,8 +179,15 @@ uint8_t CVELDRANDoc::Level(int sample, int channel) const
 {
     if (sample < 0 || channel < 0 || channel >= kChannelCount)
         return 0;
-    const size_t index = static_cast<size_t>(sample) * kChannelCount + static_cast<size_t>(channel);
-    return index < m_pSamples.size() ? m_pSamples[index] : 0;
+    if (sample >= ReadableSampleCount())
+        return 0;
+    return m_pSamples[static_cast<size_t>(sample) * kChannelCount + static_cast<size_t>(channel)];
+}
+
+const std::string& CVELDRANDoc::ChannelName(int channel) const
+{
+    static const std::string kNoName;
+    return channel >= 0 && channel < kChannelCount ? m_strChannelNames[static_cast<size_t>(channel)] : kNoName;
 }
 
 std::string DefaultChannelName(int channel)

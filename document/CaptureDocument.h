@@ -30,6 +30,12 @@ using TokenList = CTokenList;
 // The name a channel has until the user renames it: " CH  A00" … " CH  C15" (cell letter, bit).
 [[nodiscard]] std::string DefaultChannelName(int channel);
 
+// The 48 channel names of a capture (UTF-8), channel order.
+using ChannelNames = std::array<std::string, kChannelCount>;
+
+// The capture's state is written only through the named operations below (a listing as it arrives,
+// a capture file read, a capture taken over from another document, the capture forgotten), so the
+// count, the store and the token list agree in the ways the readers rely on.
 class CVELDRANDoc : public DocumentBase {
 public:
     // A fresh document's token list holds this many empty entries (stored as a count, so they cost
@@ -38,49 +44,66 @@ public:
 
     CVELDRANDoc();
 
-    // Turns the token list into the sample store. bLive: the list starts with the listing's 12
-    // header tokens and the store is reallocated here; otherwise the loader has allocated it.
-    // A list that ends inside a sample stops the parse one sample short and gives the
-    // transmission-error message for the caller to show.
-    std::optional<Message> ParseTokens(bool bLive);
-    // The 48 levels of one sample from its three cell tokens (what ParseTokens does per sample).
+    // The channel names that came with a loaded capture file (empty until one is loaded).
+    [[nodiscard]] const veldran::ChannelNames& ChannelNames() const { return m_strChannelNames; }
+    // The name of channel ch; empty for a channel that does not exist.
+    [[nodiscard]] const std::string& ChannelName(int channel) const;
+    // True while the document holds a capture to show: a listing that ended, or a file read.
+    [[nodiscard]] bool IsDataReady() const { return m_bDataReady; }
+    // The count the position counters show: while a listing arrives, its lines counted so far. It
+    // can run ahead of the store (a listing still arriving, a cancelled one); whoever reads samples
+    // takes ReadableSampleCount() instead.
+    [[nodiscard]] int SampleCount() const { return m_nSampleCount; }
+    // The samples a reader may take: those the count names that the store holds.
+    [[nodiscard]] int ReadableSampleCount() const
+    {
+        return m_nSampleCount > 0 ? std::min(m_nSampleCount, StoredSampleCount()) : 0;
+    }
+    // The store, 48 levels (0 or 1) per sample; the first ReadableSampleCount() records are the
+    // capture's.
+    [[nodiscard]] const std::vector<uint8_t>& Samples() const { return m_pSamples; }
+    // The token list: a listing as received (its 12 header tokens first), or the data tokens of a
+    // loaded capture file (first line number at index 0).
+    [[nodiscard]] const TokenList& Tokens() const { return *m_pTokenList; }
+    // The 12 header lines of the capture file the token list was loaded from; empty otherwise.
+    [[nodiscard]] const TokenList& HeaderTokens() const { return m_strHeaderTokens; }
+
+    // The level of channel ch in sample i; 0 for a sample a reader may not take.
+    [[nodiscard]] uint8_t Level(int sample, int channel) const;
+
+    // The 48 levels of one sample from its three cell tokens (what a parse does per sample).
     void ParseSample(const std::string_view* cells, uint8_t* record);
 
     // The level of bit nBit (0..15) of a cell token: character 15 − nBit, "0" or "1"; anything
     // else reads as 0 and, while no capture is shown, puts the invalid-data text in the view.
     [[nodiscard]] uint8_t GetCellBit(std::string_view strCell, int nBit);
 
-    // The level of channel ch in sample i; 0 for a sample the store does not hold.
-    [[nodiscard]] uint8_t Level(int sample, int channel) const;
-    // Number of whole sample records the store holds (may differ from m_nSampleCount while a
-    // reception counts lines, or after a cancelled one).
-    [[nodiscard]] int StoredSampleCount() const { return static_cast<int>(m_pSamples.size() / kChannelCount); }
-    // The samples a reader may take: those the count names that the store holds (the count runs
-    // ahead of the store while a listing arrives and after a cancelled one).
-    [[nodiscard]] int ReadableSampleCount() const
-    {
-        return m_nSampleCount > 0 ? std::min(m_nSampleCount, StoredSampleCount()) : 0;
-    }
-    // Replaces the store with count zeroed records (nothing for count <= 0).
-    void AllocateSamples(int count);
-
-    // Empties the token list and forgets the header lines kept from a loaded file. A New or a
-    // reception that starts over should use this rather than clearing the list alone.
-    void EmptyTokenList();
-
     // A listing as it arrives, in three steps, for the window and veldran-capture alike: begin
-    // (the token list emptied; the capture shown so far stays until the first line), the tokens and
-    // the lines counted so far, and the end, which parses the listing into the sample store and
-    // makes it the capture (the parse's message, if any, is the caller's to show).
+    // (the token list and any kept header lines emptied; the capture shown so far stays until the
+    // first line), the tokens and the lines counted so far, and the end, which parses the listing
+    // into the sample store and makes it the capture (the parse's message, if any, is the caller's
+    // to show). A list that ends inside a sample stops the parse one sample short.
     void BeginListing() { EmptyTokenList(); }
     void AppendListingToken(std::string_view token) { m_pTokenList->push_back(token); }
     void SetListingLines(int nLines) { m_nSampleCount = nLines; }
     std::optional<Message> FinishListing(int nLines);
+
+    // A capture file as its reader takes it, in two steps. First the tokens held go, and their
+    // storage with them, so that the list read from the file is never held beside them. Then
+    // either the file's capture replaces the document's (the header lines kept apart, the data
+    // tokens, four per sample, a last sample cut short completed with empty tokens, the names; the
+    // count is the samples the tokens hold, whatever the file claimed), or the file is refused: no
+    // tokens and no count, while the store, the names and the data-ready flag stay as they were.
+    // A capture of no token at all is refused.
+    void BeginLoad();
+    void LoadCapture(TokenList&& header, TokenList&& tokens, veldran::ChannelNames&& names);
+    void RefuseLoad();
+
     // No capture any more (New File, and the first byte of a listing): an empty token list, the
     // untitled title, no file; the samples stay stored but are no longer shown as a capture.
     void ForgetCapture();
     // True when the token list holds the data tokens of a loaded capture file (its 12 header lines
-    // kept in m_strHeaderTokens), false when it holds a listing as received (or nothing).
+    // kept apart), false when it holds a listing as received (or nothing).
     [[nodiscard]] bool HoldsLoadedTokens() const;
 
     // The value field's text is reached through this (the document never includes a widget). The
@@ -96,6 +119,18 @@ public:
     // title, path, modified flag and status text handler stay this document's.
     void AdoptCapture(CVELDRANDoc&& other);
 
+private:
+    // Number of whole sample records the store holds.
+    [[nodiscard]] int StoredSampleCount() const { return static_cast<int>(m_pSamples.size() / kChannelCount); }
+    // Replaces the store with count zeroed records (nothing for count <= 0).
+    void AllocateSamples(int count);
+    // Empties the token list and forgets the header lines kept from a loaded file.
+    void EmptyTokenList();
+    // Turns the token list into a new store of m_nSampleCount records. bLive: the list starts
+    // with the listing's 12 header tokens. A list that ends inside a sample stops the parse one
+    // sample short and gives the transmission-error message; the records it did not reach are 0.
+    std::optional<Message> ParseTokens(bool bLive);
+
     std::array<std::string, kChannelCount> m_strChannelNames;
     bool m_bDataReady = false;
     int32_t m_nSampleCount = 0;
@@ -105,8 +140,6 @@ public:
     // list holds data tokens only (first line number at index 0) and a save can write them back.
     // Empty when the list was not loaded from a file.
     TokenList m_strHeaderTokens;
-
-private:
     std::function<void(const char*)> m_onStatusText;
 };
 

@@ -171,8 +171,8 @@ std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNam
     // After a load the list holds data tokens only; the header lines kept from the file go first,
     // so the file read back has the count and the samples it was saved with.
     static const TokenList kNoHeader;
-    const TokenList& header = doc.HoldsLoadedTokens() ? doc.m_strHeaderTokens : kNoHeader;
-    const TokenList& tokens = *doc.m_pTokenList;
+    const TokenList& header = doc.HoldsLoadedTokens() ? doc.HeaderTokens() : kNoHeader;
+    const TokenList& tokens = doc.Tokens();
     const size_t total = header.size() + tokens.size();
     const size_t headerTokens = kListingHeaderTokens;
     if (total < headerTokens + kTokensPerSample) {
@@ -205,27 +205,30 @@ std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNam
 
 namespace {
 
-// What the first pass over a file found, for the parse and the message that follow it.
+// What the first pass over a file found, for the document and the message that follow it.
 struct FileContent {
     LoadResult result = LoadResult::EmptyFile;
     std::vector<Message> messages;
     int nClaimedSamples = 0;
+    int nSamplesFound = 0;
     int nNamesFound = 0;
+    TokenList header;
+    TokenList tokens;
     ChannelNames names;
 };
 
 // Splits the file into the header lines, the data tokens and the names. The list holds what the
-// file holds, whatever its header claims: a sample cut short is completed with empty tokens, and
-// missing samples are not made up. The data tokens are moved to the front of the file's own bytes,
-// which then become the list's storage: no token is copied twice, and no second buffer is needed.
+// file holds, whatever its header claims: a sample cut short is completed with empty tokens (by the
+// document, as it takes the list), and missing samples are not made up. The data tokens are moved to
+// the front of the file's own bytes, which then become the list's storage: no token is copied
+// twice, and no second buffer is needed.
 FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
 {
     const std::string_view bytes = file;
     FileContent content;
-    doc.EmptyTokenList();
-    // A fresh document's list or an earlier capture's: give its storage back before the new list
+    // A fresh document's list or an earlier capture's: its storage goes back before the new list
     // is built, so both are never held at once.
-    doc.m_pTokenList->shrink_to_fit();
+    doc.BeginLoad();
     CLineReader reader(bytes);
     const std::string_view first = reader.Next();
     if (first.empty())
@@ -235,7 +238,6 @@ FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
     // absurd one would take all memory for a file that holds a few lines.
     const long long count = HeaderCount(first);
     if (count <= 0 || count > kMaxCaptureSamples) {
-        doc.m_nSampleCount = 0;
         content.messages.emplace_back(text::kNotVeldranData);
         content.result = LoadResult::NotCaptureData;
         return content;
@@ -243,7 +245,7 @@ FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
     content.nClaimedSamples = static_cast<int>(count);
 
     for (int i = 0; i < kListingHeaderTokens; ++i)
-        doc.m_strHeaderTokens.push_back(reader.Next());
+        content.header.push_back(reader.Next());
     const size_t claimedTokens = static_cast<size_t>(count) * kTokensPerSample;
     // Every line but the last takes at least its line end, so the rest of the file bounds the
     // number of tokens whatever the header claims.
@@ -260,43 +262,37 @@ FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
         used += token.size();
         ends.push_back(static_cast<uint32_t>(used));
     }
-    const size_t samplesFound = (ends.size() + kTokensPerSample - 1) / kTokensPerSample;
-    doc.m_nSampleCount = static_cast<int>(samplesFound);
+    content.nSamplesFound = static_cast<int>((ends.size() + kTokensPerSample - 1) / kTokensPerSample);
 
     for (std::string& name : content.names) {
         content.nNamesFound += reader.AtEnd() ? 0 : 1;
         name = Cp949ToUtf8(std::string(reader.Next()));
     }
     file.resize(used);
-    TokenList& tokens = *doc.m_pTokenList;
-    tokens.Adopt(std::move(file), std::move(ends));
-    tokens.resize(samplesFound * kTokensPerSample);
+    content.tokens.Adopt(std::move(file), std::move(ends));
     content.result = LoadResult::Loaded;
     return content;
 }
 
-// Turns the tokens ReadTokens left into samples, with a message when the file was incomplete.
+// Hands what ReadTokens found to the document, with a message when the file was incomplete.
 CaptureLoad FinishLoad(CVELDRANDoc& doc, FileContent& content)
 {
     CaptureLoad load{true, content.result, std::move(content.messages)};
-    if (content.result != LoadResult::Loaded)
+    if (content.result == LoadResult::EmptyFile)
         return load;
-    if (doc.m_nSampleCount < content.nClaimedSamples || content.nNamesFound < kChannelCount) {
+    if (content.result == LoadResult::Loaded
+        && (content.nSamplesFound < content.nClaimedSamples || content.nNamesFound < kChannelCount)) {
         load.messages.push_back(Message(text::kCaptureIncomplete, {MessageNumber(content.nClaimedSamples),
-                                                                   MessageNumber(doc.m_nSampleCount),
+                                                                   MessageNumber(content.nSamplesFound),
                                                                    MessageNumber(content.nNamesFound)}));
     }
-    if (doc.m_nSampleCount == 0) {
+    if (content.result != LoadResult::Loaded || content.nSamplesFound == 0) {
         // Nothing to show: the file is refused like one that is not a capture, nothing allocated.
-        doc.EmptyTokenList();
+        doc.RefuseLoad();
         load.result = LoadResult::NotCaptureData;
         return load;
     }
-    doc.m_strChannelNames = std::move(content.names);
-    doc.AllocateSamples(doc.m_nSampleCount);
-    // The loader kept every sample whole, so this parse has nothing to report.
-    (void)doc.ParseTokens(false);
-    doc.m_bDataReady = true;
+    doc.LoadCapture(std::move(content.header), std::move(content.tokens), std::move(content.names));
     return load;
 }
 

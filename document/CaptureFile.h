@@ -14,15 +14,13 @@
 
 namespace veldran {
 
-using ChannelNames = std::array<std::string, kChannelCount>;
-
 // The largest sample count a capture file may claim. The instrument numbers its listing lines with
 // four digits and earlier readers took at most 99,999; a header above this is not taken for a
 // capture, so a few damaged bytes cannot make a small file claim gigabytes of samples.
 constexpr int kMaxCaptureSamples = 1'000'000;
 
 enum class LoadResult {
-    Loaded,         // tokens, samples and names replaced; m_bDataReady set
+    Loaded,         // tokens, samples and names replaced; the capture is ready to show
     EmptyFile,      // first line empty: only the token list was emptied, no message
     NotCaptureData, // count missing, zero, negative or too large: a message, nothing allocated
 };

@@ -4,8 +4,8 @@
 // point callers need; it uses no Qt.
 //
 //   veldran::ExportableCapture capture;
-//   capture.nSampleCount = doc.m_nSampleCount;
-//   capture.pSamples = doc.m_pSamples.data();          // 48 bytes per sample, each 0 or 1
+//   capture.nSampleCount = doc.ReadableSampleCount();
+//   capture.pSamples = doc.Samples().data();           // 48 bytes per sample, each 0 or 1
 //   capture.strNames = names;                          // 48 UTF-8 names, channel order
 //   capture.dClockPeriod = 40e-9;                      // seconds per sample; std::nullopt: clock OFF
 //   const auto format = veldran::ExportFormatFromPath(path);   // from ".vcd", ".csv" or ".sr"

@@ -42,12 +42,13 @@ VELDRAN_HARNESS_CHECK bool LevelsAreBits(const std::vector<uint8_t>& levels)
 
 VELDRAN_HARNESS_CHECK void CheckLoaded(const veldran::CVELDRANDoc& doc)
 {
-    const auto count = static_cast<size_t>(doc.m_nSampleCount);
-    Require(doc.m_nSampleCount > 0 && doc.m_nSampleCount <= veldran::kMaxCaptureSamples);
-    Require(doc.m_pTokenList->size() == count * veldran::kTokensPerSample);
-    Require(doc.m_strHeaderTokens.size() == veldran::kListingHeaderTokens);
-    Require(doc.m_pSamples.size() >= count * veldran::kChannelCount);
-    Require(LevelsAreBits(doc.m_pSamples));
+    const auto count = static_cast<size_t>(doc.SampleCount());
+    Require(doc.SampleCount() > 0 && doc.SampleCount() <= veldran::kMaxCaptureSamples);
+    Require(doc.ReadableSampleCount() == doc.SampleCount());
+    Require(doc.Tokens().size() == count * veldran::kTokensPerSample);
+    Require(doc.HeaderTokens().size() == veldran::kListingHeaderTokens);
+    Require(doc.Samples().size() >= count * veldran::kChannelCount);
+    Require(LevelsAreBits(doc.Samples()));
 }
 
 } // namespace
@@ -65,14 +66,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     CheckLoaded(doc);
 
-    const auto written = veldran::WriteCapture(doc, doc.m_strChannelNames);
+    const auto written = veldran::WriteCapture(doc, doc.ChannelNames());
     Require(written.has_value());
     veldran::CVELDRANDoc again;
     Require(veldran::ReadCapture(again, *written).result == veldran::LoadResult::Loaded);
-    Require(again.m_nSampleCount == doc.m_nSampleCount);
-    Require(*again.m_pTokenList == *doc.m_pTokenList);
-    Require(again.m_strHeaderTokens == doc.m_strHeaderTokens);
-    const size_t levels = static_cast<size_t>(doc.m_nSampleCount) * veldran::kChannelCount;
-    Require(std::memcmp(again.m_pSamples.data(), doc.m_pSamples.data(), levels) == 0);
+    Require(again.SampleCount() == doc.SampleCount());
+    Require(again.Tokens() == doc.Tokens());
+    Require(again.HeaderTokens() == doc.HeaderTokens());
+    const size_t levels = static_cast<size_t>(doc.SampleCount()) * veldran::kChannelCount;
+    Require(std::memcmp(again.Samples().data(), doc.Samples().data(), levels) == 0);
     return 0;
 }

@@ -3,8 +3,7 @@
 // where the bytes were split into batches; the kept tokens and the line count follow the byte
 // rules; every stored level is 0 or 1 and is the bit its cell token holds (0 for a record whose
 // tokens never arrived); the parsed count is the counted lines, one less when the tokens ran out;
-// the parse reads nothing past the token list (the list is sized exactly, so the sanitizer sees
-// any read beyond it).
+// the parse reads nothing past the token list; a reader never reaches beyond the store.
 
 #include "document/CaptureDocument.h"
 #include "link/ListingTokenizer.h"
@@ -63,25 +62,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     Require(nFourCharacter == nLines);
 
-    // A document that holds what a reception collected.
+    // A document that holds what a reception collected, as the first byte of a listing leaves it.
     static veldran::CVELDRANDoc doc;
     doc.SetStatusTextHandler({});
-    *doc.m_pTokenList = tokens;
-    doc.m_pTokenList->shrink_to_fit();
-    doc.m_strHeaderTokens.clear();
-    doc.m_nSampleCount = nLines;
-    doc.m_bDataReady = false;
-    doc.ParseTokens(true);
+    doc.ForgetCapture();
+    doc.BeginListing();
+    for (const std::string_view token : tokens)
+        doc.AppendListingToken(token);
+    doc.SetListingLines(nLines);
+    Require(static_cast<size_t>(doc.ReadableSampleCount()) * kChannelCount <= doc.Samples().size());
+    doc.FinishListing(nLines);
 
     // The parse keeps the counted lines, one less when the token list ran out first; a record
     // below the count whose tokens did not arrive holds zeros.
-    const int count = doc.m_nSampleCount;
+    const int count = doc.SampleCount();
     const size_t records = tokens.size() < kListingHeaderTokens
         ? 0
         : (tokens.size() - kListingHeaderTokens) / kTokensPerSample;
     const bool bShort = records < static_cast<size_t>(nLines);
     Require(count == (bShort ? nLines - 1 : nLines));
-    Require(count >= 0 && doc.StoredSampleCount() >= count);
+    Require(count >= 0 && doc.ReadableSampleCount() == count);
+    Require(doc.Samples().size() >= static_cast<size_t>(count) * kChannelCount);
     for (int i = 0; i < count; ++i)
         for (int ch = 0; ch < kChannelCount; ++ch) {
             const uint8_t level = doc.Level(i, ch);

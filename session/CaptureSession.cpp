@@ -45,7 +45,7 @@ std::string CCaptureSession::CellWordsAt(int x) const
 {
     if (x < 0)
         return {};
-    const TokenList& tokens = *m_document.m_pTokenList;
+    const TokenList& tokens = m_document.Tokens();
     // A listing keeps its 12 header tokens in front of the samples, a loaded file does not; each
     // sample is its line number and three cell words.
     const size_t first = static_cast<size_t>(x) * kTokensPerSample + (m_bLiveData ? kListingHeaderTokens + 1 : 1);
@@ -90,7 +90,7 @@ void CCaptureSession::FinishListing(int nLines, const std::function<void(const M
     // The received capture replaced the document's data and exists nowhere else yet.
     m_document.SetModifiedFlag(true);
     // A parse that stopped early took one sample off; the view must not count it either.
-    m_nSampleCount = m_document.m_nSampleCount;
+    m_nSampleCount = m_document.SampleCount();
     emit captureReplaced();
 }
 
@@ -107,11 +107,10 @@ void CCaptureSession::ClearCapture()
 
 void CCaptureSession::OpenCapture()
 {
-    if (m_document.m_bDataReady) {
+    if (m_document.IsDataReady()) {
         for (int n = 0; n < kChannelCount; ++n)
-            m_strName[static_cast<size_t>(n)] =
-                QString::fromStdString(m_document.m_strChannelNames[static_cast<size_t>(n)]);
-        m_nSampleCount = m_document.m_nSampleCount;
+            m_strName[static_cast<size_t>(n)] = QString::fromStdString(m_document.ChannelName(n));
+        m_nSampleCount = m_document.SampleCount();
     }
     m_bLiveData = false;
     m_nWindow = 16;

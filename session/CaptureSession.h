@@ -52,7 +52,7 @@ public:
     // whether they show a listing that arrived in this run rather than a file.
     [[nodiscard]] int SampleCount() const { return m_nSampleCount; }
     [[nodiscard]] bool IsLiveData() const { return m_bLiveData; }
-    [[nodiscard]] bool HasCapture() const { return m_document.m_bDataReady; }
+    [[nodiscard]] bool HasCapture() const { return m_document.IsDataReady(); }
     // The three cell words of sample x as the listing gave them, channel 15 first, two blanks apart;
     // rebuilt from the samples where the tokens are gone; empty outside the capture.
     [[nodiscard]] std::string CellWordsAt(int x) const;

@@ -261,16 +261,16 @@ void CVELDRANView::LoadTraces()
 {
     CursorsSeen::Forget(); // the traces now show another capture or another cell
     const CVELDRANDoc& document = m_session.Document();
-    const int count = document.m_nSampleCount;
+    const int count = document.SampleCount();
     const int first = m_session.Cell() * 16;
-    // One pass over the store, sixteen levels out of each record. The store can hold fewer records
-    // than the count (a cancelled reception); the samples it does not hold stay low.
+    // One pass over the store, sixteen levels out of each record. The count shown can run ahead of
+    // the samples a reader may take (a cancelled reception); those beyond stay low.
     const size_t total = static_cast<size_t>(std::max(count, 0));
     const size_t stored = static_cast<size_t>(document.ReadableSampleCount());
     std::array<uint8_t*, 16> levels{};
     for (size_t k = 0; k < 16; ++k)
         levels[k] = m_traces[k]->ExtendLevels(total);
-    const uint8_t* record = document.m_pSamples.data() + first;
+    const uint8_t* record = document.Samples().data() + first;
     for (size_t s = 0; s < stored; ++s, record += kChannelCount)
         for (size_t k = 0; k < 16; ++k)
             levels[k][s] = record[k] == 1 ? 1 : 0;

@@ -99,8 +99,8 @@ private slots:
         test::Rename(m_shell->Session(), 5, QStringLiteral("other"));
         m_openPath = m_savePath;
         m_shell->Files().OnFileOpen();
-        QVERIFY(document.m_bDataReady);
-        QCOMPARE(document.m_nSampleCount, 3);
+        QVERIFY(document.IsDataReady());
+        QCOMPARE(document.SampleCount(), 3);
         QCOMPARE(m_shell->Session().SampleCount(), 3);
         QCOMPARE(int(document.Level(1, 0)), 1);
         QCOMPARE(int(document.Level(2, 47)), 1);
@@ -127,11 +127,11 @@ private slots:
         m_answers = {Answer::Cancel};
         m_shell->Router().Execute(57600);
         QCOMPARE(m_asked, 1);
-        QVERIFY(document.m_bDataReady);
+        QVERIFY(document.IsDataReady());
         // No: New goes ahead without saving.
         m_answers = {Answer::No};
         m_shell->Router().Execute(57600);
-        QVERIFY(!document.m_bDataReady);
+        QVERIFY(!document.IsDataReady());
         QVERIFY(!document.IsModified());
         // Yes before Open saves first (Save As, as the capture has no file yet).
         Receive(document);
@@ -219,7 +219,7 @@ private slots:
         const bool opened = m_shell->Files().OpenDocumentFile(path, ahead ? &prefetch : nullptr);
         UseUiLanguage(UiLanguage::Korean);
         QVERIFY(opened);
-        QCOMPARE(m_shell->Document().m_nSampleCount, 3);
+        QCOMPARE(m_shell->Document().SampleCount(), 3);
         // The file's box comes first; the view that shows the capture may add its own (no port here).
         QVERIFY(!m_messages->messages.empty());
         const UserMessage& box = m_messages->messages.front();
@@ -238,7 +238,7 @@ private slots:
     void refusedSaveShowsWhy()
     {
         m_savePath = Path("nothing.vxr");
-        m_shell->Document().EmptyTokenList(); // no sample to save
+        m_shell->Document().BeginListing(); // no sample to save
         m_messages->Clear();
         QVERIFY(!m_shell->Files().OnFileSaveAs());
         QCOMPARE(m_messages->messages.size(), size_t(1));
@@ -266,7 +266,7 @@ private slots:
         QVERIFY(m_shell->Files().OnFileSaveAs());
         m_shell->Session().ClearCapture();
         emit m_shell->Frame().fileDropped(m_savePath);
-        QVERIFY(document.m_bDataReady);
+        QVERIFY(document.IsDataReady());
         QCOMPARE(QString::fromStdString(document.GetTitle()), QStringLiteral("dropped.vxr"));
     }
 
@@ -302,7 +302,7 @@ private slots:
         }
         pipe.Finish();
         QVERIFY2(!pipe.WasNeeded(), "the open waited for a writer");
-        QVERIFY(!started || !m_shell->Document().m_bDataReady);
+        QVERIFY(!started || !m_shell->Document().IsDataReady());
         QVERIFY(!m_messages->messages.empty());
         QVERIFY(m_messages->Last().find(pipe.Path()) != std::string::npos);
     }

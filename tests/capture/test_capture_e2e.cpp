@@ -176,15 +176,15 @@ private slots:
         QVERIFY(load);
         QCOMPARE(load.result, LoadResult::Loaded);
         QVERIFY(load.messages.empty());
-        QCOMPARE(document.m_nSampleCount, nLines);
+        QCOMPARE(document.SampleCount(), nLines);
         for (int i = 0; i < nLines; ++i) {
             const uint64_t levels = sim::PatternLevels(sim::EPattern::Counter, i);
             for (int ch = 0; ch < kChannelCount; ++ch)
                 if (document.Level(i, ch) != ((levels >> ch) & 1u))
                     QFAIL(qPrintable(QString("sample %1 channel %2").arg(i).arg(ch)));
         }
-        QCOMPARE(document.m_strChannelNames[0], std::string("클럭"));
-        QCOMPARE(document.m_strChannelNames[47], std::string("C15 reset"));
+        QCOMPARE(document.ChannelNames()[0], std::string("클럭"));
+        QCOMPARE(document.ChannelNames()[47], std::string("C15 reset"));
     }
 
     // --quiet leaves out the progress, never the reason for a failure.

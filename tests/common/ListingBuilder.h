@@ -15,6 +15,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace veldran::test {
@@ -105,26 +106,49 @@ inline std::vector<Cells> RandomCells(int count, unsigned seed)
     return cells;
 }
 
-// Puts a received listing into the document as the reception leaves it: the list, the count of
-// four-character tokens, a parse, the data-ready flag. Returns what the parse reported.
+// Puts the tokens into the document as a reception collects them, not finished: the listing begun,
+// the tokens appended, the four-character ones counted as its lines. Returns the lines counted.
+inline int Collect(CVELDRANDoc& doc, const TokenList& tokens)
+{
+    doc.BeginListing();
+    int lines = 0;
+    for (std::string_view token : tokens) {
+        doc.AppendListingToken(token);
+        lines += token.size() == 4 ? 1 : 0;
+    }
+    doc.SetListingLines(lines);
+    return lines;
+}
+
+// Puts a received listing into the document as the reception leaves it: collected, then finished
+// (parsed, and shown as the capture). Returns what the parse reported.
 inline std::optional<Message> Receive(CVELDRANDoc& doc, const TokenList& tokens)
 {
-    doc.m_bDataReady = false;
-    *doc.m_pTokenList = tokens;
-    int lines = 0;
-    for (std::string_view token : tokens)
-        lines += token.size() == 4 ? 1 : 0;
-    doc.m_nSampleCount = lines;
-    std::optional<Message> reported = doc.ParseTokens(true);
-    doc.m_bDataReady = true;
-    return reported;
+    return doc.FinishListing(Collect(doc, tokens));
+}
+
+// The samples as a capture file holds their tokens: per sample its line number and three cells,
+// with no header in front.
+inline TokenList DataTokens(const std::vector<Cells>& cells)
+{
+    TokenList tokens;
+    AppendSamples(tokens, cells);
+    return tokens;
+}
+
+// Puts a capture into the document as reading a capture file leaves it: the listing's header lines
+// kept apart, the data tokens (four per sample), the names, all parsed and shown as the capture.
+inline void Load(CVELDRANDoc& doc, TokenList dataTokens, ChannelNames names = {})
+{
+    doc.BeginLoad();
+    doc.LoadCapture(ListingHeader(), std::move(dataTokens), std::move(names));
 }
 
 // A capture file of the samples, as saving a received listing writes it.
 inline bool SaveListing(const std::vector<Cells>& cells, const ChannelNames& names, const std::string& path)
 {
     CVELDRANDoc doc;
-    *doc.m_pTokenList = Listing(cells);
+    Collect(doc, Listing(cells));
     return static_cast<bool>(SaveCaptureFile(doc, names, path));
 }
 

@@ -93,16 +93,16 @@ void CaptureFileTest::storedFile()
     QCOMPARE(load.result, LoadResult::Loaded);
     QVERIFY(load.messages.empty());
     QVERIFY(messages.messages.empty());
-    QCOMPARE(doc.m_nSampleCount, 3);
+    QCOMPARE(doc.SampleCount(), 3);
     const unsigned cells[3][3] = {{0x0001, 0x8000, 0xFFFF}, {0xA5A5, 0x0000, 0x1234}, {0xFFFF, 0x5A5A, 0x8001}};
     for (int i = 0; i < 3; ++i)
         for (int ch = 0; ch < kChannelCount; ++ch)
             QCOMPARE(unsigned(doc.Level(i, ch)), (cells[i][ch / 16] >> (ch % 16)) & 1u);
-    QCOMPARE(doc.m_strChannelNames[0], std::string("클럭"));
-    QCOMPARE(doc.m_strChannelNames[1], std::string("데이터 1"));
-    QCOMPARE(doc.m_strChannelNames[47], std::string("CH47"));
-    QCOMPARE(doc.m_pTokenList->front(), std::string("0000"));
-    QCOMPARE(doc.m_strHeaderTokens.front(), std::string("STATE"));
+    QCOMPARE(doc.ChannelNames()[0], std::string("클럭"));
+    QCOMPARE(doc.ChannelNames()[1], std::string("데이터 1"));
+    QCOMPARE(doc.ChannelNames()[47], std::string("CH47"));
+    QCOMPARE(doc.Tokens().front(), std::string("0000"));
+    QCOMPARE(doc.HeaderTokens().front(), std::string("STATE"));
 }
 
 void CaptureFileTest::storedFileSavedAgainIsIdentical()
@@ -111,7 +111,7 @@ void CaptureFileTest::storedFileSavedAgainIsIdentical()
     const std::string path = folder.filePath("again.vxr").toStdString();
     CVELDRANDoc doc;
     QVERIFY(LoadCaptureFile(doc, DataFile("three_samples_crlf.vxr")));
-    QVERIFY(SaveCaptureFile(doc, doc.m_strChannelNames, path));
+    QVERIFY(SaveCaptureFile(doc, doc.ChannelNames(), path));
     QCOMPARE(ReadBytes(path), ReadBytes(DataFile("three_samples.vxr")));
 }
 
@@ -128,8 +128,8 @@ void CaptureFileTest::saveReplacesEarlierFile()
 
     CVELDRANDoc loaded;
     QVERIFY(LoadCaptureFile(loaded, path));
-    QCOMPARE(loaded.m_nSampleCount, 10);
-    QCOMPARE(loaded.m_strChannelNames[5], std::string("N5"));
+    QCOMPARE(loaded.SampleCount(), 10);
+    QCOMPARE(loaded.ChannelNames()[5], std::string("N5"));
     struct stat st {};
     QCOMPARE(::stat(path.c_str(), &st), 0);
     QCOMPARE(int(st.st_mode & 0777), 0640);
@@ -180,7 +180,7 @@ void CaptureFileTest::refusedSaveKeepsEarlierFile()
     QVERIFY(SaveCaptureFile(doc, Names("N"), path));
     const std::string saved = ReadBytes(path);
 
-    doc.EmptyTokenList(); // New
+    doc.ForgetCapture(); // New
     const CaptureSave refused = SaveCaptureFile(doc, Names("N"), path);
     QVERIFY(!refused);
     QCOMPARE(refused.messages.size(), size_t(1));
@@ -202,7 +202,7 @@ void CaptureFileTest::saveThroughLinkKeepsLink()
     QVERIFY(QFileInfo(QString::fromStdString(link)).isSymLink());
     CVELDRANDoc loaded;
     QVERIFY(LoadCaptureFile(loaded, real));
-    QCOMPARE(loaded.m_nSampleCount, 2);
+    QCOMPARE(loaded.SampleCount(), 2);
 }
 
 void CaptureFileTest::unreadableFileLeavesDocument_data()
@@ -222,8 +222,8 @@ void CaptureFileTest::unreadableFileLeavesDocument()
     const std::string path = folder.filePath(target).toStdString();
     CVELDRANDoc doc;
     Receive(doc, 5);
-    const TokenList tokens = *doc.m_pTokenList;
-    const std::vector<uint8_t> samples = doc.m_pSamples;
+    const TokenList tokens = doc.Tokens();
+    const std::vector<uint8_t> samples = doc.Samples();
 
     const CaptureLoad load = LoadCaptureFile(doc, path);
     QVERIFY(!load);
@@ -231,9 +231,9 @@ void CaptureFileTest::unreadableFileLeavesDocument()
     QCOMPARE(SourceText(load.messages.front()),
              std::string(text::kCannotOpen) + "\n" + path + "\n" + error.toLocal8Bit().toStdString());
     QVERIFY(messages.messages.empty());
-    QVERIFY(*doc.m_pTokenList == tokens);
-    QVERIFY(doc.m_pSamples == samples);
-    QCOMPARE(doc.m_nSampleCount, 5);
+    QVERIFY(doc.Tokens() == tokens);
+    QVERIFY(doc.Samples() == samples);
+    QCOMPARE(doc.SampleCount(), 5);
 }
 
 QTEST_APPLESS_MAIN(CaptureFileTest)

@@ -62,10 +62,10 @@ std::string IncompleteText(int claimed, int samples, int names)
 
 void CompareSamples(const CVELDRANDoc& a, const CVELDRANDoc& b)
 {
-    QCOMPARE(a.m_nSampleCount, b.m_nSampleCount);
-    const size_t bytes = static_cast<size_t>(a.m_nSampleCount) * kChannelCount;
-    QVERIFY(a.m_pSamples.size() >= bytes && b.m_pSamples.size() >= bytes);
-    QVERIFY(std::equal(a.m_pSamples.begin(), a.m_pSamples.begin() + long(bytes), b.m_pSamples.begin()));
+    QCOMPARE(a.SampleCount(), b.SampleCount());
+    const size_t bytes = static_cast<size_t>(a.SampleCount()) * kChannelCount;
+    QVERIFY(a.Samples().size() >= bytes && b.Samples().size() >= bytes);
+    QVERIFY(std::equal(a.Samples().begin(), a.Samples().begin() + long(bytes), b.Samples().begin()));
 }
 
 } // namespace
@@ -126,14 +126,14 @@ void CaptureFormatTest::receivedListingRoundTrip()
 
     CVELDRANDoc loaded;
     QCOMPARE(ReadCapture(loaded, *bytes).result, LoadResult::Loaded);
-    QVERIFY(loaded.m_bDataReady);
+    QVERIFY(loaded.IsDataReady());
     CompareSamples(loaded, received);
-    QCOMPARE(loaded.m_strChannelNames, names);
+    QCOMPARE(loaded.ChannelNames(), names);
     // Data tokens only, the first line number at index 0.
-    QCOMPARE(loaded.m_pTokenList->size(), size_t(4 * samples));
-    QCOMPARE(loaded.m_pTokenList->front(), std::string("0000"));
+    QCOMPARE(loaded.Tokens().size(), size_t(4 * samples));
+    QCOMPARE(loaded.Tokens().front(), std::string("0000"));
 
-    const std::optional<std::string> again = WriteCapture(loaded, loaded.m_strChannelNames);
+    const std::optional<std::string> again = WriteCapture(loaded, loaded.ChannelNames());
     QVERIFY(again);
     QVERIFY(*again == *bytes);
     QVERIFY(messages.messages.empty());
@@ -170,8 +170,8 @@ void CaptureFormatTest::lineEnds()
     QCOMPARE(ReadCapture(fromLf, lf).result, LoadResult::Loaded);
     QCOMPARE(ReadCapture(fromOther, other).result, LoadResult::Loaded);
     CompareSamples(fromOther, fromLf);
-    QCOMPARE(*fromOther.m_pTokenList, *fromLf.m_pTokenList);
-    QCOMPARE(fromOther.m_strChannelNames, fromLf.m_strChannelNames);
+    QCOMPARE(fromOther.Tokens(), fromLf.Tokens());
+    QCOMPARE(fromOther.ChannelNames(), fromLf.ChannelNames());
 }
 
 void CaptureFormatTest::emptyFileOnlyEmptiesTokenList()
@@ -179,14 +179,14 @@ void CaptureFormatTest::emptyFileOnlyEmptiesTokenList()
     test::MessageRecorder messages;
     CVELDRANDoc doc;
     HoldCapture(doc);
-    const std::vector<uint8_t> store = doc.m_pSamples;
+    const std::vector<uint8_t> store = doc.Samples();
     QCOMPARE(ReadCapture(doc, "").result, LoadResult::EmptyFile);
     QCOMPARE(ReadCapture(doc, "\nsomething\n").result, LoadResult::EmptyFile);
     QVERIFY(messages.messages.empty());
-    QVERIFY(doc.m_pTokenList->empty());
-    QCOMPARE(doc.m_nSampleCount, 2);
-    QVERIFY(doc.m_pSamples == store);
-    QVERIFY(doc.m_bDataReady);
+    QVERIFY(doc.Tokens().empty());
+    QCOMPARE(doc.SampleCount(), 2);
+    QVERIFY(doc.Samples() == store);
+    QVERIFY(doc.IsDataReady());
 }
 
 void CaptureFormatTest::refusedHeader_data()
@@ -206,7 +206,7 @@ void CaptureFormatTest::refusedHeader()
     test::MessageRecorder messages;
     CVELDRANDoc doc;
     HoldCapture(doc);
-    const std::vector<uint8_t> store = doc.m_pSamples;
+    const std::vector<uint8_t> store = doc.Samples();
     const std::string bytes = firstLine.toStdString() + "\n0000\n1111111111111111\n";
 
     const CaptureLoad load = ReadCapture(doc, bytes);
@@ -214,10 +214,10 @@ void CaptureFormatTest::refusedHeader()
     QCOMPARE(load.messages.size(), size_t(1));
     QCOMPARE(SourceText(load.messages.front()), std::string(text::kNotVeldranData));
     QVERIFY(messages.messages.empty()); // the reader reports, it shows nothing
-    QCOMPARE(doc.m_nSampleCount, 0);
-    QVERIFY(doc.m_pTokenList->empty());
-    QVERIFY(doc.m_pSamples == store);
-    QVERIFY(doc.m_bDataReady);
+    QCOMPARE(doc.SampleCount(), 0);
+    QVERIFY(doc.Tokens().empty());
+    QVERIFY(doc.Samples() == store);
+    QVERIFY(doc.IsDataReady());
 }
 
 void CaptureFormatTest::countField_data()
@@ -241,7 +241,7 @@ void CaptureFormatTest::countField()
     test::MessageRecorder messages;
     CVELDRANDoc doc;
     HoldCapture(doc);
-    const std::vector<uint8_t> store = doc.m_pSamples;
+    const std::vector<uint8_t> store = doc.Samples();
     // A header alone holds none of the samples it claims: the file is not opened, and the message
     // names the count the header was read as.
     const CaptureLoad load = ReadCapture(doc, kHeader + countText.toStdString() + "\n");
@@ -249,9 +249,9 @@ void CaptureFormatTest::countField()
     QCOMPARE(load.messages.size(), size_t(1));
     QCOMPARE(SourceText(load.messages.front()), IncompleteText(count, 0, 0));
     QVERIFY(messages.messages.empty());
-    QCOMPARE(doc.m_nSampleCount, 0);
-    QVERIFY(doc.m_pTokenList->empty());
-    QVERIFY(doc.m_pSamples == store);
+    QCOMPARE(doc.SampleCount(), 0);
+    QVERIFY(doc.Tokens().empty());
+    QVERIFY(doc.Samples() == store);
 }
 
 void CaptureFormatTest::incompleteFile_data()
@@ -288,13 +288,13 @@ void CaptureFormatTest::incompleteFile()
     const CaptureLoad load = ReadCapture(doc, bytes);
     QCOMPARE(load.result, LoadResult::Loaded);
     // What the file holds is opened, and only that is allocated.
-    QCOMPARE(doc.m_nSampleCount, samplesInFile);
-    QCOMPARE(doc.m_pSamples.size(), size_t(samplesInFile) * kChannelCount);
-    QCOMPARE(doc.m_pTokenList->size(), size_t(samplesInFile) * kTokensPerSample);
+    QCOMPARE(doc.SampleCount(), samplesInFile);
+    QCOMPARE(doc.Samples().size(), size_t(samplesInFile) * kChannelCount);
+    QCOMPARE(doc.Tokens().size(), size_t(samplesInFile) * kTokensPerSample);
     CompareSamples(doc, received);
     const ChannelNames names = SomeNames();
     for (int ch = 0; ch < kChannelCount; ++ch)
-        QCOMPARE(doc.m_strChannelNames[size_t(ch)], ch < namesInFile ? names[size_t(ch)] : std::string());
+        QCOMPARE(doc.ChannelNames()[size_t(ch)], ch < namesInFile ? names[size_t(ch)] : std::string());
     if (samplesInFile == claimed && namesInFile == kChannelCount) {
         QVERIFY(load.messages.empty());
     } else {
@@ -305,7 +305,7 @@ void CaptureFormatTest::incompleteFile()
     QVERIFY(messages.messages.empty());
     // Saved again, it is a complete file of what was found.
     CVELDRANDoc reopened;
-    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.m_strChannelNames)).result, LoadResult::Loaded);
+    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.ChannelNames())).result, LoadResult::Loaded);
     CompareSamples(reopened, doc);
 }
 
@@ -330,19 +330,19 @@ void CaptureFormatTest::fileCutInsideASample()
     QCOMPARE(SourceText(load.messages.front()), IncompleteText(5, 2, 0));
     QVERIFY(messages.messages.empty());
     QVERIFY(!status.empty());
-    QCOMPARE(doc.m_nSampleCount, 2);
-    QCOMPARE(doc.m_pTokenList->size(), size_t(8));
-    QCOMPARE(doc.m_pSamples.size(), size_t(2) * kChannelCount);
+    QCOMPARE(doc.SampleCount(), 2);
+    QCOMPARE(doc.Tokens().size(), size_t(8));
+    QCOMPARE(doc.Samples().size(), size_t(2) * kChannelCount);
     for (int ch = 0; ch < kChannelCount; ++ch)
         QCOMPARE(doc.Level(0, ch), received.Level(0, ch));
     for (int ch = 0; ch < kChannelCount; ++ch)
         QCOMPARE(int(doc.Level(1, ch)), ch < 16 ? 1 : 0);
-    for (const std::string& name : doc.m_strChannelNames)
+    for (const std::string& name : doc.ChannelNames())
         QVERIFY(name.empty());
 
     // Saved again, it opens with the same two samples.
     CVELDRANDoc reopened;
-    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.m_strChannelNames)).result, LoadResult::Loaded);
+    QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, doc.ChannelNames())).result, LoadResult::Loaded);
     CompareSamples(reopened, doc);
 }
 
@@ -354,7 +354,7 @@ void CaptureFormatTest::surplusTokensDoNotDisplaceNames()
     tokens.resize(tokens.size() - 2); // the last line stopped after its first cell
     CVELDRANDoc received;
     test::Receive(received, tokens);
-    QCOMPARE(received.m_nSampleCount, 3);
+    QCOMPARE(received.SampleCount(), 3);
 
     const ChannelNames names = SomeNames();
     const std::string bytes = *WriteCapture(received, names);
@@ -362,7 +362,7 @@ void CaptureFormatTest::surplusTokensDoNotDisplaceNames()
     CVELDRANDoc loaded;
     QCOMPARE(ReadCapture(loaded, bytes).result, LoadResult::Loaded);
     CompareSamples(loaded, received);
-    QCOMPARE(loaded.m_strChannelNames, names);
+    QCOMPARE(loaded.ChannelNames(), names);
 }
 
 void CaptureFormatTest::saveAfterStartUpOpensAsZeroSamples()
@@ -377,8 +377,8 @@ void CaptureFormatTest::saveAfterStartUpOpensAsZeroSamples()
 
     CVELDRANDoc loaded;
     QCOMPARE(ReadCapture(loaded, *bytes).result, LoadResult::Loaded);
-    QCOMPARE(loaded.m_nSampleCount, 98301);
-    QVERIFY(std::all_of(loaded.m_pSamples.begin(), loaded.m_pSamples.end(), [](uint8_t v) { return v == 0; }));
+    QCOMPARE(loaded.SampleCount(), 98301);
+    QVERIFY(std::all_of(loaded.Samples().begin(), loaded.Samples().end(), [](uint8_t v) { return v == 0; }));
     QVERIFY(messages.messages.empty());
 }
 
@@ -403,9 +403,10 @@ void CaptureFormatTest::saveWithoutWholeSampleRefused()
         test::Receive(received, test::Listing(PatternCells(3)));
         QCOMPARE(ReadCapture(doc, *WriteCapture(received, SomeNames())).result, LoadResult::Loaded);
     }
+    // A reception begun, with the first tokens of a listing.
     TokenList tokens = test::Listing(PatternCells(1));
     tokens.resize(static_cast<size_t>(listTokens));
-    *doc.m_pTokenList = tokens;
+    test::Collect(doc, tokens);
 
     Message refusal;
     QVERIFY(!WriteCapture(doc, SomeNames(), &refusal));
@@ -415,20 +416,20 @@ void CaptureFormatTest::saveWithoutWholeSampleRefused()
 
 void CaptureFormatTest::receptionAfterLoadIsWrittenAsListing()
 {
-    // The view may clear the list directly before a reception refills it; the header lines kept
-    // from the earlier file must not be written in front of the new listing.
+    // The header lines kept from the earlier file must not be written in front of the new listing.
     CVELDRANDoc doc;
     CVELDRANDoc first;
     test::Receive(first, test::Listing(PatternCells(3)));
     QCOMPARE(ReadCapture(doc, *WriteCapture(first, SomeNames())).result, LoadResult::Loaded);
+    QVERIFY(doc.HoldsLoadedTokens());
     const auto cells = PatternCells(5);
-    doc.m_pTokenList->clear();
     test::Receive(doc, test::Listing(cells));
+    QVERIFY(!doc.HoldsLoadedTokens());
 
     CVELDRANDoc reopened;
     QCOMPARE(ReadCapture(reopened, *WriteCapture(doc, SomeNames())).result, LoadResult::Loaded);
     CompareSamples(reopened, doc);
-    QCOMPARE(reopened.m_nSampleCount, 5);
+    QCOMPARE(reopened.SampleCount(), 5);
 }
 
 void CaptureFormatTest::loadedFileOfAnyContentSavedAgainIsIdentical()
@@ -443,7 +444,7 @@ void CaptureFormatTest::loadedFileOfAnyContentSavedAgainIsIdentical()
         bytes += "n" + std::to_string(ch) + "\n";
     CVELDRANDoc doc;
     QCOMPARE(ReadCapture(doc, bytes).result, LoadResult::Loaded);
-    const std::optional<std::string> again = WriteCapture(doc, doc.m_strChannelNames);
+    const std::optional<std::string> again = WriteCapture(doc, doc.ChannelNames());
     QVERIFY(again);
     QVERIFY(*again == bytes);
 }
@@ -459,9 +460,9 @@ void CaptureFormatTest::lineEndInNameKeepsLayout()
     QCOMPARE(Lines(bytes).size(), size_t(1 + 12 + 8 + 48));
     CVELDRANDoc loaded;
     QCOMPARE(ReadCapture(loaded, bytes + "ignored\nlines after the names\n").result, LoadResult::Loaded);
-    QCOMPARE(loaded.m_strChannelNames[3], std::string("two lines"));
-    QCOMPARE(loaded.m_strChannelNames[4], std::string("cr "));
-    QCOMPARE(loaded.m_strChannelNames[47], names[47]);
+    QCOMPARE(loaded.ChannelNames()[3], std::string("two lines"));
+    QCOMPARE(loaded.ChannelNames()[4], std::string("cr "));
+    QCOMPARE(loaded.ChannelNames()[47], names[47]);
 }
 
 QTEST_APPLESS_MAIN(CaptureFormatTest)

@@ -62,12 +62,12 @@ struct Opened {
 
 void Compare(const CVELDRANDoc& a, const CVELDRANDoc& b)
 {
-    QCOMPARE(a.m_bDataReady, b.m_bDataReady);
-    QCOMPARE(a.m_nSampleCount, b.m_nSampleCount);
-    QVERIFY(a.m_pSamples == b.m_pSamples);
-    QVERIFY(*a.m_pTokenList == *b.m_pTokenList);
-    QVERIFY(a.m_strHeaderTokens == b.m_strHeaderTokens);
-    QVERIFY(a.m_strChannelNames == b.m_strChannelNames);
+    QCOMPARE(a.IsDataReady(), b.IsDataReady());
+    QCOMPARE(a.SampleCount(), b.SampleCount());
+    QVERIFY(a.Samples() == b.Samples());
+    QVERIFY(a.Tokens() == b.Tokens());
+    QVERIFY(a.HeaderTokens() == b.HeaderTokens());
+    QVERIFY(a.ChannelNames() == b.ChannelNames());
 }
 
 } // namespace

@@ -90,7 +90,7 @@ void ParseTokensTest::channelOrder()
     QCOMPARE(tokens[12 + 4 + 1 + static_cast<size_t>(cell)][static_cast<size_t>(position)], '1');
     test::Receive(doc, tokens);
 
-    QCOMPARE(doc.m_nSampleCount, 3);
+    QCOMPARE(doc.SampleCount(), 3);
     QVERIFY(!test::Receive(doc, tokens));
     QVERIFY(messages.messages.empty());
     for (int i = 0; i < 3; ++i)
@@ -120,7 +120,7 @@ void ParseTokensTest::shortLastLine()
     QCOMPARE(SourceText(*reported), std::string(text::kTransmissionError));
     QCOMPARE(reported->icon, MessageIcon::Exclamation);
     QVERIFY(messages.messages.empty()); // the document reports, the caller shows
-    QCOMPARE(doc.m_nSampleCount, 4);
+    QCOMPARE(doc.SampleCount(), 4);
     for (int i = 0; i < 4; ++i)
         QVERIFY2(SampleMatches(doc, i, cells[static_cast<size_t>(i)]), qPrintable(QString::number(i)));
 }
@@ -154,8 +154,7 @@ void ParseTokensTest::wordsOfAnyCharactersReadByTheRule()
         seed = seed * 1103515245u + 12345u;
         return (seed >> 8) % range;
     };
-    TokenList& tokens = *doc.m_pTokenList;
-    tokens = test::ListingHeader();
+    TokenList tokens = test::ListingHeader();
     std::vector<std::string> words;
     const int samples = 500;
     for (int i = 0; i < samples; ++i) {
@@ -170,8 +169,8 @@ void ParseTokensTest::wordsOfAnyCharactersReadByTheRule()
             tokens.push_back(word);
         }
     }
-    doc.m_nSampleCount = samples;
-    doc.ParseTokens(true);
+    QVERIFY(!test::Receive(doc, tokens));
+    QCOMPARE(doc.SampleCount(), samples);
     for (int i = 0; i < samples; ++i)
         for (int ch = 0; ch < kChannelCount; ++ch) {
             const std::string& word = words[static_cast<size_t>(i * kCellCount + ch / 16)];
@@ -189,15 +188,17 @@ void ParseTokensTest::invalidCell()
     QFETCH(bool, statusShown);
     test::MessageRecorder messages;
     CVELDRANDoc doc;
+    // A capture shown before the listing ends (a fresh document shows none).
+    if (dataReadyBefore)
+        test::Receive(doc, test::Listing({{0, 0, 0}}));
+    QCOMPARE(doc.IsDataReady(), dataReadyBefore);
     StatusRecorder status(doc);
     const TokenList listing = test::Listing({{0, 0xFFFF, 0}});
-    TokenList& tokens = *doc.m_pTokenList;
-    tokens.clear();
+    TokenList tokens;
     for (size_t i = 0; i < listing.size(); ++i)
         tokens.push_back(i == 12 + 2 ? cellToken.toStdString() : std::string(listing[i]));
-    doc.m_nSampleCount = 1;
-    doc.m_bDataReady = dataReadyBefore;
-    doc.ParseTokens(true);
+    test::Receive(doc, tokens);
+    QCOMPARE(doc.SampleCount(), 1);
 
     QVERIFY(messages.messages.empty());
     for (int bit = 0; bit < 16; ++bit) {
@@ -219,18 +220,19 @@ void ParseTokensTest::recordsBelowCountAreZeroedWhenParseStopsEarly()
     test::Receive(doc, test::Listing(std::vector<std::array<unsigned, 3>>(5, {0xFFFF, 0xFFFF, 0xFFFF})));
     QCOMPARE(doc.Level(4, 47), uint8_t(1));
 
+    // The listing ends after two samples, with five lines counted.
     const auto cells = SomeCells(2);
-    *doc.m_pTokenList = test::Listing(cells);
-    doc.m_nSampleCount = 5;
-    doc.m_bDataReady = false;
-    const std::optional<Message> reported = doc.ParseTokens(true);
+    doc.ForgetCapture(); // the first bytes of the listing
+    test::Collect(doc, test::Listing(cells));
+    const std::optional<Message> reported = doc.FinishListing(5);
 
     QVERIFY(reported);
     QVERIFY(messages.messages.empty());
-    QCOMPARE(doc.m_nSampleCount, 4);
+    QCOMPARE(doc.SampleCount(), 4);
     QVERIFY(SampleMatches(doc, 0, cells[0]));
     QVERIFY(SampleMatches(doc, 1, cells[1]));
-    QVERIFY(doc.StoredSampleCount() >= 4);
+    QCOMPARE(doc.ReadableSampleCount(), 4);
+    QVERIFY(doc.Samples().size() >= size_t(4) * kChannelCount);
     for (int i = 2; i < 4; ++i)
         for (int ch = 0; ch < kChannelCount; ++ch)
             QCOMPARE(int(doc.Level(i, ch)), 0);
@@ -243,10 +245,10 @@ void ParseTokensTest::levelsOfAFullListing()
     const auto cells = SomeCells(200);
     test::Receive(doc, test::Listing(cells));
     QVERIFY(messages.messages.empty());
-    QCOMPARE(doc.m_nSampleCount, 200);
+    QCOMPARE(doc.SampleCount(), 200);
     for (int i = 0; i < 200; ++i)
         QVERIFY2(SampleMatches(doc, i, cells[static_cast<size_t>(i)]), qPrintable(QString::number(i)));
-    for (uint8_t level : doc.m_pSamples)
+    for (uint8_t level : doc.Samples())
         QVERIFY(level <= 1);
 }
 
@@ -256,7 +258,8 @@ void ParseTokensTest::readersTakeOnlyWhatTheStoreHolds()
 {
     CVELDRANDoc doc;
     QCOMPARE(doc.ReadableSampleCount(), 0);
-    doc.AllocateSamples(3);
+    test::Receive(doc, test::Listing(SomeCells(3)));
+    doc.BeginListing();
     doc.SetListingLines(7);
     QCOMPARE(doc.ReadableSampleCount(), 3);
     doc.SetListingLines(2);

@@ -30,7 +30,7 @@ private slots:
     void freshDocumentHoldsEmptyEntriesForNothing()
     {
         const CVELDRANDoc doc;
-        const TokenList& list = *doc.m_pTokenList;
+        const TokenList& list = doc.Tokens();
         QCOMPARE(list.size(), size_t(CVELDRANDoc::kFreshTokenCount));
         QCOMPARE(list.HeldBytes(), size_t(0));
         QVERIFY(list[0].empty());

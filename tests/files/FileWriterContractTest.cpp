@@ -175,8 +175,8 @@ private:
                  CVELDRANDoc document;
                  OneSample(document);
                  ExportableCapture capture;
-                 capture.nSampleCount = document.m_nSampleCount;
-                 capture.pSamples = document.m_pSamples.data();
+                 capture.nSampleCount = document.ReadableSampleCount();
+                 capture.pSamples = document.Samples().data();
                  for (int ch = 0; ch < kChannelCount; ++ch)
                      capture.strNames[static_cast<size_t>(ch)] = DefaultChannelName(ch);
                  return ExportCapture(path, ExportFormat::Csv, capture).bOk;

@@ -74,8 +74,8 @@ private:
         sim::SListingOptions options;
         options.nLines = lines;
         QVERIFY(line.Write(sim::GenerateListing(options)));
-        QTRY_VERIFY_WITH_TIMEOUT(m_doc->m_bDataReady, 10000);
-        QCOMPARE(m_doc->m_nSampleCount, lines);
+        QTRY_VERIFY_WITH_TIMEOUT(m_doc->IsDataReady(), 10000);
+        QCOMPARE(m_doc->SampleCount(), lines);
         QCOMPARE(m_view->sampleCount(), lines);
     }
 

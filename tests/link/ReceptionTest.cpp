@@ -123,7 +123,7 @@ void ReceptionTest::noPortShowsMessage()
     QVERIFY(!m_reception->IsReceiving());
     QVERIFY(m_view->calls.isEmpty());
     QVERIFY(m_view->mainWindow.isEnabled());
-    QCOMPARE(m_doc->m_pTokenList->size(), size_t(CVELDRANDoc::kFreshTokenCount));
+    QCOMPARE(m_doc->Tokens().size(), size_t(CVELDRANDoc::kFreshTokenCount));
 }
 
 void ReceptionTest::loadOpensDialogAndClearsTokens()
@@ -138,7 +138,7 @@ void ReceptionTest::loadOpensDialogAndClearsTokens()
     QVERIFY(m_reception->TransferDialog());
     QVERIFY(m_reception->TransferDialog()->isVisible());
     QVERIFY(!m_view->mainWindow.isEnabled());
-    QVERIFY(m_doc->m_pTokenList->empty());
+    QVERIFY(m_doc->Tokens().empty());
     QCOMPARE(m_view->sampleCount(), 0);
     QVERIFY(!m_view->liveData());
     QVERIFY(!m_reception->QuietTimerActive()); // waits without limit for the first byte
@@ -149,7 +149,7 @@ void ReceptionTest::stateThenSilence()
 {
     m_reception->OnLoad();
     Feed(*m_reception, "STATE\r\n");
-    QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
+    QCOMPARE(m_doc->Tokens(), TokenList{"STATE"});
     QCOMPARE(CReception::Progress(), 10);
     QCOMPARE(m_reception->TransferDialog()->ProgressPosition(), 10);
     QCOMPARE(m_view->sampleCount(), 0);
@@ -157,8 +157,8 @@ void ReceptionTest::stateThenSilence()
     QVERIFY(m_reception->QuietTimerActive());
 
     m_reception->OnTimer(CReception::kQuietTimer);
-    QVERIFY(m_doc->m_bDataReady);
-    QCOMPARE(m_doc->m_nSampleCount, 0);
+    QVERIFY(m_doc->IsDataReady());
+    QCOMPARE(m_doc->SampleCount(), 0);
     const QStringList expected{"PurgePort", "captureCleared", "captureReplaced"};
     QCOMPARE(m_view->calls, expected);
     QVERIFY(!m_reception->IsReceiving());
@@ -174,9 +174,9 @@ void ReceptionTest::quietTimerEndsReception()
     m_reception->SetQuietInterval(60);
     m_reception->OnLoad();
     Feed(*m_reception, Listing(2));
-    QVERIFY(!m_doc->m_bDataReady);
-    QTRY_VERIFY_WITH_TIMEOUT(m_doc->m_bDataReady, 5000);
-    QCOMPARE(m_doc->m_nSampleCount, 2);
+    QVERIFY(!m_doc->IsDataReady());
+    QTRY_VERIFY_WITH_TIMEOUT(m_doc->IsDataReady(), 5000);
+    QCOMPARE(m_doc->SampleCount(), 2);
     QVERIFY(!m_reception->IsReceiving());
     QVERIFY(m_view->mainWindow.isEnabled());
 }
@@ -195,16 +195,16 @@ void ReceptionTest::listingGivesSamples()
     m_reception->OnLoad();
     Feed(*m_reception, Listing(lines));
     QCOMPARE(m_view->sampleCount(), lines);
-    QCOMPARE(m_doc->m_nSampleCount, lines);
+    QCOMPARE(m_doc->SampleCount(), lines);
     char last[16];
     std::snprintf(last, sizeof last, "%04d", lines - 1);
     QCOMPARE(m_view->xPosData(), std::string(text::kDataInTransfer) + last);
-    QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 4 * lines));
+    QCOMPARE(m_doc->Tokens().size(), size_t(12 + 4 * lines));
 
     m_reception->OnTimer(CReception::kQuietTimer);
     QVERIFY(m_messages->messages.empty());
-    QCOMPARE(m_doc->m_nSampleCount, lines);
-    QCOMPARE(m_doc->StoredSampleCount(), lines);
+    QCOMPARE(m_doc->SampleCount(), lines);
+    QCOMPARE(m_doc->Samples().size(), size_t(lines) * kChannelCount);
     for (int i = 0; i < lines; ++i)
         for (int ch = 0; ch < kChannelCount; ++ch)
             QCOMPARE(int(m_doc->Level(i, ch)), (CellValue(i, ch / 16) >> (ch % 16)) & 1);
@@ -219,9 +219,9 @@ void ReceptionTest::incompleteLastLineIsNotCounted()
     QCOMPARE(m_view->sampleCount(), 4);
     m_reception->OnTimer(CReception::kQuietTimer);
     QCOMPARE(m_messages->Last(), std::string(text::kTransmissionError));
-    QCOMPARE(m_doc->m_nSampleCount, 3);
+    QCOMPARE(m_doc->SampleCount(), 3);
     QCOMPARE(m_view->sampleCount(), 3);
-    QVERIFY(m_doc->m_bDataReady);
+    QVERIFY(m_doc->IsDataReady());
 }
 
 void ReceptionTest::firstTokenMustBeState_data()
@@ -242,7 +242,7 @@ void ReceptionTest::firstTokenMustBeState()
     m_reception->OnLoad();
     Feed(*m_reception, bytes.toStdString());
     if (!aborts) {
-        QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
+        QCOMPARE(m_doc->Tokens(), TokenList{"STATE"});
         QVERIFY(m_reception->IsReceiving());
         QVERIFY(m_messages->messages.empty());
         return;
@@ -253,11 +253,11 @@ void ReceptionTest::firstTokenMustBeState()
     QVERIFY(!m_reception->TransferDialog());
     QVERIFY(!m_reception->QuietTimerActive());
     QVERIFY(m_view->mainWindow.isEnabled());
-    QVERIFY(m_doc->m_pTokenList->empty());
+    QVERIFY(m_doc->Tokens().empty());
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     // The rest of the instrument's listing is dropped.
     Feed(*m_reception, Listing(2));
-    QVERIFY(m_doc->m_pTokenList->empty());
+    QVERIFY(m_doc->Tokens().empty());
     QCOMPARE(m_messages->messages.size(), size_t(1));
     QVERIFY(!m_reception->QuietTimerActive());
 }
@@ -266,17 +266,17 @@ void ReceptionTest::separatorsAndHighBytesEndTokens()
 {
     m_reception->OnLoad();
     Feed(*m_reception, "STATE\r");
-    QCOMPARE(*m_doc->m_pTokenList, TokenList{"STATE"});
+    QCOMPARE(m_doc->Tokens(), TokenList{"STATE"});
     Feed(*m_reception, "\n"); // an empty token: dropped, but the line is still alive
-    QCOMPARE(m_doc->m_pTokenList->size(), size_t(1));
+    QCOMPARE(m_doc->Tokens().size(), size_t(1));
     QCOMPARE(CReception::Progress(), 10);
     QVERIFY(m_reception->QuietTimerActive());
 
     // 0xB0 ends "LIST" like a blank; a four-character token counts as a line.
     Feed(*m_reception, "LIST\xB0ING\x7F~!X,Y\r\n");
-    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LIST", "ING\x7F~", "X", "Y"}));
+    QCOMPARE(m_doc->Tokens(), (TokenList{"STATE", "LIST", "ING\x7F~", "X", "Y"}));
     QCOMPARE(m_view->sampleCount(), 1);
-    QCOMPARE(m_doc->m_nSampleCount, 1);
+    QCOMPARE(m_doc->SampleCount(), 1);
     QCOMPARE(m_view->xPosData(), std::string(text::kDataInTransfer) + "LIST");
 }
 
@@ -302,11 +302,8 @@ void ReceptionTest::progressWrapsAndCarriesOver()
 
 void ReceptionTest::cancelBeforeFirstByte()
 {
-    m_doc->m_pTokenList->assign({"0000", "1111111111111111", "0000000000000000", "1010101010101010"});
-    m_doc->m_nSampleCount = 1;
-    m_doc->ParseTokens(false);
-    m_doc->m_bDataReady = true;
-    const std::vector<uint8_t> samples = m_doc->m_pSamples;
+    test::Load(*m_doc, TokenList{"0000", "1111111111111111", "0000000000000000", "1010101010101010"});
+    const std::vector<uint8_t> samples = m_doc->Samples();
 
     m_reception->OnLoad();
     QTest::mouseClick(CancelButton(*m_reception), Qt::LeftButton);
@@ -315,11 +312,11 @@ void ReceptionTest::cancelBeforeFirstByte()
     QVERIFY(!m_reception->IsReceiving());
     QVERIFY(!m_reception->TransferDialog());
     QVERIFY(m_view->mainWindow.isEnabled());
-    QVERIFY(m_doc->m_pTokenList->empty());
+    QVERIFY(m_doc->Tokens().empty());
     QCOMPARE(m_view->sampleCount(), 0);
-    QCOMPARE(m_doc->m_nSampleCount, 1);
-    QVERIFY(m_doc->m_bDataReady);
-    QCOMPARE(m_doc->m_pSamples, samples);
+    QCOMPARE(m_doc->SampleCount(), 1);
+    QVERIFY(m_doc->IsDataReady());
+    QCOMPARE(m_doc->Samples(), samples);
     QCOMPARE(m_view->calls, QStringList{"PurgePort"});
     QVERIFY(m_messages->messages.empty());
 }
@@ -333,13 +330,13 @@ void ReceptionTest::cancelDuringListing()
     QVERIFY(!m_reception->IsReceiving());
     QVERIFY(!m_reception->QuietTimerActive());
     QVERIFY(m_view->mainWindow.isEnabled());
-    QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 8));
+    QCOMPARE(m_doc->Tokens().size(), size_t(12 + 8));
     QCOMPARE(m_view->sampleCount(), 2);
-    QCOMPARE(m_doc->m_nSampleCount, 2);
-    QVERIFY(!m_doc->m_bDataReady);
+    QCOMPARE(m_doc->SampleCount(), 2);
+    QVERIFY(!m_doc->IsDataReady());
     QVERIFY(!m_view->calls.contains("captureReplaced"));
     Feed(*m_reception, "0002 1111111111111111\r\n");
-    QCOMPARE(m_doc->m_pTokenList->size(), size_t(12 + 8));
+    QCOMPARE(m_doc->Tokens().size(), size_t(12 + 8));
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
 
@@ -348,7 +345,7 @@ void ReceptionTest::bytesWhileIdleOnlyBlankBuffer()
     Feed(*m_reception, "STATE 0001 ABC");
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
     QVERIFY(m_view->calls.isEmpty());
-    QCOMPARE(m_doc->m_pTokenList->size(), size_t(CVELDRANDoc::kFreshTokenCount));
+    QCOMPARE(m_doc->Tokens().size(), size_t(CVELDRANDoc::kFreshTokenCount));
     QCOMPARE(CReception::Progress(), 0);
     QVERIFY(!m_reception->QuietTimerActive());
 }
@@ -359,7 +356,7 @@ void ReceptionTest::longRunStaysInBuffer()
 {
     m_reception->OnLoad();
     Feed(*m_reception, "STATE " + std::string(40, '1') + " 0007\r\n");
-    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", std::string(31, '1'), "0007"}));
+    QCOMPARE(m_doc->Tokens(), (TokenList{"STATE", std::string(31, '1'), "0007"}));
     QVERIFY(m_reception->StateSeen());
     QVERIFY(m_reception->IsReceiving());
     QCOMPARE(m_view->sampleCount(), 1);
@@ -387,7 +384,7 @@ void ReceptionTest::batchSplitAnywhereGivesSameCapture()
     const std::string text = bytes.toStdString();
     m_reception->OnLoad();
     Feed(*m_reception, text);
-    const TokenList expected = *m_doc->m_pTokenList;
+    const TokenList expected = m_doc->Tokens();
     const int samples = m_view->sampleCount();
     const bool receiving = m_reception->IsReceiving();
     const size_t boxes = m_messages->messages.size();
@@ -396,7 +393,7 @@ void ReceptionTest::batchSplitAnywhereGivesSameCapture()
         m_reception->OnLoad();
         FeedBatch(*m_reception, text.substr(0, cut));
         FeedBatch(*m_reception, text.substr(cut));
-        QCOMPARE(*m_doc->m_pTokenList, expected);
+        QCOMPARE(m_doc->Tokens(), expected);
         QCOMPARE(m_view->sampleCount(), samples);
         QCOMPARE(m_reception->IsReceiving(), receiving);
         QCOMPARE(m_messages->messages.size(), boxes);
@@ -412,7 +409,7 @@ void ReceptionTest::cancelDuringABatchTakesEffectAfterIt()
     FeedBatch(*m_reception, "STATE LISTING 0000");
     PostClick(CancelButton(*m_reception));
     FeedBatch(*m_reception, " 1111111111111111 0001 ");
-    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "LISTING", "0000", "1111111111111111", "0001"}));
+    QCOMPARE(m_doc->Tokens(), (TokenList{"STATE", "LISTING", "0000", "1111111111111111", "0001"}));
     QCOMPARE(m_view->sampleCount(), 2);
     QVERIFY(m_reception->IsReceiving());
 
@@ -421,9 +418,9 @@ void ReceptionTest::cancelDuringABatchTakesEffectAfterIt()
     QVERIFY(!m_reception->TransferDialog());
     QVERIFY(!m_reception->QuietTimerActive());
     QVERIFY(m_view->mainWindow.isEnabled());
-    QVERIFY(!m_doc->m_bDataReady);
+    QVERIFY(!m_doc->IsDataReady());
     FeedBatch(*m_reception, "0002 ");
-    QCOMPARE(m_doc->m_pTokenList->size(), size_t(5));
+    QCOMPARE(m_doc->Tokens().size(), size_t(5));
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
 
@@ -438,9 +435,9 @@ void ReceptionTest::lateQuietTimerWaitsForTheLastByte()
     FeedBatch(*m_reception, "0001 " + test::CellToken(CellValue(1, 0)) + " " + test::CellToken(CellValue(1, 1)) + " "
                                 + test::CellToken(CellValue(1, 2)) + "\r\n");
     QCoreApplication::processEvents();
-    QVERIFY(!m_doc->m_bDataReady);
-    QTRY_VERIFY_WITH_TIMEOUT(m_doc->m_bDataReady, 5000);
-    QCOMPARE(m_doc->m_nSampleCount, 2);
+    QVERIFY(!m_doc->IsDataReady());
+    QTRY_VERIFY_WITH_TIMEOUT(m_doc->IsDataReady(), 5000);
+    QCOMPARE(m_doc->SampleCount(), 2);
     QVERIFY(m_messages->messages.empty());
 }
 
@@ -459,9 +456,9 @@ void ReceptionTest::batchIsHandledBeforeAnyOtherEvent()
     m_reception->OnLoad();
     QTimer::singleShot(0, [this] { FeedBatch(*m_reception, "0002 C\r\n"); });
     FeedBatch(*m_reception, "STATE A\r\n0001 B ");
-    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "A", "0001", "B"}));
+    QCOMPARE(m_doc->Tokens(), (TokenList{"STATE", "A", "0001", "B"}));
     QCoreApplication::processEvents();
-    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "A", "0001", "B", "0002", "C"}));
+    QCOMPARE(m_doc->Tokens(), (TokenList{"STATE", "A", "0001", "B", "0002", "C"}));
     QCOMPARE(m_view->sampleCount(), 2);
 }
 
@@ -471,10 +468,10 @@ void ReceptionTest::batchFromAPortOpenedAgainIsDropped()
     m_reception->OnLoad();
     const std::atomic<bool> stopped{true};
     FeedBatch(*m_reception, "STATE LISTING 0001\r\n", &stopped);
-    QVERIFY(m_doc->m_pTokenList->empty());
+    QVERIFY(m_doc->Tokens().empty());
     QVERIFY(m_reception->IsReceiving());
     FeedBatch(*m_reception, "STATE 0002\r\n");
-    QCOMPARE(*m_doc->m_pTokenList, (TokenList{"STATE", "0002"}));
+    QCOMPARE(m_doc->Tokens(), (TokenList{"STATE", "0002"}));
 }
 
 QTEST_MAIN(ReceptionTest)

@@ -55,7 +55,7 @@ private slots:
         CCaptureSession session;
         Receive(session.Document(), Listing({{0x00FF, 0, 0x8001}}));
         session.OpenCapture();
-        session.Document().m_pTokenList->clear();
+        session.Document().BeginListing(); // a reception begun: the tokens go, the samples stay
         QCOMPARE(session.CellWordsAt(0), "0000000011111111  0000000000000000  1000000000000001");
         QCOMPARE(session.CellWordsAt(-1), "");
     }
@@ -66,8 +66,9 @@ private slots:
         session.Contract();
         session.SetClockPeriod(7, 0.001);
         session.SetCursors(4, 2);
-        Receive(session.Document(), Listing({{0, 0, 0}, {0, 0, 0}}));
-        session.Document().m_strChannelNames[3] = "클럭";
+        veldran::ChannelNames fileNames;
+        fileNames[3] = "클럭";
+        Load(session.Document(), DataTokens({{0, 0, 0}, {0, 0, 0}}), fileNames);
         QSignalSpy opened(&session, &CCaptureSession::captureOpened);
         session.OpenCapture();
         QCOMPARE(opened.count(), 1);
@@ -136,10 +137,7 @@ private slots:
     {
         CCaptureSession session;
         QSignalSpy value(&session, &CCaptureSession::valueTextChanged);
-        session.Document().m_pTokenList->assign({"0000", "00000000000000x0", "0000000000000000", "0000000000000000"});
-        session.Document().m_nSampleCount = 1;
-        session.Document().AllocateSamples(1);
-        session.Document().ParseTokens(false);
+        Load(session.Document(), TokenList{"0000", "00000000000000x0", "0000000000000000", "0000000000000000"});
         QVERIFY(value.count() >= 1);
         QCOMPARE(std::string(session.ValueText().source), std::string(text::kInvalidData));
     }

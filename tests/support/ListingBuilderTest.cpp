@@ -35,9 +35,9 @@ private slots:
         QCOMPARE(cells[17][0] | cells[17][2], 0u);
         CVELDRANDoc doc;
         test::Receive(doc, test::Listing(cells));
-        QCOMPARE(doc.m_pTokenList->size(), size_t(kListingHeaderTokens + kTokensPerSample * 48));
-        QCOMPARE(doc.m_nSampleCount, 48);
-        QVERIFY(doc.m_bDataReady);
+        QCOMPARE(doc.Tokens().size(), size_t(kListingHeaderTokens + kTokensPerSample * 48));
+        QCOMPARE(doc.SampleCount(), 48);
+        QVERIFY(doc.IsDataReady());
         for (int i = 0; i < 48; ++i)
             for (int ch = 0; ch < kChannelCount; ++ch)
                 QCOMPARE(int(doc.Level(i, ch)), int(i == ch));
@@ -85,8 +85,8 @@ private slots:
         QVERIFY(test::SaveListing(cells, names, path));
         CVELDRANDoc doc;
         QVERIFY(LoadCaptureFile(doc, path));
-        QCOMPARE(doc.m_nSampleCount, 25);
-        QCOMPARE(doc.m_strChannelNames[5], std::string("strobe"));
+        QCOMPARE(doc.SampleCount(), 25);
+        QCOMPARE(doc.ChannelNames()[5], std::string("strobe"));
         for (int i = 0; i < 25; ++i)
             for (int ch = 0; ch < kChannelCount; ++ch)
                 QCOMPARE(int(doc.Level(i, ch)), int((cells[size_t(i)][size_t(ch / 16)] >> (ch % 16)) & 1));

@@ -14,14 +14,10 @@ inline std::string CellWord(const LevelFunction& level, int sample, int cell)
 
 inline void LoadCapture(CVELDRANDoc& document, int count, const LevelFunction& level)
 {
-    document.m_pTokenList->clear();
-    AppendSamples(*document.m_pTokenList, CellsOf(count, level));
-    document.m_nSampleCount = count;
-    document.AllocateSamples(count);
-    document.ParseTokens(false);
+    ChannelNames names;
     for (int n = 0; n < 48; ++n)
-        document.m_strChannelNames[static_cast<size_t>(n)] = "name " + std::to_string(n);
-    document.m_bDataReady = true;
+        names[static_cast<size_t>(n)] = "name " + std::to_string(n);
+    Load(document, DataTokens(CellsOf(count, level)), std::move(names));
 }
 
 // Channel ch toggles every (ch + 1) samples: each channel has its own, recognisable pattern.

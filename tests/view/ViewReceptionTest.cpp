@@ -62,12 +62,7 @@ private:
     // A capture shown before a reception starts, as a file open leaves it.
     void LoadFixedCapture()
     {
-        m_document->m_pTokenList->clear();
-        test::AppendSamples(*m_document->m_pTokenList, {{0, 0xFFFF, 0}, {0xFFFF, 0, 0xFFFF}});
-        m_document->m_nSampleCount = 2;
-        m_document->AllocateSamples(2);
-        m_document->ParseTokens(false);
-        m_document->m_bDataReady = true;
+        test::Load(*m_document, test::DataTokens({{0, 0xFFFF, 0}, {0xFFFF, 0, 0xFFFF}}));
     }
 
     // The progress text of the value field, as often as the test looks while bytes arrive.
@@ -112,9 +107,9 @@ private slots:
         options.nLines = 120;
         options.pattern = sim::EPattern::Clock;
         QVERIFY(m_line->Write(sim::GenerateListing(options)));
-        QTRY_VERIFY_WITH_TIMEOUT(m_document->m_bDataReady, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_document->IsDataReady(), 20000);
 
-        QCOMPARE(m_document->m_nSampleCount, 120);
+        QCOMPARE(m_document->SampleCount(), 120);
         QCOMPARE(m_session->SampleCount(), 120);
         for (int s = 0; s < 120; s += 11)
             for (int ch = 0; ch < 48; ++ch)
@@ -153,9 +148,9 @@ private slots:
                        cells[2] + "\r\n";
         }
         QVERIFY(m_line->Write(listing));
-        QTRY_VERIFY_WITH_TIMEOUT(m_document->m_bDataReady, 10000);
-        QCOMPARE(m_document->m_nSampleCount, 3);
-        QCOMPARE(m_document->m_pTokenList->size(), size_t(12 + 4 * 3));
+        QTRY_VERIFY_WITH_TIMEOUT(m_document->IsDataReady(), 10000);
+        QCOMPARE(m_document->SampleCount(), 3);
+        QCOMPARE(m_document->Tokens().size(), size_t(12 + 4 * 3));
         QCOMPARE(int(m_document->Level(2, 0)), 1);
         QCOMPARE(int(m_document->Level(2, 31)), 1);
         QCOMPARE(int(m_document->Level(2, 32)), 1);
@@ -172,11 +167,11 @@ private slots:
         cancel->click();
         QTRY_VERIFY(!m_link->Reception().IsReceiving());
         QVERIFY(m_view->isEnabled());
-        QVERIFY(m_document->m_pTokenList->empty());
+        QVERIFY(m_document->Tokens().empty());
         QCOMPARE(m_session->SampleCount(), 0);
         // The capture shown before stays.
-        QCOMPARE(m_document->m_nSampleCount, 2);
-        QVERIFY(m_document->m_bDataReady);
+        QCOMPARE(m_document->SampleCount(), 2);
+        QVERIFY(m_document->IsDataReady());
         QCOMPARE(m_view->Trace(0).SampleCount(), 2);
     }
 
@@ -198,7 +193,7 @@ private slots:
         options.nLines = 120;
         QVERIFY(m_line->Write(sim::GenerateListing(options)));
         QTRY_COMPARE_WITH_TIMEOUT(m_view->Trace(0).SampleCount(), 120, 20000);
-        QVERIFY(m_document->m_bDataReady && !m_link->Reception().IsReceiving());
+        QVERIFY(m_document->IsDataReady() && !m_link->Reception().IsReceiving());
         QVERIFY2(distance->width() > width, qPrintable(QString::number(width)));
         QCOMPARE(valueField->x() - valueFieldX, distance->width() - width);
     }
@@ -211,7 +206,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_messages->Saw(text::kTransferAbort), 10000);
         QVERIFY(!m_link->Reception().IsReceiving());
         QVERIFY(m_view->isEnabled());
-        QVERIFY(!m_document->m_bDataReady);
+        QVERIFY(!m_document->IsDataReady());
     }
 
     void cancelDuringAListing()
@@ -228,7 +223,7 @@ private slots:
         // The rest of the listing arrives after the cancel and changes nothing.
         QVERIFY(m_line->Write("0000000000000001 0000000000000010 0000000000000100\r\n"));
         QTest::qWait(3 * kQuietMs);
-        QVERIFY(!m_document->m_bDataReady);
+        QVERIFY(!m_document->IsDataReady());
     }
 
     void hangUpInTheMiddleIsReportedOnce()

@@ -147,10 +147,10 @@ private slots:
         m_session->SelectNextCell();
         m_document->SetPathName("/tmp/old.vxr");
         m_session->ClearCapture();
-        QCOMPARE(m_document->m_nSampleCount, 100);
-        QCOMPARE(m_document->StoredSampleCount(), 100);
-        QVERIFY(!m_document->m_bDataReady);
-        QVERIFY(m_document->m_pTokenList->empty());
+        QCOMPARE(m_document->SampleCount(), 100);
+        QCOMPARE(m_document->Samples().size(), size_t(100) * kChannelCount);
+        QVERIFY(!m_document->IsDataReady());
+        QVERIFY(m_document->Tokens().empty());
         QCOMPARE(QString::fromStdString(m_document->GetTitle()), QStringLiteral("제목없음"));
         // A later Save must not overwrite the file the cleared capture came from.
         QVERIFY(m_document->GetPathName().empty());
@@ -249,14 +249,20 @@ private slots:
     {
         Open(100);
         SetCursors(5, 0);
-        const auto& tokens = *m_document->m_pTokenList;
+        const auto& tokens = m_document->Tokens();
         const QString expected = QStringLiteral("%1  %2  %3")
                                      .arg(QString::fromUtf8(tokens[21]), QString::fromUtf8(tokens[22]),
                                           QString::fromUtf8(tokens[23]));
         QCOMPARE(Text(ids::kXPosData), expected);
-        // After a cancelled reception the tokens can be gone while the samples stay: the words
-        // are rebuilt from the samples, never read past the list.
-        m_document->m_pTokenList->resize(8);
+        // Once a reception has begun (and after a cancelled one) the tokens can be gone while the
+        // samples stay: the words are rebuilt from the samples, never read past the list.
+        TokenList firstTwo;
+        for (size_t n = 0; n < 8; ++n)
+            firstTwo.push_back(tokens[n]);
+        m_document->BeginListing();
+        for (std::string_view token : firstTwo)
+            m_document->AppendListingToken(token);
+        QCOMPARE(m_document->Tokens().size(), size_t(8));
         SetCursors(6, 0);
         const QString rebuilt = QStringLiteral("%1  %2  %3")
                                     .arg(QString::fromStdString(CellWord(DividerLevel, 6, 0)),

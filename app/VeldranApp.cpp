@@ -29,7 +29,16 @@ bool CVELDRANApp::notify(QObject* pReceiver, QEvent* pEvent)
     return QApplication::notify(pReceiver, pEvent);
 }
 
-bool CVELDRANApp::InitInstance(const CommandLineInfo& commandLine, int* exitCode)
+void CVELDRANApp::ReadAhead(const CommandLineInfo& commandLine, CCapturePrefetch& prefetch)
+{
+    using Command = CommandLineInfo::ShellCommand;
+    if ((commandLine.m_nShellCommand == Command::FileOpen || commandLine.m_nShellCommand == Command::FilePrint ||
+         commandLine.m_nShellCommand == Command::FilePrintTo) &&
+        !commandLine.m_strFileName.isEmpty())
+        prefetch.Start(QFile::encodeName(commandLine.m_strFileName).toStdString());
+}
+
+bool CVELDRANApp::InitInstance(const CommandLineInfo& commandLine, int* exitCode, CCapturePrefetch* readAhead)
 {
     *exitCode = 0;
     m_cmdInfo = commandLine;
@@ -37,10 +46,10 @@ bool CVELDRANApp::InitInstance(const CommandLineInfo& commandLine, int* exitCode
 
     // A capture to open or print is read on another thread while the windows are built.
     using Command = CommandLineInfo::ShellCommand;
-    if ((m_cmdInfo.m_nShellCommand == Command::FileOpen || m_cmdInfo.m_nShellCommand == Command::FilePrint ||
-         m_cmdInfo.m_nShellCommand == Command::FilePrintTo) &&
-        !m_cmdInfo.m_strFileName.isEmpty())
-        m_prefetch.Start(QFile::encodeName(m_cmdInfo.m_strFileName).toStdString());
+    if (!readAhead) {
+        ReadAhead(m_cmdInfo, m_prefetch);
+        readAhead = &m_prefetch;
+    }
 
     // Korean, unless the desktop or VELDRAN_LANG asks for English. Every window is built after this.
     UseUiLanguage(ChooseUiLanguage(ProcessLanguageEnvironment()));
@@ -51,7 +60,7 @@ bool CVELDRANApp::InitInstance(const CommandLineInfo& commandLine, int* exitCode
 
     m_shell = std::make_unique<AppShell>();
     SetUserMessageHandler(&m_shell->Messages());
-    if (!m_shell->ProcessShellCommand(m_cmdInfo, &m_prefetch)) {
+    if (!m_shell->ProcessShellCommand(m_cmdInfo, readAhead)) {
         *exitCode = 1;
         return false;
     }

@@ -17,9 +17,16 @@ public:
     CVELDRANApp(int& argc, char** argv);
     ~CVELDRANApp() override;
 
+    // Starts reading the capture the command line names to open or print, if any, on a thread of
+    // its own. main does this before the application object exists, so that the read overlaps
+    // Qt's own start-up (the connection to the display above all).
+    static void ReadAhead(const CommandLineInfo& commandLine, CCapturePrefetch& prefetch);
+
     // The start-up sequence for the parsed command line (main answers --help, --version and a
     // wrong argument before any of this); false ends the process with the returned exit code.
-    [[nodiscard]] bool InitInstance(const CommandLineInfo& commandLine, int* exitCode);
+    // readAhead: the read started by ReadAhead (without one, the read starts here).
+    [[nodiscard]] bool InitInstance(const CommandLineInfo& commandLine, int* exitCode,
+                                    CCapturePrefetch* readAhead = nullptr);
     [[nodiscard]] AppShell* Shell() const { return m_shell.get(); }
 
     // Every event of the program passes here first (its pre-translation of messages): while the

@@ -29,10 +29,13 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // The capture named on the command line is read while Qt starts up and the windows are built.
+    veldran::CCapturePrefetch readAhead;
+    veldran::CVELDRANApp::ReadAhead(info, readAhead);
     veldran::CVELDRANApp app(argc, argv);
     QApplication::setWindowIcon(veldran::ApplicationIcon());
     int exitCode = 0;
-    if (!app.InitInstance(info, &exitCode))
+    if (!app.InitInstance(info, &exitCode, &readAhead))
         return exitCode;
     return app.exec();
 }

@@ -8,6 +8,7 @@
 //       xcb (the display in DISPLAY, Xvfb for instance). OTHER: the startup_settle of another build,
 //       whose start-ups are interleaved with these and reported beside them.
 //   startup_settle --child [FILE]             (used by the above) one start-up; prints "settled"
+//   startup_settle --child-empty              (used by the above) the floor: an empty Qt main window
 
 #include "app/CommandLine.h"
 #include "app/VeldranApp.h"
@@ -15,6 +16,8 @@
 #include "tests/common/ListingBuilder.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QMainWindow>
 #include <QEvent>
 #include <QWidget>
 
@@ -41,6 +44,24 @@ public:
     }
 };
 
+// The floor: an empty main window of Qt, maximized, settled the same way.
+int RunEmptyChild(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    CPaintWatch watch;
+    app.installEventFilter(&watch);
+    QMainWindow window;
+    window.showMaximized();
+    QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &app, [&watch] {
+        if (!watch.m_bPainted)
+            return;
+        std::fputs("settled\n", stdout);
+        std::fflush(stdout);
+        std::_Exit(0);
+    });
+    return app.exec();
+}
+
 int RunChild(int argc, char** argv)
 {
     // argv: program --child [file]; the program sees --automation (no splash) and the file.
@@ -49,13 +70,18 @@ int RunChild(int argc, char** argv)
         args.push_back(argv[i]);
     int count = static_cast<int>(args.size());
     args.push_back(nullptr);
+    // As main does: the command line read first, the capture read ahead, then the application.
+    QStringList arguments;
+    for (int i = 1; i < count; ++i)
+        arguments << QString::fromLocal8Bit(args[static_cast<size_t>(i)]);
+    const veldran::CommandLineInfo info = veldran::ParseCommandLine(arguments);
+    veldran::CCapturePrefetch readAhead;
+    veldran::CVELDRANApp::ReadAhead(info, readAhead);
     veldran::CVELDRANApp app(count, args.data());
     CPaintWatch watch;
     app.installEventFilter(&watch);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
     int exitCode = 0;
-    if (!app.InitInstance(veldran::ParseCommandLine(arguments), &exitCode))
+    if (!app.InitInstance(info, &exitCode, &readAhead))
         return 1;
     QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, &app, [&watch] {
         if (!watch.m_bPainted)
@@ -75,16 +101,24 @@ bool WriteCapture(const std::string& path, int samples)
     return veldran::test::SaveListing(veldran::test::RandomCells(samples, 7), names, path);
 }
 
-// Seconds from spawning the process to its "settled" line; -1 when it failed.
+// Seconds from spawning the process to its "settled" line; -1 when it failed. An X server under
+// a quick succession of clients now and then refuses one (Qt then aborts before anything of the
+// program ran): such a start is tried again, at most twice, and counted.
+int g_nRefusedStarts = 0;
 double TimeStartUp(const std::vector<std::string>& args)
 {
-    veldran::test::ChildProcess child(args);
-    if (!child.WaitForText("\n", false, 60))
-        return -1;
-    const double seconds = child.SecondsSinceStart();
-    if (child.Wait(60) && child.ExitCode() == 0 && child.Output() == "settled\n")
-        return seconds;
-    std::fprintf(stderr, "%s: exit %d, output \"%s\"\n", args.front().c_str(), child.ExitCode(), child.Output().c_str());
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        veldran::test::ChildProcess child(args);
+        const bool bLine = child.WaitForText("\n", false, 60);
+        const double seconds = child.SecondsSinceStart();
+        if (child.Wait(60) && bLine && child.ExitCode() == 0 && child.Output() == "settled\n")
+            return seconds;
+        std::fprintf(stderr, "%s: exit %d, output \"%s\"\n", args.front().c_str(), child.ExitCode(),
+                     child.Output().c_str());
+        if (!child.Output().empty())
+            break;
+        ++g_nRefusedStarts;
+    }
     return -1;
 }
 
@@ -100,6 +134,8 @@ int main(int argc, char** argv)
 {
     if (argc >= 2 && std::string(argv[1]) == "--child")
         return RunChild(argc, argv);
+    if (argc >= 2 && std::string(argv[1]) == "--child-empty")
+        return RunEmptyChild(argc, argv);
 
     int samples = 99999;
     int runs = 11;
@@ -135,29 +171,33 @@ int main(int argc, char** argv)
     // Settings the program writes beside itself or in the user's folder stay in the temporary folder.
     setenv("XDG_CONFIG_HOME", folder, 1);
 
-    std::vector<double> empty, withFile, otherEmpty, otherWithFile;
+    std::vector<double> empty, withFile, otherEmpty, otherWithFile, floor;
     for (int run = 0; run <= runs; ++run) {
+        const double f = TimeStartUp({argv[0], "--child-empty"});
         const double a = TimeStartUp({argv[0], "--child"});
         const double b = TimeStartUp({argv[0], "--child", path});
         const double c = other.empty() ? 0 : TimeStartUp({other, "--child"});
         const double d = other.empty() ? 0 : TimeStartUp({other, "--child", path});
-        if (a < 0 || b < 0 || c < 0 || d < 0) {
+        if (f < 0 || a < 0 || b < 0 || c < 0 || d < 0) {
             std::fprintf(stderr, "a start-up failed\n");
             return 1;
         }
         if (run == 0)
             continue; // warms the page cache and the dynamic loader
+        floor.push_back(f);
         empty.push_back(a);
         withFile.push_back(b);
         otherEmpty.push_back(c);
         otherWithFile.push_back(d);
     }
-    std::printf("startup_settle: %d runs each, interleaved, %s platform\n", runs, platform.c_str());
+    std::printf("startup_settle: %d runs each, interleaved, %s platform (%d starts refused by the display, "
+                "tried again)\n", runs, platform.c_str(), g_nRefusedStarts);
     const auto report = [samples](const char* build, const std::vector<double>& none, const std::vector<double>& file) {
         std::printf("  %s: start-up to the settled window, no file         median %7.1f ms\n", build, Median(none) * 1e3);
         std::printf("  %s: start-up to the settled window, %6d samples  median %7.1f ms (goal <= 60)\n", build,
                     samples, Median(file) * 1e3);
     };
+    std::printf("  an empty maximized Qt main window (the floor)       median %7.1f ms\n", Median(floor) * 1e3);
     report("this build ", empty, withFile);
     if (!other.empty())
         report("other build", otherEmpty, otherWithFile);

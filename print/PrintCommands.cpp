@@ -19,8 +19,14 @@ namespace veldran {
 PrintCommands::PrintCommands(CPrintCapture& capture, std::function<std::string()> documentTitle)
     : m_capture(capture)
     , m_documentTitle(std::move(documentTitle))
-    , m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
+}
+
+QPrinter& PrintCommands::Printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 PrintCommands::~PrintCommands() = default;
@@ -28,14 +34,14 @@ PrintCommands::~PrintCommands() = default;
 bool PrintCommands::Print(QWidget* parent, bool withDialog)
 {
     if (!withDialog) {
-        m_capture.OnPreparePrinting(*m_printer, nullptr);
-        return RunJob(*m_printer);
+        m_capture.OnPreparePrinting(Printer(), nullptr);
+        return RunJob(Printer());
     }
-    QPrintDialog dialog(m_printer.get(), parent);
-    m_capture.OnPreparePrinting(*m_printer, &dialog);
+    QPrintDialog dialog(&Printer(), parent);
+    m_capture.OnPreparePrinting(Printer(), &dialog);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    return RunJob(*m_printer);
+    return RunJob(Printer());
 }
 
 bool PrintCommands::PrintTo(const QString& printerName)
@@ -48,8 +54,8 @@ bool PrintCommands::PrintTo(const QString& printerName)
 
 void PrintCommands::PrintPreview(QWidget* parent)
 {
-    m_capture.OnPreparePrinting(*m_printer, nullptr);
-    QPrintPreviewDialog dialog(m_printer.get(), parent);
+    m_capture.OnPreparePrinting(Printer(), nullptr);
+    QPrintPreviewDialog dialog(&Printer(), parent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter* printer) { RenderPage(*printer); });
     // Large enough to read the page: two thirds of the screen at least, within its free area.
@@ -63,7 +69,7 @@ void PrintCommands::PrintPreview(QWidget* parent)
 
 void PrintCommands::PrinterSetup(QWidget* parent)
 {
-    QPageSetupDialog dialog(m_printer.get(), parent);
+    QPageSetupDialog dialog(&Printer(), parent);
     dialog.exec();
 }
 

@@ -32,8 +32,9 @@ public:
     void PrintPreview(QWidget* parent);
     void PrinterSetup(QWidget* parent);
 
-    // The session's printer (a test may point it at a PDF file).
-    [[nodiscard]] QPrinter& Printer() { return *m_printer; }
+    // The session's printer (a test may point it at a PDF file). Made the first time a command
+    // needs it: finding the system's printers loads the print system, which start-up need not wait for.
+    [[nodiscard]] QPrinter& Printer();
 
 private:
     bool RunJob(QPrinter& printer);

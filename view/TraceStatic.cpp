@@ -89,7 +89,15 @@ void CTraceStatic::paintEvent(QPaintEvent* /*event*/)
         return;
     }
     const PictureKey key{m_nStart, m_nEnd, m_nWindow, size(), devicePixelRatioF(), m_nLevelsVersion};
-    if (m_picture.isNull() || !(key == m_pictureKey)) {
+    if (!(key == m_pictureKey)) {
+        // The first paint of what changed draws straight away (a window shown for the first time
+        // need not wait for sixteen pictures); a picture is kept once the same is painted again.
+        m_picture = QImage();
+        m_pictureKey = key;
+        Paint(painter, size());
+        return;
+    }
+    if (m_picture.isNull()) {
         // Everything Paint draws lies inside the box, so an opaque picture of the box gives the
         // same pixels as painting here. At a scale factor the frame's one-pixel line need not
         // reach the box's last device pixels: the picture starts as the background they show.
@@ -101,7 +109,6 @@ void CTraceStatic::paintEvent(QPaintEvent* /*event*/)
         picture.setFont(painter.font());
         picture.translate(-box.topLeft());
         Paint(picture, size());
-        m_pictureKey = key;
     }
     painter.drawImage(box.topLeft(), m_picture);
 }

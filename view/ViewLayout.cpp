@@ -80,6 +80,9 @@ void CVELDRANView::FitReadouts(bool bForce)
     const int minimumRow = m_form->fontMetrics().height() + kTraceTextMargin;
     m_form->setMinimumSize(std::max(m_templateSize.width(), layout.minimumWidth),
                            std::min(m_templateSize.height(), 16 * minimumRow + kFormRowsMargin) + layout.extraHeight);
+    // The cursor lines end above the row and their labels sit on it: they move with it now, not
+    // at the next paint, where moving a widget would take a second round of painting.
+    UpdateCursorMarkers();
     m_form->update();
 }
 

@@ -19,7 +19,6 @@ AppShell::AppShell()
     m_recentFiles.ReadList();
     m_pMainFrame = std::make_unique<CMainFrame>(m_session, *m_router, m_recentFiles);
     m_link = std::make_unique<CInstrumentLink>(m_session, m_pMainFrame.get());
-    m_channelNames = std::make_unique<CChannelNameDlg>(m_pMainFrame.get());
     m_messages.SetOwner(m_pMainFrame.get());
     m_files = std::make_unique<DocumentCommands>(m_session, *m_pMainFrame, m_recentFiles);
     m_printing = std::make_unique<PrintCommands>(m_print, [this] { return Document().GetTitle(); });
@@ -45,6 +44,13 @@ void AppShell::OnFrameClose(bool* allow)
 }
 
 AppShell::~AppShell() = default;
+
+CChannelNameDlg& AppShell::ChannelNames()
+{
+    if (!m_channelNames)
+        m_channelNames = std::make_unique<CChannelNameDlg>(m_pMainFrame.get());
+    return *m_channelNames;
+}
 
 CVELDRANView& AppShell::View()
 {
@@ -95,7 +101,7 @@ void AppShell::RegisterCommands()
     commands.Register(ids::kLoad, [link] { link->OnLoad(); });
     commands.Register(ids::kCaptureData, [this] { View().OnCaptureData(m_print); });
     commands.Register(ids::kOptions, [link] { link->OnOptions(); });
-    commands.Register(ids::kChangeChannelName, [this, session] { ChangeChannelNames(*session, *m_channelNames); });
+    commands.Register(ids::kChangeChannelName, [this, session] { ChangeChannelNames(*session, ChannelNames()); });
     // Window and help.
     commands.Register(ids::kToggleOptionBar, [frame] { frame->OnToggleOptionBar(); });
     commands.Register(ids::kAppAbout, [frame] { ShowAboutBox(frame); });

@@ -38,7 +38,8 @@ public:
     [[nodiscard]] CCaptureSession& Session() { return m_session; }
     [[nodiscard]] CVELDRANDoc& Document() { return m_session.Document(); }
     [[nodiscard]] CInstrumentLink& Link() { return *m_link; }
-    [[nodiscard]] CChannelNameDlg& ChannelNames() { return *m_channelNames; }
+    // The channel-name dialog, made the first time it is asked for (not at start-up).
+    [[nodiscard]] CChannelNameDlg& ChannelNames();
     // Capture Data's picture, which Print prints.
     [[nodiscard]] CPrintCapture& Snapshot() { return m_print; }
     [[nodiscard]] CMainFrame& Frame() { return *m_pMainFrame; }

@@ -4,6 +4,9 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+#include <vector>
+
 namespace veldran {
 namespace {
 
@@ -52,13 +55,11 @@ void CTraceStatic::SetLabel(const QString& label)
     update();
 }
 
-uint8_t* CTraceStatic::ExtendLevels(size_t count)
+void CTraceStatic::SetLevels(int count, LevelReader level)
 {
-    std::vector<uint8_t>& levels = *m_pLevels;
-    const size_t first = levels.size();
-    levels.resize(first + count, 0);
+    m_nSampleCount = level ? std::max(count, 0) : 0;
+    m_level = std::move(level);
     ++m_nLevelsVersion;
-    return levels.data() + first;
 }
 
 void CTraceStatic::changeEvent(QEvent* event)
@@ -146,8 +147,7 @@ void CTraceStatic::Paint(QPainter& painter, const QSize& client)
 
     m_fPixelsPerSample = m_nWindow != 0 ? static_cast<float>(TraceAreaWidth()) / static_cast<float>(m_nWindow) : 0.0f;
 
-    const std::vector<uint8_t>& levels = *m_pLevels;
-    const int n = static_cast<int>(levels.size());
+    const int n = m_nSampleCount;
     if (n == 0)
         return;
     const int h = outerBottom - outerTop;
@@ -166,7 +166,7 @@ void CTraceStatic::Paint(QPainter& painter, const QSize& client)
     for (int k = 0, i = m_nStart; i < m_nEnd && i < n; ++k, ++i) {
         if (i < 0)
             continue;
-        const int value = levels[static_cast<size_t>(i)];
+        const int value = m_level(i);
         if (value != 0 && value != 1)
             continue;
         const int left = x(k);

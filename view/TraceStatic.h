@@ -8,8 +8,7 @@
 #include <QWidget>
 
 #include <cstdint>
-#include <memory>
-#include <vector>
+#include <functional>
 
 class QPainter;
 
@@ -23,21 +22,17 @@ public:
     void SetWindow(int window, int cursor, int start, int end);
     [[nodiscard]] bool IsInWindow(int index) const { return m_nStart <= index && index < m_nEnd; }
 
-    void AddSample(uint8_t value)
+    // What the trace shows: count samples, whose levels (0 or 1; anything else is not drawn) it
+    // reads through level when it paints, so a capture's samples are never copied into it. The
+    // reader stays in use until the next call.
+    using LevelReader = std::function<uint8_t(int sample)>;
+    void SetLevels(int count, LevelReader level);
+    void ClearSamples() { SetLevels(0, {}); }
+    [[nodiscard]] int SampleCount() const { return m_nSampleCount; }
+    [[nodiscard]] uint8_t Level(int sample) const
     {
-        m_pLevels->push_back(value);
-        ++m_nLevelsVersion;
+        return sample >= 0 && sample < m_nSampleCount && m_level ? m_level(sample) : 0;
     }
-    // Appends count low levels and returns where they start, for the caller to fill in (0 or 1)
-    // before the next paint.
-    [[nodiscard]] uint8_t* ExtendLevels(size_t count);
-    void ClearSamples()
-    {
-        m_pLevels->clear();
-        ++m_nLevelsVersion;
-    }
-    [[nodiscard]] int SampleCount() const { return static_cast<int>(m_pLevels->size()); }
-    [[nodiscard]] const std::vector<uint8_t>& Levels() const { return *m_pLevels; }
 
     void SetLabel(const QString& label);
     [[nodiscard]] const QString& Label() const { return m_strLabel; }
@@ -79,7 +74,8 @@ private:
     // (then nothing is kept and every paint draws afresh).
     [[nodiscard]] QRect PictureBox() const;
 
-    std::unique_ptr<std::vector<uint8_t>> m_pLevels = std::make_unique<std::vector<uint8_t>>();
+    int m_nSampleCount = 0;
+    LevelReader m_level;
     uint64_t m_nLevelsVersion = 0;
     QString m_strLabel;
     // The box last painted, kept until its key changes: a repaint of the form (cursor moves, the

@@ -260,22 +260,16 @@ void CVELDRANView::OnClockPeriodChanged()
 void CVELDRANView::LoadTraces()
 {
     CursorsSeen::Forget(); // the traces now show another capture or another cell
+    // The traces read their channels from the document's store when they paint. They count the
+    // capture's samples; those the store does not hold (a cancelled reception) read low.
     const CVELDRANDoc& document = m_session.Document();
     const int count = document.SampleCount();
     const int first = m_session.Cell() * 16;
-    // One pass over the store, sixteen levels out of each record. The count shown can run ahead of
-    // the samples a reader may take (a cancelled reception); those beyond stay low.
-    const size_t total = static_cast<size_t>(std::max(count, 0));
-    const size_t stored = static_cast<size_t>(document.ReadableSampleCount());
-    std::array<uint8_t*, 16> levels{};
-    for (size_t k = 0; k < 16; ++k)
-        levels[k] = m_traces[k]->ExtendLevels(total);
-    const uint8_t* record = document.Samples().data() + first;
-    for (size_t s = 0; s < stored; ++s, record += kChannelCount)
-        for (size_t k = 0; k < 16; ++k)
-            levels[k][s] = record[k] == 1 ? 1 : 0;
-    for (CTraceStatic* trace : m_traces)
-        trace->update();
+    for (int k = 0; k < 16; ++k) {
+        m_traces[static_cast<size_t>(k)]->SetLevels(
+            count, [&document, channel = first + k](int sample) { return document.Level(sample, channel); });
+        m_traces[static_cast<size_t>(k)]->update();
+    }
     const float last = static_cast<float>(count - 1);
     m_spinX->SetRange(0.0f, last);
     m_spinY->SetRange(0.0f, last);

@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <QTest>
 
+#include <memory>
+#include <vector>
+
 using namespace veldran;
 
 namespace {
@@ -24,10 +27,16 @@ QImage Render(CTraceStatic& trace)
     return image;
 }
 
+// Gives the trace these levels to read when it paints.
+void Show(CTraceStatic& trace, std::vector<uint8_t> levels)
+{
+    auto held = std::make_shared<std::vector<uint8_t>>(std::move(levels));
+    trace.SetLevels(static_cast<int>(held->size()), [held](int sample) { return (*held)[static_cast<size_t>(sample)]; });
+}
+
 CTraceStatic& WithLevels(CTraceStatic& trace, std::initializer_list<int> levels)
 {
-    for (int level : levels)
-        trace.AddSample(static_cast<uint8_t>(level));
+    Show(trace, std::vector<uint8_t>(levels.begin(), levels.end()));
     return trace;
 }
 
@@ -175,24 +184,25 @@ private slots:
         CTraceStatic trace;
         trace.resize(400, 60);
         trace.SetLabel(QStringLiteral("CLK"));
+        std::vector<uint8_t> levels;
         for (int i = 0; i < 40; ++i)
-            trace.AddSample(uint8_t(i / 3 % 2));
+            levels.push_back(uint8_t(i / 3 % 2));
+        Show(trace, levels);
         trace.SetWindow(32, 0, 0, 32);
         const QImage before = Grabbed(trace);
         QCOMPARE(before, DrawnDirectly(trace));
 
         if (change == QLatin1String("sample")) {
-            for (int i = 0; i < 8; ++i)
-                trace.AddSample(1);
+            levels.insert(levels.end(), 8, 1);
+            Show(trace, levels);
             trace.SetWindow(32, 0, 16, 48);
         } else if (change == QLatin1String("clear")) {
             trace.ClearSamples();
         } else if (change == QLatin1String("append")) {
-            trace.ClearSamples();
-            uint8_t* levels = trace.ExtendLevels(4);
-            levels[0] = 1;
-            levels[2] = 1;
-            QCOMPARE(trace.Levels(), (std::vector<uint8_t>{1, 0, 1, 0}));
+            Show(trace, {1, 0, 1, 0});
+            QCOMPARE(trace.SampleCount(), 4);
+            QCOMPARE(int(trace.Level(2)), 1);
+            QCOMPARE(int(trace.Level(4)), 0); // beyond the count: low, never read
         } else if (change == QLatin1String("window")) {
             trace.SetWindow(32, 0, 5, 37);
         } else if (change == QLatin1String("label")) {

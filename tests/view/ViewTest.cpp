@@ -114,7 +114,7 @@ private slots:
             QCOMPARE(view.Trace(k).Label(), QStringLiteral("name %1").arg(k));
             QCOMPARE(view.Trace(k).SampleCount(), 100);
             for (int s = 0; s < 100; s += 7)
-                QCOMPARE(int(view.Trace(k).Levels()[size_t(s)]), DividerLevel(s, k));
+                QCOMPARE(int(view.Trace(k).Level(s)), DividerLevel(s, k));
         }
         float low = -1, high = -1;
         SpinX(view).GetRange(low, high);
@@ -127,17 +127,23 @@ private slots:
     void selectCellCyclesThroughTheThreeCells()
     {
         CVELDRANView& view = Open(100);
-        const std::vector<uint8_t> cell0 = view.Trace(4).Levels();
+        const auto levelsOf = [](const CTraceStatic& trace) {
+            std::vector<uint8_t> levels;
+            for (int s = 0; s < trace.SampleCount(); ++s)
+                levels.push_back(trace.Level(s));
+            return levels;
+        };
+        const std::vector<uint8_t> cell0 = levelsOf(view.Trace(4));
         m_session->SelectNextCell();
         QCOMPARE(m_session->Cell(), 1);
         QCOMPARE(view.Trace(4).Label(), QStringLiteral("name 20"));
         QCOMPARE(view.Trace(4).SampleCount(), 100);
-        QCOMPARE(int(view.Trace(4).Levels()[21]), DividerLevel(21, 20));
+        QCOMPARE(int(view.Trace(4).Level(21)), DividerLevel(21, 20));
         m_session->SelectNextCell();
         QCOMPARE(view.Trace(15).Label(), QStringLiteral("name 47"));
         m_session->SelectNextCell();
         QCOMPARE(m_session->Cell(), 0);
-        QCOMPARE(view.Trace(4).Levels(), cell0);
+        QCOMPARE(levelsOf(view.Trace(4)), cell0);
     }
 
     void newFileKeepsZoomCellAndStaleCount()

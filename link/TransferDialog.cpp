@@ -21,8 +21,8 @@ namespace {
 
 // The bar on screen is brought up to date at most this often. It only shows activity: at the
 // line rate it runs through its eleven positions several times a second, so any rate looks the
-// same, and five times a second keeps the refreshes a small part of what a reception costs.
-constexpr int kRefreshMs = 200;
+// same, and four times a second keeps the refreshes a small part of what a reception costs.
+constexpr int kRefreshMs = 250;
 
 // A static text whose tabs advance to the next stop of eight average characters, so the rows of
 // the settings table line up in columns.

@@ -225,7 +225,7 @@ void CVELDRANView::OnCaptureReplaced()
 
 void CVELDRANView::OnLinesReceived()
 {
-    // A listing counts its lines thousands of times a second; the value field follows five times
+    // A listing counts its lines thousands of times a second; the value field follows four times
     // a second, which reads as a running count, keeps a fast line fast and keeps a listing at the
     // line rate from spending its time on redrawing the field.
     if (!m_sinceXPosData.isValid() || m_sinceXPosData.elapsed() >= kLineCounterRefreshMs)

@@ -131,7 +131,7 @@ private:
     int m_nPlacedCursorLabelWidth = 0;
     QSize m_templateSize;
 
-    static constexpr int kLineCounterRefreshMs = 200;
+    static constexpr int kLineCounterRefreshMs = 250;
     QElapsedTimer m_sinceXPosData;
     QTimer m_xPosDataTimer;
 };

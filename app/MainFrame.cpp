@@ -6,6 +6,7 @@
 #include "app/RecentFileList.h"
 #include "app/SplashWindow.h"
 #include "document/CaptureDocument.h"
+#include "i18n/MessageText.h"
 #include "i18n/Translation.h"
 #include "link/ClockPeriods.h"
 #include "resources/Ids.h"
@@ -66,6 +67,8 @@ void CMainFrame::OnCreate()
 
     connect(&m_session, &CCaptureSession::clockPeriodChanged, this, &CMainFrame::SetClockPeriodText);
     connect(&m_session, &CCaptureSession::captureOpened, this, [this] { SetClockPeriodText(m_session.ClockIndex()); });
+    connect(&m_session, &CCaptureSession::noteAnnounced, this,
+            [this](const Message& note) { statusBar()->showMessage(MessageText(note).replace(QLatin1Char('\n'), QLatin1Char(' '))); });
     SetClockPeriodText(0);
     CSplashWindow::ShowSplash(this);
 }

@@ -133,15 +133,19 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
             std::fprintf(pErr, "veldran-capture: a cell holds characters other than 0 and 1; they read as 0\n");
         bWarned = true;
     });
-    if (const std::optional<Message> cut = collector.Finish())
+    const std::optional<Message> cut = collector.Finish();
+    if (cut)
         PrintMessages(pErr, {*cut});
+    const std::optional<Message> damage = ListingDamageNote(collector.Damage());
+    if (damage)
+        PrintMessages(pErr, {*damage});
     if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error)) {
         if (!error.empty())
             std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
         return kExitPortOrFile;
     }
     progress.Wrote(options.strOutput, document.SampleCount());
-    return kExitWritten;
+    return cut || damage ? kExitWrittenDamaged : kExitWritten;
 }
 
 int PrintPortList(std::FILE* pOut, const SDeviceRoots& roots)

@@ -15,6 +15,9 @@ enum ECaptureExit : int {
     kExitUsage = 2,
     kExitNothingArrived = 3,
     kExitNotListing = 4,
+    // The file was written, but not all of the listing is in it as sent: damaged lines (their
+    // cells read as invalid), a last line cut short, or lines past the largest capture.
+    kExitWrittenDamaged = 5,
     // Not a status the program ends with: the run was stopped (Ctrl+C); main ends by the signal.
     kExitStopped = -1,
 };

@@ -19,4 +19,12 @@ bool CListingCollector::OnBytes(const unsigned char* pBytes, std::size_t nBytes)
     return true;
 }
 
+std::optional<Message> CListingCollector::Finish()
+{
+    const std::optional<CListingReceiver::SRepair> repair = m_receiver.Finish();
+    if (repair)
+        m_document.ReplaceListingTail(repair->nKeep, repair->tail);
+    return m_document.FinishListing(repair ? repair->nLines : m_receiver.Lines());
+}
+
 } // namespace veldran

@@ -19,7 +19,9 @@ public:
 
     // Ends the listing: the document parses it into its samples (a listing cut inside a sample
     // gives the message that says so).
-    [[nodiscard]] std::optional<Message> Finish() { return m_document.FinishListing(m_receiver.Lines()); }
+    [[nodiscard]] std::optional<Message> Finish();
+    // Lines received damaged or dropped past the largest capture.
+    [[nodiscard]] const SListingDamage& Damage() const { return m_receiver.Damage(); }
 
     [[nodiscard]] bool StateSeen() const { return m_receiver.StateSeen(); }
     [[nodiscard]] int Lines() const { return m_receiver.Lines(); }

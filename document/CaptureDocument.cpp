@@ -121,6 +121,13 @@ void CVELDRANDoc::EmptyTokenList()
     m_strHeaderTokens.clear();
 }
 
+void CVELDRANDoc::ReplaceListingTail(size_t nKeep, const TokenList& tail)
+{
+    m_pTokenList->resize(std::min(nKeep, m_pTokenList->size()));
+    for (size_t i = 0; i < tail.size(); ++i)
+        m_pTokenList->push_back(tail[i]);
+}
+
 std::optional<Message> CVELDRANDoc::FinishListing(int nLines)
 {
     m_nSampleCount = nLines;

@@ -86,6 +86,9 @@ public:
     void BeginListing() { EmptyTokenList(); }
     void AppendListingToken(std::string_view token) { m_pTokenList->push_back(token); }
     void SetListingLines(int nLines) { m_nSampleCount = nLines; }
+    // Before the end: the tokens from nKeep on are replaced by tail (the lines of a listing kept
+    // in step after one came damaged).
+    void ReplaceListingTail(size_t nKeep, const TokenList& tail);
     std::optional<Message> FinishListing(int nLines);
 
     // A capture file as its reader takes it, in two steps. First the tokens held go, and their

@@ -6,20 +6,17 @@ void CListingTokenizer::Reset()
 {
     m_current.clear();
     m_lastToken.clear();
+    m_nColumn = m_nTokenColumn = m_nLastColumn = m_nLineLength = 0;
+    m_bLastEndsLine = false;
     m_bStateSeen = false;
     m_bRejected = false;
 }
 
 CListingTokenizer::EEvent CListingTokenizer::Feed(unsigned char byte)
 {
-    if (m_bRejected)
-        return EEvent::None;
-    if (IsTokenChar(byte)) {
-        if (m_current.size() < kMaxTokenLength)
-            m_current.push_back(static_cast<char>(byte));
-        return EEvent::None;
-    }
-    return EndToken();
+    EEvent event = EEvent::None;
+    (void)Feed(&byte, 1, event);
+    return event;
 }
 
 std::size_t CListingTokenizer::Feed(const unsigned char* data, std::size_t size, EEvent& event)
@@ -30,22 +27,32 @@ std::size_t CListingTokenizer::Feed(const unsigned char* data, std::size_t size,
     for (std::size_t i = 0; i < size; ++i) {
         const unsigned char byte = data[i];
         if (IsTokenChar(byte)) {
+            if (m_current.empty())
+                m_nTokenColumn = m_nColumn;
             if (m_current.size() < kMaxTokenLength)
                 m_current.push_back(static_cast<char>(byte));
+            ++m_nColumn;
             continue;
         }
-        event = EndToken();
+        event = EndToken(byte);
+        if (IsLineEnd(byte)) {
+            m_nLineLength = m_nColumn;
+            m_nColumn = 0;
+        } else {
+            ++m_nColumn;
+        }
         if (event != EEvent::None)
             return i + 1;
     }
     return size;
 }
 
-CListingTokenizer::EEvent CListingTokenizer::EndToken()
+CListingTokenizer::EEvent CListingTokenizer::EndToken(unsigned char separator)
 {
+    const bool bLineEnd = IsLineEnd(separator);
     if (m_current.empty() || m_current[0] == 'T') {
         m_current.clear();
-        return EEvent::None;
+        return bLineEnd ? EEvent::LineEnd : EEvent::None;
     }
     if (!m_bStateSeen) {
         if (m_current != kFirstToken) {
@@ -57,6 +64,8 @@ CListingTokenizer::EEvent CListingTokenizer::EndToken()
     }
     m_lastToken.swap(m_current);
     m_current.clear();
+    m_nLastColumn = m_nTokenColumn;
+    m_bLastEndsLine = bLineEnd;
     return EEvent::Token;
 }
 

@@ -11,7 +11,9 @@
 //   is dropped;
 // - the first token kept must be "STATE", else the bytes are not a STATE listing and nothing
 //   further is taken until Reset;
-// - a kept token of four characters is a line number and counts one line of the listing.
+// - a kept token of four characters is a line number and counts one line of the listing (Collect);
+// - a carriage return or a line feed ends the line as well as the token: the receiver keeps the
+//   listing's lines in step on them (see CListingLines).
 //
 // Bytes may come one at a time or in batches of any size: where a batch ends never changes the
 // tokens.
@@ -42,7 +44,9 @@ public:
 
     enum class EEvent {
         None,       // the byte was taken (or dropped); no token ended
-        Token,      // the byte ended a kept token: Token() holds it
+        Token,      // the byte ended a kept token: Token() holds it (TokenEndsLine(): the byte
+                    // was a line end too)
+        LineEnd,    // the byte was a line end and ended no kept token
         NotListing, // the first kept token was not "STATE"; the tokenizer takes nothing more
     };
 
@@ -61,6 +65,12 @@ public:
     [[nodiscard]] std::string_view Token() const { return m_lastToken; }
     // The last token was a line number: one more line of the listing.
     [[nodiscard]] bool IsLineNumber() const { return m_lastToken.size() == kLineNumberLength; }
+    // Where the last token began: bytes since the last line end (or since Reset).
+    [[nodiscard]] std::size_t TokenColumn() const { return m_nLastColumn; }
+    // The byte that ended the last token was a line end.
+    [[nodiscard]] bool TokenEndsLine() const { return m_bLastEndsLine; }
+    // The length of the line the last line end ended (the line end's column).
+    [[nodiscard]] std::size_t LineLength() const { return m_nLineLength; }
 
     // "STATE" was the first kept token.
     [[nodiscard]] bool StateSeen() const { return m_bStateSeen; }
@@ -95,12 +105,19 @@ public:
         // As a signed character: the top bit makes the byte negative, so it ends a token too.
         return static_cast<signed char>(byte) > 0x2F;
     }
+    [[nodiscard]] static constexpr bool IsLineEnd(unsigned char byte) { return byte == '\r' || byte == '\n'; }
 
 private:
-    EEvent EndToken();
+    // A separator byte (not a token character) ends the token being collected.
+    EEvent EndToken(unsigned char separator);
 
     std::string m_current;   // the token being collected, at most kMaxTokenLength characters
     std::string m_lastToken; // the token the last Token event ended
+    std::size_t m_nColumn = 0;       // bytes since the last line end
+    std::size_t m_nTokenColumn = 0;  // where m_current began
+    std::size_t m_nLastColumn = 0;   // where m_lastToken began
+    std::size_t m_nLineLength = 0;   // the column of the last line end
+    bool m_bLastEndsLine = false;
     bool m_bStateSeen = false;
     bool m_bRejected = false;
 };

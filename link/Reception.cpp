@@ -128,8 +128,15 @@ void CReception::OnTimer(int nIdEvent)
     const bool cancelled = dialog->m_bCancelled;
     dialog->Close();
 
-    if (!cancelled)
-        m_session.FinishListing(m_receiver.Lines(), [](const Message& message) { ShowMessage(message); });
+    if (!cancelled) {
+        const std::optional<CListingReceiver::SRepair> repair = m_receiver.Finish();
+        if (repair)
+            m_session.ReplaceListingTail(repair->nKeep, repair->tail);
+        m_session.FinishListing(repair ? repair->nLines : m_receiver.Lines(),
+                                [](const Message& message) { ShowMessage(message); });
+        if (const std::optional<Message> note = ListingDamageNote(m_receiver.Damage()))
+            m_session.AnnounceNote(*note);
+    }
     RetireDialog();
 }
 

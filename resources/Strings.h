@@ -26,6 +26,10 @@
     /* Capture document and capture files */                                                                   \
     X(kTransmissionError, "전송오류 : 수신을 중단합니다.")                                                      \
     X(kInvalidData, "[전송오류] 잘못된 데이터입니다.")                                                          \
+    /* A listing that arrived damaged (damaged lines, the sample of the first) or longer than a capture   \
+       can hold (samples kept, lines dropped) */                                                            \
+    X(kListingDamaged, "수신한 데이터 중 %d줄이 손상되었습니다(첫 줄: 샘플 %d). 손상된 셀은 잘못된 데이터로 읽힙니다.") \
+    X(kListingTooLong, "수신한 데이터가 캡처 한 개보다 깁니다. 처음 샘플 %d개만 보관하고 나머지 %d줄은 버렸습니다.") \
     X(kNotVeldranData, "VELDRAN용 데이타가 아닙니다.")                                                          \
     /* A capture file that ends before the samples and names its header announces (claimed samples,        \
        samples found, names found). */                                                                        \

@@ -496,6 +496,14 @@
         <translation>[Transmission error] Invalid data.</translation>
     </message>
     <message>
+        <source>수신한 데이터 중 %d줄이 손상되었습니다(첫 줄: 샘플 %d). 손상된 셀은 잘못된 데이터로 읽힙니다.</source>
+        <translation>%d lines of the listing arrived damaged (the first at sample %d); their damaged cells read as invalid data.</translation>
+    </message>
+    <message>
+        <source>수신한 데이터가 캡처 한 개보다 깁니다. 처음 샘플 %d개만 보관하고 나머지 %d줄은 버렸습니다.</source>
+        <translation>The listing is longer than a capture can hold: the first %d samples are kept, and %d further lines were dropped.</translation>
+    </message>
+    <message>
         <source>VELDRAN용 데이타가 아닙니다.</source>
         <translation>This is not VELDRAN data.</translation>
     </message>

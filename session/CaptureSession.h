@@ -63,8 +63,11 @@ public:
     void ShowArrivingListing();
     void AppendListingToken(std::string_view token) { m_document.AppendListingToken(token); }
     void ListingLines(int nLines, const std::string& strLastLine);
+    void ReplaceListingTail(size_t nKeep, const TokenList& tail) { m_document.ReplaceListingTail(nKeep, tail); }
     // A parse that stops early reports why through report, before anyone is told of the capture.
     void FinishListing(int nLines, const std::function<void(const Message&)>& report = {});
+    // A note on the capture for the status bar, such as what the reception could not take as sent.
+    void AnnounceNote(const Message& note) { emit noteAnnounced(note); }
     // No capture (New File): the document forgets its capture and the view shows nothing.
     void ClearCapture();
     // The program starts, or a capture file was read into the document: what is shown starts over
@@ -118,6 +121,7 @@ signals:
     void windowChanged(int nWindow);
     void cellChanged(int nCell);
     void valueTextChanged();
+    void noteAnnounced(const veldran::Message& note);
 
 private:
     CVELDRANDoc m_document;

@@ -75,6 +75,7 @@ SResult FeedByteByByte(const std::string& bytes)
             if (!tokenizer.Rejected())
                 return {};
             break;
+        case CListingTokenizer::EEvent::LineEnd:
         case CListingTokenizer::EEvent::None:
             break;
         }

@@ -4,6 +4,10 @@
 #include "capture/CaptureProgress.h"
 #include "capture/ListingCollector.h"
 #include "capture/ListingReceiver.h"
+#include "export/ExportCapture.h"
+#include "files/FileWriter.h"
+#include "files/OutputPath.h"
+#include "files/StopSignals.h"
 #include "link/serial/ErrorText.h"
 #include "link/serial/LineDefinition.h"
 #include "link/serial/OpenFailure.h"
@@ -45,6 +49,28 @@ EProgressStyle StyleFor(const SCaptureOptions& options, std::FILE* pErr)
     return isatty(fileno(pErr)) ? EProgressStyle::Bar : EProgressStyle::Lines;
 }
 
+// Refuses, before the port opens, an output the writer would refuse and one that would overwrite
+// an input (the names file, the device), the GTKWave save file beside a VCD included.
+bool CheckOutputFiles(const SCaptureOptions& options, std::FILE* pErr)
+{
+    const std::vector<std::string> outputs = options.format == ECaptureFormat::Vcd
+        ? ExportFilePaths(options.strOutput, ExportFormat::Vcd)
+        : std::vector<std::string>{options.strOutput};
+    for (const std::string& output : outputs) {
+        for (const std::string& input : {options.strNames, options.strDevice}) {
+            if (!input.empty() && SameFile(input, output)) {
+                std::fprintf(pErr, "veldran-capture: %s: is the input file; choose another output name\n", output.c_str());
+                return false;
+            }
+        }
+        if (const int error = CheckOutputFile(output)) {
+            std::fprintf(pErr, "veldran-capture: cannot write %s: %s\n", output.c_str(), ErrorText(error).c_str());
+            return false;
+        }
+    }
+    return true;
+}
+
 int ReportLineLost(const SReceiveResult& result, const SCaptureOptions& options, std::FILE* pErr)
 {
     const std::string reason = result.nError ? SystemErrorText(result.nError) : std::string("the line hung up");
@@ -72,6 +98,8 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
         std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
         return kExitPortOrFile;
     }
+    if (!CheckOutputFiles(options, pErr))
+        return kExitPortOrFile;
 
     // Exclusive, raw, 8N1, nothing sent: the same steps the window's port goes through.
     CPortHandle port(OpenPortDevice(options.strDevice));
@@ -115,6 +143,11 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
     case EReceiveEnd::Quiet:
         break;
     }
+    // The caller's handlers only wake the receiving loop. From here on the run parses and writes:
+    // a stop signal ends the program at once, by that signal and without a file; one that came
+    // before is seen below.
+    if (fdStop >= 0)
+        EndOnStopSignals("veldran-capture: stopped; nothing written\n");
     progress.Received(collector.Lines(), collector.Bytes());
     if (!collector.StateSeen()) {
         // Bytes came, but not one token: no listing at all (noise, or the wrong speed).

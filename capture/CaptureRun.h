@@ -22,8 +22,9 @@ enum ECaptureExit : int {
     kExitStopped = -1,
 };
 
-// fdStop: readable when the run must end (a signal arrived); -1 for none. Messages and progress
-// go to pErr.
+// fdStop: readable when the run must end (a signal arrived); -1 for none. With one, the stop
+// signals are handed to files/StopSignals.h once the listing is in, so that a signal while it is
+// parsed and written ends the program by that signal, with no file. Messages and progress go to pErr.
 [[nodiscard]] int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr);
 
 // The serial devices, one a line, each with whether this user may open it (and, when not, what

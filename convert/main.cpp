@@ -4,11 +4,13 @@
 #include "convert/ConvertArguments.h"
 #include "document/CaptureFile.h"
 #include "export/ExportCapture.h"
+#include "files/FileWriter.h"
+#include "files/OutputPath.h"
+#include "files/StopSignals.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -32,12 +34,6 @@ std::string ProgramName(const char* argv0)
     const std::string path = argv0 ? argv0 : "veldran-convert";
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-bool SameFile(const std::string& a, const std::string& b)
-{
-    struct stat sa {}, sb {};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 int Fail(const std::string& program, const std::string& text)
@@ -65,9 +61,17 @@ int main(int argc, char** argv)
                      veldran::ConvertUsageHint(program).c_str());
         return kExitUsage;
     }
-    // Writing over the capture it reads would lose the capture.
-    if (SameFile(args.strInput, args.strOutput))
-        return Fail(program, args.strOutput + ": is the input file; choose another output name");
+    // Writing over the capture it reads would lose the capture; so would the save file beside a
+    // VCD. Both are refused, as is an output the writer would refuse, before the capture is read.
+    for (const std::string& output : veldran::ExportFilePaths(args.strOutput, args.format)) {
+        if (veldran::SameFile(args.strInput, output))
+            return Fail(program, output + ": is the input file; choose another output name");
+        if (const int error = veldran::CheckOutputFile(output))
+            return Fail(program, "cannot write " + output + ": " + veldran::ErrorText(error));
+    }
+    // Ctrl+C, SIGTERM or SIGHUP ends the run by that signal and without a file, until the output
+    // starts replacing its target; from then on the run completes.
+    veldran::EndOnStopSignals();
 
     veldran::CVELDRANDoc document;
     const veldran::CaptureLoad loaded = veldran::LoadCaptureFile(document, args.strInput);

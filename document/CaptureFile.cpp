@@ -116,9 +116,12 @@ void AppendLine(std::string& out, std::string_view text)
     out += '\n';
 }
 
-// The text, then the file and the system's reason, each on a line of its own.
+// The text, then the file and the system's reason, each on a line of its own; a link the writer
+// does not follow is explained in the program's own words.
 Message FileError(const char* what, const std::string& path, int error)
 {
+    if (error == kErrorLinkNotFollowed)
+        return Message(what, {path}).Then(Message(text::kLinkNotFollowed));
     return Message(what, {path, std::strerror(error)});
 }
 
@@ -134,6 +137,12 @@ int ReadWholeFile(const std::string& path, std::string& bytes)
         const int error = errno;
         ::close(fd);
         return error;
+    }
+    // Refused from its size: no capture comes near it, and reading it first would cost the time
+    // and the memory of a quarter of a gigabyte.
+    if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > kMaxFileBytes) {
+        ::close(fd);
+        return EFBIG;
     }
     int error = 0;
     size_t used = 0;

@@ -136,6 +136,13 @@ ExportResult ExportCapture(const std::string& path, ExportFormat format, const E
     return Failure(path, "unknown format");
 }
 
+std::vector<std::string> ExportFilePaths(const std::string& path, ExportFormat format)
+{
+    if (format == ExportFormat::Vcd)
+        return {path, GtkwPathFor(path)};
+    return {path};
+}
+
 std::optional<ExportFormat> ExportFormatFromPath(std::string_view path)
 {
     const size_t slash = path.find_last_of('/');

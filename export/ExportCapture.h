@@ -24,6 +24,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veldran {
 
@@ -56,6 +57,9 @@ struct ExportResult {
 // Writes the capture to path in the given format. The VCD export also writes the GTKWave save file
 // (path with its suffix replaced by ".gtkw"); both replace their targets only when both are written.
 [[nodiscard]] ExportResult ExportCapture(const std::string& path, ExportFormat format, const ExportableCapture& capture);
+
+// The files an export to path writes: path, and for VCD the GTKWave save file beside it.
+[[nodiscard]] std::vector<std::string> ExportFilePaths(const std::string& path, ExportFormat format);
 
 // The format a file name asks for by its suffix (case-insensitive); nothing for any other suffix.
 [[nodiscard]] std::optional<ExportFormat> ExportFormatFromPath(std::string_view path);

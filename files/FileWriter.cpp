@@ -1,6 +1,8 @@
 #include "files/FileWriter.h"
 
+#include "files/OutputPath.h"
 #include "files/SafeFile.h"
+#include "files/StopSignals.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -27,14 +29,6 @@ std::string ResolvedTarget(const std::string& path)
     return path;
 }
 
-std::string FolderOf(const std::string& path)
-{
-    const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return path.substr(0, slash == 0 ? 1 : slash);
-}
-
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
@@ -46,6 +40,9 @@ mode_t NewFileMode()
 
 std::string ErrorText(int error)
 {
+    // The program's own words for its own refusal (text::kLinkNotFollowed in the window's language).
+    if (error == kErrorLinkNotFollowed)
+        return "a symbolic link of another user in a folder anyone may write; it was not followed";
     return std::strerror(error);
 }
 
@@ -64,7 +61,11 @@ int CFileWriter::Create(const std::string& target)
 {
     Discard();
     m_nError = 0;
+    if (const int refused = CheckLinkMayBeFollowed(target))
+        return Fail(EStep::Create, refused);
     m_strTarget = ResolvedTarget(target);
+    if (const int tooLong = CheckOutputName(m_strTarget))
+        return Fail(EStep::Create, tooLong);
     mode_t mode = NewFileMode();
     struct stat st {};
     if (::stat(m_strTarget.c_str(), &st) == 0) {
@@ -74,9 +75,15 @@ int CFileWriter::Create(const std::string& target)
             return Fail(EStep::Create, errno);
         mode = st.st_mode & 07777;
     }
-    m_fd = CreateTempBeside(m_strTarget, m_strTemp);
-    if (m_fd < 0)
-        return Fail(EStep::Create, errno);
+    // Without a name until it is complete where the file system allows; otherwise under a new name
+    // that the stop-signal handler knows to remove.
+    m_fd = OpenUnnamedBeside(m_strTarget);
+    if (m_fd < 0) {
+        m_fd = CreateTempBeside(m_strTarget, m_strTemp);
+        if (m_fd < 0)
+            return Fail(EStep::Create, errno);
+        m_nSignalSlot = detail::RememberTemporary(m_strTemp.c_str());
+    }
     if (::fchmod(m_fd, mode) != 0)
         return Fail(EStep::Create, errno);
     return 0;
@@ -103,6 +110,13 @@ int CFileWriter::Commit()
         return m_nError ? m_nError : Fail(EStep::Write, EBADF);
     if (m_nError == 0 && ::fsync(m_fd) != 0)
         Fail(EStep::Write, errno);
+    // From here on a program without a window ends by a stop signal only after its last file.
+    if (m_nError == 0)
+        detail::BeginReplacing();
+    // The unnamed file gets a temporary name: linkat cannot replace a name, rename can.
+    if (m_nError == 0 && m_strTemp.empty())
+        if (const int error = LinkBeside(m_fd, m_strTarget, m_strTemp))
+            Fail(EStep::Replace, error);
     if (::close(m_fd) != 0 && m_nError == 0)
         Fail(EStep::Write, errno);
     m_fd = -1;
@@ -113,6 +127,8 @@ int CFileWriter::Commit()
         return m_nError;
     }
     m_strTemp.clear();
+    detail::ForgetTemporary(m_nSignalSlot);
+    m_nSignalSlot = -1;
     // Make the rename itself durable; a failure here no longer endangers either version.
     const int dir = ::open(FolderOf(m_strTarget).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
@@ -132,6 +148,8 @@ void CFileWriter::Discard()
         ::unlink(m_strTemp.c_str());
         m_strTemp.clear();
     }
+    detail::ForgetTemporary(m_nSignalSlot);
+    m_nSignalSlot = -1;
 }
 
 int ReplaceFileContents(const std::string& path, std::string_view bytes, CFileWriter::EStep* step)

@@ -71,7 +71,7 @@ void ParseValues(const std::string& line, int& port, int& speed)
 
 Message Failure(const std::string& path, const char* step, int code)
 {
-    return Message(text::kCannotWriteSettings, {path + " (" + step + "): " + std::strerror(code)});
+    return Message(text::kCannotWriteSettings, {path + " (" + step + "): " + ErrorText(code)});
 }
 
 bool CreateFolders(const std::string& folder)

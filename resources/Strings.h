@@ -39,6 +39,7 @@
     X(kTooMuchToSave, "저장할 데이터가 너무 많습니다.")                                                         \
     X(kCannotOpen, "파일을 열 수 없습니다.")                                                                    \
     X(kCannotSave, "파일을 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.")                                 \
+    X(kLinkNotFollowed, "누구나 쓸 수 있는 폴더에 있는 다른 사용자의 심볼릭 링크이므로 따라가지 않았습니다.")  \
     /* View */                                                                                                 \
     X(kNoData, "No Data ...")                                                                                   \
     /* Numeric entry */                                                                                        \

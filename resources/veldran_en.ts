@@ -526,6 +526,10 @@ Receive a capture from the VELDRAN or open a file first.</translation>
         <translation>The file cannot be saved. The existing file is unchanged.</translation>
     </message>
     <message>
+        <source>누구나 쓸 수 있는 폴더에 있는 다른 사용자의 심볼릭 링크이므로 따라가지 않았습니다.</source>
+        <translation>A symbolic link of another user in a folder anyone may write; it was not followed.</translation>
+    </message>
+    <message>
         <source>No Data ...</source>
         <translation>No data</translation>
     </message>

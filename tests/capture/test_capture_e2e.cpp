@@ -260,6 +260,21 @@ private slots:
         QVERIFY(bench.Written().isEmpty());
     }
 
+    // Ctrl+C once the listing is in, while it is parsed and written: the program ends by the
+    // signal, with no file, not even a temporary one.
+    void interruptedWhileWriting()
+    {
+        Bench bench;
+        bench.StartSim({"--lines", "99999", "--pattern", "counter", "--baud", "0"});
+        auto capture = bench.CaptureListing({"-o", bench.PathOf("w.vcd")});
+        QVERIFY(capture->WaitForText("received 99999 lines", true, 60));
+        capture->Signal(SIGINT);
+        QVERIFY(capture->Wait(60));
+        QCOMPARE(capture->EndSignal(), SIGINT);
+        QVERIFY2(Contains(capture->Errors(), "stopped; nothing written"), capture->Errors().c_str());
+        QVERIFY(bench.Written().isEmpty());
+    }
+
     // A second capture on a port the first one holds names the first one.
     void busyPort()
     {

@@ -266,6 +266,11 @@ private slots:
         QTest::newRow("no such device") << "/dev/veldran-none" << "" << "out.vxr"
                                         << "cannot open /dev/veldran-none: No such file or directory";
         QTest::newRow("not a terminal") << "plain" << "" << "out.csv" << "GetCommState() failed";
+        // The temporary name beside it (8 bytes more) would pass NAME_MAX only after the listing.
+        QTest::newRow("output name too long") << "plain" << "" << QString(246, 'x') + ".vxr" << "File name too long";
+        QTest::newRow("save file is the names file") << "plain" << "earlier.gtkw" << "earlier.vcd"
+                                                     << "earlier.gtkw: is the input file";
+        QTest::newRow("output is the device") << "plain.csv" << "" << "plain.csv" << "plain.csv: is the input file";
     }
     void failsBeforeWaiting()
     {
@@ -278,6 +283,8 @@ private slots:
         QVERIFY(plain.open(QIODevice::WriteOnly));
         plain.write("not a capture\n");
         plain.close();
+        QVERIFY(QFile::copy(VELDRAN_TEST_DATA "/capture/named.vxr", dir.filePath("earlier.gtkw")));
+        QVERIFY(QFile::copy(plain.fileName(), dir.filePath("plain.csv")));
         SCaptureOptions options;
         options.strDevice = device.startsWith('/') ? device.toStdString() : dir.filePath(device).toStdString();
         options.nPort = 0;
@@ -296,7 +303,7 @@ private slots:
         QCOMPARE(nExit, int(kExitPortOrFile));
         QVERIFY2(text.find(message.toStdString()) != std::string::npos, text.c_str());
         QVERIFY(text.find("waiting for STATE") == std::string::npos);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"plain"});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"earlier.gtkw", "plain", "plain.csv"}));
     }
 
     void namesFromAnEarlierCapture()

@@ -7,6 +7,8 @@
 #include "tests/common/PeerProcess.h"
 
 #include "document/CaptureFile.h"
+#include "files/FileWriter.h"
+#include "files/SafeFile.h"
 #include "resources/UserMessages.h"
 
 #include <QDir>
@@ -14,6 +16,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <csignal>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace veldran;
 
@@ -52,6 +60,12 @@ private:
     QByteArray m_packed;
 
     QString Path(const QString& name) const { return m_folder.filePath(name); }
+
+    // Every name in folder, hidden ones included.
+    static QStringList Entries(const QString& folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
 
 private slots:
     void initTestCase()
@@ -148,6 +162,94 @@ private slots:
         for (const QString& name : left)
             QVERIFY2(!name.startsWith(QLatin1Char('.')), qPrintable(left.join(',')));
         QCOMPARE(test::ReadFileBytes(m_capture).left(20), QByteArray("This file is a VELDR"));
+    }
+
+    // Checked before the capture is read: no output, the save file beside a VCD included, may be the
+    // input, and another user's link in a folder anyone may write (/tmp) is not written through.
+    void refusedBeforeAnythingIsWritten_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("named");
+        QTest::newRow("save file is the input") << "cap.gtkw" << "cap.vcd" << "cap.gtkw";
+        QTest::newRow("another user's link in /tmp") << "bus.vxr" << "shared/out.csv" << "shared/out.csv";
+    }
+    void refusedBeforeAnythingIsWritten()
+    {
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QFETCH(QString, named);
+        QTemporaryDir folder;
+        const QString inputPath = folder.filePath(input);
+        QVERIFY(QFile::copy(m_capture, inputPath));
+        const QString victim = folder.filePath(QStringLiteral("important.txt"));
+        QVERIFY(test::WriteFileBytes(victim, "precious"));
+        QByteArray reason = "is the input file";
+        if (output.startsWith(QLatin1String("shared/"))) {
+            if (::geteuid() != 0)
+                QSKIP("needs root to give the link to another user (lchown)");
+            const std::string shared = QFile::encodeName(folder.filePath(QStringLiteral("shared"))).toStdString();
+            QVERIFY(::mkdir(shared.c_str(), 0700) == 0 && ::chmod(shared.c_str(), 01777) == 0);
+            const std::string link = shared + "/out.csv";
+            QVERIFY(::symlink(QFile::encodeName(victim).constData(), link.c_str()) == 0);
+            QVERIFY(::lchown(link.c_str(), 4321, 4321) == 0);
+            reason = QByteArray::fromStdString(ErrorText(kErrorLinkNotFollowed));
+        }
+        const QStringList before = Entries(folder.path()) + Entries(folder.filePath(QStringLiteral("shared")));
+        const test::ProcessRun run = test::RunProcess(kProgram, {inputPath, folder.filePath(output)});
+        QCOMPARE(run.nExitCode, 1);
+        QVERIFY2(run.stdErr.contains(QFile::encodeName(folder.filePath(named)) + ": " + reason), run.stdErr.constData());
+        QCOMPARE(Entries(folder.path()) + Entries(folder.filePath(QStringLiteral("shared"))), before);
+        QCOMPARE(test::ReadFileBytes(inputPath), test::ReadFileBytes(m_capture));
+        QCOMPARE(test::ReadFileBytes(victim), QByteArray("precious"));
+    }
+
+    // Ctrl+C, SIGTERM or SIGHUP at any moment of a run: it ends by the signal with no file at all
+    // or, the signal having come once the output began replacing its target, it writes the output
+    // and its save file whole. Never a temporary file; never an end by the signal beside a file.
+    void signalLeavesNoTrace_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void signalLeavesNoTrace()
+    {
+        QFETCH(int, signal);
+        const QString big = Path(QStringLiteral("big.vxr"));
+        if (!QFile::exists(big))
+            QVERIFY(!WriteCaptureFile(big, 100'000).isEmpty());
+        QTemporaryDir folder;
+        const QString vcd = folder.filePath(QStringLiteral("big.vcd"));
+        const std::vector<std::string> argv{kProgram.toStdString(), big.toStdString(), vcd.toStdString()};
+        // One run undisturbed: how long a run takes, and what it writes.
+        test::ChildProcess whole(argv);
+        QVERIFY(whole.Wait(60));
+        QCOMPARE(whole.ExitCode(), 0);
+        const QStringList written = Entries(folder.path());
+        QCOMPARE(written, (QStringList{"big.gtkw", "big.vcd"}));
+        const QByteArray expected = test::ReadFileBytes(vcd);
+        const auto runTime = std::chrono::duration<double>(whole.Seconds());
+        int nEndedBySignal = 0;
+        for (int step = 0; step <= 10; ++step) {
+            for (const QString& name : Entries(folder.path()))
+                QVERIFY(QFile::remove(folder.filePath(name)));
+            test::ChildProcess run(argv);
+            std::this_thread::sleep_for(runTime * step / 8);
+            run.Signal(signal);
+            QVERIFY(run.Wait(60));
+            const QStringList left = Entries(folder.path());
+            const QByteArray when = QByteArray::number(step) + "/8 of the run: " + left.join(' ').toUtf8();
+            if (run.EndSignal() == signal) {
+                ++nEndedBySignal;
+                QVERIFY2(left.isEmpty(), when.constData());
+            } else {
+                QVERIFY2(run.ExitCode() == 0, when.constData());
+                QVERIFY2(left == written && test::ReadFileBytes(vcd) == expected, when.constData());
+            }
+        }
+        QVERIFY(nEndedBySignal > 0);
     }
 
     void eachFormatReadsBackBitForBit_data()

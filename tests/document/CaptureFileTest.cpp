@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -53,6 +54,18 @@ void Receive(CVELDRANDoc& doc, int samples)
     test::Receive(doc, test::Listing(cells));
 }
 
+// The bytes this process has read so far (the kernel's count), or −1 where it does not tell.
+long long BytesRead()
+{
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = -1;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return -1;
+}
+
 bool NoTemporaryFilesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden).filter(".veldran-save").isEmpty();
@@ -74,6 +87,7 @@ private slots:
     void saveThroughLinkKeepsLink();
     void unreadableFileLeavesDocument_data();
     void unreadableFileLeavesDocument();
+    void fileLargerThanAnyCaptureIsNotRead();
 };
 
 void CaptureFileTest::storedFile_data()
@@ -234,6 +248,25 @@ void CaptureFileTest::unreadableFileLeavesDocument()
     QVERIFY(doc.Tokens() == tokens);
     QVERIFY(doc.Samples() == samples);
     QCOMPARE(doc.SampleCount(), 5);
+}
+
+// Refused from its size: a gigabyte is not read up to the limit first.
+void CaptureFileTest::fileLargerThanAnyCaptureIsNotRead()
+{
+    QTemporaryDir folder;
+    const std::string path = folder.filePath("huge.vxr").toStdString();
+    WriteBytes(path, "This file is a VELDRAN's data file. (Data Count=00001)\n");
+    QCOMPARE(::truncate(path.c_str(), off_t(1) << 30), 0);
+    const long long before = BytesRead();
+    if (before < 0)
+        QSKIP("the kernel does not count this process's reads (/proc/self/io)");
+    CVELDRANDoc doc;
+    const CaptureLoad load = LoadCaptureFile(doc, path);
+    const long long read = BytesRead() - before;
+    QVERIFY(!load);
+    QCOMPARE(SourceText(load.messages.front()),
+             std::string(text::kCannotOpen) + "\n" + path + "\n" + std::strerror(EFBIG));
+    QVERIFY2(read < (1 << 20), qPrintable(QString("%1 bytes read").arg(read)));
 }
 
 QTEST_APPLESS_MAIN(CaptureFileTest)

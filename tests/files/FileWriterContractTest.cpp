@@ -74,6 +74,50 @@ private slots:
         QVERIFY(OnlyTheTargetIsLeft());
     }
 
+    // In a folder anyone may write with the sticky bit (/tmp), a link is followed only when this
+    // user or the folder's owner made it, as fs.protected_symlinks has it, root included; another
+    // user's link is refused and nothing is written. Elsewhere any link the user names is followed.
+    void linkInSharedFolder_data()
+    {
+        QTest::addColumn<Writer>("writer");
+        QTest::addColumn<uint>("linkOwner");
+        QTest::addColumn<uint>("folderOwner");
+        QTest::addColumn<bool>("sticky");
+        QTest::addColumn<bool>("followed");
+        const uint self = ::geteuid();
+        for (const auto& [name, writer] : AllWriters()) {
+            QTest::newRow(qPrintable(name + ", another user's link in /tmp")) << writer << 4321u << self << true << false;
+            QTest::newRow(qPrintable(name + ", own link in /tmp")) << writer << self << 4321u << true << true;
+            QTest::newRow(qPrintable(name + ", the folder owner's link")) << writer << 4321u << 4321u << true << true;
+            QTest::newRow(qPrintable(name + ", another user's link elsewhere")) << writer << 4321u << self << false << true;
+        }
+    }
+    void linkInSharedFolder()
+    {
+        QFETCH(Writer, writer);
+        QFETCH(uint, linkOwner);
+        QFETCH(uint, folderOwner);
+        QFETCH(bool, sticky);
+        QFETCH(bool, followed);
+        if (::geteuid() != 0)
+            QSKIP("needs root to give a link and a folder to another user (lchown)");
+        const std::string shared = Name(m_folder.filePath(QStringLiteral("shared")));
+        QCOMPARE(::mkdir(shared.c_str(), 0700), 0);
+        QCOMPARE(::chmod(shared.c_str(), sticky ? 01777 : 0777), 0);
+        QCOMPARE(::chown(shared.c_str(), folderOwner, folderOwner), 0);
+        const QString real = m_elsewhere.filePath(QStringLiteral("real"));
+        QVERIFY(test::WriteFileBytes(real, "old content"));
+        const std::string link = shared + "/out";
+        QCOMPARE(::symlink(Name(real).c_str(), link.c_str()), 0);
+        QCOMPARE(::lchown(link.c_str(), linkOwner, linkOwner), 0);
+
+        QCOMPARE(writer(link), followed);
+        QCOMPARE(test::ReadFileBytes(real) != "old content", followed);
+        QCOMPARE(QFile::symLinkTarget(QString::fromStdString(link)), real);
+        QCOMPARE(QDir(QString::fromStdString(shared)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{"out"});
+    }
+
     void plantedTemporaryNameIsNeverOpened_data() { Writers(); }
     void plantedTemporaryNameIsNeverOpened()
     {

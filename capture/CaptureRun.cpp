@@ -4,6 +4,8 @@
 #include "capture/CaptureProgress.h"
 #include "capture/ListingCollector.h"
 #include "capture/ListingReceiver.h"
+#include "i18n/CliText.h"
+#include "link/serial/ConsolePort.h"
 #include "link/serial/ErrorText.h"
 #include "link/serial/LineDefinition.h"
 #include "link/serial/OpenFailure.h"
@@ -73,10 +75,17 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
         return kExitPortOrFile;
     }
 
-    // Exclusive, raw, 8N1, nothing sent: the same steps the window's port goes through.
+    // The system console's line is taken only when the user named it.
+    if (!options.bPortNamed && !PortNamedByVariable(options.nPort) && IsKernelConsole(options.strDevice, options.roots)) {
+        const Message refused(text::kCliConsolePort, {options.strDevice, options.strDevice});
+        std::fprintf(pErr, "veldran-capture: %s\n", CliText(refused).c_str());
+        return kExitPortOrFile;
+    }
+    // Exclusive, raw, 8N1, nothing sent: the same steps the window's port goes through. Closing it
+    // puts its settings back.
     CPortHandle port(OpenPortDevice(options.strDevice));
     if (port.Fd() < 0) {
-        const SOpenFailure failure = DiagnoseOpenFailure(options.strDevice, errno, options.nPort);
+        const SOpenFailure failure = DiagnoseOpenFailure(options.strDevice, errno, options.nPort, options.roots);
         std::fprintf(pErr, "veldran-capture: %s\n", OpenFailureAdvice(failure).c_str());
         return kExitPortOrFile;
     }
@@ -135,7 +144,7 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
     });
     if (const std::optional<Message> cut = collector.Finish())
         PrintMessages(pErr, {*cut});
-    if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error)) {
+    if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error, options.nClockFs)) {
         if (!error.empty())
             std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
         return kExitPortOrFile;

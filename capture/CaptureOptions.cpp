@@ -1,17 +1,19 @@
 #include "capture/CaptureOptions.h"
 
 #include "export/ExportCapture.h"
+#include "export/ExportTime.h"
 #include "help/Capture.h"
+#include "i18n/CliText.h"
 #include "link/serial/SerialDevice.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <set>
 
 namespace veldran {
 
 const char* const kCaptureHelp = help::kCaptureHelp;
-const char* const kCaptureUsage = help::kCaptureUsage;
 
 namespace {
 
@@ -64,6 +66,11 @@ bool ParseCaptureArguments(int argc, const char* const* argv, SCaptureOptions& o
 {
     options = SCaptureOptions{};
     options.strDevice = DevicePathForPort(1);
+    const auto fail = [&error](Message message) {
+        error = CliText(message);
+        return false;
+    };
+    std::set<std::string> given; // options that take a value, by their long name
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--quiet" || arg == "-q") {
@@ -82,34 +89,34 @@ bool ParseCaptureArguments(int argc, const char* const* argv, SCaptureOptions& o
             options.bVersion = true;
             continue;
         }
-        if (arg != "--port" && arg != "--baud" && arg != "--timeout" && arg != "--names" && arg != "-o"
-            && arg != "--output") {
-            error = "unknown argument: " + arg;
-            return false;
-        }
-        if (i + 1 >= argc) {
-            error = arg + " needs a value";
-            return false;
-        }
+        if (arg != "--port" && arg != "--baud" && arg != "--timeout" && arg != "--names" && arg != "--clock"
+            && arg != "-o" && arg != "--output")
+            return fail(Message(text::kCliUnknownOption, {arg}));
+        if (i + 1 >= argc)
+            return fail(Message(text::kCliNeedsValue, {arg}));
+        // A second value would silently replace the first: the user meant one of them.
+        const bool bOutput = arg == "-o" || arg == "--output";
+        if (!given.insert(bOutput ? "--output" : arg).second)
+            return fail(Message(text::kCliRepeatedOption, {bOutput ? "-o/--output" : arg}));
         const std::string value = argv[++i];
         if (arg == "--port") {
+            if (value.empty())
+                return fail(text::kCliBadPort);
             options.nPort = PortNumber(value);
             options.strDevice = options.nPort > 0 ? DevicePathForPort(options.nPort) : value;
-            if (value.empty()) {
-                error = "--port needs COM1..COM4 or a device";
-                return false;
-            }
+            options.bPortNamed = true;
         } else if (arg == "--baud") {
-            if (value != "9600" && value != "1200") {
-                error = "--baud takes 9600 or 1200";
-                return false;
-            }
+            if (value != "9600" && value != "1200")
+                return fail(text::kCliBadBaud);
             options.nBaud = std::atoi(value.c_str());
         } else if (arg == "--timeout") {
-            if (!ParseSeconds(value, options.nTimeoutMs)) {
-                error = "--timeout takes a number of seconds above 0";
-                return false;
-            }
+            if (!ParseSeconds(value, options.nTimeoutMs))
+                return fail(text::kCliBadTimeout);
+        } else if (arg == "--clock") {
+            const auto period = ParseClockPeriod(value);
+            if (!period)
+                return fail(Message(text::kCliBadClock, {value}));
+            options.nClockFs = *period;
         } else if (arg == "--names") {
             options.strNames = value;
         } else {
@@ -118,15 +125,11 @@ bool ParseCaptureArguments(int argc, const char* const* argv, SCaptureOptions& o
     }
     if (options.bHelp || options.bVersion || options.bListPorts)
         return true;
-    if (options.strOutput.empty()) {
-        error = "no output file (-o OUT.vxr|.vcd|.csv|.sr)";
-        return false;
-    }
+    if (options.strOutput.empty())
+        return fail(text::kCliNoOutput);
     options.format = FormatForPath(options.strOutput);
-    if (options.format == ECaptureFormat::Unknown) {
-        error = "the output file must end in .vxr, .vcd, .csv or .sr: " + options.strOutput;
-        return false;
-    }
+    if (options.format == ECaptureFormat::Unknown)
+        return fail(Message(text::kCliOutputSuffix, {options.strOutput}));
     return true;
 }
 

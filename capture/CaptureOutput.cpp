@@ -1,6 +1,7 @@
 #include "capture/CaptureOutput.h"
 
 #include "export/ExportCapture.h"
+#include "i18n/CliText.h"
 #include "link/serial/ErrorText.h"
 
 #include <cerrno>
@@ -59,7 +60,7 @@ bool CheckOutputFolder(const std::string& path, std::string& error)
 }
 
 bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECaptureFormat format,
-                        const std::string& path, std::string& error)
+                        const std::string& path, std::string& error, std::optional<uint64_t> nClockFs)
 {
     ExportFormat exportFormat = ExportFormat::Csv;
     switch (format) {
@@ -68,7 +69,7 @@ bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECapt
         // A save that fails or is refused reports one message; its text is the reason.
         const CaptureSave saved = SaveCaptureFile(doc, names, path);
         if (!saved.messages.empty())
-            error = SourceText(saved.messages.front());
+            error = CliText(saved.messages.front());
         return static_cast<bool>(saved);
     }
     case ECaptureFormat::Vcd:
@@ -84,8 +85,11 @@ bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECapt
         error = "no format for " + path;
         return false;
     }
-    // The instrument's clock is not part of the listing: samples are numbered, not timed.
+    // The instrument's clock is not part of the listing: samples are timed only by --clock, and
+    // numbered without it.
     ExportableCapture capture;
+    if (nClockFs)
+        capture.dClockPeriod = static_cast<double>(*nClockFs) / 1e15;
     capture.nSampleCount = doc.ReadableSampleCount();
     capture.pSamples = doc.Samples().data();
     for (std::size_t n = 0; n < names.size(); ++n)
@@ -98,7 +102,7 @@ bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECapt
 void PrintMessages(std::FILE* out, const std::vector<Message>& messages)
 {
     for (const Message& message : messages)
-        std::fprintf(out, "veldran-capture: %s\n", SourceText(message).c_str());
+        std::fprintf(out, "veldran-capture: %s\n", CliText(message).c_str());
 }
 
 } // namespace veldran

@@ -24,11 +24,14 @@ namespace veldran {
 // user learns of a wrong path before pressing STATE. False with the reason in error.
 [[nodiscard]] bool CheckOutputFolder(const std::string& path, std::string& error);
 
-// Writes the parsed capture. False when it could not be written, with the reason in error.
+// Writes the parsed capture, timed by the clock period where the format has a time base (a .vxr
+// keeps none). False when it could not be written, with the reason in error.
 [[nodiscard]] bool WriteCaptureOutput(const CVELDRANDoc& doc, const ChannelNames& names, ECaptureFormat format,
-                                      const std::string& path, std::string& error);
+                                      const std::string& path, std::string& error,
+                                      std::optional<uint64_t> nClockFs = std::nullopt);
 
-// Prints each message's source text on stderr-like out, after the program's name.
+// Prints each message in the program's language (i18n/CliText.h) on stderr-like out, after the
+// program's name.
 void PrintMessages(std::FILE* out, const std::vector<Message>& messages);
 
 } // namespace veldran

@@ -8,6 +8,8 @@
 #include "files/FileWriter.h"
 #include "files/OutputPath.h"
 #include "files/StopSignals.h"
+#include "i18n/CliText.h"
+#include "link/serial/ConsolePort.h"
 #include "link/serial/ErrorText.h"
 #include "link/serial/LineDefinition.h"
 #include "link/serial/OpenFailure.h"
@@ -53,12 +55,12 @@ EProgressStyle StyleFor(const SCaptureOptions& options, std::FILE* pErr)
 // an input (the names file, the device), the GTKWave save file beside a VCD included.
 bool CheckOutputFiles(const SCaptureOptions& options, std::FILE* pErr)
 {
-    const std::vector<std::string> outputs = options.format == ECaptureFormat::Vcd
-        ? ExportFilePaths(options.strOutput, ExportFormat::Vcd)
-        : std::vector<std::string>{options.strOutput};
+    // Only a VCD has a file beside it; any other format names its one file.
+    const std::vector<std::string> outputs =
+        ExportFilePaths(options.strOutput, options.format == ECaptureFormat::Vcd ? ExportFormat::Vcd : ExportFormat::Csv);
     for (const std::string& output : outputs) {
-        for (const std::string& input : {options.strNames, options.strDevice}) {
-            if (!input.empty() && SameFile(input, output)) {
+        for (const std::string* input : {&options.strNames, &options.strDevice}) {
+            if (!input->empty() && SameFile(*input, output)) {
                 std::fprintf(pErr, "veldran-capture: %s: is the input file; choose another output name\n", output.c_str());
                 return false;
             }
@@ -101,10 +103,17 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
     if (!CheckOutputFiles(options, pErr))
         return kExitPortOrFile;
 
-    // Exclusive, raw, 8N1, nothing sent: the same steps the window's port goes through.
+    // The system console's line is taken only when the user named it.
+    if (!options.bPortNamed && !PortNamedByVariable(options.nPort) && IsKernelConsole(options.strDevice, options.roots)) {
+        const Message refused(text::kCliConsolePort, {options.strDevice, options.strDevice});
+        std::fprintf(pErr, "veldran-capture: %s\n", CliText(refused).c_str());
+        return kExitPortOrFile;
+    }
+    // Exclusive, raw, 8N1, nothing sent: the same steps the window's port goes through. Closing it
+    // puts its settings back.
     CPortHandle port(OpenPortDevice(options.strDevice));
     if (port.Fd() < 0) {
-        const SOpenFailure failure = DiagnoseOpenFailure(options.strDevice, errno, options.nPort);
+        const SOpenFailure failure = DiagnoseOpenFailure(options.strDevice, errno, options.nPort, options.roots);
         std::fprintf(pErr, "veldran-capture: %s\n", OpenFailureAdvice(failure).c_str());
         return kExitPortOrFile;
     }
@@ -172,7 +181,7 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
     const std::optional<Message> damage = ListingDamageNote(collector.Damage());
     if (damage)
         PrintMessages(pErr, {*damage});
-    if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error)) {
+    if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error, options.nClockFs)) {
         if (!error.empty())
             std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
         return kExitPortOrFile;

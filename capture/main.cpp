@@ -3,6 +3,7 @@
 
 #include "capture/CaptureOptions.h"
 #include "capture/CaptureRun.h"
+#include "i18n/CliText.h"
 
 #include <csignal>
 #include <cstdio>
@@ -40,8 +41,7 @@ int main(int argc, char** argv)
     veldran::SCaptureOptions options;
     std::string error;
     if (!veldran::ParseCaptureArguments(argc, argv, options, error)) {
-        std::fprintf(stderr, "veldran-capture: %s\n%sTry 'veldran-capture --help' for more information.\n",
-                     error.c_str(), veldran::kCaptureUsage);
+        std::fputs(veldran::CliUsageError("veldran-capture", error).c_str(), stderr);
         return veldran::kExitUsage;
     }
     if (options.bHelp) {

@@ -2,6 +2,7 @@
 
 #include "export/ExportTime.h"
 #include "help/Convert.h"
+#include "i18n/CliText.h"
 
 namespace veldran {
 namespace {
@@ -16,10 +17,18 @@ std::optional<std::string> OptionValue(const std::vector<std::string>& args, siz
     if (arg != name)
         return std::nullopt;
     if (i + 1 >= args.size()) {
-        error = "option " + name + " needs a value";
+        error = CliText(Message(text::kCliNeedsValue, {name}));
         return std::nullopt;
     }
     return args[++i];
+}
+
+// Keeps the value of an option that takes one; a second value is an error, not a replacement.
+void Keep(std::optional<std::string>& slot, std::string value, const std::string& name, std::string& error)
+{
+    if (slot)
+        error = CliText(Message(text::kCliRepeatedOption, {name}));
+    slot = std::move(value);
 }
 
 } // namespace
@@ -42,17 +51,17 @@ ConvertArguments ParseConvertArguments(const std::vector<std::string>& args)
         } else if (arg == "--version") {
             result.bVersion = true;
         } else if (auto clock = OptionValue(args, i, "--clock", result.strError)) {
-            clockText = clock;
+            Keep(clockText, *clock, "--clock", result.strError);
         } else if (auto format = OptionValue(args, i, "--format", result.strError)) {
-            formatText = format;
+            Keep(formatText, *format, "--format", result.strError);
         } else if (result.strError.empty()) {
-            result.strError = "unknown option " + arg;
+            result.strError = CliText(Message(text::kCliUnknownOption, {arg}));
         }
     }
     if (!result.strError.empty() || result.bHelp || result.bVersion)
         return result;
     if (files.size() != 2) {
-        result.strError = files.size() < 2 ? "an input and an output file are needed" : "too many file names";
+        result.strError = CliText(files.size() < 2 ? text::kCliFilesNeeded : text::kCliTooManyFiles);
         return result;
     }
     result.strInput = files[0];
@@ -60,7 +69,7 @@ ConvertArguments ParseConvertArguments(const std::vector<std::string>& args)
     if (clockText) {
         const auto period = ParseClockPeriod(*clockText);
         if (!period) {
-            result.strError = "clock period '" + *clockText + "' is not a time such as 40ns, 2.5us, 1ms or OFF";
+            result.strError = CliText(Message(text::kCliBadClock, {*clockText}));
             return result;
         }
         result.nClockFs = *period;
@@ -68,18 +77,12 @@ ConvertArguments ParseConvertArguments(const std::vector<std::string>& args)
     const std::optional<ExportFormat> format =
         formatText ? ExportFormatFromName(*formatText) : ExportFormatFromPath(result.strOutput);
     if (!format) {
-        result.strError = formatText ? "unknown format '" + *formatText + "' (vcd, csv or sr)"
-                                     : "cannot tell the format from '" + result.strOutput +
-                                           "': name it .vcd, .csv or .sr, or give --format";
+        result.strError = formatText ? CliText(Message(text::kCliUnknownFormat, {*formatText}))
+                                     : CliText(Message(text::kCliFormatFromName, {result.strOutput}));
         return result;
     }
     result.format = *format;
     return result;
-}
-
-std::string ConvertUsageHint(const std::string& program)
-{
-    return "Try '" + program + " --help' for more information.";
 }
 
 std::string ConvertManual()

@@ -17,7 +17,7 @@ struct ConvertArguments {
     std::string strOutput;
     ExportFormat format = ExportFormat::Vcd;
     std::optional<uint64_t> nClockFs; // nothing: clock OFF
-    std::string strError;             // non-empty: the command line is wrong, and why
+    std::string strError;             // non-empty: the command line is wrong, and why (in the program's language)
 };
 
 // Reads the arguments after the program name.
@@ -25,7 +25,5 @@ struct ConvertArguments {
 
 // The manual page printed by --help.
 [[nodiscard]] std::string ConvertManual();
-// One line pointing at --help, for the end of an error.
-[[nodiscard]] std::string ConvertUsageHint(const std::string& program);
 
 } // namespace veldran

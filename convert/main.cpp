@@ -7,6 +7,7 @@
 #include "files/FileWriter.h"
 #include "files/OutputPath.h"
 #include "files/StopSignals.h"
+#include "i18n/CliText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,7 +25,7 @@ std::string LastMessage(const std::vector<veldran::Message>& messages)
 {
     if (messages.empty())
         return {};
-    std::string text = veldran::SourceText(messages.back());
+    std::string text = veldran::CliText(messages.back());
     std::replace(text.begin(), text.end(), '\n', ' ');
     return text;
 }
@@ -57,8 +58,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (!args.strError.empty()) {
-        std::fprintf(stderr, "%s: %s\n%s\n", program.c_str(), args.strError.c_str(),
-                     veldran::ConvertUsageHint(program).c_str());
+        std::fputs(veldran::CliUsageError(program, args.strError).c_str(), stderr);
         return kExitUsage;
     }
     // Writing over the capture it reads would lose the capture; so would the save file beside a

@@ -8,17 +8,8 @@ namespace veldran {
 
 QString MessageText(const Message& message)
 {
-    std::string text;
-    if (message.id) {
-        text = FillMessageText(Tr(message.id).toStdString(), message.args);
-    } else {
-        Message words = message;
-        words.more.clear();
-        text = SourceText(words);
-    }
-    for (const Message& next : message.more)
-        text += "\n" + MessageText(next).toStdString();
-    return QString::fromStdString(text);
+    return QString::fromStdString(
+        ComposeMessageText(message, [](const char* source) { return Tr(source).toStdString(); }));
 }
 
 UserMessage ShownBox(const Message& message)

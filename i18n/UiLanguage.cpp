@@ -29,12 +29,6 @@ std::optional<UiLanguage> LanguageNamed(const std::string& name)
     return std::nullopt;
 }
 
-bool IsPortableLocale(const std::string& name)
-{
-    const std::string code = LanguageCode(name);
-    return code.empty() || code == "c" || code == "posix";
-}
-
 std::string Variable(const char* name)
 {
     const char* value = std::getenv(name);
@@ -48,12 +42,9 @@ UiLanguage ChooseUiLanguage(const LanguageEnvironment& env)
     if (const auto chosen = LanguageNamed(env.veldranLang))
         return *chosen;
 
-    const std::string& locale = !env.lcAll.empty()        ? env.lcAll
-                                : !env.lcMessages.empty() ? env.lcMessages
-                                                          : env.lang;
-    if (IsPortableLocale(locale))
-        return UiLanguage::Korean;
-
+    // LANGUAGE first, whatever the locale: the C library ignores it under the C locale, but a
+    // user who sets it (LANGUAGE=en_US:en with no locale at all, as a container or a remote
+    // shell has) asks for that language.
     size_t start = 0;
     while (start <= env.language.size()) {
         const size_t colon = env.language.find(':', start);
@@ -62,6 +53,10 @@ UiLanguage ChooseUiLanguage(const LanguageEnvironment& env)
             return *wanted;
         start = end + 1;
     }
+    const std::string& locale = !env.lcAll.empty()        ? env.lcAll
+                                : !env.lcMessages.empty() ? env.lcMessages
+                                                          : env.lang;
+    // The C and POSIX locales, and none, name no language: Korean.
     return LanguageNamed(locale).value_or(UiLanguage::Korean);
 }
 

@@ -18,11 +18,11 @@ struct LanguageEnvironment {
     std::string lang;        // LANG
 };
 
-// VELDRAN_LANG "ko" or "en" decides alone. Otherwise the messages locale is the first of LC_ALL,
-// LC_MESSAGES and LANG that is set; when it is the C or POSIX locale (or none is set) the program
-// speaks Korean, and LANGUAGE is ignored as the C library ignores it there. Otherwise the first
-// entry of LANGUAGE that names Korean or English decides, and failing that the locale's own
-// language: English for English, Korean for anything else.
+// VELDRAN_LANG "ko" or "en" decides alone. Otherwise the first entry of LANGUAGE that names Korean
+// or English decides, whatever the locale (also under the C locale, where the C library would
+// ignore it). Failing that, the messages locale, the first of LC_ALL, LC_MESSAGES and LANG that is
+// set: English for an English locale, Korean for the C or POSIX locale, none, and anything else.
+// Pure: the command-line programs use it without Qt.
 [[nodiscard]] UiLanguage ChooseUiLanguage(const LanguageEnvironment& env);
 
 // The environment of this process.

@@ -2,8 +2,10 @@
 
 #include "link/ClockPeriods.h"
 #include "link/SettingsFile.h"
+#include "link/serial/ConsolePort.h"
 #include "link/serial/LineDefinition.h"
 #include "link/serial/OpenFailure.h"
+#include "link/serial/SerialDevice.h"
 #include "link/serial/SerialMessages.h"
 #include "resources/Strings.h"
 #include "i18n/MessageText.h"
@@ -89,11 +91,16 @@ void CInstrumentLink::OnCaptureOpened()
     OpenLink();
 }
 
+bool CInstrumentLink::IsUnnamedConsole(int nPort) const
+{
+    return !PortNamedByVariable(nPort) && IsKernelConsole(DevicePathForPort(nPort), m_deviceRoots);
+}
+
 int CInstrumentLink::OpenPort()
 {
     const int port = m_dlgOptions.m_nPortIndex + 1;
     const int baud = BaudForSpeedIndex(m_dlgOptions.m_nSpeedIndex);
-    if (m_serial.Open(this, port, baud, 'N', 8, 1, EV_VIEW_MASK) == 1) {
+    if (!IsUnnamedConsole(port) && m_serial.Open(this, port, baud, 'N', 8, 1, EV_VIEW_MASK) == 1) {
         m_bPortOpen = 1;
         m_nOpenPort = port;
         m_nOpenBaud = baud;
@@ -114,6 +121,16 @@ void CInstrumentLink::OpenLink()
     if (OpenPort() == 1)
         return;
     const int port = m_dlgOptions.m_nPortIndex + 1;
+    if (IsUnnamedConsole(port)) {
+        // Said once: a file open tries the port again, and the answer has not changed.
+        if (!m_bConsoleReported) {
+            const std::string device = DevicePathForPort(port);
+            ShowWindowMessage(Message(text::kConsolePortRefused, {MessageNumber(port), device,
+                                                                  "VELDRAN_COM" + std::to_string(port), device}));
+        }
+        m_bConsoleReported = true;
+        return;
+    }
     // The box keeps its text and adds what the system said and what the user can do about it.
     const SOpenFailure failure = DiagnoseOpenFailure(m_serial.GetDevicePath(), m_serial.GetOpenError(), port);
     ShowWindowMessage(Message(text::kSerialInitFailed, {MessageNumber(port), MessageNumber(port)})

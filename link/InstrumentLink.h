@@ -13,6 +13,7 @@
 #include "link/ReceptionPort.h"
 #include "link/serial/SerialEngine.h"
 #include "link/serial/SerialOwner.h"
+#include "link/serial/SerialPorts.h"
 #include "session/CaptureSession.h"
 
 #include <QObject>
@@ -44,7 +45,9 @@ public:
     void OnOptions();
 
     // Opens the port of the settings and starts its worker, or says why it could not. A port that
-    // runs with the settings' port and speed already is left as it is.
+    // runs with the settings' port and speed already is left as it is. A port whose device is the
+    // system console is not opened unless its variable (VELDRAN_COMn) names the device; the first
+    // time, a box says so.
     void OpenLink();
     // Stops the worker and saves the settings, as the program's window goes away.
     void Shutdown();
@@ -65,6 +68,9 @@ public:
                        const std::atomic<bool>& bStopped) override;
     void OnLineLost() override;
 
+    // Where the devices and the console are looked up; tests point it at a folder of their own.
+    void SetDeviceRoots(SDeviceRoots roots) { m_deviceRoots = std::move(roots); }
+
     // ReceptionPort: a closed link first tries to open its port again, without a message.
     bool OpenForReception() override;
     void PurgePort() override { m_serial.Purge(); }
@@ -77,6 +83,8 @@ public:
 private:
     // 1 when the port opened (its worker runs), else 0.
     int OpenPort();
+    // The settings' port is the system console and no variable names its device.
+    [[nodiscard]] bool IsUnnamedConsole(int nPort) const;
     // A capture was opened: the settings are read again and the port opened with them.
     void OnCaptureOpened();
 
@@ -84,6 +92,8 @@ private:
     CReception m_reception;
     int m_nOpenPort = 0; // the port and speed the running port was opened with
     int m_nOpenBaud = 0;
+    SDeviceRoots m_deviceRoots;
+    bool m_bConsoleReported = false;
     bool m_bShowingError = false;
     std::string m_strShownError;
     std::deque<std::string> m_waitingErrors;

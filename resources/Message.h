@@ -2,7 +2,7 @@
 // What a lower layer tells the user, as a value: which text of the program (a screen text of
 // resources/Strings.h, which is also its catalogue key), the values that complete it, and the
 // icon and caption of its box. The layer that owns the windows shows it in the user's language
-// (i18n/MessageText.h); a command-line program prints its source text (SourceText below).
+// (i18n/MessageText.h); a command-line program prints it the same way without Qt (i18n/CliText.h).
 //
 // The shown text is the screen text with its "%d" and "%s" filled in from args, in order ("%%"
 // is a percent sign); args the text has no place for follow it, each on a line of its own; then
@@ -93,20 +93,29 @@ struct Message {
     return out;
 }
 
-// The message as the program's source texts say it (the Korean face, and what the command-line
-// programs print).
-[[nodiscard]] inline std::string SourceText(const Message& message)
+// The message in one language: translate gives the form of a screen text (its source, or its
+// translation), whose values are then filled in; words that are not the program's stay as they
+// are; the texts of more follow, each on a line of its own. The window and the command-line
+// programs both show a message through this.
+template <typename Translate>
+[[nodiscard]] std::string ComposeMessageText(const Message& message, const Translate& translate)
 {
     std::string out;
     if (message.id) {
-        out = FillMessageText(message.id, message.args);
+        out = FillMessageText(translate(message.id), message.args);
     } else {
         for (size_t i = 0; i < message.args.size(); ++i)
             out += (i ? "\n" : "") + message.args[i];
     }
     for (const Message& next : message.more)
-        out += "\n" + SourceText(next);
+        out += "\n" + ComposeMessageText(next, translate);
     return out;
+}
+
+// The message as the program's source texts say it (the Korean face).
+[[nodiscard]] inline std::string SourceText(const Message& message)
+{
+    return ComposeMessageText(message, [](const char* source) { return std::string_view(source); });
 }
 
 } // namespace veldran

@@ -68,6 +68,27 @@
     X(kHintBusyPid, "원인: %s: %s. 프로세스 %d이(가) 이 장치를 사용하고 있습니다.")                             \
     X(kHintBusy, "원인: %s: %s. 다른 프로그램이 이 장치를 사용하고 있습니다.")                                  \
     X(kHintOther, "원인: %s: %s.")                                                                              \
+    X(kHintNotSerial, "원인: %s: 직렬 포트가 아닙니다 (터미널 장치가 아닙니다). 직렬 장치를 지정해 주세요.")    \
+    /* A port that is the system console is opened only when the user names its device (port, device,       \
+       the variable, the device). */                                                                         \
+    X(kConsolePortRefused, "직렬포트(COM%d) %s은(는) 시스템 콘솔이어서 열지 않았습니다.\n"                       \
+                           "이 포트를 쓰려면 %s=%s 로 장치를 지정한 다음 프로그램을 다시 실행해 주세요.")         \
+    /* Command-line programs (veldran-capture, veldran-convert) */                                            \
+    X(kCliTryHelp, "자세한 내용은 '%s --help'를 실행해 보십시오.")                                              \
+    X(kCliUnknownOption, "알 수 없는 옵션입니다: %s")                                                           \
+    X(kCliNeedsValue, "%s 옵션에 값이 필요합니다.")                                                             \
+    X(kCliRepeatedOption, "%s 옵션을 두 번 지정했습니다.")                                                      \
+    X(kCliBadClock, "클럭 주기 '%s'은(는) 40ns, 2.5us, 1ms 같은 시간이나 OFF가 아닙니다.")                       \
+    X(kCliBadPort, "--port 옵션에는 COM1..COM4 또는 장치를 지정해 주십시오.")                                   \
+    X(kCliBadBaud, "--baud 옵션은 9600 또는 1200입니다.")                                                       \
+    X(kCliBadTimeout, "--timeout 옵션에는 0보다 큰 초 수를 지정해 주십시오.")                                   \
+    X(kCliNoOutput, "출력 파일이 없습니다 (-o OUT.vxr|.vcd|.csv|.sr).")                                         \
+    X(kCliOutputSuffix, "출력 파일 이름은 .vxr, .vcd, .csv, .sr 중 하나로 끝나야 합니다: %s")                   \
+    X(kCliConsolePort, "%s은(는) 시스템 콘솔입니다. 이 장치에서 받으려면 --port %s 로 직접 지정해 주십시오.")    \
+    X(kCliFilesNeeded, "입력 파일과 출력 파일이 필요합니다.")                                                   \
+    X(kCliTooManyFiles, "파일 이름이 너무 많습니다.")                                                           \
+    X(kCliUnknownFormat, "알 수 없는 형식 '%s' (vcd, csv, sr)")                                                 \
+    X(kCliFormatFromName, "'%s'에서 형식을 알 수 없습니다: 이름을 .vcd, .csv, .sr로 끝내거나 --format을 지정해 주십시오.") \
     /* Settings */                                                                                             \
     X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \
                         "새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.")                   \

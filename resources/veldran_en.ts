@@ -699,5 +699,75 @@ Check the printer settings.</translation>
         <translation>The file's data is incomplete.
 Of the %d samples it records, only %d were read, and %d of the 48 channel names.</translation>
     </message>
+    <message>
+        <source>원인: %s: 직렬 포트가 아닙니다 (터미널 장치가 아닙니다). 직렬 장치를 지정해 주세요.</source>
+        <translation>Cause: %s: not a serial port (not a terminal device). Name a serial device.</translation>
+    </message>
+    <message>
+        <source>직렬포트(COM%d) %s은(는) 시스템 콘솔이어서 열지 않았습니다.
+이 포트를 쓰려면 %s=%s 로 장치를 지정한 다음 프로그램을 다시 실행해 주세요.</source>
+        <translation>Serial port COM%d (%s) is the system console, so it was not opened.
+To use it anyway, name it with %s=%s and start the program again.</translation>
+    </message>
+    <message>
+        <source>자세한 내용은 '%s --help'를 실행해 보십시오.</source>
+        <translation>Try '%s --help' for more information.</translation>
+    </message>
+    <message>
+        <source>알 수 없는 옵션입니다: %s</source>
+        <translation>unknown option %s</translation>
+    </message>
+    <message>
+        <source>%s 옵션에 값이 필요합니다.</source>
+        <translation>option %s needs a value</translation>
+    </message>
+    <message>
+        <source>%s 옵션을 두 번 지정했습니다.</source>
+        <translation>option %s is given more than once</translation>
+    </message>
+    <message>
+        <source>클럭 주기 '%s'은(는) 40ns, 2.5us, 1ms 같은 시간이나 OFF가 아닙니다.</source>
+        <translation>clock period '%s' is not a time such as 40ns, 2.5us, 1ms or OFF</translation>
+    </message>
+    <message>
+        <source>--port 옵션에는 COM1..COM4 또는 장치를 지정해 주십시오.</source>
+        <translation>--port needs COM1..COM4 or a device</translation>
+    </message>
+    <message>
+        <source>--baud 옵션은 9600 또는 1200입니다.</source>
+        <translation>--baud takes 9600 or 1200</translation>
+    </message>
+    <message>
+        <source>--timeout 옵션에는 0보다 큰 초 수를 지정해 주십시오.</source>
+        <translation>--timeout takes a number of seconds above 0</translation>
+    </message>
+    <message>
+        <source>출력 파일이 없습니다 (-o OUT.vxr|.vcd|.csv|.sr).</source>
+        <translation>no output file (-o OUT.vxr|.vcd|.csv|.sr)</translation>
+    </message>
+    <message>
+        <source>출력 파일 이름은 .vxr, .vcd, .csv, .sr 중 하나로 끝나야 합니다: %s</source>
+        <translation>the output file must end in .vxr, .vcd, .csv or .sr: %s</translation>
+    </message>
+    <message>
+        <source>%s은(는) 시스템 콘솔입니다. 이 장치에서 받으려면 --port %s 로 직접 지정해 주십시오.</source>
+        <translation>%s is the system console; to receive on it, name it with --port %s</translation>
+    </message>
+    <message>
+        <source>입력 파일과 출력 파일이 필요합니다.</source>
+        <translation>an input and an output file are needed</translation>
+    </message>
+    <message>
+        <source>파일 이름이 너무 많습니다.</source>
+        <translation>too many file names</translation>
+    </message>
+    <message>
+        <source>알 수 없는 형식 '%s' (vcd, csv, sr)</source>
+        <translation>unknown format '%s' (vcd, csv or sr)</translation>
+    </message>
+    <message>
+        <source>'%s'에서 형식을 알 수 없습니다: 이름을 .vcd, .csv, .sr로 끝내거나 --format을 지정해 주십시오.</source>
+        <translation>cannot tell the format from '%s': name it .vcd, .csv or .sr, or give --format</translation>
+    </message>
 </context>
 </TS>

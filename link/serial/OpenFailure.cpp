@@ -36,9 +36,39 @@ std::string ReadFirstLine(const std::string& path)
     return line;
 }
 
-// A process with a descriptor on the character device rdev, looked for in every process this
-// user may look into.
-int FindDescriptorHolder(const std::string& procRoot, dev_t rdev, int nExcludePid)
+// Whether an open file is the device node: the same character device, or the same file.
+bool SameDevice(const struct stat& file, const struct stat& node)
+{
+    if (S_ISCHR(node.st_mode))
+        return S_ISCHR(file.st_mode) && file.st_rdev == node.st_rdev;
+    return file.st_dev == node.st_dev && file.st_ino == node.st_ino;
+}
+
+enum class EHolds { Yes, No, Unknown };
+
+// Whether process pid (a folder of procRoot) has a descriptor on the device; Unknown when its
+// descriptors cannot be looked into (another user's process).
+EHolds HoldsDevice(const std::string& procRoot, const std::string& pid, const struct stat& node)
+{
+    const std::string fdFolder = procRoot + "/" + pid + "/fd";
+    DIR* fds = opendir(fdFolder.c_str());
+    if (!fds)
+        return EHolds::Unknown;
+    EHolds holds = EHolds::No;
+    while (const dirent* fdEntry = readdir(fds)) {
+        struct stat st {};
+        if (AllDigits(fdEntry->d_name) && stat((fdFolder + "/" + fdEntry->d_name).c_str(), &st) == 0
+            && SameDevice(st, node)) {
+            holds = EHolds::Yes;
+            break;
+        }
+    }
+    closedir(fds);
+    return holds;
+}
+
+// A process with a descriptor on the device, looked for in every process this user may look into.
+int FindDescriptorHolder(const std::string& procRoot, const struct stat& node, int nExcludePid)
 {
     DIR* proc = opendir(procRoot.c_str());
     if (!proc)
@@ -48,21 +78,9 @@ int FindDescriptorHolder(const std::string& procRoot, dev_t rdev, int nExcludePi
         const dirent* entry = readdir(proc);
         if (!entry)
             break;
-        if (!AllDigits(entry->d_name) || std::atoi(entry->d_name) == nExcludePid)
-            continue;
-        const std::string fdFolder = procRoot + "/" + entry->d_name + "/fd";
-        DIR* fds = opendir(fdFolder.c_str());
-        if (!fds)
-            continue; // another user's process, or one that ended meanwhile
-        while (const dirent* fdEntry = readdir(fds)) {
-            struct stat st {};
-            if (AllDigits(fdEntry->d_name) && stat((fdFolder + "/" + fdEntry->d_name).c_str(), &st) == 0
-                && S_ISCHR(st.st_mode) && st.st_rdev == rdev) {
-                nFound = std::atoi(entry->d_name);
-                break;
-            }
-        }
-        closedir(fds);
+        if (AllDigits(entry->d_name) && std::atoi(entry->d_name) != nExcludePid
+            && HoldsDevice(procRoot, entry->d_name, node) == EHolds::Yes)
+            nFound = std::atoi(entry->d_name);
     }
     closedir(proc);
     return nFound;
@@ -98,6 +116,8 @@ EOpenFailure ClassifyOpenError(int nError)
     case EBUSY:
     case EWOULDBLOCK:
         return EOpenFailure::Busy;
+    case ENOTTY:
+        return EOpenFailure::NotSerial;
     default:
         return EOpenFailure::Other;
     }
@@ -134,9 +154,16 @@ int FindDeviceHolder(const std::string& device, const SDeviceRoots& roots, int n
     std::stringstream locksText;
     locksText << locks.rdbuf();
     const int nLocker = LockHolderFromLocks(locksText.str(), major(node.st_dev), minor(node.st_dev), node.st_ino);
-    if (nLocker > 0 && nLocker != nExcludePid)
-        return nLocker;
-    return S_ISCHR(node.st_mode) ? FindDescriptorHolder(roots.strProc, node.st_rdev, nExcludePid) : 0;
+    if (nLocker > 0 && nLocker != nExcludePid) {
+        // The lock records who took it, not who holds it now: that process may have ended (its
+        // number perhaps taken by another), or passed the device on to a child.
+        struct stat process {};
+        const std::string pid = std::to_string(nLocker);
+        if (stat((roots.strProc + "/" + pid).c_str(), &process) == 0
+            && HoldsDevice(roots.strProc, pid, node) != EHolds::No)
+            return nLocker;
+    }
+    return FindDescriptorHolder(roots.strProc, node, nExcludePid);
 }
 
 SOpenFailure DiagnoseOpenFailure(const std::string& device, int nError, int nPort, const SDeviceRoots& roots)
@@ -167,6 +194,9 @@ SOpenFailure DiagnoseOpenFailure(const std::string& device, int nError, int nPor
         failure.nHolderPid = FindDeviceHolder(device, roots);
         if (failure.nHolderPid > 0)
             failure.strHolderName = ReadFirstLine(roots.strProc + "/" + std::to_string(failure.nHolderPid) + "/comm");
+        break;
+    case EOpenFailure::NotSerial:
+        failure.strSystemText = "not a serial port (not a terminal device)";
         break;
     case EOpenFailure::Other:
         break;
@@ -200,6 +230,8 @@ Message OpenFailureHint(const SOpenFailure& failure)
                 ? Filled(text::kHintBusyPid, {device, system, std::to_string(failure.nHolderPid)})
                 : Filled(text::kHintBusyNamed, {device, system, std::to_string(failure.nHolderPid), failure.strHolderName});
         return Filled(text::kHintBusy, {device, system});
+    case EOpenFailure::NotSerial:
+        return Filled(text::kHintNotSerial, {device});
     case EOpenFailure::Other:
         break;
     }
@@ -226,6 +258,8 @@ std::string OpenFailureRemedy(const SOpenFailure& failure)
             return "process " + std::to_string(failure.nHolderPid)
                 + (failure.strHolderName.empty() ? "" : " (" + failure.strHolderName + ")") + " holds it";
         return "another program holds it";
+    case EOpenFailure::NotSerial:
+        return "name the serial device the instrument is connected to (--list-ports shows them)";
     case EOpenFailure::Other:
         break;
     }

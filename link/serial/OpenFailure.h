@@ -15,6 +15,7 @@ enum class EOpenFailure {
     Permission, // EACCES, EPERM
     Missing,    // ENOENT, ENODEV, ENXIO, or EIO from a ttyS node without a UART
     Busy,       // EBUSY (another terminal user), EWOULDBLOCK (another program's lock)
+    NotSerial,  // ENOTTY: a file or a device that is no terminal (a regular file, /dev/null)
     Other,
 };
 
@@ -44,8 +45,11 @@ struct SOpenFailure {
 [[nodiscard]] int LockHolderFromLocks(const std::string& locksText, unsigned nMajor, unsigned nMinor,
                                       unsigned long nInode);
 
-// The process that holds device: a lock it took, else an open descriptor on it (only processes
-// this user may look into); 0 when neither tells. Pid exclude is not reported.
+// The process that holds device: the one that took its lock while it still has the device open,
+// else a process with an open descriptor on it (the lock's taker may have ended, or handed the
+// device to a child and closed its own). Only processes this user may look into are searched; a
+// lock's taker that cannot be looked into is believed. 0 when nothing tells. Pid exclude is not
+// reported.
 [[nodiscard]] int FindDeviceHolder(const std::string& device, const SDeviceRoots& roots = {}, int nExcludePid = 0);
 
 // One line for the window's box, after its own text: the system's reason and what to do.

@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <map>
+#include <mutex>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -15,6 +17,45 @@
 namespace veldran {
 
 namespace {
+
+// The settings of each open port as they were before this program changed them, by descriptor.
+// The engine's port and veldran-capture's both go through OpenPortDevice and ClosePortDevice.
+class CSavedSettings {
+public:
+    void Keep(int fd, const termios& settings)
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        m_settings[fd] = settings;
+    }
+    void Restore(int fd)
+    {
+        std::lock_guard<std::mutex> lock(m_lock);
+        const auto found = m_settings.find(fd);
+        if (found == m_settings.end())
+            return;
+        (void)tcsetattr(fd, TCSANOW, &found->second);
+        m_settings.erase(found);
+    }
+
+private:
+    std::mutex m_lock;
+    std::map<int, termios> m_settings;
+};
+
+CSavedSettings& SavedSettings()
+{
+    static CSavedSettings saved;
+    return saved;
+}
+
+// The device VELDRAN_COMn names; nullptr when the variable is unset or empty.
+const char* PortVariable(int nPort)
+{
+    if (nPort <= 0)
+        return nullptr;
+    const char* pszDevice = std::getenv(("VELDRAN_COM" + std::to_string(nPort)).c_str());
+    return pszDevice && *pszDevice ? pszDevice : nullptr;
+}
 
 int ReadTimingNonBlocking(int fd)
 {
@@ -48,11 +89,14 @@ std::string DevicePathForPort(int nPort)
 {
     if (nPort <= 0)
         return {};
-    const std::string strVariable = "VELDRAN_COM" + std::to_string(nPort);
-    const char* pszDevice = std::getenv(strVariable.c_str());
-    if (pszDevice && *pszDevice)
+    if (const char* pszDevice = PortVariable(nPort))
         return pszDevice;
     return "/dev/ttyS" + std::to_string(nPort - 1);
+}
+
+bool PortNamedByVariable(int nPort)
+{
+    return PortVariable(nPort) != nullptr;
 }
 
 int OpenPortDevice(const std::string& path)
@@ -60,14 +104,18 @@ int OpenPortDevice(const std::string& path)
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return -1;
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int nError = errno;
+    // A file or a device without a line has no settings to read or write: not a serial port.
+    termios settings{};
+    const int nError = tcgetattr(fd, &settings) != 0 ? (errno == EINVAL ? ENOTTY : errno)
+                       : flock(fd, LOCK_EX | LOCK_NB) != 0 ? errno
+                                                          : 0;
+    if (nError != 0) {
         close(fd);
         errno = nError;
         return -1;
     }
-    // Not every device is a terminal; the configuration steps report that with their own name.
     (void)ioctl(fd, TIOCEXCL);
+    SavedSettings().Keep(fd, settings);
     return fd;
 }
 
@@ -75,6 +123,7 @@ void ClosePortDevice(int fd)
 {
     if (fd < 0)
         return;
+    SavedSettings().Restore(fd);
     // The exclusive flag belongs to the terminal, not to this descriptor: a pseudo-terminal keeps
     // it after the close and would refuse the next open.
     (void)ioctl(fd, TIOCNXCL);

@@ -11,12 +11,17 @@ namespace veldran {
 // (a USB adapter, or the slave side of a pseudo-terminal). Empty for port numbers 0 and below.
 [[nodiscard]] std::string DevicePathForPort(int nPort);
 
-// Opens the device for this program alone: -1 (errno set) when it is missing or another program
-// holds it. Exclusivity comes from flock, which binds root too, and TIOCEXCL, which keeps
-// programs that do not use flock out.
+// Whether VELDRAN_COMn names the device of COMn: the user chose that device by name.
+[[nodiscard]] bool PortNamedByVariable(int nPort);
+
+// Opens the device for this program alone: -1 (errno set) when it is missing, is no terminal
+// (ENOTTY: a regular file, /dev/null) or another program holds it. Exclusivity comes from flock,
+// which binds root too, and TIOCEXCL, which keeps programs that do not use flock out. The
+// device's settings (termios) are kept as they were at the open, for ClosePortDevice.
 [[nodiscard]] int OpenPortDevice(const std::string& path);
 
-// Gives the device back to other programs and closes it.
+// Puts back the settings the device had when OpenPortDevice opened it (a console or a getty on
+// the line finds it as it left it), gives the device back to other programs and closes it.
 void ClosePortDevice(int fd);
 
 // Discards whatever the driver holds in both directions.

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 #include <grp.h>
@@ -330,25 +331,72 @@ private slots:
         QVERIFY(bench.Written().isEmpty());
     }
 
+    // A usage error is one line and a pointer to --help, in the program's language.
     void usage_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("no output") << QStringList{"--port", "COM1"};
-        QTest::newRow("unknown format") << QStringList{"-o", "x.txt"};
-        QTest::newRow("unknown option") << QStringList{"--fast", "-o", "x.vxr"};
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no output") << QStringList{"--port", "COM1"} << "en" << "no output file";
+        QTest::newRow("unknown format") << QStringList{"-o", "x.txt"} << "en" << "must end in .vxr, .vcd, .csv or .sr: x.txt";
+        QTest::newRow("unknown option") << QStringList{"--fast", "-o", "x.vxr"} << "en" << "unknown option --fast";
+        QTest::newRow("second output") << QStringList{"-o", "x.vxr", "--output", "y.vxr"} << "en"
+                                       << "option -o/--output is given more than once";
+        QTest::newRow("second port") << QStringList{"--port", "COM1", "--port", "COM2", "-o", "x.vxr"} << "en"
+                                     << "option --port is given more than once";
+        QTest::newRow("clock not a time") << QStringList{"--clock", "40", "-o", "x.vcd"} << "en"
+                                          << "clock period '40' is not a time";
+        QTest::newRow("Korean face") << QStringList{"--baud", "300", "-o", "x.vxr"} << "ko"
+                                     << "--baud 옵션은 9600 또는 1200입니다.";
     }
     void usage()
     {
         QFETCH(QStringList, arguments);
+        QFETCH(QString, language);
+        QFETCH(QString, error);
         Bench bench;
         std::vector<std::string> argv;
         for (const QString& argument : arguments)
             argv.push_back(argument.toStdString());
-        auto capture = bench.Capture(argv);
+        auto capture = bench.Capture(argv, {"/usr/bin/env", "VELDRAN_LANG=" + language.toStdString()});
         QVERIFY(capture->Wait());
         QCOMPARE(capture->ExitCode(), 2);
-        QVERIFY(Contains(capture->Errors(), "usage: veldran-capture"));
+        const std::string errors = capture->Errors();
+        const std::string hint = language == "en" ? "Try 'veldran-capture --help' for more information."
+                                                  : "자세한 내용은 'veldran-capture --help'를 실행해 보십시오.";
+        QVERIFY2(errors.rfind("veldran-capture: ", 0) == 0 && Contains(errors, error.toStdString())
+                     && Contains(errors, "\n" + hint + "\n"),
+                 errors.c_str());
+        QCOMPARE(std::count(errors.begin(), errors.end(), '\n'), 2);
         QVERIFY(bench.Written().isEmpty());
+    }
+
+    // --clock gives the formats with a time base their time, as veldran-convert does.
+    void clockTimesTheSamples_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("clock");
+        QTest::addColumn<QString>("timed");
+        QTest::newRow("vcd, 40 ns") << "out.vcd" << "40ns" << "$timescale 10 ns $end";
+        QTest::newRow("csv, 1 ms") << "out.csv" << "1ms" << "Sample,Time (s),";
+        QTest::newRow("csv, OFF") << "out.csv" << "OFF" << "";
+    }
+    void clockTimesTheSamples()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, clock);
+        QFETCH(QString, timed);
+        Bench bench;
+        bench.StartSim({"--file", kData + "three_lines.listing"});
+        const std::string path = bench.PathOf(output.toStdString());
+        auto capture = bench.CaptureListing({"--clock", clock.toStdString(), "-o", path});
+        QVERIFY(capture->Wait());
+        QVERIFY2(capture->ExitCode() == kExitWritten, capture->Errors().c_str());
+        const std::string written = ReadFile(path);
+        if (timed.isEmpty())
+            QCOMPARE(written, ReadFile(kData + "three_lines.csv"));
+        else
+            QVERIFY2(Contains(written, timed.toStdString()), written.substr(0, 400).c_str());
     }
 
     void listPorts()

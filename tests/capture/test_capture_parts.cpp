@@ -77,6 +77,21 @@ std::vector<const char*> Argv(const QStringList& arguments, std::vector<std::str
     return argv;
 }
 
+// A run without a stop, its messages and progress caught in text.
+int RunCaptureToText(const SCaptureOptions& options, std::string& text)
+{
+    char* pszText = nullptr;
+    size_t nSize = 0;
+    std::FILE* pErr = open_memstream(&pszText, &nSize);
+    if (!pErr)
+        return -100;
+    const int nExit = RunCapture(options, -1, pErr);
+    std::fclose(pErr);
+    text.assign(pszText, nSize);
+    std::free(pszText);
+    return nExit;
+}
+
 } // namespace
 
 class TestCaptureParts : public QObject {
@@ -159,6 +174,68 @@ private slots:
         QCOMPARE(options.nPort, port);
         QCOMPARE(options.nBaud, baud);
         QCOMPARE(options.nTimeoutMs, timeoutMs);
+    }
+
+    // --clock as veldran-convert reads it; an option that takes a value counts once.
+    void clockAndSingleValues_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<qulonglong>("clockFs"); // 0: clock OFF
+        QTest::newRow("40 ns") << QStringList{"--clock", "40ns", "-o", "a.vcd"} << true << 40'000'000ULL;
+        QTest::newRow("2.5 us") << QStringList{"-o", "a.sr", "--clock", "2.5us"} << true << 2'500'000'000ULL;
+        QTest::newRow("OFF") << QStringList{"--clock", "OFF", "-o", "a.csv"} << true << 0ULL;
+        QTest::newRow("none") << QStringList{"-o", "a.csv"} << true << 0ULL;
+        QTest::newRow("no unit") << QStringList{"--clock", "40", "-o", "a.vcd"} << false << 0ULL;
+        QTest::newRow("clock twice") << QStringList{"--clock", "1us", "--clock", "1us", "-o", "a.vcd"} << false << 0ULL;
+        QTest::newRow("-o then --output") << QStringList{"-o", "a.vxr", "--output", "b.vxr"} << false << 0ULL;
+        QTest::newRow("-o twice") << QStringList{"-o", "a.vxr", "-o", "b.vxr"} << false << 0ULL;
+        QTest::newRow("baud twice") << QStringList{"--baud", "1200", "--baud", "9600", "-o", "a.vxr"} << false << 0ULL;
+        QTest::newRow("timeout twice") << QStringList{"--timeout", "1", "--timeout", "2", "-o", "a.vxr"} << false << 0ULL;
+        QTest::newRow("names twice") << QStringList{"--names", "a.vxr", "--names", "b.vxr", "-o", "c.vxr"} << false << 0ULL;
+        QTest::newRow("switches may repeat") << QStringList{"-q", "--quiet", "-o", "a.vxr"} << true << 0ULL;
+    }
+    void clockAndSingleValues()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, valid);
+        QFETCH(qulonglong, clockFs);
+        std::vector<std::string> storage;
+        const std::vector<const char*> argv = Argv(arguments, storage);
+        SCaptureOptions options;
+        std::string error;
+        QCOMPARE(ParseCaptureArguments(int(argv.size()), argv.data(), options, error), valid);
+        QCOMPARE(error.empty(), valid);
+        if (valid)
+            QCOMPARE(options.nClockFs.value_or(0), uint64_t(clockFs));
+    }
+
+    // The kernel's console line is not taken for the default port; naming it takes it.
+    void consoleOnlyWhenNamed()
+    {
+        QTemporaryDir dir;
+        SCaptureOptions options;
+        options.roots.strDev = dir.filePath("dev").toStdString();
+        options.roots.strSysTty = dir.filePath("sys").toStdString();
+        QVERIFY(QDir().mkpath(dir.filePath("sys/console")));
+        QFile active(dir.filePath("sys/console/active"));
+        QVERIFY(active.open(QIODevice::WriteOnly));
+        active.write("tty0 ttyS0\n");
+        active.close();
+        options.strDevice = options.roots.strDev + "/ttyS0"; // what COM1 stands for under these roots
+        options.strOutput = dir.filePath("out.vxr").toStdString();
+        options.format = ECaptureFormat::Vxr;
+        options.nTimeoutMs = 100;
+        qunsetenv("VELDRAN_COM1");
+        for (const bool bNamed : {false, true}) {
+            options.bPortNamed = bNamed;
+            std::string text;
+            const int nExit = RunCaptureToText(options, text);
+            QCOMPARE(nExit, int(kExitPortOrFile));
+            // Named, it is opened (and found missing here).
+            QVERIFY2((text.find("는) 시스템 콘솔입니다") != std::string::npos) == !bNamed, text.c_str());
+            QVERIFY2((text.find("cannot open " + options.strDevice) != std::string::npos) == bNamed, text.c_str());
+        }
     }
 
     // How a reception ends, and what the sink was handed before.
@@ -265,7 +342,10 @@ private slots:
         QTest::newRow("output folder missing") << "plain" << "" << "none/out.vxr" << "No such file or directory";
         QTest::newRow("no such device") << "/dev/veldran-none" << "" << "out.vxr"
                                         << "cannot open /dev/veldran-none: No such file or directory";
-        QTest::newRow("not a terminal") << "plain" << "" << "out.csv" << "GetCommState() failed";
+        QTest::newRow("not a terminal") << "plain" << "" << "out.csv"
+                                        << "cannot open %1/plain: not a serial port (not a terminal device)";
+        QTest::newRow("the null device") << "/dev/null" << "" << "out.csv"
+                                         << "cannot open /dev/null: not a serial port (not a terminal device)";
         // The temporary name beside it (8 bytes more) would pass NAME_MAX only after the listing.
         QTest::newRow("output name too long") << "plain" << "" << QString(246, 'x') + ".vxr" << "File name too long";
         QTest::newRow("save file is the names file") << "plain" << "earlier.gtkw" << "earlier.vcd"
@@ -292,16 +372,10 @@ private slots:
         options.strOutput = dir.filePath(output).toStdString();
         options.format = FormatForPath(options.strOutput);
         options.nTimeoutMs = 100;
-        char* pszText = nullptr;
-        size_t nSize = 0;
-        std::FILE* pErr = open_memstream(&pszText, &nSize);
-        QVERIFY(pErr);
-        const int nExit = RunCapture(options, -1, pErr);
-        std::fclose(pErr);
-        const std::string text(pszText, nSize);
-        std::free(pszText);
+        std::string text;
+        const int nExit = RunCaptureToText(options, text);
         QCOMPARE(nExit, int(kExitPortOrFile));
-        QVERIFY2(text.find(message.toStdString()) != std::string::npos, text.c_str());
+        QVERIFY2(text.find(message.arg(dir.path()).toStdString()) != std::string::npos, text.c_str());
         QVERIFY(text.find("waiting for STATE") == std::string::npos);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"earlier.gtkw", "plain", "plain.csv"}));
     }

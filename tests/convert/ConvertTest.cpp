@@ -29,6 +29,14 @@ namespace {
 
 const QString kProgram = QStringLiteral(VELDRAN_CONVERT);
 
+// This environment in the English face.
+QProcessEnvironment English()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VELDRAN_LANG"), QStringLiteral("en"));
+    return environment;
+}
+
 // Saves a capture of count random samples with a Korean name, a name with blanks and the default
 // labels; returns its samples packed as sigrok hands them out (6 bytes a sample).
 QByteArray WriteCaptureFile(const QString& path, int count)
@@ -116,11 +124,68 @@ private slots:
         for (QString& argument : arguments)
             if (argument.startsWith(QLatin1String("out.")) || argument.endsWith(QLatin1String(".vcd")))
                 argument = Path(argument);
-        const test::ProcessRun run = test::RunProcess(kProgram, arguments);
+        const test::ProcessRun run = test::RunProcess(kProgram, arguments, English());
         QCOMPARE(run.nExitCode, 2);
         QVERIFY2(run.stdErr.contains(message), run.stdErr.constData());
-        QVERIFY(run.stdErr.contains("--help"));
+        // The error and one line pointing at --help; the manual is for --help alone.
+        const QList<QByteArray> lines = run.stdErr.split('\n');
+        QCOMPARE(lines.size(), 3);
+        QVERIFY2(lines[0].startsWith("veldran-convert: "), lines[0].constData());
+        QCOMPARE(lines[1], QByteArray("Try 'veldran-convert --help' for more information."));
+        QVERIFY(!run.stdErr.contains("SYNOPSIS"));
         QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"bus.vxr"});
+    }
+
+    // An option that takes one value, given twice, is an error rather than the last one winning.
+    void repeatedOptions_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("named");
+        QTest::newRow("--clock twice") << QStringList{"--clock", "40ns", "--clock", "1us"} << QByteArray("--clock");
+        QTest::newRow("--clock and --clock=") << QStringList{"--clock=40ns", "--clock", "40ns"} << QByteArray("--clock");
+        QTest::newRow("--format twice") << QStringList{"--format", "sr", "--format=vcd"} << QByteArray("--format");
+    }
+    void repeatedOptions()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, named);
+        const test::ProcessRun run = test::RunProcess(kProgram, QStringList{m_capture, Path("twice.vcd")} + options, English());
+        QCOMPARE(run.nExitCode, 2);
+        QVERIFY2(run.stdErr.contains("option " + named + " is given more than once"), run.stdErr.constData());
+        QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"bus.vxr"});
+    }
+
+    // The program speaks the window's language: its own errors and the document's messages are
+    // Korean under the C locale, English under VELDRAN_LANG=en or LANGUAGE=en.
+    void followsTheLanguage_data()
+    {
+        QTest::addColumn<QStringList>("variables");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("C locale") << QStringList{"LC_ALL=C.UTF-8"} << false;
+        QTest::newRow("VELDRAN_LANG=en") << QStringList{"LC_ALL=C.UTF-8", "VELDRAN_LANG=en"} << true;
+        QTest::newRow("LANGUAGE without a locale") << QStringList{"LANGUAGE=en_US:en"} << true;
+        QTest::newRow("English desktop") << QStringList{"LANG=en_GB.UTF-8"} << true;
+    }
+    void followsTheLanguage()
+    {
+        QFETCH(QStringList, variables);
+        QFETCH(bool, english);
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("PATH"), qEnvironmentVariable("PATH"));
+        for (const QString& variable : variables)
+            environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+        QVERIFY(test::WriteFileBytes(Path(QStringLiteral("notes.vxr")), "shopping list\nmilk\n"));
+        const test::ProcessRun notCapture =
+            test::RunProcess(kProgram, {Path(QStringLiteral("notes.vxr")), Path(QStringLiteral("n.csv"))}, environment);
+        QCOMPARE(notCapture.nExitCode, 1);
+        const QByteArray said = english ? QByteArray("This is not VELDRAN data.") : QByteArray("VELDRAN용 데이타가 아닙니다.");
+        QVERIFY2(notCapture.stdErr.contains(said), notCapture.stdErr.constData());
+        const test::ProcessRun usage = test::RunProcess(kProgram, {m_capture}, environment);
+        QCOMPARE(usage.nExitCode, 2);
+        const QByteArray hint = english ? QByteArray("Try 'veldran-convert --help'") : QByteArray("자세한 내용은 'veldran-convert --help'");
+        QVERIFY2(usage.stdErr.contains(hint), usage.stdErr.constData());
+        QCOMPARE(usage.stdErr.contains("입력 파일과 출력 파일이 필요합니다."), !english);
+        QFile::remove(Path(QStringLiteral("notes.vxr")));
     }
 
     void failuresLeaveTheOutputAlone_data()

@@ -41,15 +41,19 @@ private slots:
             << "" << "" << "ko_KR.UTF-8" << "en_US.UTF-8" << "en_US.UTF-8" << ko;
         QTest::newRow("LC_MESSAGES English over LANG Korean") << "" << "" << "" << "en_US.UTF-8" << "ko_KR.UTF-8" << en;
         QTest::newRow("LC_MESSAGES Korean over LANG English") << "" << "" << "" << "ko_KR.UTF-8" << "en_US.UTF-8" << ko;
-        // LANGUAGE before the locale, but not under the C locale.
+        // LANGUAGE before the locale, also under the C locale and with no locale at all, as the
+        // README promises (the C library would ignore it there).
         QTest::newRow("LANGUAGE English first") << "" << "en:ko" << "" << "" << "ko_KR.UTF-8" << en;
         QTest::newRow("LANGUAGE Korean first") << "" << "ko:en" << "" << "" << "en_US.UTF-8" << ko;
         QTest::newRow("LANGUAGE Korean with region") << "" << "ko_KR" << "" << "" << "en_US.UTF-8" << ko;
         QTest::newRow("LANGUAGE falls back to English") << "" << "de:en" << "" << "" << "de_DE.UTF-8" << en;
         QTest::newRow("LANGUAGE without ours, locale decides") << "" << "de:fr" << "" << "" << "en_US.UTF-8" << en;
         QTest::newRow("LANGUAGE with empty entries") << "" << "::en" << "" << "" << "de_DE.UTF-8" << en;
-        QTest::newRow("LANGUAGE ignored under C") << "" << "en" << "C" << "" << "en_US.UTF-8" << ko;
-        QTest::newRow("LANGUAGE ignored with no locale") << "" << "en_US:en" << "" << "" << "" << ko;
+        QTest::newRow("LANGUAGE under C") << "" << "en" << "C" << "" << "ko_KR.UTF-8" << en;
+        QTest::newRow("LANGUAGE with no locale") << "" << "en_US:en" << "" << "" << "" << en;
+        QTest::newRow("LANGUAGE under C.UTF-8") << "" << "en_US:en" << "C.UTF-8" << "" << "" << en;
+        QTest::newRow("LANGUAGE Korean under C") << "" << "ko" << "POSIX" << "" << "en_US.UTF-8" << ko;
+        QTest::newRow("LANGUAGE of other languages under C") << "" << "de:fr" << "C.UTF-8" << "" << "" << ko;
         // VELDRAN_LANG overrides everything; anything but ko or en is ignored.
         QTest::newRow("VELDRAN_LANG en under C") << "en" << "" << "C" << "" << "" << en;
         QTest::newRow("VELDRAN_LANG ko on an English desktop") << "ko" << "en" << "en_US.UTF-8" << "" << "" << ko;

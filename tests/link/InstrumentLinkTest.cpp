@@ -10,6 +10,9 @@
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/PseudoTerminal.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -108,6 +111,43 @@ private slots:
         QTRY_VERIFY(m_link->m_serial.IsRunning());
         ReceiveListing(line, 25);
         QVERIFY(m_messages->messages.empty());
+    }
+
+    // The settings' port is the kernel's console: not opened, said once (a file open tries again
+    // without a second box), LOAD finds no connection. Named by its variable, it is opened.
+    void consolePortOnlyWhenNamed()
+    {
+        qunsetenv("VELDRAN_COM1");
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath("sys/console")));
+        SDeviceRoots roots;
+        roots.strSysTty = dir.filePath("sys").toStdString();
+        const auto listActive = [&roots](const std::string& names) {
+            QFile active(QString::fromStdString(roots.strSysTty + "/console/active"));
+            QVERIFY(active.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            active.write(QByteArray::fromStdString(names + "\n"));
+        };
+        listActive("tty0 ttyS0");
+        MakeLink();
+        m_link->SetDeviceRoots(roots);
+        m_link->OpenLink();
+        QCOMPARE(m_link->m_bPortOpen, 0);
+        QVERIFY(!m_link->m_serial.IsOpen());
+        const std::string said = SourceText(Message(text::kConsolePortRefused, {"1", "/dev/ttyS0", "VELDRAN_COM1", "/dev/ttyS0"}));
+        QCOMPARE(m_messages->messages.size(), size_t(1));
+        QCOMPARE(m_messages->Last(), said);
+        m_link->OpenLink();
+        QCOMPARE(m_messages->messages.size(), size_t(1));
+        m_link->OnLoad();
+        QVERIFY(m_messages->Saw(text::kNoConnection));
+        QVERIFY(!m_link->m_serial.IsOpen());
+
+        PseudoTerminal line(1);
+        QVERIFY(line.IsValid());
+        listActive(line.Path().substr(std::string("/dev/").size()));
+        m_link->OpenLink();
+        QCOMPARE(m_link->m_bPortOpen, 1);
+        QTRY_VERIFY(m_link->m_serial.IsRunning());
     }
 
     // A file open runs OpenLink again: the running port stays unless its port or speed changed.

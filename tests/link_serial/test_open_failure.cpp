@@ -2,6 +2,7 @@
 // who holds a busy port, and the line the window and the command line show for each.
 
 #include "tests/common/PseudoTerminal.h"
+#include "link/serial/ConsolePort.h"
 #include "link/serial/OpenFailure.h"
 #include "link/serial/SerialPorts.h"
 
@@ -137,6 +138,82 @@ private slots:
         QVERIFY2(Contains(hint, "프로세스 " + std::to_string(self) + " (" + OwnCommandName() + ")"), hint.c_str());
         QVERIFY2(Contains(OpenFailureAdvice(failure), "process " + std::to_string(self)), hint.c_str());
         flock(line.MonitorFd(), LOCK_UN);
+    }
+
+    // The lock names who took it, not who holds the port now: a taker that has ended, or that
+    // handed the device to a child and closed its own, is passed over for the process that has
+    // the device open. A /proc of the test's own shows each case.
+    void holderAfterTheLockTaker_data()
+    {
+        QTest::addColumn<QStringList>("processes"); // pid:comm, '+' after the pid: it has the device open
+        QTest::addColumn<int>("holder");
+        QTest::newRow("taker ended, child holds it") << QStringList{"5001+:minicom"} << 5001;
+        QTest::newRow("taker closed it, child holds it") << QStringList{"4242:sh", "5001+:minicom"} << 5001;
+        QTest::newRow("taker still holds it") << QStringList{"4242+:screen", "5001+:minicom"} << 4242;
+        QTest::newRow("taker ended, nobody holds it") << QStringList{"5001:bash"} << 0;
+    }
+    void holderAfterTheLockTaker()
+    {
+        QFETCH(QStringList, processes);
+        QFETCH(int, holder);
+        PseudoTerminal line(0);
+        QVERIFY(line.IsValid());
+        QTemporaryDir proc;
+        struct stat node {};
+        QVERIFY(stat(line.Path().c_str(), &node) == 0);
+        // The lock was taken by 4242.
+        std::ofstream(proc.filePath("locks").toStdString())
+            << "1: FLOCK  ADVISORY  WRITE 4242 " << std::hex << major(node.st_dev) << ":" << minor(node.st_dev)
+            << ":" << std::dec << node.st_ino << " 0 EOF\n";
+        for (const QString& process : processes) {
+            const QString pid = process.section(':', 0, 0).remove('+');
+            QVERIFY(QDir().mkpath(proc.filePath(pid + "/fd")));
+            std::ofstream(proc.filePath(pid + "/comm").toStdString()) << process.section(':', 1).toStdString() << "\n";
+            QVERIFY(symlink("/dev/null", proc.filePath(pid + "/fd/0").toLocal8Bit().constData()) == 0);
+            if (process.section(':', 0, 0).endsWith('+'))
+                QVERIFY(symlink(line.Path().c_str(), proc.filePath(pid + "/fd/3").toLocal8Bit().constData()) == 0);
+        }
+        SDeviceRoots roots;
+        roots.strProc = proc.path().toStdString();
+        QCOMPARE(FindDeviceHolder(line.Path(), roots), holder);
+        const SOpenFailure failure = DiagnoseOpenFailure(line.Path(), EWOULDBLOCK, 0, roots);
+        QCOMPARE(failure.nHolderPid, holder);
+        if (holder == 5001)
+            QVERIFY2(Contains(OpenFailureAdvice(failure), "process 5001 (minicom) holds it"), OpenFailureAdvice(failure).c_str());
+    }
+
+    // A file or a device that is no terminal: said to be no serial port, in both faces' source.
+    void notASerialPort()
+    {
+        const SOpenFailure failure = DiagnoseOpenFailure("/dev/null", ENOTTY, 1);
+        QCOMPARE(failure.kind, EOpenFailure::NotSerial);
+        QCOMPARE(SourceText(OpenFailureHint(failure)), FillMessageText(text::kHintNotSerial, {"/dev/null"}));
+        QVERIFY2(Contains(OpenFailureAdvice(failure), "cannot open /dev/null: not a serial port"),
+                 OpenFailureAdvice(failure).c_str());
+    }
+
+    // The console's lines, as <sys>/console/active lists them: by name, or another name of the
+    // same device; other devices are not.
+    void kernelConsole()
+    {
+        FakeDevices devices;
+        PseudoTerminal line(0);
+        QVERIFY(line.IsValid());
+        QDir().mkpath(QString::fromStdString(devices.roots.strSysTty + "/console"));
+        const auto listActive = [&devices](const std::string& names) {
+            std::ofstream(devices.roots.strSysTty + "/console/active") << names << "\n";
+        };
+        QVERIFY(!IsKernelConsole(devices.roots.strDev + "/ttyS0", devices.roots)); // no console file
+        listActive("tty0 ttyS0");
+        QVERIFY(IsKernelConsole(devices.roots.strDev + "/ttyS0", devices.roots));
+        QVERIFY(!IsKernelConsole(devices.roots.strDev + "/ttyS1", devices.roots));
+        QVERIFY(!IsKernelConsole(line.Path(), devices.roots));
+        // The pseudo-terminal as the console, reached through a link of another name.
+        QVERIFY(symlink(line.Path().c_str(), (devices.roots.strDev + "/ttyV9").c_str()) == 0);
+        listActive("ttyV9");
+        QVERIFY(IsKernelConsole(line.Path(), devices.roots));
+        devices.AddById("usb-adapter", line.Path());
+        QVERIFY(IsKernelConsole(devices.roots.strDev + "/serial/by-id/usb-adapter", devices.roots));
     }
 
     void busyWithoutHolder()

@@ -5,10 +5,14 @@
 #include "UiQueue.h"
 #include "link/serial/ErrorText.h"
 #include "link/serial/LineDefinition.h"
+#include "link/serial/SerialDevice.h"
 #include "link/serial/SerialEngine.h"
 
 #include <QTemporaryFile>
 #include <QtTest>
+
+#include <algorithm>
+#include <iterator>
 
 #include <sys/file.h>
 
@@ -64,16 +68,14 @@ private slots:
         QTest::addColumn<char>("parity");
         QTest::addColumn<int>("dataBits");
         QTest::addColumn<uint>("mask");
-        QTest::addColumn<bool>("regularFile");
         QTest::addColumn<QString>("call");
         QTest::addColumn<bool>("speedKept");
-        QTest::newRow("unsupported speed") << 19200 << 'N' << 8 << uint(EV_VIEW_MASK) << false << "BuildCommDCB()" << true;
-        QTest::newRow("unknown parity") << 9600 << 'X' << 8 << uint(EV_VIEW_MASK) << false << "BuildCommDCB()" << true;
-        QTest::newRow("unknown event bit") << 9600 << 'N' << 8 << 0x8000u << false << "SetCommMask()" << true;
+        QTest::newRow("unsupported speed") << 19200 << 'N' << 8 << uint(EV_VIEW_MASK) << "BuildCommDCB()" << true;
+        QTest::newRow("unknown parity") << 9600 << 'X' << 8 << uint(EV_VIEW_MASK) << "BuildCommDCB()" << true;
+        QTest::newRow("unknown event bit") << 9600 << 'N' << 8 << 0x8000u << "SetCommMask()" << true;
         // A pseudo-terminal always carries 8 bits without parity; the read-back catches that.
-        QTest::newRow("settings not taken") << 1200 << 'E' << 7 << uint(EV_VIEW_MASK) << false << "SetCommState()"
+        QTest::newRow("settings not taken") << 1200 << 'E' << 7 << uint(EV_VIEW_MASK) << "SetCommState()"
                                             << false;
-        QTest::newRow("not a terminal") << 9600 << 'N' << 8 << uint(EV_VIEW_MASK) << true << "GetCommState()" << true;
     }
 
     void configurationFailure()
@@ -82,17 +84,11 @@ private slots:
         QFETCH(char, parity);
         QFETCH(int, dataBits);
         QFETCH(uint, mask);
-        QFETCH(bool, regularFile);
         QFETCH(QString, call);
         QFETCH(bool, speedKept);
         PseudoTerminal line(1);
         QVERIFY(line.IsValid());
         line.Disarrange(B1200);
-        QTemporaryFile file;
-        if (regularFile) {
-            QVERIFY(file.open());
-            qputenv("VELDRAN_COM1", file.fileName().toLocal8Bit());
-        }
         UiQueue ui;
         OwnerRecorder owner;
         CSerialEngine engine(ui.Poster());
@@ -103,11 +99,69 @@ private slots:
         QVERIFY2(text.startsWith("WARNING:  " + call.toLatin1() + " Failed with the following error: \n"), text);
         QVERIFY2(text.endsWith("\nPort: 1\n"), text);
         QVERIFY(engine.IsOpen());
-        if (speedKept && !regularFile) {
+        if (speedKept) {
             const termios settings = line.SlaveSettings();
             QCOMPARE(cfgetispeed(&settings), speed_t(B1200));
         }
         QCOMPARE(engine.StartWorker(), 1);
+    }
+
+    // A file or a device that is no terminal is no serial port: the open fails with ENOTTY (the
+    // window then says so) instead of a configuration step failing on it.
+    void notASerialPort_data()
+    {
+        QTest::addColumn<QString>("device"); // "" for a regular file
+        QTest::newRow("regular file") << "";
+        QTest::newRow("null device") << "/dev/null";
+    }
+    void notASerialPort()
+    {
+        QFETCH(QString, device);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        PseudoTerminal line(1);
+        qputenv("VELDRAN_COM1", (device.isEmpty() ? file.fileName() : device).toLocal8Bit());
+        OwnerRecorder owner;
+        CSerialEngine engine;
+        QCOMPARE(engine.Open(&owner, 1, 9600, 'N', 8, 1, EV_VIEW_MASK), 0);
+        QVERIFY(owner.errors.empty());
+        QVERIFY(!engine.IsOpen());
+        QCOMPARE(engine.GetOpenError(), ENOTTY);
+    }
+
+    // Closing a port puts back the settings it had before the open, so a console or a getty on
+    // the line finds it as it was: by the engine (again after a second open) and by the plain
+    // device calls veldran-capture uses.
+    void settingsRestoredAtClose()
+    {
+        PseudoTerminal line(1);
+        QVERIFY(line.IsValid());
+        line.Disarrange(B1200);
+        const termios before = line.SlaveSettings();
+        const auto same = [&before](const termios& now) {
+            return now.c_iflag == before.c_iflag && now.c_oflag == before.c_oflag && now.c_cflag == before.c_cflag
+                && now.c_lflag == before.c_lflag && cfgetispeed(&now) == cfgetispeed(&before)
+                && std::equal(std::begin(now.c_cc), std::end(now.c_cc), std::begin(before.c_cc));
+        };
+        {
+            OwnerRecorder owner;
+            CSerialEngine engine;
+            QCOMPARE(engine.Open(&owner, 1, 9600, 'N', 8, 1, EV_VIEW_MASK), 1);
+            QVERIFY(!same(line.SlaveSettings()));
+            QCOMPARE(line.SlaveSettings().c_lflag & ICANON, tcflag_t(0));
+            // Opened again (the settings' port read once more): still the first settings at the end.
+            QCOMPARE(engine.Open(&owner, 1, 1200, 'N', 8, 1, EV_VIEW_MASK), 1);
+            QVERIFY(owner.errors.empty());
+        }
+        QVERIFY(same(line.SlaveSettings()));
+
+        const int fd = OpenPortDevice(line.Path());
+        QVERIFY(fd >= 0);
+        uint32_t nMask = 0;
+        QCOMPARE(ConfigurePort(fd, FormatLineDefinition(9600, 'N', 8, 1), EV_VIEW_MASK, nMask).pszCall, nullptr);
+        QVERIFY(!same(line.SlaveSettings()));
+        ClosePortDevice(fd);
+        QVERIFY(same(line.SlaveSettings()));
     }
 
     // The device is not there or belongs to another program: 0 and no box (the view shows its

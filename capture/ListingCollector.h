@@ -24,7 +24,8 @@ public:
     [[nodiscard]] const SListingDamage& Damage() const { return m_receiver.Damage(); }
 
     [[nodiscard]] bool StateSeen() const { return m_receiver.StateSeen(); }
-    [[nodiscard]] int Lines() const { return m_receiver.Lines(); }
+    // Lines of the listing so far, one per line however damaged.
+    [[nodiscard]] int Lines() const { return m_receiver.ListingLines(); }
     [[nodiscard]] uint64_t Bytes() const { return m_receiver.Bytes(); }
 
 private:

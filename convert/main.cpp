@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
+// Written from a capture file that holds less than its header claims (the warning says what).
+constexpr int kExitWrittenIncomplete = 5;
 
 // The document reports what is wrong with a file in messages; the last one, on one line, goes into
 // the error line.
@@ -82,6 +84,13 @@ int main(int argc, char** argv)
         return Fail(program, args.strInput + ": not a VELDRAN capture file" +
                                  (said.empty() ? std::string(" (empty)") : " (" + said + ")"));
 
+    // What the window would say of the file (it holds less than it claims) is said here too.
+    for (const veldran::Message& message : loaded.messages) {
+        std::string text = veldran::CliText(message);
+        std::replace(text.begin(), text.end(), '\n', ' ');
+        std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), args.strInput.c_str(), text.c_str());
+    }
+
     veldran::ExportableCapture capture;
     capture.nSampleCount = document.ReadableSampleCount();
     capture.pSamples = document.Samples().data();
@@ -91,5 +100,5 @@ int main(int argc, char** argv)
     const veldran::ExportResult result = veldran::ExportCapture(args.strOutput, args.format, capture);
     if (!result)
         return Fail(program, "cannot write " + result.strError);
-    return 0;
+    return loaded.messages.empty() ? 0 : kExitWrittenIncomplete;
 }

@@ -214,6 +214,27 @@ std::optional<std::string> WriteCapture(const CVELDRANDoc& doc, const ChannelNam
 
 namespace {
 
+// A line that can be a token of a listing: what the instrument's bytes make (1 to 31 characters
+// from 0x30 to 0x7F), and for the first of a sample, a line number of four.
+bool IsListingToken(std::string_view line, bool bLineNumber)
+{
+    if (line.empty() || line.size() > 31 || (bLineNumber && line.size() != 4))
+        return false;
+    return std::all_of(line.begin(), line.end(), [](char c) { return static_cast<signed char>(c) > 0x2F; });
+}
+
+// The first of tokens (ends as the file reader keeps them) that no listing holds, such as a
+// channel name; ends.size() when there is none.
+size_t FirstNameLine(const char* tokens, const std::vector<uint32_t>& ends)
+{
+    for (size_t i = 0; i < ends.size(); ++i) {
+        const size_t begin = i == 0 ? 0 : ends[i - 1];
+        if (!IsListingToken(std::string_view(tokens + begin, ends[i] - begin), i % kTokensPerSample == 0))
+            return i;
+    }
+    return ends.size();
+}
+
 // What the first pass over a file found, for the document and the message that follow it.
 struct FileContent {
     LoadResult result = LoadResult::EmptyFile;
@@ -271,12 +292,24 @@ FileContent ReadTokens(CVELDRANDoc& doc, std::string& file)
         used += token.size();
         ends.push_back(static_cast<uint32_t>(used));
     }
-    content.nSamplesFound = static_cast<int>((ends.size() + kTokensPerSample - 1) / kTokensPerSample);
-
-    for (std::string& name : content.names) {
-        content.nNamesFound += reader.AtEnd() ? 0 : 1;
-        name = Cp949ToUtf8(std::string(reader.Next()));
+    if (ends.size() < claimedTokens) {
+        // The file ended before the samples its header claims. Its names, if it has them, were
+        // read as samples: the samples end where a line cannot be part of a listing line.
+        const size_t firstName = FirstNameLine(out, ends);
+        for (size_t i = firstName, n = 0; i < ends.size() && n < content.names.size(); ++i, ++n) {
+            const size_t begin = i == 0 ? 0 : ends[i - 1];
+            content.names[n] = Cp949ToUtf8(std::string(out + begin, ends[i] - begin));
+            ++content.nNamesFound;
+        }
+        ends.resize(firstName);
+        used = ends.empty() ? 0 : ends.back();
+    } else {
+        for (std::string& name : content.names) {
+            content.nNamesFound += reader.AtEnd() ? 0 : 1;
+            name = Cp949ToUtf8(std::string(reader.Next()));
+        }
     }
+    content.nSamplesFound = static_cast<int>((ends.size() + kTokensPerSample - 1) / kTokensPerSample);
     file.resize(used);
     content.tokens.Adopt(std::move(file), std::move(ends));
     content.result = LoadResult::Loaded;

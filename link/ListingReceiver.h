@@ -104,7 +104,10 @@ public:
     // become one sample per line.
     [[nodiscard]] std::optional<SRepair> Finish();
 
+    // Line numbers among the tokens passed on: the count the window shows while a listing arrives.
     [[nodiscard]] int Lines() const { return m_nLines; }
+    // Lines of the listing begun, one per line whatever came damaged (at most the limit).
+    [[nodiscard]] int ListingLines() const { return m_lines.Lines(); }
     // Lines received damaged, and lines past the largest capture.
     [[nodiscard]] const SListingDamage& Damage() const { return m_lines.Damage(); }
     [[nodiscard]] uint64_t Bytes() const { return m_nBytes; }

@@ -5,6 +5,7 @@
 #include "sim/ListingGenerator.h"
 #include "tests/common/ChildProcess.h"
 #include "tests/common/FileBytes.h"
+#include "tests/common/ListingBuilder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <random>
 
 #include <grp.h>
 #include <sys/stat.h>
@@ -157,6 +159,64 @@ private slots:
             + " (9600 baud, 8N1)\nreceiving\nreceived 3 lines, 299 bytes\nwrote 3 samples to "
             + bench.PathOf(output.toStdString()) + "\n";
         QCOMPARE(capture->Errors(), progress);
+    }
+
+    // What a noisy line brings: the program's message, the .vxr header, the rows of the CSV and the
+    // samples the window would show agree, and the run says it was damaged (status 5).
+    void damagedListingsAgreeOnOneCount_data()
+    {
+        QTest::addColumn<QByteArray>("listing");
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<QString>("said");
+        const std::vector<test::Cells> cells = test::RandomCells(100, 7);
+        const QByteArray clean = QByteArray::fromStdString(test::ListingText(cells));
+        QByteArray blank = clean;
+        blank[blank.indexOf("\n0009 ") + 5] = '1';
+        QTest::newRow("a blank turned into 1") << blank << 100 << "1줄이 손상되었습니다(첫 줄: 샘플 9)";
+        QByteArray hex = clean.left(clean.indexOf('\n') + 1);
+        for (int i = 0; i < 100; ++i)
+            hex += QByteArray::fromStdString(test::LineNumber(i)) + " 12AB 0F0F BEEF\r\n";
+        QTest::newRow("hex words") << hex << 100 << "100줄이 손상되었습니다(첫 줄: 샘플 0)";
+        QByteArray noise = "STATE ";
+        std::mt19937 random(3);
+        for (int i = 0; i < 200000; ++i)
+            noise += char(random());
+        QTest::newRow("noise") << noise << -1 << "줄이 손상되었습니다";
+        QTest::newRow("a last line cut") << clean + "0100 0101" << 100 << "전송오류";
+    }
+    void damagedListingsAgreeOnOneCount()
+    {
+        QFETCH(QByteArray, listing);
+        QFETCH(int, samples);
+        QFETCH(QString, said);
+        Bench bench;
+        QVERIFY(test::WriteFileBytes(QString::fromStdString(bench.PathOf("in.listing")), listing));
+        bench.StartSim({"--file", bench.PathOf("in.listing"), "--baud", "0"});
+        std::vector<int> counts;
+        for (const std::string name : {"out.vxr", "out.csv"}) {
+            auto capture = bench.CaptureListing({"-o", bench.PathOf(name)});
+            QVERIFY(capture->Wait());
+            QVERIFY2(capture->ExitCode() == 5, capture->Errors().c_str());
+            QVERIFY2(Contains(capture->Errors(), said.toStdString()), capture->Errors().c_str());
+            const std::string file = ReadFile(bench.PathOf(name));
+            const std::size_t wrote = capture->Errors().find("wrote ");
+            QVERIFY2(wrote != std::string::npos, capture->Errors().c_str());
+            counts.push_back(std::stoi(capture->Errors().substr(wrote + 6)));
+            const std::size_t received = capture->Errors().find("received ");
+            if (samples >= 0 && !said.startsWith("전송"))
+                counts.push_back(std::stoi(capture->Errors().substr(received + 9)));
+            if (name == "out.csv") {
+                counts.push_back(int(CsvSamples(file).size()));
+                continue;
+            }
+            CVELDRANDoc doc;
+            QCOMPARE(ReadCapture(doc, file).result, LoadResult::Loaded);
+            counts.push_back(std::stoi(file.substr(file.find("Count=") + 6)));
+            counts.push_back(doc.SampleCount());
+        }
+        QCOMPARE(counts, std::vector<int>(counts.size(), counts[0]));
+        if (samples >= 0)
+            QCOMPARE(counts[0], samples);
     }
 
     // A long listing at full speed: every sample arrives, with the names of an earlier capture.

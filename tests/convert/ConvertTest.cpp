@@ -229,6 +229,29 @@ private slots:
         QCOMPARE(test::ReadFileBytes(m_capture).left(20), QByteArray("This file is a VELDR"));
     }
 
+    // A file whose header claims a million samples but holds three: the same warning as the window,
+    // its three samples converted (the names after them stay names) and the documented status.
+    void incompleteCaptureIsSaid()
+    {
+        QByteArray bytes = test::ReadFileBytes(m_capture);
+        const int firstLineEnd = bytes.indexOf('\n');
+        QByteArray header = bytes.left(firstLineEnd);
+        header.replace(header.lastIndexOf("00500"), 5, "1000000");
+        QList<QByteArray> lines = bytes.mid(firstLineEnd + 1).split('\n');
+        lines.erase(lines.begin() + 12 + 3 * kTokensPerSample, lines.end() - 1 - kChannelCount);
+        const QString input = Path(QStringLiteral("short.vxr")), output = Path(QStringLiteral("short.csv"));
+        QVERIFY(test::WriteFileBytes(input, header + '\n' + lines.join('\n')));
+        const test::ProcessRun run = test::RunProcess(kProgram, {input, output}, English());
+        QCOMPARE(run.nExitCode, 5);
+        QVERIFY2(run.stdErr.contains("Of the 1000000 samples it records, only 3 were read, and 48 of the 48"),
+                 run.stdErr.constData());
+        const QList<QByteArray> rows = test::ReadFileBytes(output).trimmed().split('\n');
+        QCOMPARE(rows.size(), 1 + 3);
+        QVERIFY2(rows.front().contains("데이터 버스"), rows.front().constData());
+        QFile::remove(input);
+        QFile::remove(output);
+    }
+
     // Checked before the capture is read: no output, the save file beside a VCD included, may be the
     // input, and another user's link in a folder anyone may write (/tmp) is not written through.
     void refusedBeforeAnythingIsWritten_data()

@@ -264,6 +264,9 @@ void CaptureFormatTest::incompleteFile_data()
     QTest::newRow("no names") << 3 << 3 << 0;
     QTest::newRow("two of five samples") << 5 << 2 << 0;
     QTest::newRow("a million claimed, four held") << kMaxCaptureSamples << 4 << 0;
+    // The names that follow fewer samples than claimed stay names, never samples.
+    QTest::newRow("a million claimed, three held, all names") << kMaxCaptureSamples << 3 << 48;
+    QTest::newRow("five claimed, two held, ten names") << 5 << 2 << 10;
 }
 
 void CaptureFormatTest::incompleteFile()

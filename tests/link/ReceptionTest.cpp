@@ -73,6 +73,7 @@ private slots:
     void listingGivesSamples_data();
     void listingGivesSamples();
     void incompleteLastLineIsNotCounted();
+    void damagedLineKeepsTheRestInStep();
     void firstTokenMustBeState_data();
     void firstTokenMustBeState();
     void separatorsAndHighBytesEndTokens();
@@ -222,6 +223,31 @@ void ReceptionTest::incompleteLastLineIsNotCounted()
     QCOMPARE(m_doc->SampleCount(), 3);
     QCOMPARE(m_view->sampleCount(), 3);
     QVERIFY(m_doc->IsDataReady());
+}
+
+// A blank turned into a digit on line 2 joins its line number to nothing but a stray digit, and a
+// blank lost on line 4 joins cells 2 and 3: one sample per line, every cell that stands in its place
+// as sent, the joined ones read as invalid data, and a note for the status bar naming line 2.
+void ReceptionTest::damagedLineKeepsTheRestInStep()
+{
+    std::vector<Message> notes;
+    QObject::connect(&m_view->session, &CCaptureSession::noteAnnounced, [&notes](const Message& note) { notes.push_back(note); });
+    std::string bytes = Listing(6);
+    bytes[bytes.find("\n0002 ") + 5] = '1';
+    bytes.erase(bytes.find("\n0004 ") + 1 + 4 + 2 + 16 + 1 + 16, 1);
+    m_reception->OnLoad();
+    Feed(*m_reception, bytes);
+    m_reception->OnTimer(CReception::kQuietTimer);
+    QVERIFY(m_messages->messages.empty());
+    QCOMPARE(m_doc->SampleCount(), 6);
+    QCOMPARE(m_view->sampleCount(), 6);
+    for (int line = 0; line < 6; ++line)
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            const int level = line == 4 && ch >= 16 ? 0 : (CellValue(line, ch / 16) >> (ch % 16)) & 1;
+            QCOMPARE(int(m_doc->Level(line, ch)), level);
+        }
+    QCOMPARE(notes.size(), size_t(1));
+    QCOMPARE(notes.front(), Message(text::kListingDamaged, {"2", "2"}));
 }
 
 void ReceptionTest::firstTokenMustBeState_data()

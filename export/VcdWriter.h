@@ -26,12 +26,13 @@ inline constexpr const char* kVcdScope = "veldran";
 [[nodiscard]] uint64_t GtkwaveEndTime(const ExportableCapture& capture);
 
 // The GTKWave window the save file asks for: its width, and those of the hierarchy and signal
-// panes; the wave pane gets what is left less about 100 pixels of borders (660), and the zoom
-// fits the whole capture into kGtkwFitWidth of them.
+// panes; the wave pane gets what is left less about 100 pixels of borders (660 with GTKWave 3.3),
+// and the zoom fits the whole capture into kGtkwFitWidth of them, which leaves room for wider
+// borders.
 inline constexpr int kGtkwWindowWidth = 1200;
 inline constexpr int kGtkwTreeWidth = 200;
 inline constexpr int kGtkwSignalsWidth = 240;
-inline constexpr double kGtkwFitWidth = 640.0;
+inline constexpr double kGtkwFitWidth = 600.0;
 
 // The GTKWave save file for the dump at vcdPath (absolute), to be stored at savePath (absolute).
 [[nodiscard]] std::string GtkwSaveFile(const ExportableCapture& capture, const std::string& vcdPath,

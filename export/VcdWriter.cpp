@@ -147,9 +147,11 @@ std::string CheckVcdTimes(const ExportableCapture& capture)
 
 double GtkwZoom(uint64_t endTime)
 {
-    // GTKWave shows 2^-zoom units of its time in 200 pixels.
+    // GTKWave shows 2^-zoom units of its time in 200 pixels. The zoom is written with six decimals,
+    // rounded out by at least one millionth, so that no rounding of the logarithm (an end just past
+    // a power of two) hides the last unit.
     const double zoom = -std::log2(static_cast<double>(endTime) * 200.0 / kGtkwFitWidth);
-    return zoom > 0.0 ? 0.0 : std::floor(zoom * 1e6) / 1e6;
+    return zoom > 0.0 ? 0.0 : std::floor(zoom * 1e6 - 1.0) / 1e6;
 }
 
 std::string GtkwSaveFile(const ExportableCapture& capture, const std::string& vcdPath, const std::string& savePath)

@@ -67,6 +67,8 @@ int WriteText(CFileWriter& file, const std::string& path, const std::function<vo
 
 ExportResult ExportVcd(const std::string& path, const ExportableCapture& capture)
 {
+    if (const std::string problem = CheckVcdTimes(capture); !problem.empty())
+        return Failure(path, problem);
     const std::string savePath = GtkwPathFor(path);
     CFileWriter vcd;
     if (const int error = WriteText(vcd, path, [&](ExportOutput& out) { WriteVcd(capture, out); }))

@@ -1,5 +1,6 @@
 #include "export/ExportNames.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <set>
 
@@ -57,6 +58,23 @@ std::string ValidUtf8(const std::string& text)
         }
     }
     return out;
+}
+
+// The code point of the well-formed sequence of length bytes at text[i].
+uint32_t CodePoint(const std::string& text, size_t i, size_t length)
+{
+    const auto lead = static_cast<unsigned char>(text[i]);
+    uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (size_t k = 1; k < length; ++k)
+        code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    return code;
+}
+
+void AppendEscape(std::string& out, const char* format, uint32_t value)
+{
+    char escape[16];
+    std::snprintf(escape, sizeof escape, format, static_cast<unsigned>(value));
+    out += escape;
 }
 
 bool IsBlank(const std::string& text)
@@ -123,6 +141,41 @@ ExportNames VcdNames(const ExportNames& textNames)
         }
     }
     return words;
+}
+
+std::string VcdCommentName(const std::string& name)
+{
+    std::string out = "\"";
+    for (size_t i = 0; i < name.size();) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        const size_t length = Utf8SequenceLength(name, i);
+        if (length > 1)
+            AppendEscape(out, length == 4 ? "\\U%08X" : "\\u%04X", CodePoint(name, i, length));
+        else if (byte == '"' || byte == '\\')
+            out += {'\\', static_cast<char>(byte)};
+        else if (length == 0 || byte == '$' || byte < 0x20 || byte == 0x7F)
+            AppendEscape(out, "\\x%02X", byte);
+        else
+            out += static_cast<char>(byte);
+        i += length == 0 ? 1 : length;
+    }
+    return out + '"';
+}
+
+std::string GtkwAlias(const std::string& textName)
+{
+    std::string alias;
+    alias.reserve(textName.size());
+    for (const char c : textName) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '}')
+            alias += "\xEF\xBD\x9D"; // U+FF5D FULLWIDTH RIGHT CURLY BRACKET
+        else if (byte < 0x20 || byte == 0x7F)
+            alias += ' ';
+        else
+            alias += c;
+    }
+    return alias;
 }
 
 char VcdIdentifier(int channel)

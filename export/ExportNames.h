@@ -24,6 +24,17 @@ using ExportNames = std::array<std::string, kExportChannelCount>;
 // "_2", "_3" … where two channels would otherwise share a name.
 [[nodiscard]] ExportNames VcdNames(const ExportNames& textNames);
 
+// A name as ASCII text for a VCD comment, in double quotes (GTKWave reads a byte beyond ASCII
+// anywhere in a dump as its end): '"' and '\\' after a backslash, '$' and control characters as
+// \xHH, characters beyond ASCII as \uXXXX (\UXXXXXXXX above U+FFFF), bytes that are not UTF-8 as
+// \xHH.
+[[nodiscard]] std::string VcdCommentName(const std::string& name);
+
+// A name as a GTKWave save file gives it as a trace's alias ("+{alias} scope.wire"), where the
+// first '}' ends it and a line break ends the line: '}' becomes U+FF5D '｝', control characters
+// become blanks, and the rest, UTF-8, stays as it is.
+[[nodiscard]] std::string GtkwAlias(const std::string& textName);
+
 // The short identifier code of a channel in a VCD: one printable character, never '#' or '$'.
 [[nodiscard]] char VcdIdentifier(int channel);
 

@@ -21,11 +21,11 @@ struct ZipDeleter {
     void operator()(zip_t* archive) const { zip_discard(archive); }
 };
 
-std::vector<uint8_t> PackedSamples(const ExportableCapture& capture, int first, int count)
+std::string PackedSamples(const ExportableCapture& capture, int first, int count)
 {
-    std::vector<uint8_t> packed(static_cast<size_t>(count) * kSigrokUnitSize, 0);
+    std::string packed(static_cast<size_t>(count) * kSigrokUnitSize, '\0');
     const uint8_t* sample = capture.pSamples + static_cast<size_t>(first) * kExportChannelCount;
-    uint8_t* unit = packed.data();
+    auto* unit = reinterpret_cast<uint8_t*>(packed.data());
     for (int i = 0; i < count; ++i, sample += kExportChannelCount, unit += kSigrokUnitSize)
         for (int ch = 0; ch < kExportChannelCount; ++ch)
             unit[ch / 8] |= static_cast<uint8_t>((sample[ch] != 0) << (ch % 8));
@@ -91,18 +91,34 @@ std::string SigrokMetadata(const ExportableCapture& capture)
     std::string out = "# sigrok session written by VELDRAN\n[global]\n\n[device 1]\n";
     out += "capturefile=logic-1\n";
     out += "total probes=" + std::to_string(kExportChannelCount) + "\n";
-    // Without a clock the samples are only numbered; a rate would claim a time that was not measured.
-    if (capture.dClockPeriod) {
-        const uint64_t rate = SampleRateHz(*PeriodFemtoseconds(*capture.dClockPeriod));
-        if (rate != 0)
-            out += "samplerate=" + std::to_string(rate) + "\n";
-    }
+    // The peers need a rate (sigrok-cli divides by it), and sigrok counts it in whole hertz. Without
+    // a clock the samples are only numbered: they get 1 Hz, one second a sample, as the dump counts
+    // them. A period longer than 2 s gets 1 Hz as well. The file says where the rate is nominal.
+    const uint64_t rate = capture.dClockPeriod ? SampleRateHz(*PeriodFemtoseconds(*capture.dClockPeriod)) : 0;
+    if (!capture.dClockPeriod)
+        out += "# Clock OFF: the samples are numbered, not timed. The sample rate of 1 Hz is nominal:\n"
+               "# one second stands for one sample, as in the value change dump.\n";
+    else if (rate == 0)
+        out += "# Clock period " + PeriodText(*PeriodFemtoseconds(*capture.dClockPeriod)) +
+               ": longer than the whole hertz sigrok counts in. The sample rate of 1 Hz is nominal.\n";
+    out += "samplerate=" + std::to_string(std::max<uint64_t>(rate, 1)) + "\n";
     out += "total analog=0\n";
     const ExportNames names = TextNames(capture);
     for (int ch = 0; ch < kExportChannelCount; ++ch)
         out += "probe" + std::to_string(ch + 1) + "=" + KeyFileValue(names[static_cast<size_t>(ch)]) + "\n";
     out += "unitsize=" + std::to_string(kSigrokUnitSize) + "\n";
     return out;
+}
+
+std::vector<SigrokEntry> SigrokSessionEntries(const ExportableCapture& capture)
+{
+    std::vector<SigrokEntry> entries{{"version", "2"}, {"metadata", SigrokMetadata(capture)}};
+    const int total = capture.pSamples ? capture.nSampleCount : 0;
+    for (int first = 0, chunk = 1; first < total; first += kSamplesPerChunk, ++chunk) {
+        const int count = std::min(kSamplesPerChunk, total - first);
+        entries.push_back({"logic-1-" + std::to_string(chunk), PackedSamples(capture, first, count)});
+    }
+    return entries;
 }
 
 std::optional<std::string> SigrokSessionBytes(const ExportableCapture& capture, std::string* error)
@@ -127,16 +143,9 @@ std::optional<std::string> SigrokSessionBytes(const ExportableCapture& capture, 
     zip_source_keep(buffer);
     zip_error_fini(&zipError);
 
-    bool ok = AddEntry(archive.get(), "version", "2", 1);
-    const std::string metadata = SigrokMetadata(capture);
-    ok = ok && AddEntry(archive.get(), "metadata", metadata.data(), metadata.size());
-    const int total = capture.pSamples ? capture.nSampleCount : 0;
-    for (int first = 0, chunk = 1; ok && first < total; first += kSamplesPerChunk, ++chunk) {
-        const int count = std::min(kSamplesPerChunk, total - first);
-        const std::vector<uint8_t> packed = PackedSamples(capture, first, count);
-        const std::string name = "logic-1-" + std::to_string(chunk);
-        ok = AddEntry(archive.get(), name.c_str(), packed.data(), packed.size());
-    }
+    bool ok = true;
+    for (const SigrokEntry& entry : SigrokSessionEntries(capture))
+        ok = ok && AddEntry(archive.get(), entry.name.c_str(), entry.bytes.data(), entry.bytes.size());
     if (!ok || zip_close(archive.get()) != 0) {
         *error = ZipError(archive.get());
         zip_source_free(buffer);

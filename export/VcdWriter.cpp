@@ -4,7 +4,10 @@
 #include "export/ExportTime.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace veldran {
 namespace {
@@ -12,27 +15,6 @@ namespace {
 #ifndef VELDRAN_VERSION
 #define VELDRAN_VERSION ""
 #endif
-
-// A comment must not contain "$end", and should stay on its line: '$', '"', '\\' and control
-// characters are written as escapes, everything else (UTF-8 included) as it is.
-std::string CommentText(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (c == '$' || byte < 0x20 || byte == 0x7F) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
 
 void AppendTimestamp(std::string& out, uint64_t time)
 {
@@ -61,7 +43,8 @@ void WriteHeader(const ExportableCapture& capture, const ExportNames& textNames,
     else
         out += "  Clock OFF: one time unit per sample; the timescale is nominal.\n";
     out += "$end\n";
-    // Readers take single ASCII words as names; the names the user gave are kept here.
+    // Readers take single ASCII words as names, and GTKWave a dump of ASCII only; the names the user
+    // gave are kept here, escaped.
     bool anyRenamed = false;
     for (int ch = 0; ch < kExportChannelCount; ++ch) {
         const auto k = static_cast<size_t>(ch);
@@ -70,7 +53,7 @@ void WriteHeader(const ExportableCapture& capture, const ExportNames& textNames,
         if (!anyRenamed)
             out += "$comment\n  Channel names as given, by wire:\n";
         anyRenamed = true;
-        out += "  " + vcdNames[k] + " = " + CommentText(textNames[k]) + "\n";
+        out += "  " + vcdNames[k] + " = " + VcdCommentName(textNames[k]) + "\n";
     }
     if (anyRenamed)
         out += "$end\n";
@@ -146,19 +129,55 @@ void WriteVcd(const ExportableCapture& capture, ExportOutput& output)
     output.Finish();
 }
 
+uint64_t GtkwaveEndTime(const ExportableCapture& capture)
+{
+    const VcdTimescale scale = TimescaleOf(capture);
+    return static_cast<uint64_t>(capture.nSampleCount) * scale.nStep * static_cast<uint64_t>(scale.nMultiplier);
+}
+
+std::string CheckVcdTimes(const ExportableCapture& capture)
+{
+    const VcdTimescale scale = TimescaleOf(capture);
+    const auto count = static_cast<unsigned __int128>(capture.nSampleCount < 0 ? 0 : capture.nSampleCount);
+    if (count * scale.nStep * static_cast<unsigned>(scale.nMultiplier) > std::numeric_limits<int64_t>::max())
+        return "the capture lasts too long for a value change dump in steps of " +
+               std::to_string(scale.nMultiplier) + " " + scale.unit;
+    return {};
+}
+
+double GtkwZoom(uint64_t endTime)
+{
+    // GTKWave shows 2^-zoom units of its time in 200 pixels. The zoom is written with six decimals,
+    // rounded out by at least one millionth, so that no rounding of the logarithm (an end just past
+    // a power of two) hides the last unit.
+    const double zoom = -std::log2(static_cast<double>(endTime) * 200.0 / kGtkwFitWidth);
+    return zoom > 0.0 ? 0.0 : std::floor(zoom * 1e6 - 1.0) / 1e6;
+}
+
 std::string GtkwSaveFile(const ExportableCapture& capture, const std::string& vcdPath, const std::string& savePath)
 {
-    const ExportNames vcdNames = VcdNames(TextNames(capture));
+    const ExportNames textNames = TextNames(capture);
+    const ExportNames vcdNames = VcdNames(textNames);
     std::string out = "[*] GTKWave save file written by VELDRAN\n";
     out += "[dumpfile] \"" + vcdPath + "\"\n";
     out += "[savefile] \"" + savePath + "\"\n";
     out += "[timestart] 0\n";
-    out += "[size] 1200 900\n";
+    out += "[size] " + std::to_string(kGtkwWindowWidth) + " 900\n";
+    // The zoom that shows the whole capture, and no marker.
+    char zoom[64];
+    std::snprintf(zoom, sizeof zoom, "*%.6f -1\n", GtkwZoom(GtkwaveEndTime(capture)));
+    out += zoom;
     out += "[treeopen] " + std::string(kVcdScope) + ".\n";
+    out += "[sst_width] " + std::to_string(kGtkwTreeWidth) + "\n";
+    out += "[signals_width] " + std::to_string(kGtkwSignalsWidth) + "\n";
     out += "[sst_expanded] 1\n";
     out += "@28\n"; // one-bit traces, binary, right-justified
-    for (const std::string& name : vcdNames)
-        out += std::string(kVcdScope) + "." + name + "\n";
+    // A wire renamed for the dump shows the name the user gave.
+    for (size_t ch = 0; ch < vcdNames.size(); ++ch) {
+        if (textNames[ch] != vcdNames[ch])
+            out += "+{" + GtkwAlias(textNames[ch]) + "} ";
+        out += std::string(kVcdScope) + "." + vcdNames[ch] + "\n";
+    }
     return out;
 }
 

@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # Builds every libFuzzer target with clang and runs each for a bounded time on a copy of its seed
 # corpus, so the seeds in the tree stay as they are. Inputs that crash land in fuzz/findings/<name>/.
-# Usage: fuzz/run.sh [seconds per target, default 60]
+# Usage: fuzz/run.sh [seconds per target, default 60] [target names, default all]
+#   fuzz/run.sh 600 export_writers
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+shift $(( $# > 0 ? 1 : 0 ))
 build=build/fuzz
 
 # The libraries under test need coverage and the sanitizers too, not only the target's own file.
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELDRAN_BUILD_BENCH=OFF -DVELDRAN_SANITIZE=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
 mapfile -t targets < <(cmake --build "$build" --target help | sed -n 's/^\([A-Za-z0-9_]*_fuzzer\): .*/\1/p' | sort -u)
+if [ $# -gt 0 ]; then
+  targets=("${@/%/_fuzzer}")
+fi
 if [ ${#targets[@]} -eq 0 ]; then
   echo "no fuzz targets (is the compiler clang?)" >&2
   exit 1

@@ -350,7 +350,7 @@ private slots:
         QTest::newRow("vcd, 40 ns") << "bus.vcd" << QStringList{"--clock", "40ns"} << "vcd:downsample=4" << "CH_A00" << 25'000'000ULL;
         QTest::newRow("csv, 1 ms") << "bus.csv" << QStringList{"--clock=1ms"} << "csv:header=yes:column_formats=-,t,*l"
                                    << "데이터 버스" << 1000ULL;
-        QTest::newRow("sr, OFF") << "bus.sr" << QStringList{} << "" << "데이터 버스" << 0ULL;
+        QTest::newRow("sr, OFF") << "bus.sr" << QStringList{} << "" << "데이터 버스" << 1ULL; // nominal
         QTest::newRow("sr by --format") << "bus.session" << QStringList{"--format", "sr", "--clock", "20us"} << ""
                                         << "데이터 버스" << 50'000ULL;
     }

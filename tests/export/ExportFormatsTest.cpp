@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <csignal>
 #include <map>
 #include <set>
@@ -116,6 +117,9 @@ private slots:
     void vcdReplaysTheCapture();
     void vcdKeepsGivenNamesInAComment();
     void gtkwListsEveryTraceInOrder();
+    void vcdRefusesTimesGtkwaveCannotCount();
+    void sigrokRate_data();
+    void sigrokRate();
     void csvRows_data();
     void csvRows();
     void sigrokArchive();
@@ -363,13 +367,19 @@ void ExportFormatsTest::vcdKeepsGivenNamesInAComment()
     generated.capture.strNames[0] = "데이터 버스";
     generated.capture.strNames[1] = "a $end \"q\"";
     generated.capture.strNames[2] = "plain";
+    generated.capture.strNames[3] = "café \xF0\x9F\x98\x80";
+    generated.capture.strNames[4] = "bad \xFF";
     const std::string vcd = Vcd(generated.capture);
     const std::string header = vcd.substr(0, vcd.find("$enddefinitions"));
-    QVERIFY(header.find("CH_A00 = \"데이터 버스\"") != std::string::npos);
+    QVERIFY(header.find(R"(CH_A00 = "\uB370\uC774\uD130 \uBC84\uC2A4")") != std::string::npos);
     QVERIFY(header.find("a_end_q = \"a \\x24end \\\"q\\\"\"") != std::string::npos);
+    QVERIFY(header.find(R"(caf = "caf\u00E9 \U0001F600")") != std::string::npos);
+    QVERIFY(header.find(R"(bad = "bad \uFFFD")") != std::string::npos);
     QVERIFY(header.find("plain = ") == std::string::npos);
     QVERIFY(header.find("$var wire 1 ! CH_A00 $end") != std::string::npos);
     QVERIFY(header.find("$var wire 1 % plain $end") != std::string::npos);
+    // GTKWave takes a byte beyond ASCII for the end of the file.
+    QVERIFY(std::all_of(header.begin(), header.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
     // Every section opened in the header is closed before the next begins.
     int open = 0;
     for (const std::string& line : Lines(header)) {
@@ -388,18 +398,68 @@ void ExportFormatsTest::gtkwListsEveryTraceInOrder()
 {
     test::GeneratedCapture generated(3, 1, 4e-8);
     generated.capture.strNames[5] = "clk in";
+    generated.capture.strNames[6] = "x}y\tz";
     const std::string gtkw = GtkwSaveFile(generated.capture, "/data/a b.vcd", "/data/a b.gtkw");
     QVERIFY(gtkw.find("[dumpfile] \"/data/a b.vcd\"\n") != std::string::npos);
     QVERIFY(gtkw.find("[savefile] \"/data/a b.gtkw\"\n") != std::string::npos);
     const ExportNames names = VcdNames(TextNames(generated.capture));
-    std::vector<std::string> traces;
-    for (const std::string& line : Lines(gtkw))
-        if (line.rfind(std::string(kVcdScope) + ".", 0) == 0)
+    std::vector<std::string> traces, aliases;
+    for (std::string line : Lines(gtkw)) {
+        std::string alias;
+        if (line.rfind("+{", 0) == 0) {
+            alias = line.substr(2, line.find('}') - 2);
+            line = line.substr(line.find("} ") + 2);
+        }
+        if (line.rfind(std::string(kVcdScope) + ".", 0) == 0) {
             traces.push_back(line.substr(std::string(kVcdScope).size() + 1));
+            aliases.push_back(alias);
+        }
+    }
     QCOMPARE(traces.size(), size_t(kExportChannelCount));
     for (int ch = 0; ch < kExportChannelCount; ++ch)
         QCOMPARE(traces[static_cast<size_t>(ch)], names[static_cast<size_t>(ch)]);
     QCOMPARE(traces[5], std::string("clk_in"));
+    QCOMPARE(aliases[5], std::string("clk in"));
+    QCOMPARE(aliases[6], std::string("x\xEF\xBD\x9Dy z"));
+    QCOMPARE(aliases[7], std::string());
+}
+
+void ExportFormatsTest::vcdRefusesTimesGtkwaveCannotCount()
+{
+    // A period with femtosecond detail keeps the dump in femtoseconds: 1000 s is 10^18 of them.
+    test::GeneratedCapture generated(20, 2, 1000.000000000001);
+    QTemporaryDir dir;
+    const ExportResult result = ExportCapture(dir.filePath("long.vcd").toStdString(), ExportFormat::Vcd, generated.capture);
+    QVERIFY(!result);
+    QVERIFY2(result.strError.find("too long") != std::string::npos, result.strError.c_str());
+    QVERIFY(ExportCapture(dir.filePath("long.csv").toStdString(), ExportFormat::Csv, generated.capture));
+    generated.Bind(9, 1000.000000000001);
+    QVERIFY(ExportCapture(dir.filePath("nine.vcd").toStdString(), ExportFormat::Vcd, generated.capture));
+}
+
+void ExportFormatsTest::sigrokRate_data()
+{
+    QTest::addColumn<double>("clock"); // 0: OFF
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<bool>("nominal");
+    QTest::newRow("OFF") << 0.0 << "samplerate=1\n" << true;
+    QTest::newRow("40 ns") << 4e-8 << "samplerate=25000000\n" << false;
+    QTest::newRow("1 s") << 1.0 << "samplerate=1\n" << false;
+    QTest::newRow("3 s") << 3.0 << "samplerate=1\n" << true;
+}
+
+void ExportFormatsTest::sigrokRate()
+{
+    QFETCH(double, clock);
+    QFETCH(QString, rate);
+    QFETCH(bool, nominal);
+    test::GeneratedCapture generated(4, 1, clock > 0 ? std::optional<double>(clock) : std::nullopt);
+    const std::string metadata = SigrokMetadata(generated.capture);
+    QVERIFY(metadata.find(rate.toStdString()) != std::string::npos);
+    const size_t note = metadata.find("The sample rate of 1 Hz is nominal");
+    QCOMPARE(note != std::string::npos, nominal);
+    if (nominal)
+        QCOMPARE(metadata[metadata.rfind('\n', note) + 1], '#');
 }
 
 void ExportFormatsTest::csvRows_data()

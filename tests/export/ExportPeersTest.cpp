@@ -126,6 +126,9 @@ private slots:
     void sigrokReadsTheExport();
     void gtkwaveConvertsTheDump_data();
     void gtkwaveConvertsTheDump();
+    void sigrokCsvImportStopsAtSeparators();
+    void sigrokConvertsAClockOffSession_data();
+    void sigrokConvertsAClockOffSession();
 
 private:
     void AddCases(bool withFormats);
@@ -242,6 +245,71 @@ void ExportPeersTest::gtkwaveConvertsTheDump()
     QCOMPARE(names, ToQStringList(VcdNames(TextNames(generated.capture))));
     QCOMPARE(packed.size(), size_t(count) * 6);
     QVERIFY2(packed == generated.Packed(), "the dump GTKWave converted differs from the capture");
+}
+
+// What the README says of sigrok-cli's CSV import: it reads no quotes and takes ';' as a comment,
+// so a name with a comma fails the whole import and one with a semicolon ends the header there;
+// the session keeps every name.
+void ExportPeersTest::sigrokCsvImportStopsAtSeparators()
+{
+    const std::pair<const char*, qsizetype> cases[] = {{"a,b", 0}, {"c;d", 6}};
+    for (const auto& [name, channels] : cases) {
+        test::GeneratedCapture generated(10, 1);
+        generated.capture.strNames[5] = name;
+        QTemporaryDir dir;
+        QStringList shown[2];
+        for (const ExportFormat format : {ExportFormat::Csv, ExportFormat::SigrokSession}) {
+            const QString path = dir.filePath(QStringLiteral("capture")) + QString::fromLatin1(ExportSuffix(format));
+            QVERIFY(ExportCapture(path.toStdString(), format, generated.capture));
+            QStringList input{QStringLiteral("-i"), path, QStringLiteral("--show")};
+            if (format == ExportFormat::Csv)
+                input << QStringLiteral("-I") << SigrokInput(path, format, generated.capture);
+            shown[format == ExportFormat::Csv ? 0 : 1] = ParseShow(Run(QStringLiteral("sigrok-cli"), input).stdOut).names;
+        }
+        QCOMPARE(shown[0].size(), channels);
+        QCOMPARE(shown[1], ToQStringList(TextNames(generated.capture)));
+    }
+}
+
+void ExportPeersTest::sigrokConvertsAClockOffSession_data()
+{
+    QTest::addColumn<int>("count");
+    for (const int count : {1, 2, 3000})
+        QTest::addRow("%d samples", count) << count;
+}
+
+// sigrok-cli's writers divide by the session's sample rate: a session without a clock carries a
+// nominal one, and converted to a dump or to CSV it holds every sample as it was.
+void ExportPeersTest::sigrokConvertsAClockOffSession()
+{
+    QFETCH(int, count);
+    test::GeneratedCapture generated(count, static_cast<unsigned>(count) + 17);
+    QTemporaryDir dir;
+    const QString session = dir.filePath(QStringLiteral("capture.sr"));
+    const ExportResult result = ExportCapture(session.toStdString(), ExportFormat::SigrokSession, generated.capture);
+    QVERIFY2(result, result.strError.c_str());
+
+    const ProcessRun vcd = Run(QStringLiteral("sigrok-cli"), {"-i", session, "-O", "vcd"});
+    QVERIFY2(vcd.nExitCode == 0, vcd.stdErr.constData());
+    QVERIFY(vcd.stdOut.contains("$timescale 1 s $end"));
+    QStringList names;
+    QVERIFY2(ReplayDump(vcd.stdOut, 1, &names) == generated.Packed(), "sigrok-cli's dump differs from the capture");
+    QCOMPARE(names, ToQStringList(TextNames(generated.capture)));
+
+    const ProcessRun csv = Run(QStringLiteral("sigrok-cli"), {"-i", session, "-O", "csv"});
+    QVERIFY2(csv.nExitCode == 0, csv.stdErr.constData());
+    QVERIFY(csv.stdOut.contains("; Samplerate: 1 Hz"));
+    QList<QByteArray> rows;
+    for (const QByteArray& line : csv.stdOut.split('\n'))
+        if (!line.isEmpty() && !line.startsWith(';') && !line.startsWith("logic,"))
+            rows << line;
+    QCOMPARE(rows.size(), qsizetype(count));
+    for (int i = 0; i < count; ++i) {
+        const QList<QByteArray> cells = rows[i].split(',');
+        QCOMPARE(cells.size(), qsizetype(kExportChannelCount));
+        for (int ch = 0; ch < kExportChannelCount; ++ch)
+            QCOMPARE(cells[ch], QByteArray(generated.samples[size_t(i) * kExportChannelCount + size_t(ch)] ? "1" : "0"));
+    }
 }
 
 QTEST_GUILESS_MAIN(ExportPeersTest)

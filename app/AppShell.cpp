@@ -64,6 +64,9 @@ bool AppShell::ProcessShellCommand(const CommandLineInfo& info, CCapturePrefetch
         info.m_nShellCommand == Command::FilePrintTo) {
         if (info.m_strFileName.isEmpty() || !m_files->OpenDocumentFile(info.m_strFileName, prefetch))
             return false;
+        // A file refused as no capture opened nothing: the window starts empty.
+        if (!m_session.HasCapture())
+            m_session.OpenCapture();
         return true;
     }
     m_session.OpenCapture();

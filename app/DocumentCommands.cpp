@@ -14,6 +14,8 @@
 #include <QMessageBox>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace veldran {
 
@@ -81,9 +83,23 @@ void DocumentCommands::OnFileOpen()
 bool DocumentCommands::OpenDocumentFile(const QString& path, CCapturePrefetch* prefetch)
 {
     const std::string file = QFile::encodeName(path).toStdString();
-    std::optional<CaptureLoad> prepared = prefetch ? prefetch->TakeInto(m_document, file) : std::nullopt;
-    if (!ShowReported(prepared ? std::move(*prepared) : LoadCaptureFile(m_document, file)))
+    // The file is read into a document of its own: the capture shown, its file and the recent list
+    // change only for a file that loads. The status texts of its parse follow it.
+    CVELDRANDoc read;
+    std::vector<std::string> statusTexts;
+    read.SetStatusTextHandler([&statusTexts](const char* text) { statusTexts.emplace_back(text ? text : ""); });
+    std::optional<CaptureLoad> prepared = prefetch ? prefetch->TakeInto(read, file) : std::nullopt;
+    const CaptureLoad load = prepared ? std::move(*prepared) : LoadCaptureFile(read, file);
+    const bool loaded = load.bRead && load.result == LoadResult::Loaded;
+    if (loaded) {
+        m_document.AdoptCapture(std::move(read));
+        for (const std::string& text : statusTexts)
+            m_document.ShowStatusText(text.c_str());
+    }
+    if (!ShowReported(load))
         return false;
+    if (!loaded)
+        return true; // refused: the message said why, and nothing changed
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
     m_document.SetModifiedFlag(false);
     RememberFile(path);

@@ -37,7 +37,8 @@ public:
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnRecentFile(int index);
-    // Opens a capture file and shows it; false when the file could not be read.
+    // Opens a capture file and shows it; false when the file could not be read. A file read but
+    // refused as no capture (its message shown) changes nothing: true, with the capture as it was.
     // prefetch: where this file may have been opened ahead (may be null).
     bool OpenDocumentFile(const QString& path, CCapturePrefetch* prefetch = nullptr);
     // Offers to save a modified capture; false when the user cancelled (or the save failed).

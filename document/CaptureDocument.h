@@ -79,8 +79,8 @@ public:
     [[nodiscard]] uint8_t GetCellBit(std::string_view strCell, int nBit);
 
     // A listing as it arrives, in three steps, for the window and veldran-capture alike: begin
-    // (the token list and any kept header lines emptied; the capture shown so far stays until the
-    // first line), the tokens and the lines counted so far, and the end, which parses the listing
+    // (the token list and any kept header lines emptied; the window begins at the first byte, so
+    // that a cancel before it leaves the capture whole), the tokens and the lines counted so far, and the end, which parses the listing
     // into the sample store and makes it the capture (the parse's message, if any, is the caller's
     // to show). A list that ends inside a sample stops the parse one sample short.
     void BeginListing() { EmptyTokenList(); }

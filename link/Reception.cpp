@@ -38,7 +38,7 @@ void CReception::OnLoad()
     }
     m_port.PurgePort();
     m_receiver.Begin();
-    m_session.BeginListing(); // the first bytes clear what is shown
+    m_session.BeginListing(); // the first bytes drop what is shown
     m_bReceiving = true;
 
     // Only one reception at a time, even if the owner was not disabled: an earlier one ends here.
@@ -128,12 +128,17 @@ void CReception::OnTimer(int nIdEvent)
     const bool cancelled = dialog->m_bCancelled;
     dialog->Close();
 
-    if (!cancelled) {
+    // A cancel before the first bytes leaves everything as it was; after them, the lines received
+    // are kept as the quiet end keeps them.
+    if (!cancelled || m_session.ListingArrived()) {
         const std::optional<CListingReceiver::SRepair> repair = m_receiver.Finish();
         if (repair)
             m_session.ReplaceListingTail(repair->nKeep, repair->tail);
-        m_session.FinishListing(repair ? repair->nLines : m_receiver.Lines(),
-                                [](const Message& message) { ShowMessage(message); });
+        const int lines = repair ? repair->nLines : m_receiver.Lines();
+        if (cancelled)
+            m_session.CancelListing(lines);
+        else
+            m_session.FinishListing(lines, [](const Message& message) { ShowMessage(message); });
         if (const std::optional<Message> note = ListingDamageNote(m_receiver.Damage()))
             m_session.AnnounceNote(*note);
     }

@@ -51,8 +51,8 @@ std::string CCaptureSession::CellWordsAt(int x) const
     const size_t first = static_cast<size_t>(x) * kTokensPerSample + (m_bLiveData ? kListingHeaderTokens + 1 : 1);
     if (first + 2 < tokens.size())
         return std::string(tokens[first]) + "  " + std::string(tokens[first + 1]) + "  " + std::string(tokens[first + 2]);
-    // The token list can be shorter than the capture (a cancelled reception keeps the earlier
-    // samples but not their tokens): the cell words are then rebuilt from the samples themselves.
+    // Should the token list be shorter than the capture, the cell words are rebuilt from the
+    // samples themselves.
     if (x < m_document.ReadableSampleCount())
         return CellWordFromStore(m_document, x, 0) + "  " + CellWordFromStore(m_document, x, 1) + "  "
              + CellWordFromStore(m_document, x, 2);
@@ -61,17 +61,19 @@ std::string CCaptureSession::CellWordsAt(int x) const
 
 void CCaptureSession::BeginListing()
 {
-    m_document.BeginListing();
-    m_nSampleCount = 0;
-    m_bLiveData = false; // the first bytes clear what is shown
+    // The capture shown stays whole (savable, exportable) until the first bytes: a cancel before
+    // them leaves it exactly as it was.
+    m_bListingArrived = false;
 }
 
 void CCaptureSession::ShowArrivingListing()
 {
-    if (m_bLiveData)
+    if (m_bListingArrived)
         return;
     ClearCapture();
+    m_document.BeginListing();
     m_bLiveData = true;
+    m_bListingArrived = true;
 }
 
 void CCaptureSession::ListingLines(int nLines, const std::string& strLastLine)
@@ -87,6 +89,29 @@ void CCaptureSession::FinishListing(int nLines, const std::function<void(const M
     m_bLiveData = true;
     if (const std::optional<Message> message = m_document.FinishListing(nLines); message && report)
         report(*message);
+    ShowReceivedCapture();
+}
+
+void CCaptureSession::CancelListing(int nLines)
+{
+    if (!m_bListingArrived)
+        return;
+    // Only the lines whose four tokens all came: the header may be short too.
+    const size_t tokens = m_document.Tokens().size();
+    const size_t whole = tokens > kListingHeaderTokens ? (tokens - kListingHeaderTokens) / kTokensPerSample : 0;
+    (void)m_document.FinishListing(std::min(nLines, static_cast<int>(whole)));
+    if (m_document.SampleCount() > 0) {
+        m_bLiveData = true;
+        ShowReceivedCapture();
+        return;
+    }
+    // Nothing whole came: no capture, and nothing to offer to save.
+    ClearCapture();
+    m_document.SetModifiedFlag(false);
+}
+
+void CCaptureSession::ShowReceivedCapture()
+{
     // The received capture replaced the document's data and exists nowhere else yet.
     m_document.SetModifiedFlag(true);
     // A parse that stopped early took one sample off; the view must not count it either.

@@ -57,15 +57,22 @@ public:
     // rebuilt from the samples where the tokens are gone; empty outside the capture.
     [[nodiscard]] std::string CellWordsAt(int x) const;
 
-    // A listing as it arrives: begun (nothing shown changes yet), its first bytes (the capture shown
-    // is cleared), its tokens, its lines counted so far with the last one, and its end.
+    // A listing as it arrives: begun (nothing changes yet, neither what is shown nor the document),
+    // its first bytes (the capture shown is dropped), its tokens, its lines counted so far with the
+    // last one, and its end by the quiet time or by a cancel.
     void BeginListing();
     void ShowArrivingListing();
+    // True once the listing begun last has shown its first bytes.
+    [[nodiscard]] bool ListingArrived() const { return m_bListingArrived; }
     void AppendListingToken(std::string_view token) { m_document.AppendListingToken(token); }
     void ListingLines(int nLines, const std::string& strLastLine);
     void ReplaceListingTail(size_t nKeep, const TokenList& tail) { m_document.ReplaceListingTail(nKeep, tail); }
     // A parse that stops early reports why through report, before anyone is told of the capture.
     void FinishListing(int nLines, const std::function<void(const Message&)>& report = {});
+    // A cancel: before the first bytes the capture shown before stays as it was. After them, the
+    // whole lines received are the capture, shown and savable as after the quiet end (a line the
+    // cancel cut short is left out without a message); with no whole line there is no capture.
+    void CancelListing(int nLines);
     // A note on the capture for the status bar, such as what the reception could not take as sent.
     void AnnounceNote(const Message& note) { emit noteAnnounced(note); }
     // No capture (New File): the document forgets its capture and the view shows nothing.
@@ -107,7 +114,8 @@ public:
     void SetValueText(SValueText text);
 
 signals:
-    // The shown capture was dropped (New File, or the first bytes of a listing).
+    // The shown capture was dropped (New File, the first bytes of a listing, a cancel before its
+    // first whole line).
     void captureCleared();
     // More lines of the arriving listing were counted; the value field names the last one.
     void linesReceived(int nLines);
@@ -124,10 +132,14 @@ signals:
     void noteAnnounced(const veldran::Message& note);
 
 private:
+    // The listing just parsed becomes the capture shown, modified.
+    void ShowReceivedCapture();
+
     CVELDRANDoc m_document;
     ChannelNames m_strName;
     int m_nSampleCount = 0;
     bool m_bLiveData = false;
+    bool m_bListingArrived = false;
     double m_dClockPeriod = 1.0;
     int m_nClockIndex = 0;
     int m_nXIndex = 0;

@@ -1,5 +1,6 @@
 // The File commands: saving and reopening through the shell, the offer to save a modified capture
-// before New, Open and Exit, the recent-file list, and files that cannot be opened.
+// before New, Open and Exit, the recent-file list, files that cannot be opened or are refused, and
+// what the screen, Save and Export hold after a reception is cancelled.
 
 #include "tests/common/ListingBuilder.h"
 #include "tests/common/MessageRecorder.h"
@@ -12,11 +13,15 @@
 #include "app/MainFrame.h"
 #include "app/RecentFileList.h"
 #include "document/CapturePrefetch.h"
+#include "app/ExportCommand.h"
 #include "i18n/Translation.h"
+#include "link/Reception.h"
+#include "resources/Ids.h"
 #include "resources/Strings.h"
 #include "tests/view/ViewProbe.h"
 
 #include <QFile>
+#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -35,6 +40,16 @@ void Receive(CVELDRANDoc& document)
     test::Receive(document, test::Listing({{0, 0x8000, 0}, {1, 0x8000, 0}, {0, 0x8000, 0xFFFF}}));
 }
 
+// A port that is always open, for a reception into the shell's session.
+class OpenPort : public ReceptionPort {
+public:
+    bool OpenForReception() override { return true; }
+    void PurgePort() override {}
+};
+
+const std::vector<test::Cells> kShownCells = test::RandomCells(5, 7);
+const std::vector<test::Cells> kReceivedCells = test::RandomCells(3, 11);
+
 } // namespace
 
 class DocumentCommandsTest : public QObject {
@@ -50,6 +65,52 @@ private:
     int m_asked = 0;
 
     QString Path(const char* name) const { return m_folder.filePath(QString::fromLatin1(name)); }
+
+    // What the window shows: the count (the counters and the strip), the traces' samples, the
+    // value field and some of the levels; Expected: the same for the first count samples of cells.
+    QStringList Shown()
+    {
+        const int count = m_shell->Session().SampleCount();
+        QStringList shown{QString::number(count), QString::number(m_shell->View().Trace(0).SampleCount()),
+                          test::ControlText(m_shell->View(), ids::kXPosData)};
+        for (int s = 0; s < count; ++s)
+            for (int ch = 0; ch < kChannelCount; ch += 5)
+                shown << QString::number(m_shell->Document().Level(s, ch));
+        return shown;
+    }
+    static QStringList Expected(const std::vector<test::Cells>& cells, int count)
+    {
+        QStringList shown{QString::number(count), QString::number(count), Tr(text::kNoData)};
+        if (count > 0)
+            shown[2] = QString::fromStdString(test::CellToken(cells[0][0]) + "  " + test::CellToken(cells[0][1]) + "  "
+                                              + test::CellToken(cells[0][2]));
+        for (size_t s = 0; s < static_cast<size_t>(count); ++s)
+            for (int ch = 0; ch < kChannelCount; ch += 5)
+                shown << QString::number((cells[s][static_cast<size_t>(ch / 16)] >> (ch % 16)) & 1);
+        return shown;
+    }
+
+    // Opens a capture of kShownCells from its file; the window shows it, modified (renamed).
+    void OpenShownCapture()
+    {
+        const QString path = Path("shown.vxr");
+        QVERIFY(test::SaveListing(kShownCells, {}, QFile::encodeName(path).toStdString()));
+        QVERIFY(m_shell->Files().OpenDocumentFile(path));
+        test::Rename(m_shell->Session(), 3, QStringLiteral("renamed"));
+        m_shell->Document().SetModifiedFlag();
+        m_messages->Clear();
+    }
+
+    // Saves as a new file and reads it back: the samples it holds; -1 when Save refused.
+    int SavedSamples(const char* name)
+    {
+        m_savePath = Path(name);
+        if (!m_shell->Files().OnFileSaveAs())
+            return -1;
+        CVELDRANDoc read;
+        (void)LoadCaptureFile(read, QFile::encodeName(m_savePath).toStdString());
+        return read.SampleCount();
+    }
 
 private slots:
     void initTestCase()
@@ -307,6 +368,77 @@ private slots:
         QVERIFY(m_messages->Last().find(pipe.Path()) != std::string::npos);
     }
 
+    // A cancel leaves one capture that the screen, Save and Export agree on: before the first byte
+    // the one shown, untouched; in the middle the whole lines received (the line cut short left out,
+    // without a box), modified; before a whole line none at all, with nothing to offer to save.
+    void cancelLeavesOneCapture_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("received"); // -1: the capture shown before stays
+        const std::string cut = "0003  " + test::CellToken(1) + " ";
+        QTest::newRow("before the first byte") << QByteArray() << -1;
+        QTest::newRow("in the middle") << QByteArray::fromStdString(test::ListingText(kReceivedCells) + cut) << 3;
+        QTest::newRow("before a whole line") << QByteArray::fromStdString(test::ListingText({}) + cut) << 0;
+    }
+    void cancelLeavesOneCapture()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, received);
+        OpenShownCapture();
+        OpenPort port;
+        CReception reception(port, m_shell->Session(), &m_shell->Frame());
+        reception.OnLoad();
+        for (char c : bytes)
+            reception.OnSerialChar(static_cast<unsigned char>(c), 1);
+        QTest::mouseClick(reception.TransferDialog()->findChild<QPushButton*>(QString::number(ids::kCancelTransfer)),
+                          Qt::LeftButton);
+
+        const int count = received < 0 ? 5 : received;
+        QCOMPARE(Shown(), Expected(received < 0 ? kShownCells : kReceivedCells, count));
+        QCOMPARE(m_shell->Document().GetTitle(), std::string(received < 0 ? "shown.vxr" : filetext::kUntitled));
+        QCOMPARE(m_shell->Document().IsModified(), received != 0);
+        QCOMPARE(m_shell->Export().CanExport(), count > 0);
+        QCOMPARE(m_shell->Export().CurrentCapture().nSampleCount, count);
+        QVERIFY(m_messages->messages.empty());
+        QCOMPARE(SavedSamples("after-cancel.vxr"), count > 0 ? count : -1);
+    }
+
+    // A file refused as no capture changes nothing: the capture shown, the names, the title, the
+    // path, the modified flag and the recent files stay; only its box is shown. Named on the
+    // command line, it starts an empty window.
+    void refusedFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("text") << QByteArray("Dear diary,\nnothing to see.\n");
+        QTest::newRow("negative count") << QByteArray("This file is a VELDRAN's data file. (Data Count=-0003)\nSTATE\n");
+        QTest::newRow("empty") << QByteArray();
+    }
+    void refusedFileChangesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        OpenShownCapture();
+        const std::string path = m_shell->Document().GetPathName();
+        const QStringList recent = m_shell->RecentFiles().Files();
+        QFile refused(Path("refused.vxr"));
+        QVERIFY(refused.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(refused.write(bytes), bytes.size());
+        refused.close();
+
+        QVERIFY(m_shell->Files().OpenDocumentFile(refused.fileName()));
+        QCOMPARE(Shown(), Expected(kShownCells, 5));
+        QCOMPARE(m_shell->Session().Name(3), QStringLiteral("renamed"));
+        QCOMPARE(m_shell->Document().GetPathName(), path);
+        QVERIFY(m_shell->Document().IsModified());
+        QCOMPARE(m_shell->RecentFiles().Files(), recent);
+        QCOMPARE(SavedSamples("still.vxr"), 5);
+
+        AppShell shell;
+        CommandLineInfo info;
+        info.m_nShellCommand = CommandLineInfo::ShellCommand::FileOpen;
+        info.m_strFileName = refused.fileName();
+        QVERIFY(shell.ProcessShellCommand(info));
+        QVERIFY(!shell.Document().IsDataReady() && shell.Document().GetPathName().empty());
+    }
     void commandLineFileThatCannotBeReadEndsStartUp()
     {
         AppShell shell;

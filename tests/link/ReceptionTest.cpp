@@ -67,7 +67,7 @@ private slots:
     void cleanup();
 
     void noPortShowsMessage();
-    void loadOpensDialogAndClearsTokens();
+    void loadOpensDialogAndChangesNothingYet();
     void stateThenSilence();
     void quietTimerEndsReception();
     void listingGivesSamples_data();
@@ -127,10 +127,11 @@ void ReceptionTest::noPortShowsMessage()
     QCOMPARE(m_doc->Tokens().size(), size_t(CVELDRANDoc::kFreshTokenCount));
 }
 
-void ReceptionTest::loadOpensDialogAndClearsTokens()
+void ReceptionTest::loadOpensDialogAndChangesNothingYet()
 {
     // A listing shown before: live, seven lines counted.
     m_view->session.ShowArrivingListing();
+    m_view->session.AppendListingToken("STATE");
     m_view->session.ListingLines(7, "0007");
     m_view->calls.clear();
     m_reception->OnLoad();
@@ -139,9 +140,10 @@ void ReceptionTest::loadOpensDialogAndClearsTokens()
     QVERIFY(m_reception->TransferDialog());
     QVERIFY(m_reception->TransferDialog()->isVisible());
     QVERIFY(!m_view->mainWindow.isEnabled());
-    QVERIFY(m_doc->Tokens().empty());
-    QCOMPARE(m_view->sampleCount(), 0);
-    QVERIFY(!m_view->liveData());
+    // What is shown is dropped by the first byte, not by LOAD.
+    QCOMPARE(m_doc->Tokens(), TokenList{"STATE"});
+    QCOMPARE(m_view->sampleCount(), 7);
+    QVERIFY(m_view->liveData());
     QVERIFY(!m_reception->QuietTimerActive()); // waits without limit for the first byte
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
@@ -328,7 +330,10 @@ void ReceptionTest::progressWrapsAndCarriesOver()
 
 void ReceptionTest::cancelBeforeFirstByte()
 {
-    test::Load(*m_doc, TokenList{"0000", "1111111111111111", "0000000000000000", "1010101010101010"});
+    const TokenList tokens{"0000", "1111111111111111", "0000000000000000", "1010101010101010"};
+    test::Load(*m_doc, tokens);
+    m_view->session.OpenCapture();
+    m_view->calls.clear();
     const std::vector<uint8_t> samples = m_doc->Samples();
 
     m_reception->OnLoad();
@@ -338,8 +343,10 @@ void ReceptionTest::cancelBeforeFirstByte()
     QVERIFY(!m_reception->IsReceiving());
     QVERIFY(!m_reception->TransferDialog());
     QVERIFY(m_view->mainWindow.isEnabled());
-    QVERIFY(m_doc->Tokens().empty());
-    QCOMPARE(m_view->sampleCount(), 0);
+    // The capture shown stays whole: its tokens (what Save writes), its count and its samples.
+    QCOMPARE(m_doc->Tokens(), tokens);
+    QVERIFY(m_doc->HoldsLoadedTokens());
+    QCOMPARE(m_view->sampleCount(), 1);
     QCOMPARE(m_doc->SampleCount(), 1);
     QVERIFY(m_doc->IsDataReady());
     QCOMPARE(m_doc->Samples(), samples);
@@ -357,10 +364,13 @@ void ReceptionTest::cancelDuringListing()
     QVERIFY(!m_reception->QuietTimerActive());
     QVERIFY(m_view->mainWindow.isEnabled());
     QCOMPARE(m_doc->Tokens().size(), size_t(12 + 8));
+    // The lines received are the capture, as the quiet end would have made them.
     QCOMPARE(m_view->sampleCount(), 2);
     QCOMPARE(m_doc->SampleCount(), 2);
-    QVERIFY(!m_doc->IsDataReady());
-    QVERIFY(!m_view->calls.contains("captureReplaced"));
+    QVERIFY(m_doc->IsDataReady());
+    QVERIFY(m_doc->IsModified());
+    QCOMPARE(int(m_doc->Level(1, 0)), int(CellValue(1, 0) & 1));
+    QCOMPARE(m_view->calls, (QStringList{"PurgePort", "captureCleared", "captureReplaced"}));
     Feed(*m_reception, "0002 1111111111111111\r\n");
     QCOMPARE(m_doc->Tokens().size(), size_t(12 + 8));
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
@@ -444,9 +454,11 @@ void ReceptionTest::cancelDuringABatchTakesEffectAfterIt()
     QVERIFY(!m_reception->TransferDialog());
     QVERIFY(!m_reception->QuietTimerActive());
     QVERIFY(m_view->mainWindow.isEnabled());
+    // No line came whole: no capture.
     QVERIFY(!m_doc->IsDataReady());
+    QCOMPARE(m_view->sampleCount(), 0);
     FeedBatch(*m_reception, "0002 ");
-    QCOMPARE(m_doc->Tokens().size(), size_t(5));
+    QVERIFY(m_doc->Tokens().empty());
     QCOMPARE(m_reception->PendingTokenLength(), size_t(0));
 }
 
@@ -494,7 +506,8 @@ void ReceptionTest::batchFromAPortOpenedAgainIsDropped()
     m_reception->OnLoad();
     const std::atomic<bool> stopped{true};
     FeedBatch(*m_reception, "STATE LISTING 0001\r\n", &stopped);
-    QVERIFY(m_doc->Tokens().empty());
+    QCOMPARE(m_doc->Tokens().size(), size_t(CVELDRANDoc::kFreshTokenCount)); // as before LOAD
+    QVERIFY(m_view->calls.endsWith("PurgePort"));
     QVERIFY(m_reception->IsReceiving());
     FeedBatch(*m_reception, "STATE 0002\r\n");
     QCOMPARE(m_doc->Tokens(), (TokenList{"STATE", "0002"}));

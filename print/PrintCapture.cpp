@@ -2,6 +2,7 @@
 
 #include "print/BitmapFilePicture.h"
 #include "print/PackedDib.h"
+#include "print/PageHairlines.h"
 #include "print/PageLayout.h"
 #include "print/bitmap/DibConvert.h"
 #include "print/bitmap/DibFile.h"
@@ -139,8 +140,12 @@ void CPrintCapture::OnPrint(QPainter& painter, const QPrinter& printer, const st
     }
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRect(page.nX0, page.nY0, page.nWidth, page.nHeight), picture);
+    const QRect target(page.nX0, page.nY0, page.nWidth, page.nHeight);
+    painter.drawImage(target, picture);
     painter.restore();
+    // The preview shows the page smaller than the picture's pixels: its one-pixel strokes are
+    // drawn again as hairlines, which show at every zoom.
+    DrawHairlines(painter, picture, target);
 
     DrawFromTopLeft(painter, page.nX0, page.nHeaderY,
                     QString::fromUtf8(filetext::kPrintHeader) + QString::fromStdString(documentTitle));

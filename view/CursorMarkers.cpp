@@ -7,6 +7,9 @@
 #include <QLabel>
 #include <QPalette>
 
+#include <algorithm>
+#include <utility>
+
 namespace veldran {
 namespace {
 
@@ -32,8 +35,8 @@ QLabel* CursorLabel(QWidget* form, const char* text)
     auto* label = new QLabel(QString::fromLatin1(text), form);
     label->setAlignment(Qt::AlignCenter);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    // Each label paints its own background, so where the two meet only the upper one (Y) is
-    // read, never both texts printed over each other.
+    // Each label paints its own background, so where the two stand together only the upper one
+    // (Y, reading "XY=") is read, never both texts printed over each other.
     label->setAutoFillBackground(true);
     return label;
 }
@@ -54,21 +57,49 @@ CursorMarkers::CursorMarkers(QWidget* form, const std::function<void(int, QWidge
     addControl(ids::kYCursorLabel, m_yLabel);
 }
 
+CursorMarkers::LabelRects CursorMarkers::LabelPlaces(const Placement& placement)
+{
+    const int width = placement.labelWidth;
+    const int top = placement.infoTop - kAboveInfoRow;
+    const auto rect = [&](int left) { return QRect(left, top, width, kLabelHeight); };
+    const auto centred = [&](int pixel) { return pixel - width / 2; };
+    // Inside the area where it is wide enough; from its left edge where it is not.
+    const auto inside = [&](int left) { return std::max(placement.areaLeft, std::min(left, placement.areaRight - width)); };
+    if (!placement.yShown || placement.xIndex == placement.yIndex) {
+        const int left = inside(centred(placement.xPixel));
+        return {rect(left), rect(left)};
+    }
+    // The left cursor is the one drawn further left, or on one pixel the earlier sample.
+    const bool xFirst = std::make_pair(placement.xPixel, placement.xIndex) < std::make_pair(placement.yPixel, placement.yIndex);
+    const int leftPixel = xFirst ? placement.xPixel : placement.yPixel;
+    const int rightPixel = xFirst ? placement.yPixel : placement.xPixel;
+    int first = centred(leftPixel);
+    int second = centred(rightPixel);
+    if (second - first < width) {
+        // Back to back, meeting halfway between the lines.
+        second = (leftPixel + rightPixel + 1) / 2;
+        first = second - width;
+    }
+    first = std::max(first, placement.areaLeft);
+    second = std::min(std::max(second, first + width), placement.areaRight - width);
+    first = std::min(first, second - width);
+    return xFirst ? LabelRects{rect(first), rect(second)} : LabelRects{rect(second), rect(first)};
+}
+
 void CursorMarkers::Place(const Placement& placement)
 {
     m_xLabel->setText(placement.xText);
     m_yLabel->setText(placement.yText);
     const int lineHeight = placement.infoTop - kAboveInfoRow;
-    const int labelTop = placement.infoTop - kAboveInfoRow;
-    const int halfLabel = placement.labelWidth / 2;
+    const LabelRects labels = LabelPlaces(placement);
     m_yLine->setVisible(placement.yShown);
     m_yLabel->setVisible(placement.yShown);
     if (placement.yShown) {
         m_yLine->setGeometry(placement.yPixel, kLineTop, 1, lineHeight);
-        m_yLabel->setGeometry(placement.yPixel - halfLabel, labelTop, placement.labelWidth, kLabelHeight);
+        m_yLabel->setGeometry(labels.y);
     }
     m_xLine->setGeometry(placement.xPixel, kLineTop, 1, lineHeight);
-    m_xLabel->setGeometry(placement.xPixel - halfLabel, labelTop, placement.labelWidth, kLabelHeight);
+    m_xLabel->setGeometry(labels.x);
 }
 
 void CursorMarkers::Raise()

@@ -25,6 +25,13 @@ QPen LinePen(const QColor& color)
     return pen;
 }
 
+// The trace area inside the frame of a box of the given size, right of the name.
+QRect TraceAreaOf(const QSize& client)
+{
+    return QRect(QPoint(kFrameInset + kLabelWidth, kFrameInset),
+                 QPoint(client.width() - kFrameInset, client.height() - kFrameInset));
+}
+
 } // namespace
 
 CTraceStatic::CTraceStatic(QWidget* parent)
@@ -46,6 +53,18 @@ void CTraceStatic::SetWindow(int window, int /*cursor*/, int start, int end)
 int CTraceStatic::TraceAreaWidth() const
 {
     return m_rcTrace.isNull() ? 0 : m_rcTrace.right() - m_rcTrace.left();
+}
+
+QRect CTraceStatic::LaidOutTraceArea() const
+{
+    return TraceAreaOf(size());
+}
+
+float CTraceStatic::LaidOutPixelsPerSample() const
+{
+    const QRect area = LaidOutTraceArea();
+    return m_nWindow != 0 ? static_cast<float>(std::max(0, area.right() - area.left())) / static_cast<float>(m_nWindow)
+                          : 0.0f;
 }
 
 void CTraceStatic::SetLabel(const QString& label)
@@ -123,7 +142,7 @@ void CTraceStatic::Paint(QPainter& painter, const QSize& client)
     const int outerTop = kFrameInset;
     const int outerRight = client.width() - kFrameInset;
     const int outerBottom = client.height() - kFrameInset;
-    m_rcTrace = QRect(QPoint(outerLeft + kLabelWidth, outerTop), QPoint(outerRight, outerBottom));
+    m_rcTrace = TraceAreaOf(client);
 
     painter.setBackgroundMode(Qt::TransparentMode);
     painter.setPen(LinePen(Qt::black));

@@ -42,6 +42,11 @@ public:
 
     // Width of the trace area (right − left of m_rcTrace); 0 before the first paint.
     [[nodiscard]] int TraceAreaWidth() const;
+    // The trace area (exclusive right edge, as m_rcTrace) and the pixels per sample that the next
+    // paint gives at the trace's present size: placed before the first paint, the cursors already
+    // stand where the traces will be drawn.
+    [[nodiscard]] QRect LaidOutTraceArea() const;
+    [[nodiscard]] float LaidOutPixelsPerSample() const;
 
     float m_fPixelsPerSample = 0.0f;
     int m_nStart = 0;

@@ -111,8 +111,8 @@ private:
     QString m_strLeftPos = QStringLiteral("(0000)");
     QString m_strRightPos = QStringLiteral("(0015)");
     QString m_strXYDistance;
-    int m_nXCursorPixel = -100;
-    int m_nYCursorPixel = -100;
+    // The cursor markers stand over the traces from the first cursor update on.
+    bool m_bCursorsPlaced = false;
     int m_nInfoTop = 0;
     bool m_bInitializing = true;
 

@@ -19,6 +19,8 @@ namespace {
 constexpr int kCursorBase = 82;
 constexpr int kClickOrigin = 85;
 constexpr int kCursorLabelWidth = 55;
+// Where the markers are parked before the first cursor update, out of sight.
+constexpr int kUnplacedPixel = -100;
 
 } // namespace
 
@@ -69,38 +71,45 @@ void CVELDRANView::UpdateCursors()
 
 void CVELDRANView::FollowXCursor()
 {
-    const int xIndex = m_session.XCursor();
-    const int yIndex = m_session.YCursor();
-    if (!Trace(0).IsInWindow(xIndex)) {
+    if (!Trace(0).IsInWindow(m_session.XCursor())) {
         PlaceTraceWindow();
         UpdatePositionBar();
-        UpdateCursorMarkers();
         m_form->update();
     }
-    const CTraceStatic& trace = Trace(0);
-    const double p = trace.m_fPixelsPerSample;
-    const int base = kCursorBase + static_cast<int>(p + 3.0);
-    const auto pixel = [&](int index) {
-        const int x = base + static_cast<int>((index - trace.m_nStart) * p);
-        return x < 0 ? base + static_cast<int>((trace.m_nMiddle - trace.m_nStart) * p) : x;
-    };
-    m_nXCursorPixel = pixel(xIndex);
-    m_nYCursorPixel = pixel(yIndex);
+    m_bCursorsPlaced = true;
     UpdateCursorMarkers();
 }
 
+// The markers are placed from the traces as they are laid out now, not as they were last painted:
+// a capture opened before the window's first layout gets its lines where the traces will be drawn.
 void CVELDRANView::UpdateCursorMarkers()
 {
     const int x = static_cast<int>(m_spinX->GetPos());
     const int y = static_cast<int>(m_spinY->GetPos());
+    const CTraceStatic& trace = Trace(0);
+    const QRect area = trace.LaidOutTraceArea().translated(trace.pos());
     CursorMarkers::Placement placement;
-    placement.xPixel = m_nXCursorPixel;
-    placement.yPixel = m_nYCursorPixel;
-    placement.yShown = Trace(0).IsInWindow(m_session.YCursor());
+    placement.xIndex = m_session.XCursor();
+    placement.yIndex = m_session.YCursor();
+    placement.xPixel = kUnplacedPixel;
+    placement.yPixel = kUnplacedPixel;
+    if (m_bCursorsPlaced) {
+        const double p = trace.LaidOutPixelsPerSample();
+        const int base = kCursorBase + static_cast<int>(p + 3.0);
+        const auto pixel = [&](int index) {
+            const int at = base + static_cast<int>((index - trace.m_nStart) * p);
+            return at < 0 ? base + static_cast<int>((trace.m_nMiddle - trace.m_nStart) * p) : at;
+        };
+        placement.xPixel = pixel(placement.xIndex);
+        placement.yPixel = pixel(placement.yIndex);
+    }
+    placement.yShown = trace.IsInWindow(placement.yIndex);
     placement.xText = XCursorText(x);
     placement.yText = YCursorText(x, y);
     // 55 pixels centred on the line, wider where the font needs it for the largest sample.
     placement.labelWidth = std::max(kCursorLabelWidth, m_nCursorLabelWidth);
+    placement.areaLeft = area.left();
+    placement.areaRight = area.right();
     placement.infoTop = m_nInfoTop;
     m_markers->Place(placement);
 }

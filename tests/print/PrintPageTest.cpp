@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -45,6 +46,21 @@ void Age(const char* name)
 
 bool Aged(const char* name) { return QFileInfo(name).lastModified().toSecsSinceEpoch() == 1000000000; }
 
+// A snapshot of a trace's kind: eight one-pixel red levels and eight one-pixel black edges on
+// white, seven pixels apart.
+class HairlineWidget : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        for (int i = 0; i < 8; ++i) {
+            painter.fillRect(20, 40 + 7 * i, 360, 1, Qt::red);
+            painter.fillRect(100 + 7 * i, 120, 1, 150, Qt::black);
+        }
+    }
+};
+
 bool Near(QColor a, QColor b)
 {
     return qAbs(a.red() - b.red()) < 40 && qAbs(a.green() - b.green()) < 40 && qAbs(a.blue() - b.blue()) < 40;
@@ -64,6 +80,9 @@ private slots:
     void convertedOnce();
     void bitmapFileMissing();
     void preview();
+    void previewKeepsHairlines_data();
+    void previewKeepsHairlines();
+    void previewWidgetShowsEveryLevel();
     void printDialogCancelled();
     void jobCannotStart();
 
@@ -238,6 +257,81 @@ void PrintPageTest::preview()
     m_commands->PrintPreview(nullptr);
     QCOMPARE(DibBitCount(DibReadFile("tmp.bmp").get()), 24);
     QVERIFY(!QFile::exists(Pdf()));
+}
+
+void PrintPageTest::previewKeepsHairlines_data()
+{
+    QTest::addColumn<double>("zoom");
+    QTest::newRow("a quarter") << 0.25;
+    QTest::newRow("a third") << 1.0 / 3.0;
+    QTest::newRow("half") << 0.5;
+    QTest::newRow("three quarters") << 0.75;
+}
+
+// The preview draws the page smaller than the snapshot's pixels. Drawn at such a scale, the page
+// still shows every one-pixel level and edge: eight rows holding red along most of a level's
+// length, eight columns holding black along most of an edge's.
+void PrintPageTest::previewKeepsHairlines()
+{
+    QFETCH(double, zoom);
+    HairlineWidget widget;
+    widget.resize(400, 300);
+    MessageRecorder recorder;
+    m_capture->OnCaptureData(&widget, false, true);
+    QVERIFY(m_capture->m_bPrintReady);
+
+    QImage page(QSize(int(400 * zoom / 0.9), int(300 * zoom / 0.9)), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        m_capture->OnPrint(painter, m_commands->Printer(), m_strTitle);
+    }
+    const PageLayout layout = LayOutPage(page.width(), page.height());
+    const QRect picture(layout.nX0, layout.nY0, layout.nWidth, layout.nHeight);
+    const auto count = [&](bool rows, QRgb colour, double length) {
+        int lines = 0;
+        for (int i = 0; i < (rows ? picture.height() : picture.width()); ++i) {
+            int pixels = 0;
+            for (int j = 0; j < (rows ? picture.width() : picture.height()); ++j)
+                pixels += page.pixel(rows ? picture.x() + j : picture.x() + i, rows ? picture.y() + i : picture.y() + j)
+                          == colour;
+            lines += pixels >= length * zoom * 0.8;
+        }
+        return lines;
+    };
+    QCOMPARE(count(true, qRgb(255, 0, 0), 360), 8);
+    QCOMPARE(count(false, qRgb(0, 0, 0), 150), 8);
+}
+
+// The preview itself, zoomed out: each of the eight red levels shows on a row of its own.
+void PrintPageTest::previewWidgetShowsEveryLevel()
+{
+    HairlineWidget widget;
+    widget.resize(400, 300);
+    MessageRecorder recorder;
+    m_capture->OnCaptureData(&widget, false, true);
+    QPrintPreviewWidget preview(&m_commands->Printer());
+    connect(&preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+        QPainter painter(printer);
+        m_capture->OnPrint(painter, *printer, m_strTitle);
+    });
+    preview.resize(800, 800);
+    preview.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&preview));
+    for (const double zoom : {0.15, 0.25}) {
+        preview.setZoomFactor(zoom);
+        preview.updatePreview();
+        QCoreApplication::processEvents();
+        const QImage shown = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        int rows = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            int red = 0;
+            for (int x = 0; x < shown.width(); ++x)
+                red += shown.pixel(x, y) == qRgb(255, 0, 0);
+            rows += red >= 20;
+        }
+        QCOMPARE(rows, 8);
+    }
 }
 
 void PrintPageTest::printDialogCancelled()

@@ -86,6 +86,17 @@ private:
     QString Text(int id) const { return ControlText(*m_view, id); }
     void SetCursors(int x, int y) { test::SetCursors(*m_view, x, y); }
 
+    // A capture of 12000 samples in the widest window, the cursors set and the form painted.
+    CVELDRANView& ShowCursorsInTheWidestWindow(int x, int y)
+    {
+        CVELDRANView& view = Open(12000);
+        for (int n = 0; n < 3; ++n)
+            m_session->Contract();
+        SetCursors(x, y);
+        view.Form()->repaint();
+        return view;
+    }
+
     // The form as it is painted now, child controls included.
     QImage RenderForm() const { return m_view->Form()->grab().toImage(); }
 
@@ -345,11 +356,7 @@ private slots:
     {
         QFETCH(int, x);
         QFETCH(int, y);
-        CVELDRANView& view = Open(12000);
-        for (int n = 0; n < 3; ++n)
-            m_session->Contract();
-        SetCursors(x, y);
-        view.Form()->repaint();
+        ShowCursorsInTheWidestWindow(x, y);
         QLabel* xLabel = Label(ids::kXCursorLabel);
         QLabel* yLabel = Label(ids::kYCursorLabel);
         QVERIFY(yLabel->isVisible());
@@ -364,6 +371,43 @@ private slots:
         const QImage form = RenderForm().copy(shared);
         const QImage own = yLabel->grab().toImage().copy(shared.translated(-yLabel->pos()));
         QCOMPARE(form.convertToFormat(QImage::Format_RGB32), own.convertToFormat(QImage::Format_RGB32));
+    }
+
+    // Cursors on different samples a pixel or a few apart: both labels are read whole, each within
+    // the two labels' width of its own line, and neither leaves the trace area, at its edges too.
+    void cursorLabelsApartStayReadable_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<int>("y");
+        QTest::newRow("one pixel apart") << 300 << 301;
+        QTest::newRow("Y left of X") << 305 << 300;
+        QTest::newRow("at the left edge") << 0 << 2;
+        QTest::newRow("at the right edge") << 11999 << 11996;
+        QTest::newRow("forty samples apart") << 600 << 640;
+    }
+    void cursorLabelsApartStayReadable()
+    {
+        QFETCH(int, x);
+        QFETCH(int, y);
+        CVELDRANView& view = ShowCursorsInTheWidestWindow(x, y);
+        const QWidget& trace = view.Trace(0);
+        const int areaLeft = trace.x() + 82;
+        const int areaRight = trace.x() + trace.width() - 2;
+        QLabel* xLabel = Label(ids::kXCursorLabel);
+        QLabel* yLabel = Label(ids::kYCursorLabel);
+        QCOMPARE(xLabel->text(), QString::asprintf("X= %04d", x));
+        QCOMPARE(yLabel->text(), QString::asprintf("Y= %04d", y));
+        QVERIFY(xLabel->isVisible() && yLabel->isVisible());
+        QVERIFY2(!xLabel->geometry().intersects(yLabel->geometry()),
+                 qPrintable(QStringLiteral("X label at %1, Y label at %2, %3 wide")
+                                .arg(xLabel->x()).arg(yLabel->x()).arg(xLabel->width())));
+        const std::pair<QLabel*, int> labels[] = {{xLabel, ids::kXCursorLine}, {yLabel, ids::kYCursorLine}};
+        for (const auto& [label, lineId] : labels) {
+            QVERIFY(label->x() >= areaLeft && label->x() + label->width() <= areaRight);
+            QVERIFY(qAbs(label->geometry().center().x() - view.GetDlgItem(lineId)->x()) <= 2 * label->width());
+        }
+        // The left cursor's label is the left one.
+        QCOMPARE(xLabel->x() < yLabel->x(), x < y);
     }
 
     void distanceComesFromTheCursorValues_data()

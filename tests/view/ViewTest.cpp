@@ -303,6 +303,28 @@ private slots:
             QVERIFY(children.indexOf(view.GetDlgItem(id)) > lastTrace);
     }
 
+    // A file named on the command line is opened before the window is laid out and painted: the X
+    // line stands on sample 0 from the first paint, where the first cursor move puts it.
+    void captureOpenedBeforeTheFirstLayoutHasItsXLineOnSampleZero()
+    {
+        m_names.reset();
+        m_link.reset();
+        m_view = std::make_unique<CVELDRANView>(*m_session);
+        LoadCapture(*m_document, 100, DividerLevel);
+        m_session->OpenCapture();
+        m_view->resize(1200, 700);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        QCoreApplication::processEvents();
+        const double p = m_view->Trace(0).m_fPixelsPerSample;
+        QVERIFY(p > 10.0);
+        const int onSampleZero = 82 + int(p + 3.0);
+        QCOMPARE(XCursorPixel(*m_view), onSampleZero);
+        SetCursors(1, 0);
+        SetCursors(0, 0);
+        QCOMPARE(XCursorPixel(*m_view), onSampleZero);
+    }
+
     void clickSelectsTheSampleUnderThePointer()
     {
         CVELDRANView& view = Open(100);

@@ -12,6 +12,8 @@
 // - the sigrok session's files hold the names, a rate and the levels (the zip around them is
 //   libzip's, and costs more than all the rest here).
 
+#include "resources/Utf8.h"
+
 #include "export/CsvWriter.h"
 #include "export/ExportNames.h"
 #include "export/ExportTime.h"
@@ -121,25 +123,6 @@ Capture MakeCapture(Input& in)
 bool Level(const Capture& made, int sample, int channel)
 {
     return made.samples[static_cast<size_t>(sample) * kExportChannelCount + static_cast<size_t>(channel)] != 0;
-}
-
-void AppendUtf8(std::string& out, uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 // The name a comment line `word = "…"` gives, its escapes undone.

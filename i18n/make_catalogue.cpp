@@ -3,6 +3,8 @@
 // the build.
 // Usage: make_catalogue IN.ts CONTEXT OUT.cpp
 
+#include "resources/Utf8.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -31,25 +33,6 @@ bool Element(const std::string& xml, const std::string& tag, std::size_t& pos, s
     return true;
 }
 
-void AppendUtf8(std::string& out, unsigned long code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // XML's five named entities and character references.
 std::string Unescape(const std::string& text)
 {
@@ -75,7 +58,7 @@ std::string Unescape(const std::string& text)
         if (!bDone && text.compare(i, 2, "&#") == 0 && semicolon != std::string::npos) {
             const bool bHex = i + 2 < text.size() && (text[i + 2] == 'x' || text[i + 2] == 'X');
             const std::string digits = text.substr(i + (bHex ? 3 : 2), semicolon - i - (bHex ? 3 : 2));
-            AppendUtf8(out, std::stoul(digits, nullptr, bHex ? 16 : 10));
+            veldran::AppendUtf8(out, static_cast<uint32_t>(std::stoul(digits, nullptr, bHex ? 16 : 10)));
             i = semicolon + 1;
             bDone = true;
         }

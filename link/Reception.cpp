@@ -69,6 +69,10 @@ void CReception::OnSerialBytes(const unsigned char* pData, std::size_t nBytes, c
         return;
     }
     m_session.ShowArrivingListing();
+    // Received without a journal when it cannot be kept (no state folder, a full disk).
+    if (m_receiver.Bytes() == 0)
+        (void)m_journal.Open();
+    m_journal.Append(pData, nBytes);
     const CListingReceiver::SBatch batch =
         m_receiver.Feed(pData, nBytes, CListingReceiver::Clock::now(), [this](std::string_view token) {
             StepProgress();
@@ -95,6 +99,7 @@ void CReception::StepProgress()
 
 void CReception::Abort()
 {
+    m_journal.Remove();
     m_timer.stop();
     RetireDialog();
     m_bReceiving = false;
@@ -127,6 +132,10 @@ void CReception::OnTimer(int nIdEvent)
     CTransferDlg* dialog = m_pTransferDlg.data();
     const bool cancelled = dialog->m_bCancelled;
     dialog->Close();
+    if (cancelled)
+        m_journal.Remove();
+    else
+        m_journal.Close();
 
     if (!cancelled) {
         const std::optional<CListingReceiver::SRepair> repair = m_receiver.Finish();
@@ -138,6 +147,12 @@ void CReception::OnTimer(int nIdEvent)
             m_session.AnnounceNote(*note);
     }
     RetireDialog();
+}
+
+void CReception::LetGoOfJournal()
+{
+    if (!m_bReceiving)
+        RemoveListingJournal(m_journal.Path());
 }
 
 void CReception::RestartQuietTimer()

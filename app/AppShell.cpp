@@ -5,11 +5,17 @@
 #include "app/DocumentCommands.h"
 #include "app/ExportCommand.h"
 #include "app/MainFrame.h"
+#include "i18n/MessageText.h"
+#include "i18n/Translation.h"
 #include "link/InstrumentLink.h"
+#include "link/ListingRecovery.h"
 #include "print/PrintCommands.h"
 #include "resources/Ids.h"
+#include "resources/Strings.h"
 #include "view/ChannelNameDialog.h"
 #include "view/VeldranView.h"
+
+#include <QMessageBox>
 
 namespace veldran {
 
@@ -29,8 +35,12 @@ AppShell::AppShell()
     connect(m_pMainFrame.get(), &CMainFrame::fileDropped, this, [this](const QString& path) {
         if (m_files->SaveModified())
             m_files->OpenDocumentFile(path);
+        LetGoOfSavedListing();
     });
-    connect(m_pMainFrame.get(), &CMainFrame::recentFileChosen, m_files.get(), &DocumentCommands::OnRecentFile);
+    connect(m_pMainFrame.get(), &CMainFrame::recentFileChosen, this, [this](int index) {
+        m_files->OnRecentFile(index);
+        LetGoOfSavedListing();
+    });
 }
 
 void AppShell::OnFrameClose(bool* allow)
@@ -41,6 +51,16 @@ void AppShell::OnFrameClose(bool* allow)
         return;
     // The link goes with the main window: it stops the port and keeps the settings.
     m_link->Shutdown();
+    // Saved, or the user chose not to: the received capture's journal goes with it.
+    m_link->Reception().LetGoOfJournal();
+}
+
+// The journal of a received (or recovered) capture stays while the capture is shown unsaved; once
+// it was saved, or New File or Open replaced it, the journal goes.
+void AppShell::LetGoOfSavedListing()
+{
+    if (!(m_session.IsLiveData() && Document().IsModified()))
+        m_link->Reception().LetGoOfJournal();
 }
 
 AppShell::~AppShell() = default;
@@ -70,6 +90,15 @@ bool AppShell::ProcessShellCommand(const CommandLineInfo& info, CCapturePrefetch
         return true;
     }
     m_session.OpenCapture();
+    // Started without a file: a listing an interrupted reception left is offered.
+    CMainFrame* frame = m_pMainFrame.get();
+    OfferInterruptedListing(
+        m_session, m_link->Reception().Journal().Path(),
+        [frame] {
+            return QMessageBox::question(frame, Tr(text::kAppTitle), Tr(text::kRecoverListing),
+                                         QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+        },
+        [](const Message& message) { ShowMessage(message); });
     return true;
 }
 
@@ -87,10 +116,17 @@ void AppShell::RegisterCommands()
     CCaptureSession* session = &m_session;
     CInstrumentLink* link = m_link.get();
     // File. New File offers to save a modified capture before the view clears it.
-    commands.Register(ids::kFileNew, [this] { m_files->OnFileNew(); });
-    commands.Register(ids::kFileOpen, [this] { m_files->OnFileOpen(); });
-    commands.Register(ids::kFileSave, [this] { m_files->OnFileSave(); });
-    commands.Register(ids::kFileSaveAs, [this] { m_files->OnFileSaveAs(); });
+    // A file command, after which a received capture it saved or dropped lets go of its journal.
+    const auto fileCommand = [this](auto command) {
+        return [this, command] {
+            command();
+            LetGoOfSavedListing();
+        };
+    };
+    commands.Register(ids::kFileNew, fileCommand([this] { m_files->OnFileNew(); }));
+    commands.Register(ids::kFileOpen, fileCommand([this] { m_files->OnFileOpen(); }));
+    commands.Register(ids::kFileSave, fileCommand([this] { m_files->OnFileSave(); }));
+    commands.Register(ids::kFileSaveAs, fileCommand([this] { m_files->OnFileSaveAs(); }));
     commands.Register(ids::kFileExport, [this] { m_export->OnFileExport(); }, [this] { return m_export->CanExport(); });
     commands.Register(ids::kFilePrint, [this, frame] { m_printing->Print(frame, true); });
     commands.Register(ids::kFilePrintDirect, [this, frame] { m_printing->Print(frame, false); });

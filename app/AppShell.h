@@ -56,6 +56,8 @@ public:
 private:
     // Every command of the program, each declared once.
     void RegisterCommands();
+    // After a file command: a received capture that was saved or dropped lets go of its journal.
+    void LetGoOfSavedListing();
     void OnFrameClose(bool* allow);
 
     MessageBoxHandler m_messages;

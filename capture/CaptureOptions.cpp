@@ -77,6 +77,10 @@ bool ParseCaptureArguments(int argc, const char* const* argv, SCaptureOptions& o
             options.bQuiet = true;
             continue;
         }
+        if (arg == "--recover") {
+            options.bRecover = true;
+            continue;
+        }
         if (arg == "--list-ports") {
             options.bListPorts = true;
             continue;

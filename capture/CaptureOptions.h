@@ -24,6 +24,7 @@ struct SCaptureOptions {
     std::optional<uint64_t> nClockFs;     // --clock: the time of one sample; nothing for OFF
     bool bQuiet = false;
     bool bListPorts = false;
+    bool bRecover = false;                // --recover: the interrupted listing's journal, not a port
     bool bHelp = false;
     bool bVersion = false;
     SDeviceRoots roots;                   // where devices and the console are looked up (tests: a folder)

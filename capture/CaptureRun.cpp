@@ -9,6 +9,7 @@
 #include "files/OutputPath.h"
 #include "files/StopSignals.h"
 #include "i18n/CliText.h"
+#include "link/ListingJournal.h"
 #include "link/serial/ConsolePort.h"
 #include "link/serial/ErrorText.h"
 #include "link/serial/LineDefinition.h"
@@ -73,6 +74,59 @@ bool CheckOutputFiles(const SCaptureOptions& options, std::FILE* pErr)
     return true;
 }
 
+// The channel names to write, and an output that can be written. False after saying why.
+bool PrepareOutput(const SCaptureOptions& options, ChannelNames& names, std::FILE* pErr)
+{
+    std::string error;
+    if (!options.strNames.empty()) {
+        std::vector<Message> reported;
+        const bool bNamed = LoadChannelNames(options.strNames, names, error, &reported);
+        PrintMessages(pErr, reported);
+        if (!bNamed) {
+            std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
+            return false;
+        }
+    }
+    if (!CheckOutputFolder(options.strOutput, error)) {
+        std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
+        return false;
+    }
+    return CheckOutputFiles(options, pErr);
+}
+
+// Parses the listing collected and writes the file, with what was not received as sent.
+int WriteListing(CListingCollector& collector, CVELDRANDoc& document, const ChannelNames& names,
+                 const SCaptureOptions& options, CCaptureProgress& progress, std::FILE* pErr)
+{
+    bool bWarned = false;
+    document.SetStatusTextHandler([&bWarned, pErr](const std::string&) {
+        if (!bWarned)
+            std::fprintf(pErr, "veldran-capture: a cell holds characters other than 0 and 1; they read as 0\n");
+        bWarned = true;
+    });
+    const std::optional<Message> cut = collector.Finish();
+    if (cut)
+        PrintMessages(pErr, {*cut});
+    const std::optional<Message> damage = ListingDamageNote(collector.Damage());
+    if (damage)
+        PrintMessages(pErr, {*damage});
+    std::string error;
+    if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error, options.nClockFs)) {
+        if (!error.empty())
+            std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
+        return kExitPortOrFile;
+    }
+    progress.Wrote(options.strOutput, document.SampleCount());
+    return cut || damage ? kExitWrittenDamaged : kExitWritten;
+}
+
+// A journal that stays: where it is and how to write it.
+void ReportJournalKept(const CListingJournal& journal, std::FILE* pErr)
+{
+    if (access(journal.Path().c_str(), F_OK) == 0)
+        PrintMessages(pErr, {Message(text::kCliJournalKept, {journal.Path()})});
+}
+
 int ReportLineLost(const SReceiveResult& result, const SCaptureOptions& options, std::FILE* pErr)
 {
     const std::string reason = result.nError ? SystemErrorText(result.nError) : std::string("the line hung up");
@@ -83,24 +137,10 @@ int ReportLineLost(const SReceiveResult& result, const SCaptureOptions& options,
 
 } // namespace
 
-int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
+int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr, const volatile std::sig_atomic_t* pStopSignal)
 {
     ChannelNames names = DefaultChannelNames();
-    std::string error;
-    if (!options.strNames.empty()) {
-        std::vector<Message> reported;
-        const bool bNamed = LoadChannelNames(options.strNames, names, error, &reported);
-        PrintMessages(pErr, reported);
-        if (!bNamed) {
-            std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
-            return kExitPortOrFile;
-        }
-    }
-    if (!CheckOutputFolder(options.strOutput, error)) {
-        std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
-        return kExitPortOrFile;
-    }
-    if (!CheckOutputFiles(options, pErr))
+    if (!PrepareOutput(options, names, pErr))
         return kExitPortOrFile;
 
     // The system console's line is taken only when the user named it.
@@ -130,7 +170,19 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
     CCaptureProgress progress(pErr, StyleFor(options, pErr));
     progress.Waiting(options.strDevice, options.nBaud);
     CVELDRANDoc document;
-    CListingCollector collector(document, progress);
+    CListingJournal journal;
+    CListingCollector collector(document, progress, &journal);
+    // Ctrl+C lets the listing go; any other stop keeps what came for --recover.
+    const auto stopped = [&] {
+        std::fprintf(pErr, "veldran-capture: stopped; nothing written\n");
+        if (pStopSignal && *pStopSignal == SIGINT) {
+            journal.Remove();
+        } else if (journal.IsOpen()) {
+            journal.Close();
+            ReportJournalKept(journal, pErr);
+        }
+        return kExitStopped;
+    };
     SReceiveTiming timing;
     timing.timeout = std::chrono::milliseconds(options.nTimeoutMs);
     const SReceiveResult result = ReceiveListing(port.Fd(), fdStop, timing, collector);
@@ -138,15 +190,21 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
     switch (result.end) {
     case EReceiveEnd::Stopped:
         progress.Received(collector.Lines(), collector.Bytes());
-        std::fprintf(pErr, "veldran-capture: stopped; nothing written\n");
-        return kExitStopped;
+        return stopped();
     case EReceiveEnd::NothingArrived:
         std::fprintf(pErr, "veldran-capture: nothing arrived on %s within the timeout\n", options.strDevice.c_str());
         return kExitNothingArrived;
-    case EReceiveEnd::LineLost:
+    case EReceiveEnd::LineLost: {
         progress.Received(collector.Lines(), collector.Bytes());
-        return ReportLineLost(result, options, pErr);
+        const int nExit = ReportLineLost(result, options, pErr);
+        if (journal.IsOpen()) {
+            journal.Close();
+            ReportJournalKept(journal, pErr);
+        }
+        return nExit;
+    }
     case EReceiveEnd::Refused:
+        journal.Remove();
         std::fprintf(pErr, "veldran-capture: the listing did not begin with STATE; nothing written\n");
         return kExitNotListing;
     case EReceiveEnd::Quiet:
@@ -160,34 +218,62 @@ int RunCapture(const SCaptureOptions& options, int fdStop, std::FILE* pErr)
     progress.Received(collector.Lines(), collector.Bytes());
     if (!collector.StateSeen()) {
         // Bytes came, but not one token: no listing at all (noise, or the wrong speed).
+        journal.Remove();
         std::fprintf(pErr, "veldran-capture: %llu bytes arrived but no STATE listing; nothing written\n",
                      static_cast<unsigned long long>(result.nBytes));
         return kExitNotListing;
     }
-    if (StopRequested(fdStop)) {
-        std::fprintf(pErr, "veldran-capture: stopped; nothing written\n");
-        return kExitStopped;
-    }
+    if (StopRequested(fdStop))
+        return stopped();
+    // Every byte is in: the journal reaches the disk before the parse, which a signal may end.
+    journal.Close();
 
-    bool bWarned = false;
-    document.SetStatusTextHandler([&bWarned, pErr](const std::string&) {
-        if (!bWarned)
-            std::fprintf(pErr, "veldran-capture: a cell holds characters other than 0 and 1; they read as 0\n");
-        bWarned = true;
-    });
-    const std::optional<Message> cut = collector.Finish();
-    if (cut)
-        PrintMessages(pErr, {*cut});
-    const std::optional<Message> damage = ListingDamageNote(collector.Damage());
-    if (damage)
-        PrintMessages(pErr, {*damage});
-    if (!WriteCaptureOutput(document, names, options.format, options.strOutput, error, options.nClockFs)) {
-        if (!error.empty())
-            std::fprintf(pErr, "veldran-capture: %s\n", error.c_str());
+    const int nExit = WriteListing(collector, document, names, options, progress, pErr);
+    if (nExit == kExitPortOrFile)
+        ReportJournalKept(journal, pErr);
+    else
+        journal.Remove();
+    return nExit;
+}
+
+int RecoverCapture(const SCaptureOptions& options, std::FILE* pErr)
+{
+    const std::string path = ListingJournalPath();
+    std::string bytes;
+    int nError = 0;
+    switch (ReadListingJournal(path, bytes, &nError)) {
+    case EJournalRead::Read:
+        break;
+    case EJournalRead::Missing:
+        PrintMessages(pErr, {Message(text::kCliNoJournal, {path.empty() ? std::string("$HOME") : path})});
+        return kExitPortOrFile;
+    case EJournalRead::Busy:
+        PrintMessages(pErr, {Message(text::kCliJournalBusy, {path})});
+        return kExitPortOrFile;
+    case EJournalRead::NotJournal:
+        PrintMessages(pErr, {Message(text::kCliNotJournal, {path})});
+        return kExitPortOrFile;
+    case EJournalRead::Failed:
+        std::fprintf(pErr, "veldran-capture: cannot read %s: %s\n", path.c_str(), ErrorText(nError).c_str());
         return kExitPortOrFile;
     }
-    progress.Wrote(options.strOutput, document.SampleCount());
-    return cut || damage ? kExitWrittenDamaged : kExitWritten;
+    ChannelNames names = DefaultChannelNames();
+    if (!PrepareOutput(options, names, pErr))
+        return kExitPortOrFile;
+    CCaptureProgress progress(pErr, options.bQuiet ? EProgressStyle::None : EProgressStyle::Lines);
+    CVELDRANDoc document;
+    CListingCollector collector(document, progress);
+    // The same receiver as a reception: damaged lines are kept in step, the lines counted.
+    const bool bListing = collector.OnBytes(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    if (!bListing || !collector.StateSeen()) {
+        std::fprintf(pErr, "veldran-capture: %s holds no STATE listing; nothing written\n", path.c_str());
+        return kExitNotListing;
+    }
+    if (WriteListing(collector, document, names, options, progress, pErr) == kExitPortOrFile)
+        return kExitPortOrFile;
+    PrintMessages(pErr, {Message(text::kListingRecovered, {MessageNumber(document.SampleCount())})});
+    RemoveListingJournal(path);
+    return kExitWrittenDamaged;
 }
 
 int PrintPortList(std::FILE* pOut, const SDeviceRoots& roots)

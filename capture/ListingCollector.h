@@ -1,10 +1,12 @@
 #pragma once
 // Takes the bytes of one listing into the document's token list with the window's receiver, counts
-// its lines and moves the progress on.
+// its lines and moves the progress on. With a journal, the bytes are journaled as they arrive: it is
+// opened at the first byte (link/ListingJournal.h).
 
 #include "capture/CaptureProgress.h"
 #include "capture/ListingReceiver.h"
 #include "document/CaptureDocument.h"
+#include "link/ListingJournal.h"
 #include "link/ListingReceiver.h"
 
 namespace veldran {
@@ -12,7 +14,7 @@ namespace veldran {
 class CListingCollector : public ListingByteSink {
 public:
     // Empties the document's token list, as the window does when a reception starts.
-    CListingCollector(CVELDRANDoc& document, CCaptureProgress& progress);
+    CListingCollector(CVELDRANDoc& document, CCaptureProgress& progress, CListingJournal* pJournal = nullptr);
 
     // False once the first kept token was not "STATE".
     [[nodiscard]] bool OnBytes(const unsigned char* pBytes, std::size_t nBytes) override;
@@ -32,6 +34,7 @@ private:
     CVELDRANDoc& m_document;
     CCaptureProgress& m_progress;
     CListingReceiver m_receiver;
+    CListingJournal* m_pJournal;
 };
 
 } // namespace veldran

@@ -57,13 +57,16 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    if (options.bRecover)
+        return veldran::RecoverCapture(options, stderr);
+
     g_fdStop = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
     if (g_fdStop < 0) {
         std::perror("veldran-capture: eventfd");
         return veldran::kExitPortOrFile;
     }
     CatchStopSignals();
-    const int nExit = veldran::RunCapture(options, g_fdStop, stderr);
+    const int nExit = veldran::RunCapture(options, g_fdStop, stderr, &g_nSignal);
     if (nExit == veldran::kExitStopped) {
         // End by the signal itself, so a calling shell or script sees the interruption as such.
         const int nSignal = g_nSignal ? static_cast<int>(g_nSignal) : SIGINT;

@@ -69,6 +69,10 @@ void CReception::OnSerialBytes(const unsigned char* pData, std::size_t nBytes, c
         return;
     }
     m_session.ShowArrivingListing();
+    // Received without a journal when it cannot be kept (no state folder, a full disk).
+    if (m_receiver.Bytes() == 0)
+        (void)m_journal.Open();
+    m_journal.Append(pData, nBytes);
     const CListingReceiver::SBatch batch =
         m_receiver.Feed(pData, nBytes, CListingReceiver::Clock::now(), [this](std::string_view token) {
             StepProgress();
@@ -95,6 +99,7 @@ void CReception::StepProgress()
 
 void CReception::Abort()
 {
+    m_journal.Remove();
     m_timer.stop();
     RetireDialog();
     m_bReceiving = false;
@@ -127,6 +132,7 @@ void CReception::OnTimer(int nIdEvent)
     CTransferDlg* dialog = m_pTransferDlg.data();
     const bool cancelled = dialog->m_bCancelled;
     dialog->Close();
+    m_journal.Close();
 
     // A cancel before the first bytes leaves everything as it was; after them, the lines received
     // are kept as the quiet end keeps them.
@@ -135,14 +141,23 @@ void CReception::OnTimer(int nIdEvent)
         if (repair)
             m_session.ReplaceListingTail(repair->nKeep, repair->tail);
         const int lines = repair ? repair->nLines : m_receiver.Lines();
-        if (cancelled)
+        if (cancelled) {
             m_session.CancelListing(lines);
-        else
+            // Lines kept by the cancel are an unsaved capture like any other; nothing kept, no journal.
+            if (m_session.Document().SampleCount() == 0)
+                m_journal.Remove();
+        } else
             m_session.FinishListing(lines, [](const Message& message) { ShowMessage(message); });
         if (const std::optional<Message> note = ListingDamageNote(m_receiver.Damage()))
             m_session.AnnounceNote(*note);
     }
     RetireDialog();
+}
+
+void CReception::LetGoOfJournal()
+{
+    if (!m_bReceiving)
+        RemoveListingJournal(m_journal.Path());
 }
 
 void CReception::RestartQuietTimer()

@@ -5,9 +5,14 @@
 // received bytes and the timer to this object. The session announces what changed to whoever
 // shows it; the port is reached through ReceptionPort.
 //
+// The bytes are journaled as they arrive (link/ListingJournal.h), from the first byte on. A cancelled
+// or refused reception deletes its journal; an ended one keeps it until the capture is saved or let
+// go (LetGoOfJournal).
+//
 // A batch of bytes is handled whole, without running other events in between: a cancel pressed
 // or a quiet time that runs out while a batch is handled takes effect after that batch.
 
+#include "link/ListingJournal.h"
 #include "link/ListingReceiver.h"
 #include "link/ReceptionPort.h"
 #include "link/TransferDialog.h"
@@ -55,6 +60,11 @@ public:
     // Characters of a token begun but not yet ended (0 once a reception has dropped its token).
     [[nodiscard]] std::size_t PendingTokenLength() const { return m_receiver.PendingLength(); }
 
+    // The received capture was saved or let go (or an interrupted one was declined): its journal
+    // is deleted. Not while a reception runs: its journal is still being written.
+    void LetGoOfJournal();
+    [[nodiscard]] const CListingJournal& Journal() const { return m_journal; }
+
     // The bar continues from one reception to the next, for the whole run of the program.
     [[nodiscard]] static int Progress() { return s_nProgress; }
     // For tests that need a program-start state.
@@ -72,6 +82,7 @@ private:
     QPointer<QWidget> m_dialogOwner;
 
     CListingReceiver m_receiver;
+    CListingJournal m_journal;
     QPointer<CTransferDlg> m_pTransferDlg;
     bool m_bReceiving = false;
     QTimer m_timer;

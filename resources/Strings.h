@@ -51,6 +51,12 @@
     X(kTransferAbort, "[전송에러] 수신을 중단합니다.\nVELDRAN에서 송신을 중단해 주십시오.\n"                    \
                       "다시 시작 하려면 \"LOAD\"버튼을 누른 후 VELDRAN의 \"STATE\"버튼을 눌러주세요.")          \
     X(kTransferCaption, "VELDRAN으로부터 데이터를 받고 있습니다.")                                              \
+    /* A listing whose reception was interrupted (a hang-up, a crash, a power cut), kept in the journal: \
+       the offer at the start, and the warning on the capture recovered from it (its samples) */        \
+    X(kRecoverListing, "지난번 수신이 중간에 끊겼습니다. 그때까지 받은 데이터를 불러오시겠습니까?\n"       \
+                       "[아니요]를 누르면 받은 데이터를 지웁니다.")                                        \
+    X(kListingRecovered, "중단된 수신에서 복구한 데이터입니다.\n"                                           \
+                         "데이터가 완전하지 않을 수 있습니다(샘플 %d개).")                              \
     /* Serial port */                                                                                          \
     X(kSerialInitFailed, "직렬포트(COM%d) 초기화 실패!\n"                                                       \
                          "다른 프로그램에서 직렬포트(COM%d)를 사용하고 있는지 확인해 주세요.")                  \
@@ -89,6 +95,10 @@
     X(kCliTooManyFiles, "파일 이름이 너무 많습니다.")                                                           \
     X(kCliUnknownFormat, "알 수 없는 형식 '%s' (vcd, csv, sr)")                                                 \
     X(kCliFormatFromName, "'%s'에서 형식을 알 수 없습니다: 이름을 .vcd, .csv, .sr로 끝내거나 --format을 지정해 주십시오.") \
+    X(kCliNoJournal, "복구할 중단된 수신이 없습니다: %s") \
+    X(kCliJournalBusy, "%s에는 지금 다른 수신이 기록하고 있습니다. 그 수신이 끝난 다음 복구해 주십시오.") \
+    X(kCliNotJournal, "%s은(는) 수신 기록 파일이 아닙니다.") \
+    X(kCliJournalKept, "지금까지 받은 데이터는 %s에 남아 있습니다. veldran-capture --recover -o OUT 으로 저장할 수 있습니다.") \
     /* Settings */                                                                                             \
     X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \
                         "새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.")                   \

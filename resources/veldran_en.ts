@@ -769,5 +769,33 @@ To use it anyway, name it with %s=%s and start the program again.</translation>
         <source>'%s'에서 형식을 알 수 없습니다: 이름을 .vcd, .csv, .sr로 끝내거나 --format을 지정해 주십시오.</source>
         <translation>cannot tell the format from '%s': name it .vcd, .csv or .sr, or give --format</translation>
     </message>
+    <message>
+        <source>지난번 수신이 중간에 끊겼습니다. 그때까지 받은 데이터를 불러오시겠습니까?
+[아니요]를 누르면 받은 데이터를 지웁니다.</source>
+        <translation>The last reception was interrupted. Load the data received until then?
+No deletes the data received.</translation>
+    </message>
+    <message>
+        <source>중단된 수신에서 복구한 데이터입니다.
+데이터가 완전하지 않을 수 있습니다(샘플 %d개).</source>
+        <translation>This data was recovered from an interrupted reception.
+It may be incomplete (%d samples).</translation>
+    </message>
+    <message>
+        <source>복구할 중단된 수신이 없습니다: %s</source>
+        <translation>no interrupted listing to recover: %s</translation>
+    </message>
+    <message>
+        <source>%s에는 지금 다른 수신이 기록하고 있습니다. 그 수신이 끝난 다음 복구해 주십시오.</source>
+        <translation>a reception is writing %s right now; recover it once that reception has ended</translation>
+    </message>
+    <message>
+        <source>%s은(는) 수신 기록 파일이 아닙니다.</source>
+        <translation>%s is not a listing journal</translation>
+    </message>
+    <message>
+        <source>지금까지 받은 데이터는 %s에 남아 있습니다. veldran-capture --recover -o OUT 으로 저장할 수 있습니다.</source>
+        <translation>what was received is kept in %s; write it with veldran-capture --recover -o OUT</translation>
+    </message>
 </context>
 </TS>

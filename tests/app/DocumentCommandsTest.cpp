@@ -15,6 +15,7 @@
 #include "document/CapturePrefetch.h"
 #include "app/ExportCommand.h"
 #include "i18n/Translation.h"
+#include "link/ListingJournal.h"
 #include "link/Reception.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
@@ -124,6 +125,7 @@ private slots:
     {
         m_messages = std::make_unique<test::MessageRecorder>();
         QSettings().remove(QStringLiteral("Recent File List"));
+        (void)RemoveListingJournal(ListingJournalPath()); // a capture an earlier case received unsaved
         m_shell = std::make_unique<AppShell>();
         QVERIFY(m_shell->ProcessShellCommand(CommandLineInfo{}));
         m_asked = 0;

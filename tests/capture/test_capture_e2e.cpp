@@ -28,6 +28,7 @@ constexpr int kExitWritten = 0;
 constexpr int kExitPortOrFile = 1;
 constexpr int kExitNothingArrived = 3;
 constexpr int kExitNotListing = 4;
+constexpr int kExitWrittenDamaged = 5;
 
 const std::string kData = VELDRAN_TEST_DATA "/capture/";
 
@@ -123,7 +124,18 @@ QStringList SigrokSamples(const std::string& path)
 class TestCaptureEndToEnd : public QObject {
     Q_OBJECT
 
+    // The listing journal of every run here, away from the user's own.
+    QTemporaryDir m_state;
+    [[nodiscard]] std::string JournalPath() const { return m_state.path().toStdString() + "/veldran/listing.journal"; }
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_state.isValid());
+        qputenv("XDG_STATE_HOME", m_state.path().toUtf8());
+    }
+    void init() { QFile::remove(QString::fromStdString(JournalPath())); }
+
     // A hand-written listing (tabs, a high byte and a comma as separators, a dropped 'T' word)
     // into each format, byte for byte against the reference file.
     void listingIntoFormat_data()
@@ -457,6 +469,87 @@ private slots:
             QCOMPARE(written, ReadFile(kData + "three_lines.csv"));
         else
             QVERIFY2(Contains(written, timed.toStdString()), written.substr(0, 400).c_str());
+    }
+
+    // The receiving process is killed late in a paced listing: --recover writes every whole line
+    // that arrived before the kill, as sent, and says the capture may be incomplete.
+    void killedReceptionIsRecovered()
+    {
+        Bench bench;
+        const sim::SListingOptions listing{2000, sim::EPattern::Counter, 1};
+        bench.StartSim({"--lines", "2000", "--pattern", "counter", "--baud", "9600"});
+        auto capture = bench.CaptureListing({"-o", bench.PathOf("k.vxr")});
+        QVERIFY(capture->WaitForText("receiving"));
+        QTest::qWait(1500);
+        capture->Signal(SIGKILL);
+        QVERIFY(capture->Wait());
+        QCOMPARE(capture->EndSignal(), SIGKILL);
+        QVERIFY(bench.Written().isEmpty());
+
+        // The journal holds what arrived, byte for byte as the simulator sent it.
+        const std::string journal = ReadFile(JournalPath());
+        const std::string header = "VELDRAN-LISTING-JOURNAL 1\n";
+        QCOMPARE(journal.substr(0, header.size()), header);
+        const std::string received = journal.substr(header.size());
+        const std::string sent = sim::GenerateListing(listing);
+        QVERIFY(received.size() > sim::ListingHeader(listing).size() + 10 * 57);
+        QVERIFY(received.size() < sent.size());
+        QVERIFY(sent.compare(0, received.size(), received) == 0);
+        const std::size_t nLineBytes = sim::ListingLine(0, 0).size();
+        const int nWhole = static_cast<int>((received.size() - sim::ListingHeader(listing).size()) / nLineBytes);
+
+        const std::string out = bench.PathOf("recovered.vxr");
+        auto recover = bench.Capture({"--recover", "-o", out}, {"/usr/bin/env", "VELDRAN_LANG=en"});
+        QVERIFY(recover->Wait());
+        QCOMPARE(recover->ExitCode(), kExitWrittenDamaged);
+        QVERIFY2(Contains(recover->Errors(), "recovered from an interrupted reception"), recover->Errors().c_str());
+        QVERIFY(!QFile::exists(QString::fromStdString(JournalPath())));
+
+        CVELDRANDoc document;
+        QVERIFY(LoadCaptureFile(document, out));
+        // A last line that stopped after its last word but before its line end is whole, too.
+        QVERIFY2(document.SampleCount() == nWhole || document.SampleCount() == nWhole + 1,
+                 qPrintable(QString("%1 samples, %2 whole lines").arg(document.SampleCount()).arg(nWhole)));
+        for (int i = 0; i < document.SampleCount(); ++i) {
+            const uint64_t levels = sim::PatternLevels(sim::EPattern::Counter, i);
+            for (int ch = 0; ch < kChannelCount; ++ch)
+                if (document.Level(i, ch) != ((levels >> ch) & 1u))
+                    QFAIL(qPrintable(QString("sample %1 channel %2").arg(i).arg(ch)));
+        }
+
+        // Nothing left to recover: said so, and nothing written.
+        auto again = bench.Capture({"--recover", "-o", bench.PathOf("again.vxr")}, {"/usr/bin/env", "VELDRAN_LANG=en"});
+        QVERIFY(again->Wait());
+        QCOMPARE(again->ExitCode(), kExitPortOrFile);
+        QVERIFY2(Contains(again->Errors(), "no interrupted listing to recover: " + JournalPath()), again->Errors().c_str());
+        QVERIFY(!QFile::exists(QString::fromStdString(bench.PathOf("again.vxr"))));
+    }
+
+    // The journal goes once the file is written and on Ctrl+C; a lost line keeps it.
+    void journalKeptOrLetGo_data()
+    {
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("written") << "written" << false;
+        QTest::newRow("Ctrl+C") << "sigint" << false;
+        QTest::newRow("line lost") << "hang-up" << true;
+    }
+    void journalKeptOrLetGo()
+    {
+        QFETCH(QString, end);
+        QFETCH(bool, kept);
+        Bench bench;
+        bench.StartSim({"--lines", end == "written" ? "20" : "300", "--baud", "9600"});
+        auto capture = bench.CaptureListing({"-o", bench.PathOf("j.vxr")});
+        QVERIFY(capture->WaitForText("receiving"));
+        QVERIFY(QFile::exists(QString::fromStdString(JournalPath())));
+        if (end == "sigint")
+            capture->Signal(SIGINT);
+        else if (end == "hang-up")
+            bench.Sim().Signal(SIGKILL);
+        QVERIFY(capture->Wait());
+        QCOMPARE(QFile::exists(QString::fromStdString(JournalPath())), kept);
+        QCOMPARE(Contains(capture->Errors(), JournalPath()), kept);
     }
 
     void listPorts()

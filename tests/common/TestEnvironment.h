@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <QString>
+#include <QTemporaryDir>
 
 namespace veldran::test {
 
@@ -21,6 +22,10 @@ inline void UseTestSettings()
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
     QCoreApplication::setApplicationName(QStringLiteral("VELDRAN"));
+    // A listing journal goes to a state folder of this run's own: one left by an earlier run would
+    // be offered (modally) at every start of the shell.
+    static QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
 }
 
 } // namespace veldran::test

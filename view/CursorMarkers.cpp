@@ -63,8 +63,12 @@ CursorMarkers::LabelRects CursorMarkers::LabelPlaces(const Placement& placement)
     const int top = placement.infoTop - kAboveInfoRow;
     const auto rect = [&](int left) { return QRect(left, top, width, kLabelHeight); };
     const auto centred = [&](int pixel) { return pixel - width / 2; };
-    // Inside the area where it is wide enough; from its left edge where it is not.
-    const auto inside = [&](int left) { return std::max(placement.areaLeft, std::min(left, placement.areaRight - width)); };
+    // Inside the area where it is wide enough; from its left edge where it is not. Markers not yet
+    // placed (no area) stay where their lines are parked.
+    const bool bounded = placement.areaRight > placement.areaLeft;
+    const auto inside = [&](int left) {
+        return bounded ? std::max(placement.areaLeft, std::min(left, placement.areaRight - width)) : left;
+    };
     if (!placement.yShown || placement.xIndex == placement.yIndex) {
         const int left = inside(centred(placement.xPixel));
         return {rect(left), rect(left)};
@@ -80,9 +84,11 @@ CursorMarkers::LabelRects CursorMarkers::LabelPlaces(const Placement& placement)
         second = (leftPixel + rightPixel + 1) / 2;
         first = second - width;
     }
-    first = std::max(first, placement.areaLeft);
-    second = std::min(std::max(second, first + width), placement.areaRight - width);
-    first = std::min(first, second - width);
+    if (bounded) {
+        first = std::max(first, placement.areaLeft);
+        second = std::min(std::max(second, first + width), placement.areaRight - width);
+        first = std::min(first, second - width);
+    }
     return xFirst ? LabelRects{rect(first), rect(second)} : LabelRects{rect(second), rect(first)};
 }
 

@@ -20,7 +20,8 @@ public:
 
     // Where the markers stand: the cursors' samples and x in the form, whether Y falls in the
     // window, the labels' texts and width, the trace area's left and exclusive right edge in the
-    // form, and the top of the information row (the lines end above it).
+    // form (none before the markers are first placed), and the top of the information row (the
+    // lines end above it).
     struct Placement {
         int xIndex = 0;
         int yIndex = 0;

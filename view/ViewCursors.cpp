@@ -87,13 +87,13 @@ void CVELDRANView::UpdateCursorMarkers()
     const int x = static_cast<int>(m_spinX->GetPos());
     const int y = static_cast<int>(m_spinY->GetPos());
     const CTraceStatic& trace = Trace(0);
-    const QRect area = trace.LaidOutTraceArea().translated(trace.pos());
     CursorMarkers::Placement placement;
     placement.xIndex = m_session.XCursor();
     placement.yIndex = m_session.YCursor();
     placement.xPixel = kUnplacedPixel;
     placement.yPixel = kUnplacedPixel;
     if (m_bCursorsPlaced) {
+        const QRect area = trace.LaidOutTraceArea().translated(trace.pos());
         const double p = trace.LaidOutPixelsPerSample();
         const int base = kCursorBase + static_cast<int>(p + 3.0);
         const auto pixel = [&](int index) {
@@ -102,14 +102,14 @@ void CVELDRANView::UpdateCursorMarkers()
         };
         placement.xPixel = pixel(placement.xIndex);
         placement.yPixel = pixel(placement.yIndex);
+        placement.areaLeft = area.left();
+        placement.areaRight = area.right();
     }
     placement.yShown = trace.IsInWindow(placement.yIndex);
     placement.xText = XCursorText(x);
     placement.yText = YCursorText(x, y);
     // 55 pixels centred on the line, wider where the font needs it for the largest sample.
     placement.labelWidth = std::max(kCursorLabelWidth, m_nCursorLabelWidth);
-    placement.areaLeft = area.left();
-    placement.areaRight = area.right();
     placement.infoTop = m_nInfoTop;
     m_markers->Place(placement);
 }

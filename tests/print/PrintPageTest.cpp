@@ -61,6 +61,19 @@ protected:
     }
 };
 
+// How many rows (or columns) of the area hold at least least pixels of the colour.
+int LinesHolding(const QImage& image, const QRect& area, bool rows, QRgb colour, double least)
+{
+    int lines = 0;
+    for (int i = 0; i < (rows ? area.height() : area.width()); ++i) {
+        int pixels = 0;
+        for (int j = 0; j < (rows ? area.width() : area.height()); ++j)
+            pixels += image.pixel(area.x() + (rows ? j : i), area.y() + (rows ? i : j)) == colour;
+        lines += pixels >= least;
+    }
+    return lines;
+}
+
 bool Near(QColor a, QColor b)
 {
     return qAbs(a.red() - b.red()) < 40 && qAbs(a.green() - b.green()) < 40 && qAbs(a.blue() - b.blue()) < 40;
@@ -88,6 +101,7 @@ private slots:
 
 private:
     void Capture(int depth, const QSize& size = QSize(160, 120));
+    void CaptureHairlines();
     [[nodiscard]] QString Pdf() const { return m_dir.filePath("page.pdf"); }
     bool PrintPage();
 
@@ -125,6 +139,15 @@ void PrintPageTest::Capture(int depth, const QSize& size)
     m_commands->Printer().setOutputFileName(Pdf());
     QuadrantWidget widget(kQuadrants);
     widget.resize(size);
+    m_capture->OnCaptureData(&widget, false, true);
+    QVERIFY(m_capture->m_bPrintReady);
+}
+
+void PrintPageTest::CaptureHairlines()
+{
+    HairlineWidget widget;
+    widget.resize(400, 300);
+    MessageRecorder recorder;
     m_capture->OnCaptureData(&widget, false, true);
     QVERIFY(m_capture->m_bPrintReady);
 }
@@ -274,12 +297,7 @@ void PrintPageTest::previewKeepsHairlines_data()
 void PrintPageTest::previewKeepsHairlines()
 {
     QFETCH(double, zoom);
-    HairlineWidget widget;
-    widget.resize(400, 300);
-    MessageRecorder recorder;
-    m_capture->OnCaptureData(&widget, false, true);
-    QVERIFY(m_capture->m_bPrintReady);
-
+    CaptureHairlines();
     QImage page(QSize(int(400 * zoom / 0.9), int(300 * zoom / 0.9)), QImage::Format_RGB32);
     page.fill(Qt::white);
     {
@@ -288,28 +306,14 @@ void PrintPageTest::previewKeepsHairlines()
     }
     const PageLayout layout = LayOutPage(page.width(), page.height());
     const QRect picture(layout.nX0, layout.nY0, layout.nWidth, layout.nHeight);
-    const auto count = [&](bool rows, QRgb colour, double length) {
-        int lines = 0;
-        for (int i = 0; i < (rows ? picture.height() : picture.width()); ++i) {
-            int pixels = 0;
-            for (int j = 0; j < (rows ? picture.width() : picture.height()); ++j)
-                pixels += page.pixel(rows ? picture.x() + j : picture.x() + i, rows ? picture.y() + i : picture.y() + j)
-                          == colour;
-            lines += pixels >= length * zoom * 0.8;
-        }
-        return lines;
-    };
-    QCOMPARE(count(true, qRgb(255, 0, 0), 360), 8);
-    QCOMPARE(count(false, qRgb(0, 0, 0), 150), 8);
+    QCOMPARE(LinesHolding(page, picture, true, qRgb(255, 0, 0), 360 * zoom * 0.8), 8);
+    QCOMPARE(LinesHolding(page, picture, false, qRgb(0, 0, 0), 150 * zoom * 0.8), 8);
 }
 
 // The preview itself, zoomed out: each of the eight red levels shows on a row of its own.
 void PrintPageTest::previewWidgetShowsEveryLevel()
 {
-    HairlineWidget widget;
-    widget.resize(400, 300);
-    MessageRecorder recorder;
-    m_capture->OnCaptureData(&widget, false, true);
+    CaptureHairlines();
     QPrintPreviewWidget preview(&m_commands->Printer());
     connect(&preview, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
         QPainter painter(printer);
@@ -323,14 +327,7 @@ void PrintPageTest::previewWidgetShowsEveryLevel()
         preview.updatePreview();
         QCoreApplication::processEvents();
         const QImage shown = preview.grab().toImage().convertToFormat(QImage::Format_RGB32);
-        int rows = 0;
-        for (int y = 0; y < shown.height(); ++y) {
-            int red = 0;
-            for (int x = 0; x < shown.width(); ++x)
-                red += shown.pixel(x, y) == qRgb(255, 0, 0);
-            rows += red >= 20;
-        }
-        QCOMPARE(rows, 8);
+        QCOMPARE(LinesHolding(shown, shown.rect(), true, qRgb(255, 0, 0), 20), 8);
     }
 }
 

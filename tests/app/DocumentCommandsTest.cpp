@@ -22,7 +22,9 @@
 #include "tests/view/ViewProbe.h"
 
 #include <QFile>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -126,6 +128,11 @@ private slots:
         m_messages = std::make_unique<test::MessageRecorder>();
         QSettings().remove(QStringLiteral("Recent File List"));
         (void)RemoveListingJournal(ListingJournalPath()); // a capture an earlier case received unsaved
+        StartShell();
+    }
+
+    void StartShell()
+    {
         m_shell = std::make_unique<AppShell>();
         QVERIFY(m_shell->ProcessShellCommand(CommandLineInfo{}));
         m_asked = 0;
@@ -440,6 +447,50 @@ private slots:
         info.m_strFileName = refused.fileName();
         QVERIFY(shell.ProcessShellCommand(info));
         QVERIFY(!shell.Document().IsDataReady() && shell.Document().GetPathName().empty());
+    }
+    // A listing a killed reception left is offered when the window starts; taken, it is shown
+    // unsaved and its journal stays until the capture is saved; declined, the journal goes.
+    void interruptedListingIsOfferedAtStart_data()
+    {
+        QTest::addColumn<bool>("take");
+        QTest::newRow("taken") << true;
+        QTest::newRow("declined") << false;
+    }
+    void interruptedListingIsOfferedAtStart()
+    {
+        QFETCH(bool, take);
+        m_shell.reset();
+        const std::string listing = test::ListingText(kReceivedCells);
+        {
+            CListingJournal journal;
+            QCOMPARE(journal.Open(), 0);
+            journal.Append(reinterpret_cast<const unsigned char*>(listing.data()), listing.size());
+        }
+        int offered = 0;
+        auto* answer = new QTimer;
+        connect(answer, &QTimer::timeout, answer, [answer, take, &offered] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            ++offered;
+            answer->deleteLater();
+            box->button(take ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        answer->start(5);
+        StartShell();
+        QCOMPARE(offered, 1);
+        QCOMPARE(QFile::exists(QString::fromStdString(ListingJournalPath())), take);
+        if (!take) {
+            QVERIFY(!m_shell->Document().IsDataReady());
+            return;
+        }
+        QCOMPARE(Shown(), Expected(kReceivedCells, 3));
+        QVERIFY(m_shell->Document().IsModified());
+        QVERIFY(m_messages->Saw(Tr(text::kListingRecovered).replace(QStringLiteral("%d"), QStringLiteral("3")).toStdString()));
+        m_savePath = Path("recovered.vxr");
+        QVERIFY(m_shell->Router().Execute(ids::kFileSaveAs));
+        QCOMPARE(SavedSamples("recovered.vxr"), 3);
+        QVERIFY(!QFile::exists(QString::fromStdString(ListingJournalPath())));
     }
     void commandLineFileThatCannotBeReadEndsStartUp()
     {

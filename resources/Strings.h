@@ -99,6 +99,36 @@
     X(kCliJournalBusy, "%s에는 지금 다른 수신이 기록하고 있습니다. 그 수신이 끝난 다음 복구해 주십시오.") \
     X(kCliNotJournal, "%s은(는) 수신 기록 파일이 아닙니다.") \
     X(kCliJournalKept, "지금까지 받은 데이터는 %s에 남아 있습니다. veldran-capture --recover -o OUT 으로 저장할 수 있습니다.") \
+    /* Measurements panel: its title, the X cursor's pulse on the selected channel, and what lies       \
+       between the cursors */                                                                             \
+    X(kMeasureTitle, "측정")                                                                                    \
+    X(kMeasureAtX, "X 커서의 펄스")                                                                             \
+    X(kMeasureBetween, "X와 Y 사이")                                                                            \
+    X(kMeasureSamples, "샘플")                                                                                  \
+    X(kMeasureChannel, "채널")                                                                                  \
+    X(kMeasureLevel, "레벨")                                                                                    \
+    X(kMeasureWidth, "펄스 폭")                                                                                 \
+    X(kMeasurePeriod, "주기")                                                                                   \
+    X(kMeasureFrequency, "주파수")                                                                              \
+    X(kMeasureDuty, "듀티비")                                                                                   \
+    X(kMeasureDelta, "X − Y")                                                                                   \
+    X(kMeasureInverse, "1 / (X − Y)")                                                                           \
+    X(kMeasureRising, "상승 에지")                                                                              \
+    X(kMeasureFalling, "하강 에지")                                                                             \
+    X(kMeasureEdges, "전체 에지")                                                                               \
+    /* Pattern search: the bar, its count (matches), and the status bar (match, matches; the sample) */   \
+    X(kSearchTitle, "패턴 찾기")                                                                                \
+    X(kSearchLabel, "패턴:")                                                                                    \
+    X(kSearchPlaceholder, "예: D0=r, D7..D4=0x5")                                                               \
+    X(kSearchNext, "다음")                                                                                      \
+    X(kSearchPrevious, "이전")                                                                                  \
+    X(kSearchCancel, "취소")                                                                                    \
+    X(kSearchMatches, "일치 %d개")                                                                              \
+    X(kSearchMatchOf, "일치 %d / %d")                                                                           \
+    X(kSearchCounting, "샘플 %d에서 찾았습니다. 일치하는 샘플을 세고 있습니다...")                              \
+    X(kSearchCountCancelled, "일치하는 샘플 세기를 취소했습니다.")                                              \
+    X(kSearchNoNext, "샘플 %d 뒤에는 일치하는 샘플이 없습니다.")                                                \
+    X(kSearchNoPrevious, "샘플 %d 앞에는 일치하는 샘플이 없습니다.")                                            \
     /* Settings */                                                                                             \
     X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \
                         "새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.")                   \

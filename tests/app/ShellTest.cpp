@@ -62,7 +62,7 @@ private slots:
     void menusFollowTheCommandTable()
     {
         CMainFrame& frame = m_shell->Frame();
-        const QStringList popups{"FIle(&F)", "VELDRAN(&M)", "Help(&H)"};
+        const QStringList popups{"FIle(&F)", "VELDRAN(&M)", "보기(&V)", "Help(&H)"};
         QCOMPARE(frame.menuBar()->actions().size(), popups.size());
         size_t entry = 0;
         const auto& items = MainMenuItems();

@@ -17,6 +17,6 @@ namespace veldran {
 [[nodiscard]] std::optional<int> ParseChannel(std::string_view text, const ChannelNames& names);
 
 // "D0" … "D47".
-[[nodiscard]] std::string ChannelLabel(int channel);
+[[nodiscard]] std::string ChannelId(int channel);
 
 } // namespace veldran

@@ -32,8 +32,19 @@ public:
 
     [[nodiscard]] bool MatchesAt(const SampleStore& store, int64_t n) const;
 
+    // Whether a sample whose levels pack to `levels` (bit c = channel c), after a sample packing to
+    // `previous`, matches; for sample 0, which has no edges, previous is levels itself.
+    [[nodiscard]] bool MatchesWords(uint64_t levels, uint64_t previous) const
+    {
+        const uint64_t edges = levels ^ previous;
+        return ((levels & m_nLevelMask) == m_nLevelValue) & ((edges & m_nAnyEdge) == m_nAnyEdge) &
+               ((edges & levels & m_nRising) == m_nRising) & ((edges & ~levels & m_nFalling) == m_nFalling);
+    }
+
     // The levels that must hold (bit c = channel c) and which of them do: a sample matches the
-    // level terms when (levels & m_nLevelMask) == m_nLevelValue.
+    // level terms when (levels & m_nLevelMask) == m_nLevelValue. Terms that ask one channel for
+    // both levels set kNeverMatches, a bit no sample has, so that nothing matches.
+    static constexpr uint64_t kNeverMatches = uint64_t{1} << 63;
     uint64_t m_nLevelMask = 0;
     uint64_t m_nLevelValue = 0;
     // Channels that need a rising, a falling, or any edge at n.

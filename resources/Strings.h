@@ -129,6 +129,34 @@
     X(kSearchCountCancelled, "일치하는 샘플 세기를 취소했습니다.")                                              \
     X(kSearchNoNext, "샘플 %d 뒤에는 일치하는 샘플이 없습니다.")                                                \
     X(kSearchNoPrevious, "샘플 %d 앞에는 일치하는 샘플이 없습니다.")                                            \
+    /* A search pattern that was refused (the term at fault, as written) */                                   \
+    X(kPatternEmptyTerm, "검색 패턴에 빈 항이 있습니다. 쉼표 사이마다 조건을 하나씩 써 주십시오.")             \
+    X(kPatternUnknownChannel, "검색 패턴의 항 \"%s\": 알 수 없는 채널입니다.")                                \
+    X(kPatternBadValue, "검색 패턴의 항 \"%s\": 값이 올바르지 않습니다 (채널은 0, 1, h, l, r, f, e, 버스는 수).") \
+    X(kPatternValueTooWide, "검색 패턴의 항 \"%s\": 값이 버스보다 넓습니다.")                                 \
+    /* veldran-analyze: its command line, and its figures as it prints them */                               \
+    X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges")                                            \
+    X(kCliUnknownCommand, "알 수 없는 명령입니다: %s")                                                          \
+    X(kCliCommandNeeds, "%s 명령에는 %s이(가) 필요합니다.")                                                     \
+    X(kCliTooManyArguments, "인수가 너무 많습니다: %s")                                                         \
+    X(kCliNotASample, "%s 옵션의 값 '%s'은(는) 샘플 번호가 아닙니다.")                                          \
+    X(kCliSampleOutside, "샘플 %s은(는) 캡처 밖에 있습니다 (샘플 0..%s).")                                      \
+    X(kCliEmptyCapture, "캡처에 샘플이 없습니다.")                                                              \
+    X(kCliOptionsClash, "%s 옵션과 %s 옵션은 함께 쓸 수 없습니다.")                                             \
+    X(kCliUnknownChannel, "알 수 없는 채널입니다: %s")                                                          \
+    X(kAnalyzeMatch, "일치 %s")                                                                                 \
+    X(kAnalyzeNoMatch, "일치 없음")                                                                             \
+    X(kAnalyzeMatchCount, "일치 %s개")                                                                          \
+    X(kAnalyzeLevel, "레벨 %s")                                                                                 \
+    X(kAnalyzeWidth, "폭 %s")                                                                                   \
+    X(kAnalyzePeriod, "주기 %s")                                                                                \
+    X(kAnalyzeDuty, "듀티 %s")                                                                                  \
+    X(kAnalyzeFrequency, "주파수 %s")                                                                           \
+    X(kAnalyzeSamples, "샘플 %s개")                                                                             \
+    X(kAnalyzeAbsent, "없음")                                                                                   \
+    X(kAnalyzeRising, "상승 에지 %s")                                                                           \
+    X(kAnalyzeFalling, "하강 에지 %s")                                                                          \
+    X(kAnalyzeTotalEdges, "에지 전체 %s")                                                                       \
     /* Settings */                                                                                             \
     X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \
                         "새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.")                   \

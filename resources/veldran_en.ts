@@ -976,6 +976,108 @@ It may be incomplete (%d samples).</translation>
     <message>
         <source>이전 찾기</source>
         <translation>Find previous</translation>
+        <source>검색 패턴에 빈 항이 있습니다. 쉼표 사이마다 조건을 하나씩 써 주십시오.</source>
+        <translation>The search pattern has an empty term. Write one condition between each pair of commas.</translation>
+    </message>
+    <message>
+        <source>검색 패턴의 항 &quot;%s&quot;: 알 수 없는 채널입니다.</source>
+        <translation>Search pattern term &quot;%s&quot;: unknown channel.</translation>
+    </message>
+    <message>
+        <source>검색 패턴의 항 &quot;%s&quot;: 값이 올바르지 않습니다 (채널은 0, 1, h, l, r, f, e, 버스는 수).</source>
+        <translation>Search pattern term &quot;%s&quot;: bad value (a channel takes 0, 1, h, l, r, f or e, a bus a number).</translation>
+    </message>
+    <message>
+        <source>검색 패턴의 항 &quot;%s&quot;: 값이 버스보다 넓습니다.</source>
+        <translation>Search pattern term &quot;%s&quot;: the value is wider than the bus.</translation>
+    </message>
+    <message>
+        <source>명령을 지정해 주십시오: find, measure, edges</source>
+        <translation>name a command: find, measure, edges</translation>
+    </message>
+    <message>
+        <source>알 수 없는 명령입니다: %s</source>
+        <translation>unknown command: %s</translation>
+    </message>
+    <message>
+        <source>%s 명령에는 %s이(가) 필요합니다.</source>
+        <translation>the %s command needs %s</translation>
+    </message>
+    <message>
+        <source>인수가 너무 많습니다: %s</source>
+        <translation>too many arguments: %s</translation>
+    </message>
+    <message>
+        <source>%s 옵션의 값 '%s'은(는) 샘플 번호가 아닙니다.</source>
+        <translation>%s: '%s' is not a sample number</translation>
+    </message>
+    <message>
+        <source>샘플 %s은(는) 캡처 밖에 있습니다 (샘플 0..%s).</source>
+        <translation>sample %s is outside the capture (samples 0..%s)</translation>
+    </message>
+    <message>
+        <source>캡처에 샘플이 없습니다.</source>
+        <translation>the capture holds no samples</translation>
+    </message>
+    <message>
+        <source>%s 옵션과 %s 옵션은 함께 쓸 수 없습니다.</source>
+        <translation>%s and %s cannot be used together</translation>
+    </message>
+    <message>
+        <source>알 수 없는 채널입니다: %s</source>
+        <translation>unknown channel: %s</translation>
+    </message>
+    <message>
+        <source>일치 %s</source>
+        <translation>match %s</translation>
+    </message>
+    <message>
+        <source>일치 없음</source>
+        <translation>no match</translation>
+    </message>
+    <message>
+        <source>일치 %s개</source>
+        <translation>%s matches</translation>
+    </message>
+    <message>
+        <source>레벨 %s</source>
+        <translation>level %s</translation>
+    </message>
+    <message>
+        <source>폭 %s</source>
+        <translation>width %s</translation>
+    </message>
+    <message>
+        <source>주기 %s</source>
+        <translation>period %s</translation>
+    </message>
+    <message>
+        <source>듀티 %s</source>
+        <translation>duty %s</translation>
+    </message>
+    <message>
+        <source>주파수 %s</source>
+        <translation>frequency %s</translation>
+    </message>
+    <message>
+        <source>샘플 %s개</source>
+        <translation>%s samples</translation>
+    </message>
+    <message>
+        <source>없음</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>상승 에지 %s</source>
+        <translation>rising %s</translation>
+    </message>
+    <message>
+        <source>하강 에지 %s</source>
+        <translation>falling %s</translation>
+    </message>
+    <message>
+        <source>에지 전체 %s</source>
+        <translation>total %s</translation>
     </message>
 </context>
 </TS>

@@ -124,7 +124,7 @@ void MeasurePanel::Refresh()
     const double period = m_session.ClockPeriod();
     const int64_t x = std::clamp<int64_t>(m_session.XCursor(), 0, store.nCount - 1);
     const int64_t y = std::clamp<int64_t>(m_session.YCursor(), 0, store.nCount - 1);
-    At(ERow::Channel).value->setText(Utf8(ChannelLabel(channel)) + QStringLiteral("  ") + m_session.Name(channel));
+    At(ERow::Channel).value->setText(Utf8(ChannelId(channel)) + QStringLiteral("  ") + m_session.Name(channel));
 
     const PulseTexts pulse = FormatPulse(MeasureAt(store, channel, x), period);
     Show(ERow::Level, pulse.level);

@@ -976,6 +976,8 @@ It may be incomplete (%d samples).</translation>
     <message>
         <source>이전 찾기</source>
         <translation>Find previous</translation>
+    </message>
+    <message>
         <source>검색 패턴에 빈 항이 있습니다. 쉼표 사이마다 조건을 하나씩 써 주십시오.</source>
         <translation>The search pattern has an empty term. Write one condition between each pair of commas.</translation>
     </message>

@@ -797,5 +797,21 @@ It may be incomplete (%d samples).</translation>
         <source>지금까지 받은 데이터는 %s에 남아 있습니다. veldran-capture --recover -o OUT 으로 저장할 수 있습니다.</source>
         <translation>what was received is kept in %s; write it with veldran-capture --recover -o OUT</translation>
     </message>
+    <message>
+        <source>%s: 샘플 %d 이후에 에지가 없습니다</source>
+        <translation>%s: no edge after sample %d</translation>
+    </message>
+    <message>
+        <source>%s: 샘플 %d 이전에 에지가 없습니다</source>
+        <translation>%s: no edge before sample %d</translation>
+    </message>
+    <message>
+        <source>활성 커서: X</source>
+        <translation>Active cursor: X</translation>
+    </message>
+    <message>
+        <source>활성 커서: Y</source>
+        <translation>Active cursor: Y</translation>
+    </message>
 </context>
 </TS>

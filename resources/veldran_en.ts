@@ -1081,5 +1081,21 @@ It may be incomplete (%d samples).</translation>
         <source>에지 전체 %s</source>
         <translation>total %s</translation>
     </message>
+    <message>
+        <source>%s: 샘플 %d 이후에 에지가 없습니다</source>
+        <translation>%s: no edge after sample %d</translation>
+    </message>
+    <message>
+        <source>%s: 샘플 %d 이전에 에지가 없습니다</source>
+        <translation>%s: no edge before sample %d</translation>
+    </message>
+    <message>
+        <source>활성 커서: X</source>
+        <translation>Active cursor: X</translation>
+    </message>
+    <message>
+        <source>활성 커서: Y</source>
+        <translation>Active cursor: Y</translation>
+    </message>
 </context>
 </TS>

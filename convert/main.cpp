@@ -21,17 +21,6 @@ constexpr int kExitUsage = 2;
 // Written from a capture file that holds less than its header claims (the warning says what).
 constexpr int kExitWrittenIncomplete = 5;
 
-// The document reports what is wrong with a file in messages; the last one, on one line, goes into
-// the error line.
-std::string LastMessage(const std::vector<veldran::Message>& messages)
-{
-    if (messages.empty())
-        return {};
-    std::string text = veldran::CliText(messages.back());
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
 std::string ProgramName(const char* argv0)
 {
     const std::string path = argv0 ? argv0 : "veldran-convert";
@@ -77,19 +66,12 @@ int main(int argc, char** argv)
 
     veldran::CVELDRANDoc document;
     const veldran::CaptureLoad loaded = veldran::LoadCaptureFile(document, args.strInput);
-    const std::string said = LastMessage(loaded.messages);
-    if (!loaded)
-        return Fail(program, "cannot read " + args.strInput + ": " + said);
-    if (loaded.result != veldran::LoadResult::Loaded)
-        return Fail(program, args.strInput + ": not a VELDRAN capture file" +
-                                 (said.empty() ? std::string(" (empty)") : " (" + said + ")"));
+    if (!loaded || loaded.result != veldran::LoadResult::Loaded)
+        return Fail(program, veldran::CliCaptureRefused(args.strInput, loaded.bRead, loaded.messages));
 
     // What the window would say of the file (it holds less than it claims) is said here too.
-    for (const veldran::Message& message : loaded.messages) {
-        std::string text = veldran::CliText(message);
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), args.strInput.c_str(), text.c_str());
-    }
+    for (const veldran::Message& message : loaded.messages)
+        std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), args.strInput.c_str(), veldran::CliLine(message).c_str());
 
     veldran::ExportableCapture capture;
     capture.nSampleCount = document.ReadableSampleCount();

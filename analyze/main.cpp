@@ -1,0 +1,63 @@
+// veldran-analyze: finds search patterns, measures pulses and counts edges in a capture file (.vxr)
+// from the command line. Uses the document and analysis libraries only, so it runs without a display.
+
+#include "analysis/SampleStore.h"
+#include "analyze/AnalyzeArguments.h"
+#include "analyze/AnalyzeRun.h"
+#include "document/CaptureFile.h"
+#include "i18n/CliText.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ProgramName(const char* argv0)
+{
+    const std::string path = argv0 ? argv0 : "veldran-analyze";
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string program = ProgramName(argc > 0 ? argv[0] : nullptr);
+    const veldran::AnalyzeArguments args =
+        veldran::ParseAnalyzeArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
+    if (args.bHelp) {
+        std::fputs(veldran::AnalyzeManual().c_str(), stdout);
+        return 0;
+    }
+    if (args.bVersion) {
+        std::printf("%s %s\n", program.c_str(), VELDRAN_VERSION);
+        return 0;
+    }
+    if (!args.strError.empty()) {
+        std::fputs(veldran::CliUsageError(program, args.strError).c_str(), stderr);
+        return veldran::kAnalyzeUsage;
+    }
+
+    veldran::CVELDRANDoc document;
+    const veldran::CaptureLoad loaded = veldran::LoadCaptureFile(document, args.strCapture);
+    if (!loaded || loaded.result != veldran::LoadResult::Loaded) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(),
+                     veldran::CliCaptureRefused(args.strCapture, loaded.bRead, loaded.messages).c_str());
+        return veldran::kAnalyzeUsage;
+    }
+    // A file that holds less than it claims is analysed as far as it goes, as the window shows it.
+    for (const veldran::Message& message : loaded.messages)
+        std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), args.strCapture.c_str(), veldran::CliLine(message).c_str());
+
+    const veldran::SampleStore store{document.Samples().data(), document.ReadableSampleCount()};
+    const veldran::AnalyzeOutcome outcome = veldran::RunAnalysis(args, store, document.ChannelNames());
+    if (!outcome.strError.empty()) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), outcome.strError.c_str());
+        return outcome.nExit;
+    }
+    std::fputs(outcome.strOutput.c_str(), stdout);
+    return outcome.nExit;
+}

@@ -2,7 +2,6 @@
 
 #include "export/ExportTime.h"
 #include "help/Analyze.h"
-#include "i18n/CliOptions.h"
 #include "i18n/CliText.h"
 
 #include <algorithm>
@@ -51,22 +50,14 @@ std::string Clash(const AnalyzeArguments& result)
 AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
 {
     AnalyzeArguments result;
-    std::vector<std::string> words;
+    const std::vector<std::string>& words = result.common.words;
     std::vector<std::string> given;
     std::optional<std::string> from, at, clock, betweenX;
     std::string betweenY;
-    bool optionsEnded = false;
     std::string& error = result.strError;
     for (size_t i = 0; i < args.size() && error.empty(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            words.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            result.bHelp = true;
-        } else if (arg == "--version") {
-            result.bVersion = true;
+        if (TakeCommonArgument(arg, result.common)) {
         } else if (arg == "--previous" || arg == "--count" || arg == "--all" || arg == "--json") {
             bool& flag = arg == "--previous" ? result.bPrevious
                          : arg == "--count"  ? result.bCount
@@ -94,7 +85,7 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
             error = CliText(Message(text::kCliUnknownOption, {arg}));
         }
     }
-    if (!error.empty() || result.bHelp || result.bVersion)
+    if (!error.empty() || result.common.bHelp || result.common.bVersion)
         return result;
     if (words.empty()) {
         error = CliText(text::kCliNoCommand);

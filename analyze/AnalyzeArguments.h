@@ -2,6 +2,8 @@
 // The command line of veldran-analyze, read without touching any file: the command, the capture,
 // its pattern or channel and the options that command takes.
 
+#include "i18n/CliOptions.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -12,8 +14,7 @@ namespace veldran {
 enum class AnalyzeCommand { Find, Measure, Edges };
 
 struct AnalyzeArguments {
-    bool bHelp = false;
-    bool bVersion = false;
+    CliCommon common; // its words: the command, the capture, the pattern or channel
     AnalyzeCommand command = AnalyzeCommand::Find;
     std::string strCapture;
     std::string strSubject; // find: the pattern; measure and edges: the channel

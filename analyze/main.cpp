@@ -5,6 +5,7 @@
 #include "analyze/AnalyzeArguments.h"
 #include "analyze/AnalyzeRun.h"
 #include "document/CaptureFile.h"
+#include "i18n/CliOptions.h"
 #include "i18n/CliText.h"
 
 #include <algorithm>
@@ -12,34 +13,13 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-std::string ProgramName(const char* argv0)
-{
-    const std::string path = argv0 ? argv0 : "veldran-analyze";
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    const std::string program = ProgramName(argc > 0 ? argv[0] : nullptr);
+    const std::string program = veldran::CliProgramName(argc > 0 ? argv[0] : nullptr, "veldran-analyze");
     const veldran::AnalyzeArguments args =
         veldran::ParseAnalyzeArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-    if (args.bHelp) {
-        std::fputs(veldran::AnalyzeManual().c_str(), stdout);
-        return 0;
-    }
-    if (args.bVersion) {
-        std::printf("%s %s\n", program.c_str(), VELDRAN_VERSION);
-        return 0;
-    }
-    if (!args.strError.empty()) {
-        std::fputs(veldran::CliUsageError(program, args.strError).c_str(), stderr);
-        return veldran::kAnalyzeUsage;
-    }
+    if (const auto exit = veldran::CliAnswerFirst(program, args.common, args.strError, veldran::AnalyzeManual(), VELDRAN_VERSION))
+        return *exit;
 
     veldran::CVELDRANDoc document;
     const veldran::CaptureLoad loaded = veldran::LoadCaptureFile(document, args.strCapture);

@@ -10,20 +10,12 @@ namespace veldran {
 ConvertArguments ParseConvertArguments(const std::vector<std::string>& args)
 {
     ConvertArguments result;
-    std::vector<std::string> files;
+    const std::vector<std::string>& files = result.common.words;
     std::optional<std::string> clockText;
     std::optional<std::string> formatText;
-    bool optionsEnded = false;
     for (size_t i = 0; i < args.size() && result.strError.empty(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            result.bHelp = true;
-        } else if (arg == "--version") {
-            result.bVersion = true;
+        if (TakeCommonArgument(arg, result.common)) {
         } else if (auto clock = CliOptionValue(args, i, "--clock", result.strError)) {
             KeepCliOption(clockText, *clock, "--clock", result.strError);
         } else if (auto format = CliOptionValue(args, i, "--format", result.strError)) {
@@ -32,7 +24,7 @@ ConvertArguments ParseConvertArguments(const std::vector<std::string>& args)
             result.strError = CliText(Message(text::kCliUnknownOption, {arg}));
         }
     }
-    if (!result.strError.empty() || result.bHelp || result.bVersion)
+    if (!result.strError.empty() || result.common.bHelp || result.common.bVersion)
         return result;
     if (files.size() != 2) {
         result.strError = CliText(files.size() < 2 ? text::kCliFilesNeeded : text::kCliTooManyFiles);

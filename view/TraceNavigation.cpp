@@ -50,6 +50,7 @@ CTraceNavigation::CTraceNavigation(CVELDRANView& view, CCaptureSession& session,
         m_nSeenY = m_session.YCursor();
     };
     connect(&m_session, &CCaptureSession::cursorsMoved, this, &CTraceNavigation::OnCursorsMoved);
+    connect(&m_session, &CCaptureSession::sampleRevealRequested, this, &CTraceNavigation::Reveal);
     connect(&m_session, &CCaptureSession::captureOpened, this, resync);
     connect(&m_session, &CCaptureSession::captureCleared, this, resync);
     connect(&m_session, &CCaptureSession::selectedChannelChanged, this, &CTraceNavigation::MarkSelectedTrace);
@@ -225,9 +226,14 @@ void CTraceNavigation::MoveCursor(ECursor cursor, int sample)
     else
         m_session.SetCursors(m_session.XCursor(), sample);
     m_session.SetActiveCursor(cursor);
+    Reveal(sample);
+}
+
+void CTraceNavigation::Reveal(int sample)
+{
     const CTraceStatic& trace = m_view.Trace(0);
-    if (!trace.IsInWindow(sample))
-        ShowWindowFrom(PlaceWindow(sample, m_session.Window(), trace.SampleCount(), count).start);
+    if (m_session.HasCapture() && !trace.IsInWindow(sample))
+        ShowWindowFrom(PlaceWindow(sample, m_session.Window(), trace.SampleCount(), m_session.SampleCount()).start);
 }
 
 void CTraceNavigation::ShowWindowFrom(int start)

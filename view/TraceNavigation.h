@@ -44,6 +44,8 @@ private:
     // Moves the active cursor (or the one given) to sample, clamped to the capture, and brings it
     // into the window.
     void MoveCursor(ECursor cursor, int sample);
+    // Shows the window around a sample that lies outside it, keeping its size.
+    void Reveal(int sample);
     // Shows the window of its present size from start on, kept inside the capture.
     void ShowWindowFrom(int start);
     // The cursor moved last becomes the active one.

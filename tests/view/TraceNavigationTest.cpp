@@ -167,6 +167,10 @@ private slots:
         Key(Qt::Key_Left);
         QCOMPARE(X(), 149);
         QCOMPARE(Y(), 40);
+        // A search that moved a cursor out of the window asks for it to be shown.
+        m_session->RevealSample(250);
+        QVERIFY(Trace(0).IsInWindow(250));
+        QCOMPARE(ShownSize(), 16);
     }
 
     void cursorKeysStopAtTheEnds()

@@ -13,6 +13,7 @@
 #include "resources/Ids.h"
 #include "resources/Strings.h"
 #include "view/ChannelNameDialog.h"
+#include "view/SearchBar.h"
 #include "view/VeldranView.h"
 
 #include <QMessageBox>
@@ -141,6 +142,18 @@ void AppShell::RegisterCommands()
     commands.Register(ids::kCaptureData, [this] { View().OnCaptureData(m_print); });
     commands.Register(ids::kOptions, [link] { link->OnOptions(); });
     commands.Register(ids::kChangeChannelName, [this, session] { ChangeChannelNames(*session, ChannelNames()); });
+    // The measurements panel and the pattern search.
+    const auto hasCapture = [session] { return session->HasCapture(); };
+    commands.Register(ids::kToggleMeasurePanel, [frame] { frame->OnToggleMeasurePanel(); });
+    commands.Register(ids::kToggleSearchBar, [frame] { frame->OnToggleSearchBar(); });
+    commands.Register(ids::kFindPattern, [frame] { frame->GetSearchBar()->FocusPattern(); });
+    commands.Register(ids::kFindNext, [frame] { frame->GetSearchBar()->Find(PatternSearch::EDirection::Next); }, hasCapture);
+    commands.Register(ids::kFindPrevious, [frame] { frame->GetSearchBar()->Find(PatternSearch::EDirection::Previous); },
+                      hasCapture);
+    // The steps' keys work as soon as a capture is shown, not only after a menu was opened.
+    for (const auto signal : {&CCaptureSession::captureOpened, &CCaptureSession::captureCleared,
+                              &CCaptureSession::captureReplaced})
+        connect(session, signal, &commands, &CommandRouter::UpdateEnabledState);
     // Window and help.
     commands.Register(ids::kToggleOptionBar, [frame] { frame->OnToggleOptionBar(); });
     commands.Register(ids::kAppAbout, [frame] { ShowAboutBox(frame); });

@@ -11,6 +11,8 @@
 #include "link/ClockPeriods.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
+#include "view/MeasurePanel.h"
+#include "view/SearchBar.h"
 #include "view/VeldranView.h"
 
 #include <QAction>
@@ -26,6 +28,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace veldran {
 
@@ -63,6 +67,7 @@ void CMainFrame::OnCreate()
     // Created after the status bar, the option bar lies directly above it.
     m_pOptionBar = new OptionBar(m_router, central);
     layout->addWidget(m_pOptionBar);
+    CreateAnalysisPanels();
     CreateMenus();
 
     connect(&m_session, &CCaptureSession::clockPeriodChanged, this, &CMainFrame::SetClockPeriodText);
@@ -70,6 +75,16 @@ void CMainFrame::OnCreate()
     connect(&m_session, &CCaptureSession::noteAnnounced, this,
             [this](const Message& note) { statusBar()->showMessage(MessageText(note).replace(QLatin1Char('\n'), QLatin1Char(' '))); });
     SetClockPeriodText(0);
+    // Which cursor the keys over the traces move, before the lock keys' panes.
+    auto* activeCursor = new QLabel(statusBar());
+    activeCursor->setObjectName(QStringLiteral("activeCursorPane"));
+    statusBar()->insertPermanentWidget(0, activeCursor);
+    const auto showActiveCursor = [this, activeCursor] {
+        activeCursor->setText(Tr(m_session.ActiveCursor() == CCaptureSession::ECursor::X ? text::kActiveCursorX
+                                                                                        : text::kActiveCursorY));
+    };
+    connect(&m_session, &CCaptureSession::activeCursorChanged, activeCursor, showActiveCursor);
+    showActiveCursor();
     CSplashWindow::ShowSplash(this);
 }
 
@@ -232,6 +247,47 @@ void CMainFrame::OnTrackSizeQuery()
 void CMainFrame::OnToggleOptionBar()
 {
     m_pOptionBar->setVisible(!m_pOptionBar->isVisible());
+}
+
+void CMainFrame::CreateAnalysisPanels()
+{
+    // Docked beside the form, never over it: the form scrolls when the panel leaves it less room
+    // than its template.
+    m_pMeasurePanel = new MeasurePanel(m_session, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pMeasurePanel);
+    m_pSearchBar = new SearchBar(m_session, this);
+    addToolBar(Qt::TopToolBarArea, m_pSearchBar);
+    connect(&m_pSearchBar->Search(), &PatternSearch::statusChanged, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
+    connect(m_pSearchBar, &SearchBar::stepRequested, this, [this](PatternSearch::EDirection direction) {
+        m_router.Execute(direction == PatternSearch::EDirection::Next ? ids::kFindNext : ids::kFindPrevious);
+    });
+    // The panel shows from the start where the form and the option bar keep the room they need
+    // beside it (a 1920-pixel screen at factor 2 does not); elsewhere the View menu shows it.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int needed = std::max(m_pOptionBar->sizeHint().width(), m_pView->Form()->minimumWidth()) +
+                       m_pMeasurePanel->sizeHint().width();
+    if (!screen || screen->size().width() < needed)
+        m_pMeasurePanel->hide();
+    // The View menu's entries are ticked while their window shows, however it was closed.
+    QAction* panelShown = m_router.Action(ids::kToggleMeasurePanel);
+    QAction* barShown = m_router.Action(ids::kToggleSearchBar);
+    panelShown->setCheckable(true);
+    panelShown->setChecked(!m_pMeasurePanel->isHidden());
+    barShown->setCheckable(true);
+    barShown->setChecked(true);
+    connect(m_pMeasurePanel, &QDockWidget::visibilityChanged, panelShown, &QAction::setChecked);
+    connect(m_pSearchBar, &QToolBar::visibilityChanged, barShown, &QAction::setChecked);
+}
+
+void CMainFrame::OnToggleMeasurePanel()
+{
+    m_pMeasurePanel->setVisible(!m_pMeasurePanel->isVisible());
+}
+
+void CMainFrame::OnToggleSearchBar()
+{
+    m_pSearchBar->setVisible(!m_pSearchBar->isVisible());
 }
 
 void CMainFrame::UpdateTitle()

@@ -15,7 +15,9 @@ class CommandRouter;
 class CCaptureSession;
 class CVELDRANDoc;
 class CVELDRANView;
+class MeasurePanel;
 class OptionBar;
+class SearchBar;
 class RecentFileList;
 
 class CMainFrame : public QMainWindow {
@@ -27,6 +29,8 @@ public:
     [[nodiscard]] CVELDRANView* GetActiveView() const { return m_pView; }
     [[nodiscard]] OptionBar* GetOptionBar() const { return m_pOptionBar; }
     [[nodiscard]] QMenu* Menu(int index) const;
+    [[nodiscard]] MeasurePanel* GetMeasurePanel() const { return m_pMeasurePanel; }
+    [[nodiscard]] SearchBar* GetSearchBar() const { return m_pSearchBar; }
 
     // Shows the label of a clock-period index in the option bar; any other index empties it.
     void SetClockPeriodText(int nIndex);
@@ -34,6 +38,9 @@ public:
     void OnTrackSizeQuery();
     // Command 104: shows or hides the option bar.
     void OnToggleOptionBar();
+    // Show or hide the measurements panel and the pattern search bar.
+    void OnToggleMeasurePanel();
+    void OnToggleSearchBar();
     // Rebuilds the recent-file entries of the File menu.
     void UpdateRecentFileMenu();
     // "<document title> - VELDRAN"
@@ -58,6 +65,8 @@ private:
     void OnCreate();
     void CreateMenus();
     void CreateStatusBar();
+    // The measurements panel on the right of the form and the search bar above it.
+    void CreateAnalysisPanels();
     void UpdateLockIndicators();
 
     CCaptureSession& m_session;
@@ -66,6 +75,8 @@ private:
     RecentFileList& m_recentFiles;
     CVELDRANView* m_pView = nullptr;
     OptionBar* m_pOptionBar = nullptr;
+    MeasurePanel* m_pMeasurePanel = nullptr;
+    SearchBar* m_pSearchBar = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;

@@ -12,6 +12,7 @@ namespace {
 constexpr const char* kFile = "FIle(&F)";
 constexpr const char* kInstrument = "VELDRAN(&M)";
 constexpr const char* kHelp = "Help(&H)";
+constexpr const char* kView = "보기(&V)";
 
 // Prompt and tool tip, separated by a line feed, as the string table holds them.
 const std::map<int, std::string>& PromptTable()
@@ -25,6 +26,12 @@ const std::map<int, std::string>& PromptTable()
         {ids::kSelectCell, "채널을 선택합니다.\n채널선택"},
         {ids::kChangeChannelName, "채널의 이름을 바꿉니다.\n채널명 바꾸기"},
         {ids::kCaptureData, "인쇄할 데이터를 설정합니다.\n인쇄데이터 설정"},
+        // The measurements panel and the pattern search.
+        {ids::kToggleMeasurePanel, "측정 창을 보이거나 숨깁니다.\n측정 창"},
+        {ids::kToggleSearchBar, "패턴 찾기 막대를 보이거나 숨깁니다.\n패턴 찾기 막대"},
+        {ids::kFindPattern, "찾을 패턴을 입력합니다.\n패턴 찾기"},
+        {ids::kFindNext, "활성 커서 뒤에서 패턴과 일치하는 첫 샘플로 커서를 옮깁니다.\n다음 찾기"},
+        {ids::kFindPrevious, "활성 커서 앞에서 패턴과 일치하는 마지막 샘플로 커서를 옮깁니다.\n이전 찾기"},
         // The framework's own commands.
         {ids::kFileNew, "새 캡처를 만듭니다.\n새 파일"},
         {ids::kFileOpen, "저장된 캡처 파일을 엽니다.\n열기"},
@@ -67,6 +74,12 @@ const std::vector<MenuItemEntry>& MainMenuItems()
         {kInstrument, "Options(&O)...", nullptr, ids::kOptions},
         {kInstrument, nullptr, nullptr, 0},
         {kInstrument, "Change CH Name(&H)...", nullptr, ids::kChangeChannelName},
+        {kInstrument, nullptr, nullptr, 0},
+        {kInstrument, "패턴 찾기(&F)...", "Ctrl+F", ids::kFindPattern},
+        {kInstrument, "다음 찾기(&N)", "F3", ids::kFindNext},
+        {kInstrument, "이전 찾기(&P)", "Shift+F3", ids::kFindPrevious},
+        {kView, "측정 창(&M)", nullptr, ids::kToggleMeasurePanel},
+        {kView, "패턴 찾기 막대(&B)", nullptr, ids::kToggleSearchBar},
         {kHelp, "VELDRAN Info(&I)...", nullptr, ids::kAppAbout},
     };
     return items;
@@ -89,6 +102,9 @@ const std::vector<AcceleratorEntry>& Accelerators()
         {QKeySequence(Qt::SHIFT | Qt::Key_Insert), ids::kEditPaste},
         {QKeySequence(Qt::Key_F6), ids::kNextPane},
         {QKeySequence(Qt::SHIFT | Qt::Key_F6), ids::kPrevPane},
+        {QKeySequence(Qt::CTRL | Qt::Key_F), ids::kFindPattern},
+        {QKeySequence(Qt::Key_F3), ids::kFindNext},
+        {QKeySequence(Qt::SHIFT | Qt::Key_F3), ids::kFindPrevious},
     };
     return table;
 }

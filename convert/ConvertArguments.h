@@ -2,6 +2,7 @@
 // The command line of veldran-convert, read without touching any file.
 
 #include "export/ExportCapture.h"
+#include "i18n/CliOptions.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,8 +12,7 @@
 namespace veldran {
 
 struct ConvertArguments {
-    bool bHelp = false;
-    bool bVersion = false;
+    CliCommon common; // the file names are its words
     std::string strInput;
     std::string strOutput;
     ExportFormat format = ExportFormat::Vcd;

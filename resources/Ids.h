@@ -26,6 +26,12 @@ constexpr int kChangeChannelName = 32771;
 constexpr int kCaptureData = 32772;
 constexpr int kFileExport = 32773;
 constexpr int kToggleOptionBar = 104;
+// The measurements panel and the pattern search
+constexpr int kToggleMeasurePanel = 32790;
+constexpr int kToggleSearchBar = 32791;
+constexpr int kFindPattern = 32792;
+constexpr int kFindNext = 32793;
+constexpr int kFindPrevious = 32794;
 
 // Framework commands
 constexpr int kFileNew = 57600;

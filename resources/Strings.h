@@ -99,6 +99,64 @@
     X(kCliJournalBusy, "%s에는 지금 다른 수신이 기록하고 있습니다. 그 수신이 끝난 다음 복구해 주십시오.") \
     X(kCliNotJournal, "%s은(는) 수신 기록 파일이 아닙니다.") \
     X(kCliJournalKept, "지금까지 받은 데이터는 %s에 남아 있습니다. veldran-capture --recover -o OUT 으로 저장할 수 있습니다.") \
+    /* Measurements panel: its title, the X cursor's pulse on the selected channel, and what lies       \
+       between the cursors */                                                                             \
+    X(kMeasureTitle, "측정")                                                                                    \
+    X(kMeasureAtX, "X 커서의 펄스")                                                                             \
+    X(kMeasureBetween, "X와 Y 사이")                                                                            \
+    X(kMeasureSamples, "샘플")                                                                                  \
+    X(kMeasureChannel, "채널")                                                                                  \
+    X(kMeasureLevel, "레벨")                                                                                    \
+    X(kMeasureWidth, "펄스 폭")                                                                                 \
+    X(kMeasurePeriod, "주기")                                                                                   \
+    X(kMeasureFrequency, "주파수")                                                                              \
+    X(kMeasureDuty, "듀티비")                                                                                   \
+    X(kMeasureDelta, "X − Y")                                                                                   \
+    X(kMeasureInverse, "1 / (X − Y)")                                                                           \
+    X(kMeasureRising, "상승 에지")                                                                              \
+    X(kMeasureFalling, "하강 에지")                                                                             \
+    X(kMeasureEdges, "전체 에지")                                                                               \
+    /* Pattern search: the bar, its count (matches), and the status bar (match, matches; the sample) */   \
+    X(kSearchTitle, "패턴 찾기")                                                                                \
+    X(kSearchLabel, "패턴:")                                                                                    \
+    X(kSearchPlaceholder, "예: D0=r, D7..D4=0x5")                                                               \
+    X(kSearchNext, "다음")                                                                                      \
+    X(kSearchPrevious, "이전")                                                                                  \
+    X(kSearchCancel, "취소")                                                                                    \
+    X(kSearchMatches, "일치 %d개")                                                                              \
+    X(kSearchMatchOf, "일치 %d / %d")                                                                           \
+    X(kSearchCounting, "샘플 %d에서 찾았습니다. 일치하는 샘플을 세고 있습니다...")                              \
+    X(kSearchCountCancelled, "일치하는 샘플 세기를 취소했습니다.")                                              \
+    X(kSearchNoNext, "샘플 %d 뒤에는 일치하는 샘플이 없습니다.")                                                \
+    X(kSearchNoPrevious, "샘플 %d 앞에는 일치하는 샘플이 없습니다.")                                            \
+    /* A search pattern that was refused (the term at fault, as written) */                                   \
+    X(kPatternEmptyTerm, "검색 패턴에 빈 항이 있습니다. 쉼표 사이마다 조건을 하나씩 써 주십시오.")             \
+    X(kPatternUnknownChannel, "검색 패턴의 항 \"%s\": 알 수 없는 채널입니다.")                                \
+    X(kPatternBadValue, "검색 패턴의 항 \"%s\": 값이 올바르지 않습니다 (채널은 0, 1, h, l, r, f, e, 버스는 수).") \
+    X(kPatternValueTooWide, "검색 패턴의 항 \"%s\": 값이 버스보다 넓습니다.")                                 \
+    /* veldran-analyze: its command line, and its figures as it prints them */                               \
+    X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges")                                            \
+    X(kCliUnknownCommand, "알 수 없는 명령입니다: %s")                                                          \
+    X(kCliCommandNeeds, "%s 명령에는 %s이(가) 필요합니다.")                                                     \
+    X(kCliTooManyArguments, "인수가 너무 많습니다: %s")                                                         \
+    X(kCliNotASample, "%s 옵션의 값 '%s'은(는) 샘플 번호가 아닙니다.")                                          \
+    X(kCliSampleOutside, "샘플 %s은(는) 캡처 밖에 있습니다 (샘플 0..%s).")                                      \
+    X(kCliEmptyCapture, "캡처에 샘플이 없습니다.")                                                              \
+    X(kCliOptionsClash, "%s 옵션과 %s 옵션은 함께 쓸 수 없습니다.")                                             \
+    X(kCliUnknownChannel, "알 수 없는 채널입니다: %s")                                                          \
+    X(kAnalyzeMatch, "일치 %s")                                                                                 \
+    X(kAnalyzeNoMatch, "일치 없음")                                                                             \
+    X(kAnalyzeMatchCount, "일치 %s개")                                                                          \
+    X(kAnalyzeLevel, "레벨 %s")                                                                                 \
+    X(kAnalyzeWidth, "폭 %s")                                                                                   \
+    X(kAnalyzePeriod, "주기 %s")                                                                                \
+    X(kAnalyzeDuty, "듀티 %s")                                                                                  \
+    X(kAnalyzeFrequency, "주파수 %s")                                                                           \
+    X(kAnalyzeSamples, "샘플 %s개")                                                                             \
+    X(kAnalyzeAbsent, "없음")                                                                                   \
+    X(kAnalyzeRising, "상승 에지 %s")                                                                           \
+    X(kAnalyzeFalling, "하강 에지 %s")                                                                          \
+    X(kAnalyzeTotalEdges, "에지 전체 %s")                                                                       \
     /* Settings */                                                                                             \
     X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \
                         "새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.")                   \
@@ -111,7 +169,13 @@
     X(kNothingToPrint, "인쇄할 데이터가 없습니다.\n인쇄를 하려면 먼저 인쇄할 데이터를 설정해야 합니다.")        \
     X(kPrinterCannotPrint, "현재 선택된 프린터(%s)로는 인쇄할 수 없습니다.\n다른 프린터를 선택해 주십시오.")    \
     X(kCannotStartPrint, "인쇄 작업을 시작할 수 없습니다.\n프린터 설정을 확인해 주십시오.")                     \
-    X(kCannotOpenBitmap, "Error : Cannot open Bitmap File!")
+    X(kCannotOpenBitmap, "Error : Cannot open Bitmap File!")                                                    \
+    /* Moving over the traces: the edge jumps that found nothing (a channel or a cell, the sample), */         \
+    /* and the cursor the keys move */                                                                        \
+    X(kNoEdgeAfter, "%s: 샘플 %d 이후에 에지가 없습니다")                                                       \
+    X(kNoEdgeBefore, "%s: 샘플 %d 이전에 에지가 없습니다")                                                      \
+    X(kActiveCursorX, "활성 커서: X")                                                                          \
+    X(kActiveCursorY, "활성 커서: Y")
 
 namespace veldran::text {
 

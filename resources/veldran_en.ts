@@ -797,5 +797,305 @@ It may be incomplete (%d samples).</translation>
         <source>지금까지 받은 데이터는 %s에 남아 있습니다. veldran-capture --recover -o OUT 으로 저장할 수 있습니다.</source>
         <translation>what was received is kept in %s; write it with veldran-capture --recover -o OUT</translation>
     </message>
+    <message>
+        <source>측정</source>
+        <translation>Measurements</translation>
+    </message>
+    <message>
+        <source>X 커서의 펄스</source>
+        <translation>Pulse at X</translation>
+    </message>
+    <message>
+        <source>X와 Y 사이</source>
+        <translation>Between X and Y</translation>
+    </message>
+    <message>
+        <source>샘플</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>채널</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>레벨</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>펄스 폭</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>주기</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>주파수</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>듀티비</source>
+        <translation>Duty cycle</translation>
+    </message>
+    <message>
+        <source>X − Y</source>
+        <translation>X − Y</translation>
+    </message>
+    <message>
+        <source>1 / (X − Y)</source>
+        <translation>1 / (X − Y)</translation>
+    </message>
+    <message>
+        <source>상승 에지</source>
+        <translation>Rising edges</translation>
+    </message>
+    <message>
+        <source>하강 에지</source>
+        <translation>Falling edges</translation>
+    </message>
+    <message>
+        <source>전체 에지</source>
+        <translation>All edges</translation>
+    </message>
+    <message>
+        <source>패턴 찾기</source>
+        <translation>Pattern search</translation>
+    </message>
+    <message>
+        <source>패턴:</source>
+        <translation>Pattern:</translation>
+    </message>
+    <message>
+        <source>예: D0=r, D7..D4=0x5</source>
+        <translation>e.g. D0=r, D7..D4=0x5</translation>
+    </message>
+    <message>
+        <source>다음</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>이전</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>취소</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>일치 %d개</source>
+        <translation>%d matches</translation>
+    </message>
+    <message>
+        <source>일치 %d / %d</source>
+        <translation>Match %d of %d</translation>
+    </message>
+    <message>
+        <source>샘플 %d에서 찾았습니다. 일치하는 샘플을 세고 있습니다...</source>
+        <translation>Found at sample %d. Counting the matches...</translation>
+    </message>
+    <message>
+        <source>일치하는 샘플 세기를 취소했습니다.</source>
+        <translation>Counting the matches was cancelled.</translation>
+    </message>
+    <message>
+        <source>샘플 %d 뒤에는 일치하는 샘플이 없습니다.</source>
+        <translation>No match after sample %d.</translation>
+    </message>
+    <message>
+        <source>샘플 %d 앞에는 일치하는 샘플이 없습니다.</source>
+        <translation>No match before sample %d.</translation>
+    </message>
+    <message>
+        <source>보기(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>측정 창(&amp;M)</source>
+        <translation>&amp;Measurements</translation>
+    </message>
+    <message>
+        <source>패턴 찾기 막대(&amp;B)</source>
+        <translation>Pattern Search &amp;Bar</translation>
+    </message>
+    <message>
+        <source>패턴 찾기(&amp;F)...</source>
+        <translation>&amp;Find Pattern...</translation>
+    </message>
+    <message>
+        <source>다음 찾기(&amp;N)</source>
+        <translation>Find &amp;Next</translation>
+    </message>
+    <message>
+        <source>이전 찾기(&amp;P)</source>
+        <translation>Find &amp;Previous</translation>
+    </message>
+    <message>
+        <source>F3</source>
+        <translation>F3</translation>
+    </message>
+    <message>
+        <source>Shift+F3</source>
+        <translation>Shift+F3</translation>
+    </message>
+    <message>
+        <source>Ctrl+F</source>
+        <translation>Ctrl+F</translation>
+    </message>
+    <message>
+        <source>측정 창을 보이거나 숨깁니다.</source>
+        <translation>Show or hide the measurements panel</translation>
+    </message>
+    <message>
+        <source>측정 창</source>
+        <translation>Measurements panel</translation>
+    </message>
+    <message>
+        <source>패턴 찾기 막대를 보이거나 숨깁니다.</source>
+        <translation>Show or hide the pattern search bar</translation>
+    </message>
+    <message>
+        <source>패턴 찾기 막대</source>
+        <translation>Pattern search bar</translation>
+    </message>
+    <message>
+        <source>찾을 패턴을 입력합니다.</source>
+        <translation>Type the pattern to search for</translation>
+    </message>
+    <message>
+        <source>활성 커서 뒤에서 패턴과 일치하는 첫 샘플로 커서를 옮깁니다.</source>
+        <translation>Move the active cursor to the first match after it</translation>
+    </message>
+    <message>
+        <source>다음 찾기</source>
+        <translation>Find next</translation>
+    </message>
+    <message>
+        <source>활성 커서 앞에서 패턴과 일치하는 마지막 샘플로 커서를 옮깁니다.</source>
+        <translation>Move the active cursor to the last match before it</translation>
+    </message>
+    <message>
+        <source>이전 찾기</source>
+        <translation>Find previous</translation>
+    </message>
+    <message>
+        <source>검색 패턴에 빈 항이 있습니다. 쉼표 사이마다 조건을 하나씩 써 주십시오.</source>
+        <translation>The search pattern has an empty term. Write one condition between each pair of commas.</translation>
+    </message>
+    <message>
+        <source>검색 패턴의 항 &quot;%s&quot;: 알 수 없는 채널입니다.</source>
+        <translation>Search pattern term &quot;%s&quot;: unknown channel.</translation>
+    </message>
+    <message>
+        <source>검색 패턴의 항 &quot;%s&quot;: 값이 올바르지 않습니다 (채널은 0, 1, h, l, r, f, e, 버스는 수).</source>
+        <translation>Search pattern term &quot;%s&quot;: bad value (a channel takes 0, 1, h, l, r, f or e, a bus a number).</translation>
+    </message>
+    <message>
+        <source>검색 패턴의 항 &quot;%s&quot;: 값이 버스보다 넓습니다.</source>
+        <translation>Search pattern term &quot;%s&quot;: the value is wider than the bus.</translation>
+    </message>
+    <message>
+        <source>명령을 지정해 주십시오: find, measure, edges</source>
+        <translation>name a command: find, measure, edges</translation>
+    </message>
+    <message>
+        <source>알 수 없는 명령입니다: %s</source>
+        <translation>unknown command: %s</translation>
+    </message>
+    <message>
+        <source>%s 명령에는 %s이(가) 필요합니다.</source>
+        <translation>the %s command needs %s</translation>
+    </message>
+    <message>
+        <source>인수가 너무 많습니다: %s</source>
+        <translation>too many arguments: %s</translation>
+    </message>
+    <message>
+        <source>%s 옵션의 값 '%s'은(는) 샘플 번호가 아닙니다.</source>
+        <translation>%s: '%s' is not a sample number</translation>
+    </message>
+    <message>
+        <source>샘플 %s은(는) 캡처 밖에 있습니다 (샘플 0..%s).</source>
+        <translation>sample %s is outside the capture (samples 0..%s)</translation>
+    </message>
+    <message>
+        <source>캡처에 샘플이 없습니다.</source>
+        <translation>the capture holds no samples</translation>
+    </message>
+    <message>
+        <source>%s 옵션과 %s 옵션은 함께 쓸 수 없습니다.</source>
+        <translation>%s and %s cannot be used together</translation>
+    </message>
+    <message>
+        <source>알 수 없는 채널입니다: %s</source>
+        <translation>unknown channel: %s</translation>
+    </message>
+    <message>
+        <source>일치 %s</source>
+        <translation>match %s</translation>
+    </message>
+    <message>
+        <source>일치 없음</source>
+        <translation>no match</translation>
+    </message>
+    <message>
+        <source>일치 %s개</source>
+        <translation>%s matches</translation>
+    </message>
+    <message>
+        <source>레벨 %s</source>
+        <translation>level %s</translation>
+    </message>
+    <message>
+        <source>폭 %s</source>
+        <translation>width %s</translation>
+    </message>
+    <message>
+        <source>주기 %s</source>
+        <translation>period %s</translation>
+    </message>
+    <message>
+        <source>듀티 %s</source>
+        <translation>duty %s</translation>
+    </message>
+    <message>
+        <source>주파수 %s</source>
+        <translation>frequency %s</translation>
+    </message>
+    <message>
+        <source>샘플 %s개</source>
+        <translation>%s samples</translation>
+    </message>
+    <message>
+        <source>없음</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>상승 에지 %s</source>
+        <translation>rising %s</translation>
+    </message>
+    <message>
+        <source>하강 에지 %s</source>
+        <translation>falling %s</translation>
+    </message>
+    <message>
+        <source>에지 전체 %s</source>
+        <translation>total %s</translation>
+    </message>
+    <message>
+        <source>%s: 샘플 %d 이후에 에지가 없습니다</source>
+        <translation>%s: no edge after sample %d</translation>
+    </message>
+    <message>
+        <source>%s: 샘플 %d 이전에 에지가 없습니다</source>
+        <translation>%s: no edge before sample %d</translation>
+    </message>
+    <message>
+        <source>활성 커서: X</source>
+        <translation>Active cursor: X</translation>
+    </message>
+    <message>
+        <source>활성 커서: Y</source>
+        <translation>Active cursor: Y</translation>
+    </message>
 </context>
 </TS>

@@ -171,6 +171,30 @@ void CCaptureSession::SetCursors(int nX, int nY)
     emit cursorsMoved();
 }
 
+void CCaptureSession::SetActiveCursor(ECursor cursor)
+{
+    if (cursor == m_eActiveCursor)
+        return;
+    m_eActiveCursor = cursor;
+    emit activeCursorChanged();
+}
+
+void CCaptureSession::SelectChannel(int channel)
+{
+    channel = std::clamp(channel, 0, kChannelCount - 1);
+    if (channel == m_nSelectedChannel)
+        return;
+    m_nSelectedChannel = channel;
+    emit selectedChannelChanged(channel);
+}
+
+SampleStore CCaptureSession::Store() const
+{
+    if (!HasCapture())
+        return {};
+    return {m_document.Samples().data(), std::min<int64_t>(m_nSampleCount, m_document.ReadableSampleCount())};
+}
+
 void CCaptureSession::SetWindow(int nWindow)
 {
     m_nWindow = nWindow;

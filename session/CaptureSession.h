@@ -6,6 +6,7 @@
 //
 // Only the session writes this state. A change is announced once, after the state has changed.
 
+#include "analysis/SampleStore.h"
 #include "document/CaptureDocument.h"
 
 #include <QObject>
@@ -97,6 +98,22 @@ public:
     [[nodiscard]] int XCursor() const { return m_nXIndex; }
     [[nodiscard]] int YCursor() const { return m_nYIndex; }
     void SetCursors(int nX, int nY);
+    // The cursor the edge jumps, the arrow keys and the searches move: the one moved last, unless
+    // the user switched.
+    enum class ECursor { X, Y };
+    [[nodiscard]] ECursor ActiveCursor() const { return m_eActiveCursor; }
+    [[nodiscard]] int ActiveCursorSample() const { return m_eActiveCursor == ECursor::X ? m_nXIndex : m_nYIndex; }
+    void SetActiveCursor(ECursor cursor);
+    // Asks the windows to bring a sample into view: a search moved a cursor there, and the window
+    // goes with it whichever cursor it was.
+    void RevealSample(int sample) { emit sampleRevealRequested(sample); }
+
+    // The channel the measurements and the edge jumps work on (0..47), picked by the user.
+    [[nodiscard]] int SelectedChannel() const { return m_nSelectedChannel; }
+    void SelectChannel(int channel);
+
+    // The samples of the capture shown, for the analyses (empty while none is).
+    [[nodiscard]] SampleStore Store() const;
 
     // The zoom window (16, 64, 256 or 1023 samples) and the stepping between them.
     [[nodiscard]] int Window() const { return m_nWindow; }
@@ -126,6 +143,9 @@ signals:
     void namesChanged();
     void clockPeriodChanged(int nIndex);
     void cursorsMoved();
+    void activeCursorChanged();
+    void sampleRevealRequested(int sample);
+    void selectedChannelChanged(int channel);
     void windowChanged(int nWindow);
     void cellChanged(int nCell);
     void valueTextChanged();
@@ -146,6 +166,8 @@ private:
     int m_nYIndex = 0;
     int m_nWindow = 16;
     int m_nCell = 0;
+    ECursor m_eActiveCursor = ECursor::X;
+    int m_nSelectedChannel = 0;
     SValueText m_valueText;
 };
 

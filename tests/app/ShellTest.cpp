@@ -62,7 +62,7 @@ private slots:
     void menusFollowTheCommandTable()
     {
         CMainFrame& frame = m_shell->Frame();
-        const QStringList popups{"FIle(&F)", "VELDRAN(&M)", "Help(&H)"};
+        const QStringList popups{"FIle(&F)", "VELDRAN(&M)", "보기(&V)", "Help(&H)"};
         QCOMPARE(frame.menuBar()->actions().size(), popups.size());
         size_t entry = 0;
         const auto& items = MainMenuItems();
@@ -232,6 +232,16 @@ private slots:
         QCOMPARE(frame.findChild<QWidget*>(QStringLiteral("messagePane"))->property("text").toString(), QStringLiteral("준비"));
         m_shell->Document().SetTitle("capture.vxr");
         QCOMPARE(frame.windowTitle(), QStringLiteral("capture.vxr - VELDRAN"));
+    }
+
+    void theStatusBarNamesTheActiveCursor()
+    {
+        const auto pane = [this] {
+            return m_shell->Frame().findChild<QWidget*>(QStringLiteral("activeCursorPane"))->property("text").toString();
+        };
+        QCOMPARE(pane(), QStringLiteral("활성 커서: X"));
+        m_shell->Session().SetActiveCursor(CCaptureSession::ECursor::Y);
+        QCOMPARE(pane(), QStringLiteral("활성 커서: Y"));
     }
 
     void frameStaysAtScreenSize()

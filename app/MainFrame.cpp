@@ -75,6 +75,16 @@ void CMainFrame::OnCreate()
     connect(&m_session, &CCaptureSession::noteAnnounced, this,
             [this](const Message& note) { statusBar()->showMessage(MessageText(note).replace(QLatin1Char('\n'), QLatin1Char(' '))); });
     SetClockPeriodText(0);
+    // Which cursor the keys over the traces move, before the lock keys' panes.
+    auto* activeCursor = new QLabel(statusBar());
+    activeCursor->setObjectName(QStringLiteral("activeCursorPane"));
+    statusBar()->insertPermanentWidget(0, activeCursor);
+    const auto showActiveCursor = [this, activeCursor] {
+        activeCursor->setText(Tr(m_session.ActiveCursor() == CCaptureSession::ECursor::X ? text::kActiveCursorX
+                                                                                        : text::kActiveCursorY));
+    };
+    connect(&m_session, &CCaptureSession::activeCursorChanged, activeCursor, showActiveCursor);
+    showActiveCursor();
     CSplashWindow::ShowSplash(this);
 }
 

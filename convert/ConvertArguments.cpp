@@ -2,6 +2,7 @@
 
 #include "export/ExportTime.h"
 #include "help/Convert.h"
+#include "i18n/CliOptions.h"
 #include "i18n/CliText.h"
 
 #include <cctype>
@@ -10,30 +11,6 @@
 
 namespace veldran {
 namespace {
-
-// The value of an option given as "--name VALUE" or "--name=VALUE"; advances i past it.
-std::optional<std::string> OptionValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
-                                       std::string& error)
-{
-    const std::string& arg = args[i];
-    if (arg.rfind(name + "=", 0) == 0)
-        return arg.substr(name.size() + 1);
-    if (arg != name)
-        return std::nullopt;
-    if (i + 1 >= args.size()) {
-        error = CliText(Message(text::kCliNeedsValue, {name}));
-        return std::nullopt;
-    }
-    return args[++i];
-}
-
-// Keeps the value of an option that takes one; a second value is an error, not a replacement.
-void Keep(std::optional<std::string>& slot, std::string value, const std::string& name, std::string& error)
-{
-    if (slot)
-        error = CliText(Message(text::kCliRepeatedOption, {name}));
-    slot = std::move(value);
-}
 
 std::optional<int64_t> SampleNumber(const std::string& text)
 {
@@ -67,28 +44,32 @@ std::string Suffix(const std::string& path)
     return path.substr(dot + 1);
 }
 
+struct PictureOptions {
+    std::optional<std::string> cell, from, to, size;
+};
+
 // The picture options, read once the output is known to be a picture.
-std::string ReadPicture(PictureRequest& picture, const std::optional<std::string>& cell, const std::optional<std::string>& from,
-                        const std::optional<std::string>& to, const std::optional<std::string>& size)
+std::string ReadPicture(PictureRequest& picture, const PictureOptions& given)
 {
-    if (cell) {
-        if (*cell != "1" && *cell != "2" && *cell != "3")
-            return CliText(Message(text::kCliBadCell, {*cell}));
-        picture.nCell = (*cell)[0] - '1';
+    if (given.cell) {
+        if (*given.cell != "1" && *given.cell != "2" && *given.cell != "3")
+            return CliText(Message(text::kCliBadCell, {*given.cell}));
+        picture.nCell = (*given.cell)[0] - '1';
     }
-    for (const auto& [option, text, slot] : {std::tuple{"--from", &from, &picture.nFrom}, std::tuple{"--to", &to, &picture.nTo}}) {
+    for (const auto& [option, text, slot] :
+         {std::tuple{"--from", &given.from, &picture.nFrom}, std::tuple{"--to", &given.to, &picture.nTo}}) {
         if (!*text)
             continue;
         *slot = SampleNumber(**text);
         if (!*slot)
             return CliText(Message(text::kCliNotASample, {option, **text}));
     }
-    if (size) {
-        const size_t x = size->find_first_of("xX");
-        const std::optional<int> width = x == std::string::npos ? std::nullopt : Side(size->substr(0, x));
-        const std::optional<int> height = x == std::string::npos ? std::nullopt : Side(size->substr(x + 1));
+    if (given.size) {
+        const size_t x = given.size->find_first_of("xX");
+        const std::optional<int> width = x == std::string::npos ? std::nullopt : Side(given.size->substr(0, x));
+        const std::optional<int> height = x == std::string::npos ? std::nullopt : Side(given.size->substr(x + 1));
         if (!width || !height)
-            return CliText(Message(text::kCliBadSize, {*size}));
+            return CliText(Message(text::kCliBadSize, {*given.size}));
         picture.nWidth = *width;
         picture.nHeight = *height;
     }
@@ -100,38 +81,30 @@ std::string ReadPicture(PictureRequest& picture, const std::optional<std::string
 ConvertArguments ParseConvertArguments(const std::vector<std::string>& args)
 {
     ConvertArguments result;
-    std::vector<std::string> files;
+    const std::vector<std::string>& files = result.common.words;
     std::optional<std::string> clockText;
     std::optional<std::string> formatText;
-    std::optional<std::string> cellText, fromText, toText, sizeText;
-    bool optionsEnded = false;
+    PictureOptions picture;
     for (size_t i = 0; i < args.size() && result.strError.empty(); ++i) {
         const std::string& arg = args[i];
-        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
-            files.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            result.bHelp = true;
-        } else if (arg == "--version") {
-            result.bVersion = true;
-        } else if (auto clock = OptionValue(args, i, "--clock", result.strError)) {
-            Keep(clockText, *clock, "--clock", result.strError);
-        } else if (auto format = OptionValue(args, i, "--format", result.strError)) {
-            Keep(formatText, *format, "--format", result.strError);
-        } else if (auto cell = OptionValue(args, i, "--cell", result.strError)) {
-            Keep(cellText, *cell, "--cell", result.strError);
-        } else if (auto from = OptionValue(args, i, "--from", result.strError)) {
-            Keep(fromText, *from, "--from", result.strError);
-        } else if (auto to = OptionValue(args, i, "--to", result.strError)) {
-            Keep(toText, *to, "--to", result.strError);
-        } else if (auto size = OptionValue(args, i, "--size", result.strError)) {
-            Keep(sizeText, *size, "--size", result.strError);
+        if (TakeCommonArgument(arg, result.common)) {
+        } else if (auto clock = CliOptionValue(args, i, "--clock", result.strError)) {
+            KeepCliOption(clockText, *clock, "--clock", result.strError);
+        } else if (auto format = CliOptionValue(args, i, "--format", result.strError)) {
+            KeepCliOption(formatText, *format, "--format", result.strError);
+        } else if (auto cell = CliOptionValue(args, i, "--cell", result.strError)) {
+            KeepCliOption(picture.cell, *cell, "--cell", result.strError);
+        } else if (auto from = CliOptionValue(args, i, "--from", result.strError)) {
+            KeepCliOption(picture.from, *from, "--from", result.strError);
+        } else if (auto to = CliOptionValue(args, i, "--to", result.strError)) {
+            KeepCliOption(picture.to, *to, "--to", result.strError);
+        } else if (auto size = CliOptionValue(args, i, "--size", result.strError)) {
+            KeepCliOption(picture.size, *size, "--size", result.strError);
         } else if (result.strError.empty()) {
             result.strError = CliText(Message(text::kCliUnknownOption, {arg}));
         }
     }
-    if (!result.strError.empty() || result.bHelp || result.bVersion)
+    if (!result.strError.empty() || result.common.bHelp || result.common.bVersion)
         return result;
     if (files.size() != 2) {
         result.strError = CliText(files.size() < 2 ? text::kCliFilesNeeded : text::kCliTooManyFiles);
@@ -147,15 +120,14 @@ ConvertArguments ParseConvertArguments(const std::vector<std::string>& args)
         }
         result.nClockFs = *period;
     }
-    const std::string pictureName = formatText ? *formatText : Suffix(result.strOutput);
-    if (IsPictureFormat(pictureName)) {
+    if (IsPictureFormat(formatText ? *formatText : Suffix(result.strOutput))) {
         result.picture.emplace();
-        result.picture->strFormat = pictureName;
-        result.strError = ReadPicture(*result.picture, cellText, fromText, toText, sizeText);
+        result.picture->strFormat = formatText ? *formatText : Suffix(result.strOutput);
+        result.strError = ReadPicture(*result.picture, picture);
         return result;
     }
-    for (const auto& [option, given] : {std::pair{"--cell", &cellText}, std::pair{"--from", &fromText},
-                                        std::pair{"--to", &toText}, std::pair{"--size", &sizeText}}) {
+    for (const auto& [option, given] : {std::pair{"--cell", &picture.cell}, std::pair{"--from", &picture.from},
+                                        std::pair{"--to", &picture.to}, std::pair{"--size", &picture.size}}) {
         if (*given) {
             result.strError = CliText(Message(text::kCliPictureOnly, {option}));
             return result;

@@ -2,6 +2,7 @@
 // The command line of veldran-convert, read without touching any file.
 
 #include "export/ExportCapture.h"
+#include "i18n/CliOptions.h"
 #include "picture/PictureLimits.h"
 
 #include <cstdint>
@@ -26,8 +27,7 @@ struct PictureRequest {
 inline constexpr int64_t kPictureMaxSamples = 16384;
 
 struct ConvertArguments {
-    bool bHelp = false;
-    bool bVersion = false;
+    CliCommon common; // the file names are its words
     std::string strInput;
     std::string strOutput;
     ExportFormat format = ExportFormat::Vcd;

@@ -78,12 +78,9 @@ int main(int argc, char** argv)
     veldran::CVELDRANDoc document;
     const veldran::CaptureLoad loaded = veldran::LoadCaptureFile(document, args.strInput);
     if (!loaded || loaded.result != veldran::LoadResult::Loaded)
-        return Fail("cannot read " + args.strInput + ": not a VELDRAN capture file");
-    for (const veldran::Message& message : loaded.messages) {
-        std::string text = veldran::CliText(message);
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        std::fprintf(stderr, "veldran-convert: %s: %s\n", args.strInput.c_str(), text.c_str());
-    }
+        return Fail(veldran::CliCaptureRefused(args.strInput, loaded.bRead, loaded.messages));
+    for (const veldran::Message& message : loaded.messages)
+        std::fprintf(stderr, "veldran-convert: %s: %s\n", args.strInput.c_str(), veldran::CliLine(message).c_str());
 
     const veldran::PictureRequest& request = *args.picture;
     const int64_t count = document.ReadableSampleCount();

@@ -7,6 +7,7 @@
 #include "files/FileWriter.h"
 #include "files/OutputPath.h"
 #include "files/StopSignals.h"
+#include "i18n/CliOptions.h"
 #include "i18n/CliText.h"
 
 #include <algorithm>
@@ -21,27 +22,8 @@
 namespace {
 
 constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 // Written from a capture file that holds less than its header claims (the warning says what).
 constexpr int kExitWrittenIncomplete = 5;
-
-// The document reports what is wrong with a file in messages; the last one, on one line, goes into
-// the error line.
-std::string LastMessage(const std::vector<veldran::Message>& messages)
-{
-    if (messages.empty())
-        return {};
-    std::string text = veldran::CliText(messages.back());
-    std::replace(text.begin(), text.end(), '\n', ' ');
-    return text;
-}
-
-std::string ProgramName(const char* argv0)
-{
-    const std::string path = argv0 ? argv0 : "veldran-convert";
-    const size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 int Fail(const std::string& program, const std::string& text)
 {
@@ -77,20 +59,10 @@ int RunPictureProgram(const std::string& program, char** argv)
 
 int main(int argc, char** argv)
 {
-    const std::string program = ProgramName(argc > 0 ? argv[0] : nullptr);
+    const std::string program = veldran::CliProgramName(argc > 0 ? argv[0] : nullptr, "veldran-convert");
     const veldran::ConvertArguments args = veldran::ParseConvertArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
-    if (args.bHelp) {
-        std::fputs(veldran::ConvertManual().c_str(), stdout);
-        return 0;
-    }
-    if (args.bVersion) {
-        std::printf("%s %s\n", program.c_str(), VELDRAN_VERSION);
-        return 0;
-    }
-    if (!args.strError.empty()) {
-        std::fputs(veldran::CliUsageError(program, args.strError).c_str(), stderr);
-        return kExitUsage;
-    }
+    if (const auto exit = veldran::CliAnswerFirst(program, args.common, args.strError, veldran::ConvertManual(), VELDRAN_VERSION))
+        return *exit;
     if (args.picture)
         return RunPictureProgram(program, argv);
     // Writing over the capture it reads would lose the capture; so would the save file beside a
@@ -107,19 +79,12 @@ int main(int argc, char** argv)
 
     veldran::CVELDRANDoc document;
     const veldran::CaptureLoad loaded = veldran::LoadCaptureFile(document, args.strInput);
-    const std::string said = LastMessage(loaded.messages);
-    if (!loaded)
-        return Fail(program, "cannot read " + args.strInput + ": " + said);
-    if (loaded.result != veldran::LoadResult::Loaded)
-        return Fail(program, args.strInput + ": not a VELDRAN capture file" +
-                                 (said.empty() ? std::string(" (empty)") : " (" + said + ")"));
+    if (!loaded || loaded.result != veldran::LoadResult::Loaded)
+        return Fail(program, veldran::CliCaptureRefused(args.strInput, loaded.bRead, loaded.messages));
 
     // What the window would say of the file (it holds less than it claims) is said here too.
-    for (const veldran::Message& message : loaded.messages) {
-        std::string text = veldran::CliText(message);
-        std::replace(text.begin(), text.end(), '\n', ' ');
-        std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), args.strInput.c_str(), text.c_str());
-    }
+    for (const veldran::Message& message : loaded.messages)
+        std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), args.strInput.c_str(), veldran::CliLine(message).c_str());
 
     veldran::ExportableCapture capture;
     capture.nSampleCount = document.ReadableSampleCount();

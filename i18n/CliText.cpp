@@ -41,4 +41,19 @@ std::string CliUsageError(const std::string& program, const std::string& error)
     return program + ": " + error + "\n" + CliText(Message(text::kCliTryHelp, {program})) + "\n";
 }
 
+std::string CliLine(const Message& message)
+{
+    std::string text = CliText(message);
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    return text;
+}
+
+std::string CliCaptureRefused(const std::string& path, bool bRead, const std::vector<Message>& messages)
+{
+    const std::string said = messages.empty() ? std::string() : CliLine(messages.back());
+    if (!bRead)
+        return "cannot read " + path + ": " + said;
+    return path + ": not a VELDRAN capture file" + (said.empty() ? std::string(" (empty)") : " (" + said + ")");
+}
+
 } // namespace veldran

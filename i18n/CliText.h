@@ -7,6 +7,7 @@
 #include "resources/Message.h"
 
 #include <string>
+#include <vector>
 
 namespace veldran {
 
@@ -25,5 +26,12 @@ namespace veldran {
 // A usage error as the programs print it: "PROGRAM: ERROR" and one line pointing at --help, each
 // ending in a newline. The whole manual is for --help only.
 [[nodiscard]] std::string CliUsageError(const std::string& program, const std::string& error);
+
+// The message on one line, its line breaks as blanks, for an error line on the terminal.
+[[nodiscard]] std::string CliLine(const Message& message);
+
+// Why a capture file given to a program was not taken: it could not be read (bRead false), or it
+// is no capture; the last of the loader's messages says more.
+[[nodiscard]] std::string CliCaptureRefused(const std::string& path, bool bRead, const std::vector<Message>& messages);
 
 } // namespace veldran

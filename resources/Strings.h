@@ -174,7 +174,13 @@
     X(kNothingToPrint, "인쇄할 데이터가 없습니다.\n인쇄를 하려면 먼저 인쇄할 데이터를 설정해야 합니다.")        \
     X(kPrinterCannotPrint, "현재 선택된 프린터(%s)로는 인쇄할 수 없습니다.\n다른 프린터를 선택해 주십시오.")    \
     X(kCannotStartPrint, "인쇄 작업을 시작할 수 없습니다.\n프린터 설정을 확인해 주십시오.")                     \
-    X(kCannotOpenBitmap, "Error : Cannot open Bitmap File!")
+    X(kCannotOpenBitmap, "Error : Cannot open Bitmap File!")                                                    \
+    /* Moving over the traces: the edge jumps that found nothing (a channel or a cell, the sample), */         \
+    /* and the cursor the keys move */                                                                        \
+    X(kNoEdgeAfter, "%s: 샘플 %d 이후에 에지가 없습니다")                                                       \
+    X(kNoEdgeBefore, "%s: 샘플 %d 이전에 에지가 없습니다")                                                      \
+    X(kActiveCursorX, "활성 커서: X")                                                                          \
+    X(kActiveCursorY, "활성 커서: Y")
 
 namespace veldran::text {
 

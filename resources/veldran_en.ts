@@ -1101,5 +1101,21 @@ It may be incomplete (%d samples).</translation>
         <source>그림을 만드는 프로그램 %s을(를) 실행할 수 없습니다: %s</source>
         <translation>cannot run %s, which makes the pictures: %s</translation>
     </message>
+    <message>
+        <source>%s: 샘플 %d 이후에 에지가 없습니다</source>
+        <translation>%s: no edge after sample %d</translation>
+    </message>
+    <message>
+        <source>%s: 샘플 %d 이전에 에지가 없습니다</source>
+        <translation>%s: no edge before sample %d</translation>
+    </message>
+    <message>
+        <source>활성 커서: X</source>
+        <translation>Active cursor: X</translation>
+    </message>
+    <message>
+        <source>활성 커서: Y</source>
+        <translation>Active cursor: Y</translation>
+    </message>
 </context>
 </TS>

@@ -24,7 +24,7 @@ esac
 lintian --fail-on error,warning --display-info "$deb" || fail "lintian reports errors or warnings (above)"
 
 dpkg-deb -x "$deb" "$root"
-for program in veldran veldran-capture veldran-convert veldran-sim; do
+for program in veldran veldran-capture veldran-convert veldran-analyze veldran-sim; do
   file "$root/usr/bin/$program" | grep -q ', stripped' || fail "$program is not stripped"
   out=$("$root/usr/bin/$program" --version) || fail "$program --version failed"
   [ "$out" = "VELDRAN $version" ] || [ "$out" = "$program $version" ] || fail "$program --version says: $out"

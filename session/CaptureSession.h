@@ -104,6 +104,9 @@ public:
     [[nodiscard]] ECursor ActiveCursor() const { return m_eActiveCursor; }
     [[nodiscard]] int ActiveCursorSample() const { return m_eActiveCursor == ECursor::X ? m_nXIndex : m_nYIndex; }
     void SetActiveCursor(ECursor cursor);
+    // Asks the windows to bring a sample into view: a search moved a cursor there, and the window
+    // goes with it whichever cursor it was.
+    void RevealSample(int sample) { emit sampleRevealRequested(sample); }
 
     // The channel the measurements and the edge jumps work on (0..47), picked by the user.
     [[nodiscard]] int SelectedChannel() const { return m_nSelectedChannel; }
@@ -141,6 +144,7 @@ signals:
     void clockPeriodChanged(int nIndex);
     void cursorsMoved();
     void activeCursorChanged();
+    void sampleRevealRequested(int sample);
     void selectedChannelChanged(int channel);
     void windowChanged(int nWindow);
     void cellChanged(int nCell);

@@ -69,6 +69,10 @@ CursorMarkers::LabelRects CursorMarkers::LabelPlaces(const Placement& placement)
     const auto inside = [&](int left) {
         return bounded ? std::max(placement.areaLeft, std::min(left, placement.areaRight - width)) : left;
     };
+    if (!placement.xShown) {
+        const int left = inside(centred(placement.yPixel));
+        return {rect(left), rect(left)};
+    }
     if (!placement.yShown || placement.xIndex == placement.yIndex) {
         const int left = inside(centred(placement.xPixel));
         return {rect(left), rect(left)};
@@ -104,6 +108,8 @@ void CursorMarkers::Place(const Placement& placement)
         m_yLine->setGeometry(placement.yPixel, kLineTop, 1, lineHeight);
         m_yLabel->setGeometry(labels.y);
     }
+    m_xLine->setVisible(placement.xShown);
+    m_xLabel->setVisible(placement.xShown);
     m_xLine->setGeometry(placement.xPixel, kLineTop, 1, lineHeight);
     m_xLabel->setGeometry(labels.x);
 }

@@ -28,6 +28,8 @@ public:
         int xPixel = 0;
         int yPixel = 0;
         bool yShown = false;
+        // The window scrolled away from the X cursor (the mouse wheel) hides its line and label.
+        bool xShown = true;
         QString xText;
         QString yText;
         int labelWidth = 0;

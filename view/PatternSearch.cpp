@@ -14,6 +14,7 @@ void ShowAtActiveCursor(CCaptureSession& session, int sample)
         session.SetCursors(sample, session.YCursor());
     else
         session.SetCursors(session.XCursor(), sample);
+    session.RevealSample(sample);
 }
 
 PatternSearch::PatternSearch(CCaptureSession& session, QObject* parent)

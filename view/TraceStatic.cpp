@@ -16,6 +16,8 @@ constexpr int kFrameInset = 2;
 // From the frame's outer edge to the channel name: the line and one clear pixel.
 constexpr int kLabelInsetX = 2;
 constexpr int kLabelInsetY = 1;
+// Behind the selected channel's name.
+const QColor kSelectedNameColor(255, 236, 160);
 
 // One-pixel pens that, like the platform's line drawing, leave out the last pixel of a line.
 QPen LinePen(const QColor& color)
@@ -70,6 +72,15 @@ float CTraceStatic::LaidOutPixelsPerSample() const
 void CTraceStatic::SetLabel(const QString& label)
 {
     m_strLabel = label;
+    m_picture = QImage();
+    update();
+}
+
+void CTraceStatic::SetSelected(bool bSelected)
+{
+    if (bSelected == m_bSelected)
+        return;
+    m_bSelected = bSelected;
     m_picture = QImage();
     update();
 }
@@ -153,6 +164,9 @@ void CTraceStatic::Paint(QPainter& painter, const QSize& client)
     };
     drawBox(outerLeft, outerTop, outerRight, outerBottom);
     drawBox(m_rcTrace.left(), outerTop, outerRight, outerBottom);
+    if (m_bSelected && m_rcTrace.left() > outerLeft + 1 && outerBottom > outerTop + 2)
+        painter.fillRect(QRect(QPoint(outerLeft + 1, outerTop + 1), QPoint(m_rcTrace.left() - 1, outerBottom - 2)),
+                         kSelectedNameColor);
 
     const QRect outer(outerLeft, outerTop, outerRight - outerLeft, outerBottom - outerTop);
     painter.save();

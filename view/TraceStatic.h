@@ -36,6 +36,9 @@ public:
 
     void SetLabel(const QString& label);
     [[nodiscard]] const QString& Label() const { return m_strLabel; }
+    // The selected channel's trace has its name on a highlight.
+    void SetSelected(bool bSelected);
+    [[nodiscard]] bool IsSelected() const { return m_bSelected; }
 
     // Draws the whole trace for a client area of the given size; used by the paint handler.
     void Paint(QPainter& painter, const QSize& client);
@@ -83,6 +86,7 @@ private:
     LevelReader m_level;
     uint64_t m_nLevelsVersion = 0;
     QString m_strLabel;
+    bool m_bSelected = false;
     // The box last painted, kept until its key changes: a repaint of the form (cursor moves, the
     // position bar) then copies it instead of drawing the square wave again.
     QImage m_picture;

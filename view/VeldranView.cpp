@@ -9,6 +9,7 @@
 #include "view/FormWidget.h"
 #include "view/ReadoutTexts.h"
 #include "view/TextRoom.h"
+#include "view/TraceNavigation.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -73,6 +74,7 @@ CVELDRANView::CVELDRANView(CCaptureSession& session, QWidget* parent)
         LabelTraces(m_traces, m_session);
         m_form->update();
     });
+    m_navigation = std::make_unique<CTraceNavigation>(*this, m_session, *m_form);
 }
 
 CVELDRANView::~CVELDRANView() = default;

@@ -28,6 +28,7 @@ namespace veldran {
 class CNumEdit;
 class CNumSpinCtrl;
 class CPrintCapture;
+class CTraceNavigation;
 class FormWidget;
 
 // The integer cursor values seen by the previous cursor update, for the whole run of the program.
@@ -58,6 +59,8 @@ public:
 
 private:
     friend class FormWidget;
+    // Moves the window and the cursors for the keys and the mouse over the traces.
+    friend class CTraceNavigation;
     void CreateControls();
 
     // What the session announces.
@@ -134,6 +137,8 @@ private:
     static constexpr int kLineCounterRefreshMs = 250;
     QElapsedTimer m_sinceXPosData;
     QTimer m_xPosDataTimer;
+
+    std::unique_ptr<CTraceNavigation> m_navigation;
 };
 
 } // namespace veldran

@@ -106,6 +106,7 @@ void CVELDRANView::UpdateCursorMarkers()
         placement.areaRight = area.right();
     }
     placement.yShown = trace.IsInWindow(placement.yIndex);
+    placement.xShown = !m_bCursorsPlaced || trace.IsInWindow(placement.xIndex);
     placement.xText = XCursorText(x);
     placement.yText = YCursorText(x, y);
     // 55 pixels centred on the line, wider where the font needs it for the largest sample.

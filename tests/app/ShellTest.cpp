@@ -234,6 +234,16 @@ private slots:
         QCOMPARE(frame.windowTitle(), QStringLiteral("capture.vxr - VELDRAN"));
     }
 
+    void theStatusBarNamesTheActiveCursor()
+    {
+        const auto pane = [this] {
+            return m_shell->Frame().findChild<QWidget*>(QStringLiteral("activeCursorPane"))->property("text").toString();
+        };
+        QCOMPARE(pane(), QStringLiteral("활성 커서: X"));
+        m_shell->Session().SetActiveCursor(CCaptureSession::ECursor::Y);
+        QCOMPARE(pane(), QStringLiteral("활성 커서: Y"));
+    }
+
     void frameStaysAtScreenSize()
     {
         CMainFrame& frame = m_shell->Frame();

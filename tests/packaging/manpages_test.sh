@@ -42,4 +42,5 @@ veldran_options() {
 check veldran "$build/app/veldran" $(veldran_options)
 check veldran-capture "$build/capture/veldran-capture" $(quoted_options "$src/capture/CaptureOptions.cpp")
 check veldran-convert "$build/convert/veldran-convert" $(quoted_options "$src/convert/ConvertArguments.cpp")
+check veldran-analyze "$build/analyze/veldran-analyze" $(quoted_options "$src/analyze/AnalyzeArguments.cpp")
 check veldran-sim "$build/sim/veldran-sim" $(quoted_options "$src/sim/main.cpp")

@@ -85,9 +85,13 @@ private slots:
         QCOMPARE(m_status->last().at(0).toString(), MessageText(Message(text::kSearchNoNext, {"36"})));
         // The Y cursor, when active, is the one that moves.
         m_session->SetActiveCursor(CCaptureSession::ECursor::Y);
+        QSignalSpy revealed(m_session.get(), &CCaptureSession::sampleRevealRequested);
         QCOMPARE(m_search->Find(QStringLiteral("D0=f"), Direction::Next), std::optional<int64_t>(8));
         QCOMPARE(m_session->XCursor(), 36);
         QCOMPARE(m_session->YCursor(), 8);
+        // The window is asked to show Y, which it would not follow of itself.
+        QCOMPARE(revealed.count(), 1);
+        QCOMPARE(revealed.last().at(0).toInt(), 8);
     }
 
     void aRefusedPatternIsSaidAndMovesNothing()

@@ -1,0 +1,155 @@
+#include "analyze/AnalyzeArguments.h"
+
+#include "export/ExportTime.h"
+#include "help/Analyze.h"
+#include "i18n/CliText.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace veldran {
+namespace {
+
+// The options each command takes, besides --help and --version.
+const std::vector<std::string>& OptionsOf(AnalyzeCommand command)
+{
+    static const std::vector<std::string> find{"--from", "--previous", "--count", "--all", "--json"};
+    static const std::vector<std::string> measure{"--at", "--clock", "--json"};
+    static const std::vector<std::string> edges{"--between", "--json"};
+    return command == AnalyzeCommand::Find ? find : command == AnalyzeCommand::Measure ? measure : edges;
+}
+
+// A sample number: decimal digits only.
+std::optional<int64_t> SampleNumber(const std::string& text, const std::string& option, std::string& error)
+{
+    int64_t value = 0;
+    const char* const end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || text[0] == '-' || text[0] == '+' || ec != std::errc() || ptr != end) {
+        error = CliText(Message(text::kCliNotASample, {option, text}));
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Options that ask for different answers from one find.
+std::string Clash(const AnalyzeArguments& result)
+{
+    const std::pair<bool, const char*> answers[] = {
+        {result.nFrom.has_value(), "--from"}, {result.bPrevious, "--previous"}, {result.bCount, "--count"}, {result.bAll, "--all"}};
+    // --from and --previous go together; --count and --all go with neither nor with each other.
+    for (size_t first = 0; first < 4; ++first)
+        for (size_t second = std::max<size_t>(first + 1, 2); second < 4; ++second)
+            if (answers[first].first && answers[second].first)
+                return CliText(Message(text::kCliOptionsClash, {answers[first].second, answers[second].second}));
+    return {};
+}
+
+} // namespace
+
+AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
+{
+    AnalyzeArguments result;
+    const std::vector<std::string>& words = result.common.words;
+    std::vector<std::string> given;
+    std::optional<std::string> from, at, clock, betweenX;
+    std::string betweenY;
+    std::string& error = result.strError;
+    for (size_t i = 0; i < args.size() && error.empty(); ++i) {
+        const std::string& arg = args[i];
+        if (TakeCommonArgument(arg, result.common)) {
+        } else if (arg == "--previous" || arg == "--count" || arg == "--all" || arg == "--json") {
+            bool& flag = arg == "--previous" ? result.bPrevious
+                         : arg == "--count"  ? result.bCount
+                         : arg == "--all"    ? result.bAll
+                                             : result.bJson;
+            flag = true;
+            given.push_back(arg);
+        } else if (auto value = CliOptionValue(args, i, "--from", error)) {
+            KeepCliOption(from, *value, "--from", error);
+            given.emplace_back("--from");
+        } else if (auto value = CliOptionValue(args, i, "--at", error)) {
+            KeepCliOption(at, *value, "--at", error);
+            given.emplace_back("--at");
+        } else if (auto value = CliOptionValue(args, i, "--clock", error)) {
+            KeepCliOption(clock, *value, "--clock", error);
+            given.emplace_back("--clock");
+        } else if (auto value = CliOptionValue(args, i, "--between", error)) {
+            KeepCliOption(betweenX, *value, "--between", error);
+            if (i + 1 >= args.size())
+                error = CliText(Message(text::kCliNeedsValue, {"--between"}));
+            else
+                betweenY = args[++i];
+            given.emplace_back("--between");
+        } else if (error.empty()) {
+            error = CliText(Message(text::kCliUnknownOption, {arg}));
+        }
+    }
+    if (!error.empty() || result.common.bHelp || result.common.bVersion)
+        return result;
+    if (words.empty()) {
+        error = CliText(text::kCliNoCommand);
+        return result;
+    }
+    const std::string& command = words[0];
+    if (command == "find")
+        result.command = AnalyzeCommand::Find;
+    else if (command == "measure")
+        result.command = AnalyzeCommand::Measure;
+    else if (command == "edges")
+        result.command = AnalyzeCommand::Edges;
+    else {
+        error = CliText(Message(text::kCliUnknownCommand, {command}));
+        return result;
+    }
+    const std::vector<std::string>& allowed = OptionsOf(result.command);
+    for (const std::string& option : given)
+        if (std::find(allowed.begin(), allowed.end(), option) == allowed.end()) {
+            error = CliText(Message(text::kCliUnknownOption, {option}));
+            return result;
+        }
+    const bool bFind = result.command == AnalyzeCommand::Find;
+    if (words.size() < 3) {
+        error = CliText(Message(text::kCliCommandNeeds, {command, bFind ? "CAPTURE PATTERN" : "CAPTURE CHANNEL"}));
+        return result;
+    }
+    if (words.size() > 3) {
+        error = CliText(Message(text::kCliTooManyArguments, {words[3]}));
+        return result;
+    }
+    result.strCapture = words[1];
+    result.strSubject = words[2];
+    if (result.command == AnalyzeCommand::Measure && !at) {
+        error = CliText(Message(text::kCliCommandNeeds, {command, "--at N"}));
+        return result;
+    }
+    if (result.command == AnalyzeCommand::Edges && !betweenX) {
+        error = CliText(Message(text::kCliCommandNeeds, {command, "--between X Y"}));
+        return result;
+    }
+    if (from)
+        result.nFrom = SampleNumber(*from, "--from", error);
+    if (at && error.empty())
+        result.nAt = SampleNumber(*at, "--at", error);
+    if (betweenX && error.empty())
+        result.nBetweenX = SampleNumber(*betweenX, "--between", error);
+    if (betweenX && error.empty())
+        result.nBetweenY = SampleNumber(betweenY, "--between", error);
+    if (clock && error.empty()) {
+        const auto period = ParseClockPeriod(*clock);
+        if (period)
+            result.nClockFs = *period;
+        else
+            error = CliText(Message(text::kCliBadClock, {*clock}));
+    }
+    if (error.empty())
+        error = Clash(result);
+    return result;
+}
+
+std::string AnalyzeManual()
+{
+    return help::kAnalyzeHelp;
+}
+
+} // namespace veldran

@@ -11,8 +11,12 @@
 #include "i18n/CliText.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -27,6 +31,30 @@ int Fail(const std::string& program, const std::string& text)
     return kExitFailure;
 }
 
+// Pictures are drawn by a program of its own, which links Qt, so that this one does not: the one
+// beside this program (a build tree) or the installed one, run with the same arguments.
+int RunPictureProgram(const std::string& program, char** argv)
+{
+    std::vector<std::string> candidates;
+    char self[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length > 0) {
+        const std::string path(self, static_cast<size_t>(length));
+        candidates.push_back(path.substr(0, path.find_last_of('/') + 1) + "veldran-convert-picture");
+    }
+    candidates.emplace_back(VELDRAN_PICTURE_PROGRAM);
+    int error = ENOENT;
+    for (const std::string& candidate : candidates) {
+        if (::access(candidate.c_str(), X_OK) != 0)
+            continue;
+        argv[0] = const_cast<char*>(candidate.c_str());
+        ::execv(candidate.c_str(), argv);
+        error = errno;
+    }
+    return Fail(program, veldran::CliText(veldran::Message(veldran::text::kCliNoPictureProgram,
+                                                          {VELDRAN_PICTURE_PROGRAM, std::strerror(error)})));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -35,6 +63,8 @@ int main(int argc, char** argv)
     const veldran::ConvertArguments args = veldran::ParseConvertArguments(std::vector<std::string>(argv + std::min(argc, 1), argv + argc));
     if (const auto exit = veldran::CliAnswerFirst(program, args.common, args.strError, veldran::ConvertManual(), VELDRAN_VERSION))
         return *exit;
+    if (args.picture)
+        return RunPictureProgram(program, argv);
     // Writing over the capture it reads would lose the capture; so would the save file beside a
     // VCD. Both are refused, as is an output the writer would refuse, before the capture is read.
     for (const std::string& output : veldran::ExportFilePaths(args.strOutput, args.format)) {

@@ -93,8 +93,13 @@
     X(kCliConsolePort, "%s은(는) 시스템 콘솔입니다. 이 장치에서 받으려면 --port %s 로 직접 지정해 주십시오.")    \
     X(kCliFilesNeeded, "입력 파일과 출력 파일이 필요합니다.")                                                   \
     X(kCliTooManyFiles, "파일 이름이 너무 많습니다.")                                                           \
-    X(kCliUnknownFormat, "알 수 없는 형식 '%s' (vcd, csv, sr)")                                                 \
-    X(kCliFormatFromName, "'%s'에서 형식을 알 수 없습니다: 이름을 .vcd, .csv, .sr로 끝내거나 --format을 지정해 주십시오.") \
+    X(kCliUnknownFormat, "알 수 없는 형식 '%s' (vcd, csv, sr, svg, png, pdf)")                                                 \
+    X(kCliPictureOnly, "%s 옵션은 그림(.svg, .png, .pdf)을 만들 때만 씁니다.")                                     \
+    X(kCliBadCell, "--cell의 값 '%s': 셀은 1, 2, 3 가운데 하나입니다.")                                          \
+    X(kCliBadSize, "--size의 값 '%s': 64x64부터 16384x16384까지의 가로x세로로 써 주십시오.")                      \
+    X(kCliBadPictureRange, "샘플 %s..%s은(는) 그릴 수 없습니다: 캡처는 샘플 0..%s이고 한 그림은 %s개까지입니다.") \
+    X(kCliNoPictureProgram, "그림을 만드는 프로그램 %s을(를) 실행할 수 없습니다: %s")                            \
+    X(kCliFormatFromName, "'%s'에서 형식을 알 수 없습니다: 이름을 .vcd, .csv, .sr, .svg, .png, .pdf로 끝내거나 --format을 지정해 주십시오.") \
     X(kCliNoJournal, "복구할 중단된 수신이 없습니다: %s") \
     X(kCliJournalBusy, "%s에는 지금 다른 수신이 기록하고 있습니다. 그 수신이 끝난 다음 복구해 주십시오.") \
     X(kCliNotJournal, "%s은(는) 수신 기록 파일이 아닙니다.") \

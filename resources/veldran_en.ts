@@ -762,12 +762,12 @@ To use it anyway, name it with %s=%s and start the program again.</translation>
         <translation>too many file names</translation>
     </message>
     <message>
-        <source>알 수 없는 형식 '%s' (vcd, csv, sr)</source>
-        <translation>unknown format '%s' (vcd, csv or sr)</translation>
+        <source>알 수 없는 형식 '%s' (vcd, csv, sr, svg, png, pdf)</source>
+        <translation>unknown format '%s' (vcd, csv, sr, svg, png or pdf)</translation>
     </message>
     <message>
-        <source>'%s'에서 형식을 알 수 없습니다: 이름을 .vcd, .csv, .sr로 끝내거나 --format을 지정해 주십시오.</source>
-        <translation>cannot tell the format from '%s': name it .vcd, .csv or .sr, or give --format</translation>
+        <source>'%s'에서 형식을 알 수 없습니다: 이름을 .vcd, .csv, .sr, .svg, .png, .pdf로 끝내거나 --format을 지정해 주십시오.</source>
+        <translation>cannot tell the format from '%s': name it .vcd, .csv, .sr, .svg, .png or .pdf, or give --format</translation>
     </message>
     <message>
         <source>지난번 수신이 중간에 끊겼습니다. 그때까지 받은 데이터를 불러오시겠습니까?
@@ -1080,6 +1080,26 @@ It may be incomplete (%d samples).</translation>
     <message>
         <source>에지 전체 %s</source>
         <translation>total %s</translation>
+    </message>
+    <message>
+        <source>%s 옵션은 그림(.svg, .png, .pdf)을 만들 때만 씁니다.</source>
+        <translation>%s is only for pictures (.svg, .png, .pdf)</translation>
+    </message>
+    <message>
+        <source>--cell의 값 '%s': 셀은 1, 2, 3 가운데 하나입니다.</source>
+        <translation>--cell '%s': the cell is 1, 2 or 3</translation>
+    </message>
+    <message>
+        <source>--size의 값 '%s': 64x64부터 16384x16384까지의 가로x세로로 써 주십시오.</source>
+        <translation>--size '%s': give WIDTHxHEIGHT from 64x64 to 16384x16384</translation>
+    </message>
+    <message>
+        <source>샘플 %s..%s은(는) 그릴 수 없습니다: 캡처는 샘플 0..%s이고 한 그림은 %s개까지입니다.</source>
+        <translation>samples %s..%s cannot be drawn: the capture holds samples 0..%s and a picture shows at most %s</translation>
+    </message>
+    <message>
+        <source>그림을 만드는 프로그램 %s을(를) 실행할 수 없습니다: %s</source>
+        <translation>cannot run %s, which makes the pictures: %s</translation>
     </message>
     <message>
         <source>%s: 샘플 %d 이후에 에지가 없습니다</source>

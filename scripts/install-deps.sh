@@ -6,7 +6,7 @@ set -euo pipefail
 # scripts/check-deps.sh reads this list: one array, one or more names a line.
 packages=(
   cmake ninja-build g++ pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools qt6-tools-dev libgl-dev libegl-dev libglu1-mesa-dev
+  qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-svg-dev libgl-dev libegl-dev libglu1-mesa-dev
   qt6-l10n-tools qt6-translations-l10n
   fonts-nanum
   clang libclang-rt-14-dev

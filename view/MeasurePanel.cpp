@@ -5,7 +5,7 @@
 #include "analysis/PulseMeasure.h"
 #include "i18n/Translation.h"
 #include "resources/Strings.h"
-#include "view/MeasureTexts.h"
+#include "analysis/MeasureTexts.h"
 
 #include <QEvent>
 #include <QGridLayout>

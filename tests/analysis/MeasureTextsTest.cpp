@@ -1,6 +1,6 @@
 // The measurements panel's figures as text: units and precision, missing figures, the clock OFF.
 
-#include "view/MeasureTexts.h"
+#include "analysis/MeasureTexts.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "view/MeasureTexts.h"
+#include "analysis/MeasureTexts.h"
 
 #include <array>
 #include <cmath>

@@ -28,6 +28,9 @@ std::optional<std::string> Unescaped(std::string_view text)
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size(); ++i) {
+        // A carriage return is always written escaped; one as it is means the line was damaged.
+        if (text[i] == '\r')
+            return std::nullopt;
         if (text[i] != '\\') {
             out += text[i];
             continue;

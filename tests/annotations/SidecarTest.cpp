@@ -121,6 +121,7 @@ private slots:
         QTest::newRow("missing field") << good + "marker\t1\t#123456\tL\n" << 5 << "";
         QTest::newRow("bad escape") << good + "marker\t1\t#123456\tL\\q\tN\n" << 5 << "";
         QTest::newRow("escape cut off") << good + "marker\t1\t#123456\tL\tN\\\n" << 5 << "";
+        QTest::newRow("carriage return not escaped") << good + "marker\t1\t#123456\tL\rM\tN\n" << 5 << "";
         QTest::newRow("unknown radix") << "veldran-annotations 1\nbus\tB\toctal\tD1\n" + good.mid(22) << 2 << "";
         QTest::newRow("channel not in D-form") << QByteArray("veldran-annotations 1\n\nbus\tB\thex\tD1,clk\n") << 3 << "";
         QTest::newRow("channel twice") << QByteArray("veldran-annotations 1\nbus\tB\thex\tD1,D1\n") << 2 << "";

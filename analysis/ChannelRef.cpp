@@ -17,12 +17,12 @@ bool SameIgnoringCase(std::string_view a, std::string_view b)
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
-std::string_view Trimmed(std::string_view text)
+std::string_view Trimmed(std::string_view text, const char* blanks = " \t")
 {
-    const size_t first = text.find_first_not_of(" \t");
+    const size_t first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos)
         return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
 std::optional<int> DForm(std::string_view text)
@@ -55,9 +55,38 @@ std::optional<int> ParseChannel(std::string_view text, const ChannelNames& names
     return std::nullopt;
 }
 
+std::string_view TrimBlanks(std::string_view text)
+{
+    return Trimmed(text);
+}
+
 std::string ChannelId(int channel)
 {
     return "D" + std::to_string(channel);
+}
+
+size_t FindOutsideQuotes(std::string_view text, std::string_view wanted)
+{
+    bool quoted = false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (!quoted && text.compare(i, wanted.size(), wanted) == 0)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+std::vector<std::string_view> SplitOutsideQuotes(std::string_view text)
+{
+    std::vector<std::string_view> pieces;
+    for (;;) {
+        const size_t comma = FindOutsideQuotes(text, ",");
+        pieces.push_back(Trimmed(text.substr(0, comma), " \t\r\n"));
+        if (comma == std::string_view::npos)
+            return pieces;
+        text.remove_prefix(comma + 1);
+    }
 }
 
 } // namespace veldran

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veldran {
 
@@ -18,5 +19,15 @@ namespace veldran {
 
 // "D0" … "D47".
 [[nodiscard]] std::string ChannelId(int channel);
+
+// The text without blanks and tabs at either end.
+[[nodiscard]] std::string_view TrimBlanks(std::string_view text);
+
+// Where `wanted` first occurs in text outside double quotes, or npos: a quoted user name may hold
+// the commas, dots and equals signs that separate the parts of a pattern or a bus.
+[[nodiscard]] size_t FindOutsideQuotes(std::string_view text, std::string_view wanted);
+
+// The text cut at its commas outside double quotes, each piece without blanks at either end.
+[[nodiscard]] std::vector<std::string_view> SplitOutsideQuotes(std::string_view text);
 
 } // namespace veldran

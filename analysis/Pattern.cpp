@@ -20,31 +20,6 @@ std::string_view Trimmed(std::string_view text)
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// Where `wanted` first occurs in text outside double quotes, or npos.
-size_t FindOutsideQuotes(std::string_view text, std::string_view wanted)
-{
-    bool quoted = false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '"')
-            quoted = !quoted;
-        else if (!quoted && text.compare(i, wanted.size(), wanted) == 0)
-            return i;
-    }
-    return std::string_view::npos;
-}
-
-std::vector<std::string_view> SplitTerms(std::string_view text)
-{
-    std::vector<std::string_view> terms;
-    for (;;) {
-        const size_t comma = FindOutsideQuotes(text, ",");
-        terms.push_back(Trimmed(text.substr(0, comma)));
-        if (comma == std::string_view::npos)
-            return terms;
-        text.remove_prefix(comma + 1);
-    }
-}
-
 // A decimal, 0x… or 0b… number; nothing when it is not one. A number beyond 64 bits sets
 // `overflow`: it is wider than any bus.
 std::optional<uint64_t> ParseNumber(std::string_view text, bool& overflow)
@@ -169,7 +144,7 @@ private:
 std::variant<CPattern, PatternError> CPattern::Parse(std::string_view text, const ChannelNames& names)
 {
     PatternBuilder builder(names);
-    for (const std::string_view term : SplitTerms(text)) {
+    for (const std::string_view term : SplitOutsideQuotes(text)) {
         if (std::optional<PatternError> error = builder.AddTerm(term))
             return *std::move(error);
     }

@@ -139,6 +139,28 @@
     X(kPatternUnknownChannel, "검색 패턴의 항 \"%s\": 알 수 없는 채널입니다.")                                \
     X(kPatternBadValue, "검색 패턴의 항 \"%s\": 값이 올바르지 않습니다 (채널은 0, 1, h, l, r, f, e, 버스는 수).") \
     X(kPatternValueTooWide, "검색 패턴의 항 \"%s\": 값이 버스보다 넓습니다.")                                 \
+    /* A bus definition that was refused (the part at fault, as written); a listing range given the wrong way round */ \
+    X(kBusSpecNoEquals, "버스 정의 \"%s\"에 '='가 없습니다. 이름=채널 꼴로 써 주십시오 (예: DATA=D15..D8).")                         \
+    X(kBusSpecNoName, "버스 정의 \"%s\"에 이름이 없습니다. '=' 앞에 버스 이름을 써 주십시오.")                                         \
+    X(kBusSpecNoChannels, "버스 \"%s\"에 채널이 없습니다. '=' 뒤에 채널을 하나 이상 써 주십시오.")                                     \
+    X(kBusSpecEmptyItem, "버스 정의에 빈 항목이 있습니다. 쉼표 사이마다 채널이나 범위를 하나씩 써 주십시오.")                                    \
+    X(kBusSpecUnknownChannel, "버스 정의의 \"%s\": 알 수 없는 채널입니다.")                                                  \
+    X(kBusSpecRepeatedChannel, "버스 정의의 \"%s\": 채널 %s이(가) 버스에 두 번 들어갑니다.")                                      \
+    X(kListingRangeReversed, "시작 샘플 %s이(가) 끝 샘플 %s보다 뒤에 있습니다.")                                                \
+    /* Markers, and the annotation file beside a capture: damage (its line), limits, what was dropped or cut */ \
+    X(kMarkerLabelTooLong, "마커 이름은 %d자까지 쓸 수 있습니다.")                                                           \
+    X(kMarkerNoteTooLong, "마커 메모는 %d바이트까지 쓸 수 있습니다.")                                                          \
+    X(kSidecarDamaged, "주석 파일 %s의 %d번째 줄이 손상되었습니다. 이 파일의 주석은 하나도 쓰지 않았습니다.")                                   \
+    X(kSidecarBadHeader, "첫 줄이 \"%s\"이어야 합니다.")                                                                \
+    X(kSidecarUnknownVersion, "이 프로그램이 모르는 판(%s)의 주석 파일입니다.")                                                  \
+    X(kSidecarOverLimit, "주석 파일 %s은(는) %d번째 줄에서 한도를 넘으므로 이 파일의 주석은 하나도 쓰지 않았습니다.")                             \
+    X(kAnnotationLimits, "마커는 %d개, 버스는 %d개, 메모는 %d바이트, 한 줄은 %d바이트, 파일은 %d바이트까지입니다.")                           \
+    X(kSidecarPartlyUsed, "주석 파일 %s의 일부를 쓰지 않았습니다.")                                                           \
+    X(kSidecarMarkersDropped, "캡처 밖에 있는 마커 %d개를 버렸습니다 (캡처는 샘플 %d개).")                                          \
+    X(kSidecarBusesDropped, "캡처에 없는 채널을 쓰는 버스를 버렸습니다: %s")                                                     \
+    X(kSidecarLabelsCut, "마커 이름 %d개가 너무 길어 %d자로 줄였습니다.")                                                       \
+    X(kCannotReadAnnotations, "주석 파일 %s을(를) 읽을 수 없습니다.")                                                       \
+    X(kCannotSaveAnnotations, "주석 파일 %s을(를) 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.")                                    \
     /* veldran-analyze: its command line, and its figures as it prints them */                               \
     X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges")                                            \
     X(kCliUnknownCommand, "알 수 없는 명령입니다: %s")                                                          \

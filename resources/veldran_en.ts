@@ -994,6 +994,86 @@ It may be incomplete (%d samples).</translation>
         <translation>Search pattern term &quot;%s&quot;: the value is wider than the bus.</translation>
     </message>
     <message>
+        <source>버스 정의 &quot;%s&quot;에 '='가 없습니다. 이름=채널 꼴로 써 주십시오 (예: DATA=D15..D8).</source>
+        <translation>Bus definition &quot;%s&quot; has no '='. Write it as name=channels (for example DATA=D15..D8).</translation>
+    </message>
+    <message>
+        <source>버스 정의 &quot;%s&quot;에 이름이 없습니다. '=' 앞에 버스 이름을 써 주십시오.</source>
+        <translation>Bus definition &quot;%s&quot; has no name. Write the bus name before the '='.</translation>
+    </message>
+    <message>
+        <source>버스 &quot;%s&quot;에 채널이 없습니다. '=' 뒤에 채널을 하나 이상 써 주십시오.</source>
+        <translation>Bus &quot;%s&quot; has no channels. Write one or more channels after the '='.</translation>
+    </message>
+    <message>
+        <source>버스 정의에 빈 항목이 있습니다. 쉼표 사이마다 채널이나 범위를 하나씩 써 주십시오.</source>
+        <translation>The bus definition has an empty item. Write one channel or range between each pair of commas.</translation>
+    </message>
+    <message>
+        <source>버스 정의의 &quot;%s&quot;: 알 수 없는 채널입니다.</source>
+        <translation>Bus definition part &quot;%s&quot;: unknown channel.</translation>
+    </message>
+    <message>
+        <source>버스 정의의 &quot;%s&quot;: 채널 %s이(가) 버스에 두 번 들어갑니다.</source>
+        <translation>Bus definition part &quot;%s&quot;: channel %s is in the bus twice.</translation>
+    </message>
+    <message>
+        <source>시작 샘플 %s이(가) 끝 샘플 %s보다 뒤에 있습니다.</source>
+        <translation>The first sample %s comes after the last sample %s.</translation>
+    </message>
+    <message>
+        <source>마커 이름은 %d자까지 쓸 수 있습니다.</source>
+        <translation>A marker label holds at most %d characters.</translation>
+    </message>
+    <message>
+        <source>마커 메모는 %d바이트까지 쓸 수 있습니다.</source>
+        <translation>A marker note holds at most %d bytes.</translation>
+    </message>
+    <message>
+        <source>주석 파일 %s의 %d번째 줄이 손상되었습니다. 이 파일의 주석은 하나도 쓰지 않았습니다.</source>
+        <translation>The annotation file %s is damaged at line %d. None of the annotations in this file were used.</translation>
+    </message>
+    <message>
+        <source>첫 줄이 &quot;%s&quot;이어야 합니다.</source>
+        <translation>The first line must read &quot;%s&quot;.</translation>
+    </message>
+    <message>
+        <source>이 프로그램이 모르는 판(%s)의 주석 파일입니다.</source>
+        <translation>The annotation file is of a version this program does not know (%s).</translation>
+    </message>
+    <message>
+        <source>주석 파일 %s은(는) %d번째 줄에서 한도를 넘으므로 이 파일의 주석은 하나도 쓰지 않았습니다.</source>
+        <translation>The annotation file %s goes beyond the limits at line %d, so none of its annotations were used.</translation>
+    </message>
+    <message>
+        <source>마커는 %d개, 버스는 %d개, 메모는 %d바이트, 한 줄은 %d바이트, 파일은 %d바이트까지입니다.</source>
+        <translation>At most %d markers, %d buses, %d bytes a note, %d bytes a line and %d bytes a file.</translation>
+    </message>
+    <message>
+        <source>주석 파일 %s의 일부를 쓰지 않았습니다.</source>
+        <translation>Part of the annotation file %s was not used.</translation>
+    </message>
+    <message>
+        <source>캡처 밖에 있는 마커 %d개를 버렸습니다 (캡처는 샘플 %d개).</source>
+        <translation>%d markers beyond the end of the capture were dropped (the capture has %d samples).</translation>
+    </message>
+    <message>
+        <source>캡처에 없는 채널을 쓰는 버스를 버렸습니다: %s</source>
+        <translation>Buses that use channels the capture does not have were dropped: %s</translation>
+    </message>
+    <message>
+        <source>마커 이름 %d개가 너무 길어 %d자로 줄였습니다.</source>
+        <translation>%d marker labels were too long and were cut to %d characters.</translation>
+    </message>
+    <message>
+        <source>주석 파일 %s을(를) 읽을 수 없습니다.</source>
+        <translation>Cannot read the annotation file %s.</translation>
+    </message>
+    <message>
+        <source>주석 파일 %s을(를) 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.</source>
+        <translation>Cannot save the annotation file %s. The existing file is unchanged.</translation>
+    </message>
+    <message>
         <source>명령을 지정해 주십시오: find, measure, edges</source>
         <translation>name a command: find, measure, edges</translation>
     </message>

@@ -53,7 +53,10 @@ CTraceNavigation::CTraceNavigation(CVELDRANView& view, CCaptureSession& session,
     connect(&m_session, &CCaptureSession::sampleRevealRequested, this, &CTraceNavigation::Reveal);
     connect(&m_session, &CCaptureSession::captureOpened, this, resync);
     connect(&m_session, &CCaptureSession::captureCleared, this, resync);
-    connect(&m_session, &CCaptureSession::selectedChannelChanged, this, &CTraceNavigation::MarkSelectedTrace);
+    connect(&m_session, &CCaptureSession::selectedChannelChanged, this, [this] {
+        m_bChannelPicked = true;
+        MarkSelectedTrace();
+    });
     connect(&m_session, &CCaptureSession::cellChanged, this, &CTraceNavigation::MarkSelectedTrace);
     resync();
     MarkSelectedTrace();
@@ -136,7 +139,9 @@ bool CTraceNavigation::OnPress(const QMouseEvent& mouse)
     const std::optional<int> trace = mouse.button() == Qt::LeftButton ? TraceAt(point) : std::nullopt;
     if (!trace)
         return false;
+    m_bChannelPicked = true;
     m_session.SelectChannel(m_session.Cell() * kChannelsPerCell + *trace);
+    MarkSelectedTrace();
     // On the Y line the press takes hold of it; anywhere else it is the form's click, which puts
     // X under the pointer, and the drag that follows moves X.
     if (IsNearLine(ids::kYCursorLine, point) &&
@@ -192,7 +197,9 @@ void CTraceNavigation::StepSelectedChannel(int step)
     const int inCell = m_session.SelectedChannel() - first;
     // A channel of another cell steps into this one from its nearer end.
     const int next = inCell >= 0 && inCell < kChannelsPerCell ? inCell + step : (step > 0 ? 0 : kChannelsPerCell - 1);
+    m_bChannelPicked = true;
     m_session.SelectChannel(first + std::clamp(next, 0, kChannelsPerCell - 1));
+    MarkSelectedTrace();
 }
 
 void CTraceNavigation::JumpToEdge(bool bForward, bool bAnyChannel)
@@ -263,7 +270,7 @@ void CTraceNavigation::MarkSelectedTrace()
 {
     const int first = m_session.Cell() * kChannelsPerCell;
     for (int k = 0; k < kChannelsPerCell; ++k)
-        m_view.Trace(k).SetSelected(first + k == m_session.SelectedChannel());
+        m_view.Trace(k).SetSelected(m_bChannelPicked && first + k == m_session.SelectedChannel());
 }
 
 std::optional<int> CTraceNavigation::TraceAt(const QPoint& point) const

@@ -64,6 +64,9 @@ private:
     std::optional<ECursor> m_drag;
     int m_nSeenX = 0;
     int m_nSeenY = 0;
+    // The selected trace is marked once the user has picked a channel: until then the form (and a
+    // snapshot of it) looks as it always did.
+    bool m_bChannelPicked = false;
 };
 
 } // namespace veldran

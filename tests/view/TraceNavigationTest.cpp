@@ -270,6 +270,9 @@ private slots:
 
     void aClickOnADiagramSelectsItsChannel()
     {
+        // Nothing is marked before the user picks a channel: the form looks as it always did.
+        for (int k = 0; k < 16; ++k)
+            QVERIFY(!Trace(k).IsSelected());
         QTest::mouseClick(&Form(), Qt::LeftButton, {}, QPoint(PixelOf(5), RowOf(7)));
         QCOMPARE(m_session->SelectedChannel(), 7);
         QVERIFY(Trace(7).IsSelected());

@@ -140,12 +140,12 @@
     X(kPatternBadValue, "검색 패턴의 항 \"%s\": 값이 올바르지 않습니다 (채널은 0, 1, h, l, r, f, e, 버스는 수).") \
     X(kPatternValueTooWide, "검색 패턴의 항 \"%s\": 값이 버스보다 넓습니다.")                                 \
     /* A bus definition that was refused (the part at fault, as written); a listing range given the wrong way round */ \
-    X(kBusSpecNoEquals, "버스 정의 \"%s\"에 '='가 없습니다. 이름=채널 꼴로 써 주십시오 (예: DATA=D15..D8).")                         \
-    X(kBusSpecNoName, "버스 정의 \"%s\"에 이름이 없습니다. '=' 앞에 버스 이름을 써 주십시오.")                                         \
-    X(kBusSpecNoChannels, "버스 \"%s\"에 채널이 없습니다. '=' 뒤에 채널을 하나 이상 써 주십시오.")                                     \
-    X(kBusSpecEmptyItem, "버스 정의에 빈 항목이 있습니다. 쉼표 사이마다 채널이나 범위를 하나씩 써 주십시오.")                                    \
-    X(kBusSpecUnknownChannel, "버스 정의의 \"%s\": 알 수 없는 채널입니다.")                                                  \
-    X(kBusSpecRepeatedChannel, "버스 정의의 \"%s\": 채널 %s이(가) 버스에 두 번 들어갑니다.")                                      \
+    X(kBusDefinitionNoEquals, "버스 정의 \"%s\"에 '='가 없습니다. 이름=채널 꼴로 써 주십시오 (예: DATA=D15..D8).")                         \
+    X(kBusDefinitionNoName, "버스 정의 \"%s\"에 이름이 없습니다. '=' 앞에 버스 이름을 써 주십시오.")                                         \
+    X(kBusDefinitionNoChannels, "버스 \"%s\"에 채널이 없습니다. '=' 뒤에 채널을 하나 이상 써 주십시오.")                                     \
+    X(kBusDefinitionEmptyItem, "버스 정의에 빈 항목이 있습니다. 쉼표 사이마다 채널이나 범위를 하나씩 써 주십시오.")                                    \
+    X(kBusDefinitionUnknownChannel, "버스 정의의 \"%s\": 알 수 없는 채널입니다.")                                                  \
+    X(kBusDefinitionRepeatedChannel, "버스 정의의 \"%s\": 채널 %s이(가) 버스에 두 번 들어갑니다.")                                      \
     X(kListingRangeReversed, "시작 샘플 %s이(가) 끝 샘플 %s보다 뒤에 있습니다.")                                                \
     /* Markers, and the annotation file beside a capture: damage (its line), limits, what was dropped or cut */ \
     X(kMarkerLabelTooLong, "마커 이름은 %d자까지 쓸 수 있습니다.")                                                           \

@@ -1,7 +1,7 @@
 // Buses: their values in the hand-made capture (AnnotationsFixture.h) in every radix, and the bus
 // definitions a user types, accepted and refused.
 
-#include "annotations/BusSpec.h"
+#include "annotations/BusDefinition.h"
 #include "resources/Message.h"
 #include "tests/annotations/AnnotationsFixture.h"
 
@@ -31,7 +31,7 @@ ChannelNames Names()
 
 std::variant<Bus, Message> Parse(const QString& text)
 {
-    return ParseBusSpec(text.toStdString(), Names());
+    return ParseBusDefinition(text.toStdString(), Names());
 }
 
 } // namespace

@@ -16,7 +16,7 @@
 
 namespace veldran {
 
-// The bus, or why it was refused (the message quotes the part of the text at fault).
-[[nodiscard]] std::variant<Bus, Message> ParseBusSpec(std::string_view text, const ChannelNames& names);
+// The bus, or why it was refused (the message quotes the piece of the text at fault).
+[[nodiscard]] std::variant<Bus, Message> ParseBusDefinition(std::string_view text, const ChannelNames& names);
 
 } // namespace veldran

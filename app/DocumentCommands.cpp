@@ -1,6 +1,7 @@
 #include "app/DocumentCommands.h"
 
 #include "app/MainFrame.h"
+#include "annotations/SidecarFile.h"
 #include "app/RecentFileList.h"
 #include "document/CaptureFile.h"
 #include "document/CapturePrefetch.h"
@@ -69,6 +70,7 @@ void DocumentCommands::OnFileNew()
         return;
     m_session.ClearCapture();
     m_document.SetModifiedFlag(false);
+    m_unreadSidecar.clear();
 }
 
 void DocumentCommands::OnFileOpen()
@@ -103,7 +105,14 @@ bool DocumentCommands::OpenDocumentFile(const QString& path, CCapturePrefetch* p
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
     m_document.SetModifiedFlag(false);
     RememberFile(path);
-    m_session.OpenCapture();
+    // The buses and markers beside the file: a missing sidecar is none; a damaged one is said once
+    // and leaves the capture shown as it is.
+    const std::string sidecar = SidecarPath(m_document.GetPathName());
+    SidecarRead annotations = ReadSidecar(sidecar, m_document.SampleCount());
+    m_unreadSidecar = annotations.message && annotations.annotations.Empty() ? sidecar : std::string();
+    m_session.OpenCapture(std::move(annotations.annotations));
+    if (annotations.message)
+        ShowMessage(*annotations.message);
     return true;
 }
 
@@ -148,9 +157,29 @@ bool DocumentCommands::DoSave(const QString& path)
     if (!ShowReported(SaveCaptureFile(m_document, names, QFile::encodeName(path).toStdString())))
         return false;
     m_document.SetPathName(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
-    m_document.SetModifiedFlag(false);
     RememberFile(path);
+    // The capture is saved; it stays marked as changed until its buses and markers are saved too.
+    if (const std::optional<Message> failed = SaveSidecar()) {
+        ShowMessage(*failed);
+        return false;
+    }
+    m_document.SetModifiedFlag(false);
     return true;
+}
+
+std::optional<Message> DocumentCommands::SaveSidecar()
+{
+    const std::string sidecar = SidecarPath(m_document.GetPathName());
+    const CaptureAnnotations& annotations = m_session.Annotations();
+    // With nothing to keep, no sidecar is made, and one that could not be read when the capture was
+    // opened stays as it is for the user to mend; one that was read is emptied.
+    if (annotations.Empty() && (sidecar == m_unreadSidecar || !QFileInfo::exists(QFile::decodeName(sidecar.c_str()))))
+        return std::nullopt;
+    if (std::optional<Message> failed = WriteSidecar(sidecar, annotations))
+        return failed;
+    if (sidecar == m_unreadSidecar)
+        m_unreadSidecar.clear();
+    return std::nullopt;
 }
 
 void DocumentCommands::RememberFile(const QString& path)

@@ -5,7 +5,11 @@
 #include <QObject>
 #include <QString>
 
+#include "resources/Message.h"
+
 #include <functional>
+#include <optional>
+#include <string>
 
 class QWidget;
 
@@ -46,6 +50,8 @@ public:
 
 private:
     bool DoSave(const QString& path);
+    // Writes the capture's buses and markers beside the file just saved; why not, when it failed.
+    std::optional<Message> SaveSidecar();
     void RememberFile(const QString& path);
     static Prompts DefaultPrompts(QWidget* parent);
 
@@ -54,6 +60,9 @@ private:
     CMainFrame& m_frame;
     RecentFileList& m_recentFiles;
     Prompts m_prompts;
+    // The sidecar that could not be read when its capture was opened (empty: none): it is not
+    // replaced by an empty one.
+    std::string m_unreadSidecar;
 };
 
 } // namespace veldran

@@ -13,7 +13,7 @@ packages=(
   poppler-utils
   xvfb xauth
   desktop-file-utils libxml2-utils shared-mime-info appstream
-  libzip-dev
+  libzip-dev libsigrokdecode-dev
   sigrok-cli gtkwave pulseview
   man-db dpkg-dev file lintian
 )

@@ -127,11 +127,16 @@ void CCaptureSession::ClearCapture()
     m_nXIndex = 0;
     m_nYIndex = 0;
     m_valueText = {text::kNoData, {}};
+    const bool hadMarkers = !m_annotations.markers.empty();
+    m_annotations.markers.clear();
     emit captureCleared();
+    if (hadMarkers)
+        emit markersChanged();
 }
 
-void CCaptureSession::OpenCapture()
+void CCaptureSession::OpenCapture(CaptureAnnotations annotations)
 {
+    m_annotations = std::move(annotations);
     if (m_document.IsDataReady()) {
         for (int n = 0; n < kChannelCount; ++n)
             m_strName[static_cast<size_t>(n)] = QString::fromStdString(m_document.ChannelName(n));
@@ -145,6 +150,9 @@ void CCaptureSession::OpenCapture()
     m_dClockPeriod = 1.0;
     m_nClockIndex = 0;
     emit captureOpened();
+    emit busesChanged();
+    emit markersChanged();
+    emit extraSectionsChanged();
 }
 
 void CCaptureSession::SetNames(const ChannelNames& names)

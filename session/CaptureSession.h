@@ -7,6 +7,7 @@
 // Only the session writes this state. A change is announced once, after the state has changed.
 
 #include "analysis/SampleStore.h"
+#include "annotations/CaptureAnnotations.h"
 #include "document/CaptureDocument.h"
 
 #include <QObject>
@@ -17,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace veldran {
 
@@ -79,8 +81,27 @@ public:
     // No capture (New File): the document forgets its capture and the view shows nothing.
     void ClearCapture();
     // The program starts, or a capture file was read into the document: what is shown starts over
-    // (a file's names become the working names; the 16-sample window, no clock period).
-    void OpenCapture();
+    // (a file's names become the working names; the 16-sample window, no clock period) with the
+    // buses and markers read beside the file.
+    void OpenCapture(CaptureAnnotations annotations = {});
+
+    // The buses and markers the user keeps with the capture, saved beside it (SidecarFile.h).
+    // Markers are kept in sample order (markers on one sample in the order they were added). The
+    // buses stay when the capture changes, as the names do; the markers go with their capture.
+    // Every change marks the capture as changed.
+    [[nodiscard]] const CaptureAnnotations& Annotations() const { return m_annotations; }
+    [[nodiscard]] const std::vector<Bus>& Buses() const { return m_annotations.buses; }
+    [[nodiscard]] const std::vector<Marker>& Markers() const { return m_annotations.markers; }
+    void SetBuses(std::vector<Bus> buses);
+    // The new marker's index, or nothing when the capture already holds kMaxMarkers.
+    std::optional<int> AddMarker(Marker marker);
+    // The marker's new index (its sample may have moved it); an index out of range changes nothing.
+    int ReplaceMarker(int index, Marker marker);
+    void RemoveMarker(int index);
+    // A section kept for a later reader (the decoder set-ups): replaces the section of that name,
+    // or adds it; a section with no lines is removed.
+    void SetExtraSection(ExtraSection section);
+    [[nodiscard]] const ExtraSection* FindExtraSection(const std::string& name) const;
 
     // The channel names as the user works with them (traces, save, export).
     [[nodiscard]] const ChannelNames& Names() const { return m_strName; }
@@ -150,6 +171,9 @@ signals:
     void cellChanged(int nCell);
     void valueTextChanged();
     void noteAnnounced(const veldran::Message& note);
+    void busesChanged();
+    void markersChanged();
+    void extraSectionsChanged();
 
 private:
     // The listing just parsed becomes the capture shown, modified.
@@ -169,6 +193,7 @@ private:
     ECursor m_eActiveCursor = ECursor::X;
     int m_nSelectedChannel = 0;
     SValueText m_valueText;
+    CaptureAnnotations m_annotations;
 };
 
 } // namespace veldran

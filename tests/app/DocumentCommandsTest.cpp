@@ -2,6 +2,7 @@
 // before New, Open and Exit, the recent-file list, files that cannot be opened or are refused, and
 // what the screen, Save and Export hold after a reception is cancelled.
 
+#include "tests/common/FileBytes.h"
 #include "tests/common/ListingBuilder.h"
 #include "tests/common/MessageRecorder.h"
 #include "tests/common/PipeRescuer.h"
@@ -113,6 +114,15 @@ private:
         CVELDRANDoc read;
         (void)LoadCaptureFile(read, QFile::encodeName(m_savePath).toStdString());
         return read.SampleCount();
+    }
+
+    // The message boxes about a sidecar file: those that name one.
+    int SidecarMessages() const
+    {
+        int count = 0;
+        for (const auto& message : m_messages->messages)
+            count += message.text.find(".veldran") != std::string::npos ? 1 : 0;
+        return count;
     }
 
 private slots:
@@ -492,6 +502,73 @@ private slots:
         QCOMPARE(SavedSamples("recovered.vxr"), 3);
         QVERIFY(!QFile::exists(QString::fromStdString(ListingJournalPath())));
     }
+    // Buses and markers are kept beside the capture: Save As writes both, opening reads both, and
+    // the capture file holds the same bytes with or without them.
+    void busesAndMarkersSurviveSaveAndOpen()
+    {
+        CCaptureSession& session = m_shell->Session();
+        Receive(m_shell->Document());
+        m_savePath = Path("plain.vxr");
+        QVERIFY(m_shell->Files().OnFileSaveAs());
+        QVERIFY(!QFile::exists(m_savePath + QStringLiteral(".veldran"))); // nothing to keep: none made
+
+        session.SetBuses({Bus{"DATA", {7, 6, 5, 4, 3, 2, 1, 0}, ERadix::Hex}, Bus{"CTRL", {47, 16}, ERadix::Binary}});
+        for (int sample : {2, 0, 1})
+            QVERIFY(session.AddMarker(Marker{sample, "m" + std::to_string(sample), "note\nline", 0x00FF00}));
+        QCOMPARE(session.Markers().front().nSample, int64_t{0});
+        const CaptureAnnotations kept = session.Annotations();
+        m_savePath = Path("kept.vxr");
+        QVERIFY(m_shell->Files().OnFileSaveAs());
+        QVERIFY(!m_shell->Document().IsModified());
+        QCOMPARE(test::ReadFileBytes(m_savePath), test::ReadFileBytes(Path("plain.vxr")));
+
+        m_shell->Files().OnFileNew();
+        QVERIFY(session.Markers().empty());
+        session.SetBuses({});
+        m_answers = {Answer::No};
+        m_openPath = m_savePath;
+        m_messages->Clear();
+        m_shell->Files().OnFileOpen();
+        QCOMPARE(SidecarMessages(), 0);
+        QVERIFY(session.Annotations() == kept);
+        QVERIFY(!m_shell->Document().IsModified());
+
+        // Removing every marker and bus empties the sidecar rather than leaving the old one.
+        session.SetBuses({});
+        while (!session.Markers().empty())
+            session.RemoveMarker(0);
+        QVERIFY(m_shell->Files().OnFileSave());
+        m_shell->Files().OpenDocumentFile(m_savePath);
+        QVERIFY(session.Annotations().Empty());
+    }
+
+    // A damaged sidecar: the capture opens, one message names the line, and saving with nothing to
+    // keep leaves the damaged file for the user to mend.
+    void damagedSidecarOpensTheCaptureWithAMessage()
+    {
+        Receive(m_shell->Document());
+        m_savePath = Path("damaged.vxr");
+        QVERIFY(m_shell->Files().OnFileSaveAs());
+        const QByteArray damaged = "veldran-annotations 1\nmarker\tnot-a-number\n";
+        {
+            QFile sidecar(m_savePath + QStringLiteral(".veldran"));
+            QVERIFY(sidecar.open(QIODevice::WriteOnly));
+            sidecar.write(damaged);
+        }
+        m_messages->Clear();
+        QVERIFY(m_shell->Files().OpenDocumentFile(m_savePath));
+        QCOMPARE(m_shell->Session().SampleCount(), 3);
+        QCOMPARE(SidecarMessages(), 1);
+        QVERIFY(m_shell->Session().Annotations().Empty());
+
+        test::Rename(m_shell->Session(), 1, QStringLiteral("renamed"));
+        QVERIFY(m_shell->Files().OnFileSave());
+        QCOMPARE(test::ReadFileBytes(m_savePath + QStringLiteral(".veldran")), damaged);
+        QVERIFY(m_shell->Session().AddMarker(Marker{1, "kept", {}, 0xFF0000}));
+        QVERIFY(m_shell->Files().OnFileSave());
+        QVERIFY(test::ReadFileBytes(m_savePath + QStringLiteral(".veldran")).contains("kept"));
+    }
+
     void commandLineFileThatCannotBeReadEndsStartUp()
     {
         AppShell shell;

@@ -14,6 +14,7 @@
 #include "app/MarkerCommands.h"
 #include "app/PictureSizeDialog.h"
 #include "i18n/MessageText.h"
+#include "picture/PictureLimits.h"
 #include "resources/Ids.h"
 #include "view/MarkerDialog.h"
 #include "view/MarkerPanel.h"
@@ -273,6 +274,10 @@ private slots:
         QCOMPARE(QString::fromStdString(m_messages->Last()),
                  MessageText(Message(text::kPictureUnknownSuffix, {path.toStdString()})));
         QVERIFY(!QFile::exists(path));
+
+        // The size dialog keeps each side to what a picture may have.
+        const PictureSizeDialog sizes(QSize(20, 99999));
+        QCOMPARE(sizes.Size(), QSize(kPictureMinSide, kPictureMaxSide));
 
         path = folder.filePath(QStringLiteral("missing/view.pdf"));
         QVERIFY(Router().Execute(ids::kFileExportView));

@@ -11,6 +11,7 @@
 #include "link/ClockPeriods.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
+#include "view/MarkerPanel.h"
 #include "view/MeasurePanel.h"
 #include "view/SearchBar.h"
 #include "view/VeldranView.h"
@@ -277,12 +278,25 @@ void CMainFrame::CreateAnalysisPanels()
     barShown->setCheckable(true);
     barShown->setChecked(true);
     connect(m_pMeasurePanel, &QDockWidget::visibilityChanged, panelShown, &QAction::setChecked);
+    // The markers panel lies under the measurements and shows when the View menu asks for it.
+    m_pMarkerPanel = new MarkerPanel(m_session, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pMarkerPanel);
+    m_pMarkerPanel->hide();
+    QAction* markersShown = m_router.Action(ids::kToggleMarkerPanel);
+    markersShown->setCheckable(true);
+    markersShown->setChecked(false);
+    connect(m_pMarkerPanel, &QDockWidget::visibilityChanged, markersShown, &QAction::setChecked);
     connect(m_pSearchBar, &QToolBar::visibilityChanged, barShown, &QAction::setChecked);
 }
 
 void CMainFrame::OnToggleMeasurePanel()
 {
     m_pMeasurePanel->setVisible(!m_pMeasurePanel->isVisible());
+}
+
+void CMainFrame::OnToggleMarkerPanel()
+{
+    m_pMarkerPanel->setVisible(!m_pMarkerPanel->isVisible());
 }
 
 void CMainFrame::OnToggleSearchBar()

@@ -15,6 +15,7 @@ class CommandRouter;
 class CCaptureSession;
 class CVELDRANDoc;
 class CVELDRANView;
+class MarkerPanel;
 class MeasurePanel;
 class OptionBar;
 class SearchBar;
@@ -31,6 +32,7 @@ public:
     [[nodiscard]] QMenu* Menu(int index) const;
     [[nodiscard]] MeasurePanel* GetMeasurePanel() const { return m_pMeasurePanel; }
     [[nodiscard]] SearchBar* GetSearchBar() const { return m_pSearchBar; }
+    [[nodiscard]] MarkerPanel* GetMarkerPanel() const { return m_pMarkerPanel; }
 
     // Shows the label of a clock-period index in the option bar; any other index empties it.
     void SetClockPeriodText(int nIndex);
@@ -41,6 +43,7 @@ public:
     // Show or hide the measurements panel and the pattern search bar.
     void OnToggleMeasurePanel();
     void OnToggleSearchBar();
+    void OnToggleMarkerPanel();
     // Rebuilds the recent-file entries of the File menu.
     void UpdateRecentFileMenu();
     // "<document title> - VELDRAN"
@@ -77,6 +80,7 @@ private:
     OptionBar* m_pOptionBar = nullptr;
     MeasurePanel* m_pMeasurePanel = nullptr;
     SearchBar* m_pSearchBar = nullptr;
+    MarkerPanel* m_pMarkerPanel = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;

@@ -32,12 +32,20 @@ const std::map<int, std::string>& PromptTable()
         {ids::kFindPattern, "찾을 패턴을 입력합니다.\n패턴 찾기"},
         {ids::kFindNext, "활성 커서 뒤에서 패턴과 일치하는 첫 샘플로 커서를 옮깁니다.\n다음 찾기"},
         {ids::kFindPrevious, "활성 커서 앞에서 패턴과 일치하는 마지막 샘플로 커서를 옮깁니다.\n이전 찾기"},
+        // The markers.
+        {ids::kToggleMarkerPanel, "마커 창을 보이거나 숨깁니다.\n마커 창"},
+        {ids::kAddMarker, "X 커서의 샘플에 마커를 붙입니다.\n마커 추가"},
+        {ids::kEditMarker, "X 커서의 샘플에 있는 마커를 고칩니다.\n마커 편집"},
+        {ids::kDeleteMarker, "X 커서의 샘플에 있는 마커를 지웁니다.\n마커 지우기"},
+        {ids::kNextMarker, "X 커서 뒤의 첫 마커로 X 커서를 옮깁니다.\n다음 마커"},
+        {ids::kPreviousMarker, "X 커서 앞의 마지막 마커로 X 커서를 옮깁니다.\n이전 마커"},
         // The framework's own commands.
         {ids::kFileNew, "새 캡처를 만듭니다.\n새 파일"},
         {ids::kFileOpen, "저장된 캡처 파일을 엽니다.\n열기"},
         {ids::kFileSave, "현재 캡처를 저장합니다.\n저장"},
         {ids::kFileSaveAs, "현재 캡처를 새 이름으로 저장합니다.\n다른 이름으로 저장"},
         {ids::kFileExport, "현재 캡처를 다른 프로그램용 파일(VCD, CSV, sigrok)로 내보냅니다.\n내보내기"},
+        {ids::kFileExportView, "보이는 셀과 창을 그림 파일(SVG, PNG, PDF)로 내보냅니다.\n보기 내보내기"},
         {ids::kFilePrint, "현재 캡처를 인쇄합니다.\n인쇄"},
         {ids::kFilePrintPreview, "인쇄될 페이지를 미리 봅니다.\n인쇄 미리 보기"},
         {ids::kFilePrintSetup, "프린터와 인쇄 옵션을 바꿉니다.\n인쇄 설정"},
@@ -58,6 +66,7 @@ const std::vector<MenuItemEntry>& MainMenuItems()
         {kFile, "Save(&S)", "Ctrl+S", ids::kFileSave},
         {kFile, "Save As(&A)...", nullptr, ids::kFileSaveAs},
         {kFile, "Export(&E)...", nullptr, ids::kFileExport},
+        {kFile, "보기 내보내기(&W)...", nullptr, ids::kFileExportView},
         {kFile, nullptr, nullptr, 0},
         {kFile, "Print(&P)...", "Ctrl+P", ids::kFilePrint},
         {kFile, "Print Preview(&V)", nullptr, ids::kFilePrintPreview},
@@ -78,8 +87,15 @@ const std::vector<MenuItemEntry>& MainMenuItems()
         {kInstrument, "패턴 찾기(&F)...", "Ctrl+F", ids::kFindPattern},
         {kInstrument, "다음 찾기(&N)", "F3", ids::kFindNext},
         {kInstrument, "이전 찾기(&P)", "Shift+F3", ids::kFindPrevious},
+        {kInstrument, nullptr, nullptr, 0},
+        {kInstrument, "마커 추가(&K)", "Ctrl+M", ids::kAddMarker},
+        {kInstrument, "마커 편집(&I)...", nullptr, ids::kEditMarker},
+        {kInstrument, "마커 지우기(&D)", nullptr, ids::kDeleteMarker},
+        {kInstrument, "다음 마커(&R)", "Alt+Right", ids::kNextMarker},
+        {kInstrument, "이전 마커(&V)", "Alt+Left", ids::kPreviousMarker},
         {kView, "측정 창(&M)", nullptr, ids::kToggleMeasurePanel},
         {kView, "패턴 찾기 막대(&B)", nullptr, ids::kToggleSearchBar},
+        {kView, "마커 창(&K)", nullptr, ids::kToggleMarkerPanel},
         {kHelp, "VELDRAN Info(&I)...", nullptr, ids::kAppAbout},
     };
     return items;
@@ -105,6 +121,9 @@ const std::vector<AcceleratorEntry>& Accelerators()
         {QKeySequence(Qt::CTRL | Qt::Key_F), ids::kFindPattern},
         {QKeySequence(Qt::Key_F3), ids::kFindNext},
         {QKeySequence(Qt::SHIFT | Qt::Key_F3), ids::kFindPrevious},
+        {QKeySequence(Qt::CTRL | Qt::Key_M), ids::kAddMarker},
+        {QKeySequence(Qt::ALT | Qt::Key_Right), ids::kNextMarker},
+        {QKeySequence(Qt::ALT | Qt::Key_Left), ids::kPreviousMarker},
     };
     return table;
 }

@@ -15,8 +15,6 @@
 namespace veldran {
 namespace {
 
-// The cursor line stands over the trace area, which starts at x = 87 in the form.
-constexpr int kCursorBase = 82;
 constexpr int kClickOrigin = 85;
 constexpr int kCursorLabelWidth = 55;
 // Where the markers are parked before the first cursor update, out of sight.
@@ -94,11 +92,9 @@ void CVELDRANView::UpdateCursorMarkers()
     placement.yPixel = kUnplacedPixel;
     if (m_bCursorsPlaced) {
         const QRect area = trace.LaidOutTraceArea().translated(trace.pos());
-        const double p = trace.LaidOutPixelsPerSample();
-        const int base = kCursorBase + static_cast<int>(p + 3.0);
         const auto pixel = [&](int index) {
-            const int at = base + static_cast<int>((index - trace.m_nStart) * p);
-            return at < 0 ? base + static_cast<int>((trace.m_nMiddle - trace.m_nStart) * p) : at;
+            const int at = trace.SampleLineX(index);
+            return at < 0 ? trace.SampleLineX(trace.m_nMiddle) : at;
         };
         placement.xPixel = pixel(placement.xIndex);
         placement.yPixel = pixel(placement.yIndex);

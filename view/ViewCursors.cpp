@@ -31,10 +31,14 @@ void CVELDRANView::OnCursorEdited()
 // Another part of the program moved the cursors: the entries follow, and they update the rest.
 void CVELDRANView::OnCursorsMoved()
 {
-    if (static_cast<int>(m_editY->GetValue()) != m_session.YCursor())
-        m_spinY->SetPos(static_cast<float>(m_session.YCursor()));
-    if (static_cast<int>(m_editX->GetValue()) != m_session.XCursor())
-        m_spinX->SetPos(static_cast<float>(m_session.XCursor()));
+    // Both are read first: the Y entry, once set, writes its pair back with the X entry as it still
+    // is, and the X entry then puts X where it was asked to be.
+    const int x = m_session.XCursor();
+    const int y = m_session.YCursor();
+    if (static_cast<int>(m_editY->GetValue()) != y)
+        m_spinY->SetPos(static_cast<float>(y));
+    if (static_cast<int>(m_editX->GetValue()) != x)
+        m_spinX->SetPos(static_cast<float>(x));
 }
 
 void CVELDRANView::PlaceTraceWindow()

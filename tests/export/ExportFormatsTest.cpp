@@ -108,6 +108,7 @@ private slots:
     void vcdNames_data();
     void vcdNames();
     void identifiersAreDistinctAndSafe();
+    void busNamesStayApartFromWires();
     void textNames();
     void csvField_data();
     void csvField();
@@ -272,6 +273,24 @@ void ExportFormatsTest::identifiersAreDistinctAndSafe()
         QVERIFY(id > ' ' && id < 0x7F);
         QVERIFY(id != '#' && id != '$');
         QVERIFY(seen.insert(id).second);
+    }
+}
+
+// A bus's reference never repeats a wire's or another bus's; one with no ASCII word is "bus".
+void ExportFormatsTest::busNamesStayApartFromWires()
+{
+    ExportableCapture capture;
+    capture.strNames[0] = "strobe";
+    capture.strNames[1] = "a";
+    const std::vector<Bus> buses = {{"strobe", {0}}, {"", {1}}, {"데이터", {2}}, {"a", {3}}, {"a", {4}}, {"x y", {5}}};
+    const std::vector<std::string> expected{"strobe_2", "bus", "bus_2", "a_2", "a_3", "x_y"};
+    QCOMPARE(BusVcdNames(buses, VcdNames(TextNames(capture))), expected);
+    std::set<std::string> identifiers;
+    for (int ch = 0; ch < kExportChannelCount; ++ch)
+        identifiers.insert(std::string(1, VcdIdentifier(ch)));
+    for (size_t bus = 0; bus < kMaxBuses; ++bus) {
+        const std::string id = VcdBusIdentifier(bus);
+        QVERIFY(id.find_first_of(" #$\t\n") == std::string::npos && identifiers.insert(id).second);
     }
 }
 

@@ -75,7 +75,8 @@ struct ExportResult {
 
 // The samples and names are checked before anything is written: a count below 1 or above one
 // million, a missing store, or a clock period that is not a positive, finite number of seconds
-// (at least 1 fs) gives the reason; an empty string when the capture can be exported.
+// (at least 1 fs), or a bus without channels, with one outside D0 … D47 or with one twice gives the
+// reason; an empty string when the capture can be exported.
 [[nodiscard]] std::string CheckExportable(const ExportableCapture& capture);
 
 } // namespace veldran

@@ -578,13 +578,18 @@ void ExportFormatsTest::refusedCaptures_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<bool>("store");
     QTest::addColumn<double>("clock"); // 0: OFF
-    QTest::newRow("no samples") << 0 << true << 0.0;
-    QTest::newRow("negative count") << -5 << true << 0.0;
-    QTest::newRow("no store") << 10 << false << 0.0;
-    QTest::newRow("too many") << 1'000'001 << true << 0.0;
-    QTest::newRow("negative clock") << 10 << true << -1.0;
-    QTest::newRow("NaN clock") << 10 << true << std::nan("");
-    QTest::newRow("clock below a femtosecond") << 10 << true << 1e-17;
+    QTest::addColumn<QList<int>>("bus"); // the channels of a bus, if any; {-2}: a bus of none
+    QTest::newRow("no samples") << 0 << true << 0.0 << QList<int>{};
+    QTest::newRow("negative count") << -5 << true << 0.0 << QList<int>{};
+    QTest::newRow("no store") << 10 << false << 0.0 << QList<int>{};
+    QTest::newRow("too many") << 1'000'001 << true << 0.0 << QList<int>{};
+    QTest::newRow("negative clock") << 10 << true << -1.0 << QList<int>{};
+    QTest::newRow("NaN clock") << 10 << true << std::nan("") << QList<int>{};
+    QTest::newRow("clock below a femtosecond") << 10 << true << 1e-17 << QList<int>{};
+    QTest::newRow("bus on D48") << 10 << true << 0.0 << QList<int>{3, 48};
+    QTest::newRow("bus on a negative channel") << 10 << true << 0.0 << QList<int>{-1};
+    QTest::newRow("bus with a channel twice") << 10 << true << 0.0 << QList<int>{5, 4, 5};
+    QTest::newRow("bus without channels") << 10 << true << 0.0 << QList<int>{-2};
 }
 
 void ExportFormatsTest::refusedCaptures()
@@ -592,7 +597,10 @@ void ExportFormatsTest::refusedCaptures()
     QFETCH(int, count);
     QFETCH(double, clock);
     QFETCH(bool, store);
+    QFETCH(QList<int>, bus);
     test::GeneratedCapture generated(10, 2);
+    if (!bus.isEmpty())
+        generated.capture.annotations.buses = {{"B", bus == QList<int>{-2} ? std::vector<int>{} : std::vector<int>(bus.begin(), bus.end())}};
     generated.capture.nSampleCount = count;
     if (!store)
         generated.capture.pSamples = nullptr;

@@ -60,12 +60,18 @@ std::string GtkwWireLine(const std::string& textName, const std::string& vcdName
     return textName == vcdName ? wire : "+{" + GtkwAlias(textName) + "} " + wire;
 }
 
+std::string GtkwGroupName(const std::string& busName, const std::string& vcdName)
+{
+    const std::string alias = GtkwAlias(busName);
+    return alias.find_first_not_of(' ') == std::string::npos ? vcdName : alias;
+}
+
 void AppendGtkwBusGroups(const std::vector<Bus>& buses, const std::vector<std::string>& busNames,
                          const ExportNames& textNames, const ExportNames& vcdNames, std::string& out)
 {
     const std::string scope = std::string(kVcdScope) + '.';
     for (size_t i = 0; i < buses.size(); ++i) {
-        const std::string group = '-' + GtkwAlias(buses[i].strName) + '\n';
+        const std::string group = '-' + GtkwGroupName(buses[i].strName, busNames[i]) + '\n';
         out += kGtkwGroupBegin + group;
         out += kGtkwHexFlags + scope + busNames[i] + VectorRange(buses[i]) + '\n';
         out += kGtkwBinaryFlags;

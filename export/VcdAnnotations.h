@@ -38,6 +38,10 @@ private:
 // alias.
 [[nodiscard]] std::string GtkwWireLine(const std::string& textName, const std::string& vcdName);
 
+// A bus's group as the save file names it: its name as an alias is written (GtkwAlias), or its name
+// in the dump when that leaves nothing but blanks.
+[[nodiscard]] std::string GtkwGroupName(const std::string& busName, const std::string& vcdName);
+
 // The save file's groups, one a bus, after the wires; busNames as BusVcdNames gives them.
 void AppendGtkwBusGroups(const std::vector<Bus>& buses, const std::vector<std::string>& busNames,
                          const ExportNames& textNames, const ExportNames& vcdNames, std::string& out);

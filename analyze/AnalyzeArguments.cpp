@@ -16,7 +16,14 @@ const std::vector<std::string>& OptionsOf(AnalyzeCommand command)
     static const std::vector<std::string> find{"--from", "--previous", "--count", "--all", "--json"};
     static const std::vector<std::string> measure{"--at", "--clock", "--json"};
     static const std::vector<std::string> edges{"--between", "--json"};
-    return command == AnalyzeCommand::Find ? find : command == AnalyzeCommand::Measure ? measure : edges;
+    static const std::vector<std::string> listing{"--bus", "--radix", "--from", "--to", "--clock", "--csv"};
+    switch (command) {
+    case AnalyzeCommand::Find: return find;
+    case AnalyzeCommand::Measure: return measure;
+    case AnalyzeCommand::Edges: return edges;
+    case AnalyzeCommand::Listing: break;
+    }
+    return listing;
 }
 
 // A sample number: decimal digits only.
@@ -45,6 +52,18 @@ std::string Clash(const AnalyzeArguments& result)
     return {};
 }
 
+// Takes the radix of the --bus buses; why not, or an empty string.
+std::string TakeRadix(const std::string& word, AnalyzeArguments& result)
+{
+    if (result.busTexts.empty())
+        return CliText(text::kCliRadixWithoutBus);
+    const std::optional<ERadix> radix = ParseRadix(word);
+    if (!radix)
+        return CliText(Message(text::kCliBadRadix, {word}));
+    result.eRadix = *radix;
+    return {};
+}
+
 } // namespace
 
 AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
@@ -52,22 +71,32 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
     AnalyzeArguments result;
     const std::vector<std::string>& words = result.common.words;
     std::vector<std::string> given;
-    std::optional<std::string> from, at, clock, betweenX;
+    std::optional<std::string> from, to, at, clock, betweenX, radix;
     std::string betweenY;
     std::string& error = result.strError;
     for (size_t i = 0; i < args.size() && error.empty(); ++i) {
         const std::string& arg = args[i];
         if (TakeCommonArgument(arg, result.common)) {
-        } else if (arg == "--previous" || arg == "--count" || arg == "--all" || arg == "--json") {
+        } else if (arg == "--previous" || arg == "--count" || arg == "--all" || arg == "--json" || arg == "--csv") {
             bool& flag = arg == "--previous" ? result.bPrevious
                          : arg == "--count"  ? result.bCount
                          : arg == "--all"    ? result.bAll
+                         : arg == "--csv"    ? result.bCsv
                                              : result.bJson;
             flag = true;
             given.push_back(arg);
         } else if (auto value = CliOptionValue(args, i, "--from", error)) {
             KeepCliOption(from, *value, "--from", error);
             given.emplace_back("--from");
+        } else if (auto value = CliOptionValue(args, i, "--to", error)) {
+            KeepCliOption(to, *value, "--to", error);
+            given.emplace_back("--to");
+        } else if (auto value = CliOptionValue(args, i, "--bus", error)) {
+            result.busTexts.push_back(*value); // one bus each time it is given
+            given.emplace_back("--bus");
+        } else if (auto value = CliOptionValue(args, i, "--radix", error)) {
+            KeepCliOption(radix, *value, "--radix", error);
+            given.emplace_back("--radix");
         } else if (auto value = CliOptionValue(args, i, "--at", error)) {
             KeepCliOption(at, *value, "--at", error);
             given.emplace_back("--at");
@@ -98,6 +127,8 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
         result.command = AnalyzeCommand::Measure;
     else if (command == "edges")
         result.command = AnalyzeCommand::Edges;
+    else if (command == "listing")
+        result.command = AnalyzeCommand::Listing;
     else {
         error = CliText(Message(text::kCliUnknownCommand, {command}));
         return result;
@@ -108,17 +139,20 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
             error = CliText(Message(text::kCliUnknownOption, {option}));
             return result;
         }
-    const bool bFind = result.command == AnalyzeCommand::Find;
-    if (words.size() < 3) {
-        error = CliText(Message(text::kCliCommandNeeds, {command, bFind ? "CAPTURE PATTERN" : "CAPTURE CHANNEL"}));
+    const bool bListing = result.command == AnalyzeCommand::Listing;
+    const size_t wordCount = bListing ? 2 : 3;
+    if (words.size() < wordCount) {
+        const char* needs = bListing ? "CAPTURE" : result.command == AnalyzeCommand::Find ? "CAPTURE PATTERN" : "CAPTURE CHANNEL";
+        error = CliText(Message(text::kCliCommandNeeds, {command, needs}));
         return result;
     }
-    if (words.size() > 3) {
-        error = CliText(Message(text::kCliTooManyArguments, {words[3]}));
+    if (words.size() > wordCount) {
+        error = CliText(Message(text::kCliTooManyArguments, {words[wordCount]}));
         return result;
     }
     result.strCapture = words[1];
-    result.strSubject = words[2];
+    if (!bListing)
+        result.strSubject = words[2];
     if (result.command == AnalyzeCommand::Measure && !at) {
         error = CliText(Message(text::kCliCommandNeeds, {command, "--at N"}));
         return result;
@@ -129,6 +163,10 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
     }
     if (from)
         result.nFrom = SampleNumber(*from, "--from", error);
+    if (to && error.empty())
+        result.nTo = SampleNumber(*to, "--to", error);
+    if (radix && error.empty())
+        error = TakeRadix(*radix, result);
     if (at && error.empty())
         result.nAt = SampleNumber(*at, "--at", error);
     if (betweenX && error.empty())

@@ -1,7 +1,9 @@
 #pragma once
 // The command line of veldran-analyze, read without touching any file: the command, the capture,
-// its pattern or channel and the options that command takes.
+// its pattern or channel and the options that command takes. The buses of a listing are read once
+// the capture's channel names are known.
 
+#include "annotations/Bus.h"
 #include "i18n/CliOptions.h"
 
 #include <cstdint>
@@ -11,19 +13,24 @@
 
 namespace veldran {
 
-enum class AnalyzeCommand { Find, Measure, Edges };
+enum class AnalyzeCommand { Find, Measure, Edges, Listing };
 
 struct AnalyzeArguments {
     CliCommon common; // its words: the command, the capture, the pattern or channel
     AnalyzeCommand command = AnalyzeCommand::Find;
     std::string strCapture;
     std::string strSubject; // find: the pattern; measure and edges: the channel
-    std::optional<int64_t> nFrom;  // find: search from this sample on (or back), not at it
+    std::optional<int64_t> nFrom;  // find: search from this sample on (or back), not at it;
+                                   // listing: the first sample listed
+    std::optional<int64_t> nTo;    // listing: the last sample listed
     bool bPrevious = false;        // find: the match before rather than after
     bool bCount = false;           // find: how many samples match
     bool bAll = false;             // find: every match
     std::optional<int64_t> nAt;    // measure: the sample measured
-    std::optional<uint64_t> nClockFs; // measure: nothing is clock OFF
+    std::optional<uint64_t> nClockFs; // measure, listing: nothing is clock OFF
+    std::vector<std::string> busTexts; // listing: each --bus as given, NAME=CHANNELS
+    ERadix eRadix = ERadix::Hex;       // listing: the radix of the --bus buses
+    bool bCsv = false;                 // listing: comma-separated values rather than a table
     std::optional<int64_t> nBetweenX; // edges: the two samples
     std::optional<int64_t> nBetweenY;
     bool bJson = false;

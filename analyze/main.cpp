@@ -1,8 +1,10 @@
-// veldran-analyze: finds search patterns, measures pulses and counts edges in a capture file (.vxr)
-// from the command line. Uses the document and analysis libraries only, so it runs without a display.
+// veldran-analyze: finds search patterns, measures pulses, counts edges and lists bus values in a
+// capture file (.vxr) from the command line. Uses the document and analysis libraries only, so it runs without a display.
 
 #include "analysis/SampleStore.h"
+#include "annotations/SidecarFile.h"
 #include "analyze/AnalyzeArguments.h"
+#include "analyze/AnalyzeListing.h"
 #include "analyze/AnalyzeRun.h"
 #include "document/CaptureFile.h"
 #include "i18n/CliOptions.h"
@@ -12,6 +14,29 @@
 #include <cstdio>
 #include <string>
 #include <vector>
+
+namespace {
+
+// The listing goes to standard output as it is made: a long capture is never all in memory.
+int List(const std::string& program, const veldran::AnalyzeArguments& args, const veldran::CVELDRANDoc& document,
+         const veldran::SampleStore& store)
+{
+    const veldran::ListingBuses buses = veldran::ChooseListingBuses(
+        args, document.ChannelNames(), veldran::SidecarPath(args.strCapture), document.ReadableSampleCount());
+    if (!buses.strWarning.empty())
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), buses.strWarning.c_str());
+    if (!buses.strError.empty()) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), buses.strError.c_str());
+        return veldran::kAnalyzeUsage;
+    }
+    const veldran::AnalyzeOutcome outcome = veldran::RunListing(
+        args, store, buses.buses, [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
+    if (!outcome.strError.empty())
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), outcome.strError.c_str());
+    return outcome.nExit;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -33,6 +58,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s: %s: %s\n", program.c_str(), args.strCapture.c_str(), veldran::CliLine(message).c_str());
 
     const veldran::SampleStore store{document.Samples().data(), document.ReadableSampleCount()};
+    if (args.command == veldran::AnalyzeCommand::Listing)
+        return List(program, args, document, store);
     const veldran::AnalyzeOutcome outcome = veldran::RunAnalysis(args, store, document.ChannelNames());
     if (!outcome.strError.empty()) {
         std::fprintf(stderr, "%s: %s\n", program.c_str(), outcome.strError.c_str());

@@ -8,7 +8,9 @@ namespace {
 constexpr size_t kPieceBytes = 65536;
 constexpr uint64_t kFemtosecondsPerSecond = 1000000000000000ULL;
 
-std::optional<Message> RangeProblem(const SampleStore& store, int64_t from, int64_t to)
+} // namespace
+
+std::optional<Message> ListingRangeProblem(const SampleStore& store, int64_t from, int64_t to)
 {
     if (store.nCount <= 0)
         return Message(text::kCliEmptyCapture);
@@ -20,8 +22,6 @@ std::optional<Message> RangeProblem(const SampleStore& store, int64_t from, int6
         return Message(text::kListingRangeReversed, {std::to_string(from), std::to_string(to)});
     return std::nullopt;
 }
-
-} // namespace
 
 std::string CsvQuoted(std::string_view text)
 {
@@ -62,7 +62,7 @@ std::optional<Message> WriteBusListing(const SampleStore& store, int64_t from, i
                                        std::optional<uint64_t> periodFs, const std::vector<Bus>& buses,
                                        const ListingSink& sink)
 {
-    if (std::optional<Message> problem = RangeProblem(store, from, to))
+    if (std::optional<Message> problem = ListingRangeProblem(store, from, to))
         return problem;
     std::string piece = "sample";
     if (periodFs)

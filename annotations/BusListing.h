@@ -27,6 +27,9 @@ using ListingSink = std::function<void(std::string_view)>;
                                                      std::optional<uint64_t> periodFs, const std::vector<Bus>& buses,
                                                      const ListingSink& sink);
 
+// Why from … to (both included) is no range of the capture's samples, or nothing.
+[[nodiscard]] std::optional<Message> ListingRangeProblem(const SampleStore& store, int64_t from, int64_t to);
+
 // A field as written: in double quotes, with quotes inside doubled, when it holds a comma, a
 // quote, a line break or blanks at either end; as it is otherwise.
 [[nodiscard]] std::string CsvQuoted(std::string_view text);

@@ -71,6 +71,7 @@ ExportableCapture ExportCommand::CurrentCapture() const
     capture.pSamples = m_document.Samples().data();
     for (size_t ch = 0; ch < capture.strNames.size(); ++ch)
         capture.strNames[ch] = m_session.Names()[ch].toStdString();
+    capture.annotations = m_session.Annotations();
     // 1.0 s is the clock-period table's OFF.
     if (m_session.ClockPeriod() != 1.0)
         capture.dClockPeriod = m_session.ClockPeriod();

@@ -2,6 +2,7 @@
 // .png, .pdf). veldran-convert runs it for those outputs with its own arguments, so that the
 // converter itself links no Qt; it needs no display (Qt's offscreen platform draws the text).
 
+#include "annotations/SidecarFile.h"
 #include "convert/ConvertArguments.h"
 #include "document/CaptureFile.h"
 #include "export/ExportNames.h"
@@ -32,9 +33,21 @@ int Fail(const std::string& text)
     return kExitFailure;
 }
 
+// The markers and the buses' values at X, from the annotations kept beside the capture.
+void Annotate(veldran::ViewPictureModel& model, const veldran::CaptureAnnotations& annotations)
+{
+    for (const veldran::Marker& marker : annotations.markers)
+        model.markers.push_back({marker.nSample, QString::fromStdString(marker.strLabel), QColor::fromRgb(marker.nColour)});
+    for (const veldran::Bus& bus : annotations.buses)
+        model.buses.push_back({QString::fromStdString(bus.strName),
+                               QString::fromStdString(veldran::FormatBusValue(veldran::BusValue(bus, model.store, model.nX),
+                                                                              bus.Width(), bus.eRadix))});
+}
+
 // The picture's model: the cell's names as the window shows them, the cursors on the first sample.
 veldran::ViewPictureModel Model(const veldran::CVELDRANDoc& document, const veldran::PictureRequest& request,
-                                int64_t first, int64_t last, std::optional<uint64_t> clockFs)
+                                int64_t first, int64_t last, std::optional<uint64_t> clockFs,
+                                const veldran::CaptureAnnotations& annotations)
 {
     veldran::ViewPictureModel model;
     model.store = {document.Samples().data(), document.ReadableSampleCount()};
@@ -50,6 +63,7 @@ veldran::ViewPictureModel Model(const veldran::CVELDRANDoc& document, const veld
     model.nX = first;
     model.nY = first;
     model.dClockPeriod = clockFs ? static_cast<double>(*clockFs) / 1e15 : 1.0;
+    Annotate(model, annotations);
     return model;
 }
 
@@ -98,6 +112,11 @@ int main(int argc, char** argv)
         return kExitUsage;
     }
 
+    // A sidecar that cannot be used is said, and the picture is drawn without it.
+    const veldran::SidecarRead sidecar = veldran::ReadSidecar(veldran::SidecarPath(args.strInput), count);
+    if (sidecar.message)
+        std::fprintf(stderr, "veldran-convert: %s\n", veldran::CliLine(*sidecar.message).c_str());
+
     // Text needs a platform; without a display the offscreen one draws it.
     if (!std::getenv("QT_QPA_PLATFORM"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -106,7 +125,7 @@ int main(int argc, char** argv)
     const auto format = veldran::PictureFormatFromPath("." + request.strFormat);
     const veldran::ExportResult result =
         veldran::WriteViewPicture(args.strOutput, *format, QSize(request.nWidth, request.nHeight),
-                                  Model(document, request, first, last, args.nClockFs));
+                                  Model(document, request, first, last, args.nClockFs, sidecar.annotations));
     if (!result)
         return Fail("cannot write " + result.strError);
     return loaded.messages.empty() ? 0 : kExitWrittenIncomplete;

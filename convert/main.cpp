@@ -1,6 +1,7 @@
 // veldran-convert: a capture file (.vxr) to VCD, CSV or a sigrok session, from the command line.
 // Uses the document and export libraries only, so it runs without a display.
 
+#include "annotations/SidecarFile.h"
 #include "convert/ConvertArguments.h"
 #include "document/CaptureFile.h"
 #include "export/ExportCapture.h"
@@ -92,6 +93,14 @@ int main(int argc, char** argv)
     std::copy(document.ChannelNames().begin(), document.ChannelNames().end(), capture.strNames.begin());
     if (args.nClockFs)
         capture.dClockPeriod = static_cast<double>(*args.nClockFs) / 1e15;
+    // The buses and markers kept beside the capture go into the dump and its save file. A sidecar
+    // that cannot be used is said and left out: the conversion goes on without it.
+    if (args.format == veldran::ExportFormat::Vcd) {
+        veldran::SidecarRead sidecar = veldran::ReadSidecar(veldran::SidecarPath(args.strInput), capture.nSampleCount);
+        if (sidecar.message)
+            std::fprintf(stderr, "%s: %s\n", program.c_str(), veldran::CliLine(*sidecar.message).c_str());
+        capture.annotations = std::move(sidecar.annotations);
+    }
     const veldran::ExportResult result = veldran::ExportCapture(args.strOutput, args.format, capture);
     if (!result)
         return Fail(program, "cannot write " + result.strError);

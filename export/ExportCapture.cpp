@@ -109,6 +109,17 @@ ExportResult ExportSigrokSession(const std::string& path, const ExportableCaptur
     return {true, {}, {}};
 }
 
+bool IsExportableBus(const Bus& bus)
+{
+    std::array<bool, kExportChannelCount> used{};
+    for (const int channel : bus.channels) {
+        if (channel < 0 || channel >= kExportChannelCount || used[static_cast<size_t>(channel)])
+            return false;
+        used[static_cast<size_t>(channel)] = true;
+    }
+    return !bus.channels.empty();
+}
+
 } // namespace
 
 std::string CheckExportable(const ExportableCapture& capture)
@@ -121,6 +132,9 @@ std::string CheckExportable(const ExportableCapture& capture)
         return "the capture has no sample store";
     if (capture.dClockPeriod && !PeriodFemtoseconds(*capture.dClockPeriod))
         return "the clock period is not a usable number of seconds";
+    for (const Bus& bus : capture.annotations.buses)
+        if (!IsExportableBus(bus))
+            return "the bus \"" + bus.strName + "\" has no channels, a channel outside D0..D47, or one twice";
     return {};
 }
 

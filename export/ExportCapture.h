@@ -8,6 +8,7 @@
 //   capture.pSamples = doc.Samples().data();           // 48 bytes per sample, each 0 or 1
 //   capture.strNames = names;                          // 48 UTF-8 names, channel order
 //   capture.dClockPeriod = 40e-9;                      // seconds per sample; std::nullopt: clock OFF
+//   capture.annotations = session.Annotations();       // optional: buses and markers for the VCD
 //   const auto format = veldran::ExportFormatFromPath(path);   // from ".vcd", ".csv" or ".sr"
 //   const veldran::ExportResult result = veldran::ExportCapture(path, *format, capture);
 //   if (!result)
@@ -17,6 +18,7 @@
 // The file is written to a temporary file in the target's folder that replaces the target only once
 // it is complete, so a failed export leaves neither a partial file nor a damaged earlier one.
 
+#include "annotations/CaptureAnnotations.h"
 #include "resources/Message.h"
 
 #include <array>
@@ -39,6 +41,9 @@ struct ExportableCapture {
     std::array<std::string, kExportChannelCount> strNames;
     // Seconds per sample; std::nullopt when the clock is OFF (samples are then numbered, not timed).
     std::optional<double> dClockPeriod;
+    // What the user added: the VCD carries each bus as a vector beside the wires, and its save file
+    // groups the buses and shows the markers. The other formats leave them out.
+    CaptureAnnotations annotations;
 };
 
 enum class ExportFormat {
@@ -70,7 +75,8 @@ struct ExportResult {
 
 // The samples and names are checked before anything is written: a count below 1 or above one
 // million, a missing store, or a clock period that is not a positive, finite number of seconds
-// (at least 1 fs) gives the reason; an empty string when the capture can be exported.
+// (at least 1 fs), or a bus without channels, with one outside D0 … D47 or with one twice gives the
+// reason; an empty string when the capture can be exported.
 [[nodiscard]] std::string CheckExportable(const ExportableCapture& capture);
 
 } // namespace veldran

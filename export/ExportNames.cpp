@@ -99,6 +99,27 @@ std::string WordOnly(const std::string& text)
     return word;
 }
 
+// Gives each word that another before it (or one of `used`) already has a suffix "_2", "_3" … A
+// suffix must not collide with a name some other word has as it is, so all plain names are taken
+// first.
+template <typename Iterator>
+void MakeDistinct(Iterator begin, Iterator end, std::set<std::string> used)
+{
+    std::set<std::string> taken(begin, end);
+    taken.insert(used.begin(), used.end());
+    for (Iterator word = begin; word != end; ++word) {
+        if (used.insert(*word).second)
+            continue;
+        for (int n = 2;; ++n) {
+            std::string candidate = *word + '_' + std::to_string(n);
+            if (!taken.count(candidate) && used.insert(candidate).second) {
+                *word = candidate;
+                break;
+            }
+        }
+    }
+}
+
 } // namespace
 
 std::string ChannelLabel(int channel)
@@ -125,21 +146,18 @@ ExportNames VcdNames(const ExportNames& textNames)
         std::string word = WordOnly(textNames[static_cast<size_t>(ch)]);
         words[static_cast<size_t>(ch)] = word.empty() ? WordOnly(ChannelLabel(ch)) : word;
     }
-    // A suffix must not collide with a name some other channel has as it is, so all plain names are
-    // taken first.
-    std::set<std::string> taken(words.begin(), words.end());
-    std::set<std::string> used;
-    for (std::string& word : words) {
-        if (used.insert(word).second)
-            continue;
-        for (int n = 2;; ++n) {
-            std::string candidate = word + '_' + std::to_string(n);
-            if (!taken.count(candidate) && used.insert(candidate).second) {
-                word = candidate;
-                break;
-            }
-        }
+    MakeDistinct(words.begin(), words.end(), {});
+    return words;
+}
+
+std::vector<std::string> BusVcdNames(const std::vector<Bus>& buses, const ExportNames& vcdNames)
+{
+    std::vector<std::string> words;
+    for (const Bus& bus : buses) {
+        std::string word = WordOnly(bus.strName);
+        words.push_back(word.empty() ? "bus" : word);
     }
+    MakeDistinct(words.begin(), words.end(), std::set<std::string>(vcdNames.begin(), vcdNames.end()));
     return words;
 }
 
@@ -187,6 +205,11 @@ char VcdIdentifier(int channel)
     if (c >= '$')
         ++c;
     return c;
+}
+
+std::string VcdBusIdentifier(size_t bus)
+{
+    return '~' + std::to_string(bus);
 }
 
 } // namespace veldran

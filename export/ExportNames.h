@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace veldran {
 
@@ -18,6 +19,10 @@ using ExportNames = std::array<std::string, kExportChannelCount>;
 // The names as written where the format keeps UTF-8 text (CSV, sigrok session): bytes that are not
 // UTF-8 become U+FFFD, and a name that is empty or blank becomes the channel's label.
 [[nodiscard]] ExportNames TextNames(const ExportableCapture& capture);
+
+// The buses' names as VCD references, made as the channels' are ("bus" when nothing is left) and
+// kept apart from the channels' names (vcdNames) and from each other by the same suffixes.
+[[nodiscard]] std::vector<std::string> BusVcdNames(const std::vector<Bus>& buses, const ExportNames& vcdNames);
 
 // The names as VCD references: letters, digits and '_' only (every run of other characters becomes
 // one '_', none at either end), the channel's label so written when nothing is left, and a suffix
@@ -37,5 +42,7 @@ using ExportNames = std::array<std::string, kExportChannelCount>;
 
 // The short identifier code of a channel in a VCD: one printable character, never '#' or '$'.
 [[nodiscard]] char VcdIdentifier(int channel);
+// The identifier code of the bus with that index: '~' and its number, never a channel's.
+[[nodiscard]] std::string VcdBusIdentifier(size_t bus);
 
 } // namespace veldran

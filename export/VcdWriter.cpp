@@ -2,6 +2,7 @@
 
 #include "export/ExportNames.h"
 #include "export/ExportTime.h"
+#include "export/VcdAnnotations.h"
 
 #include <charconv>
 #include <cmath>
@@ -33,7 +34,7 @@ void AppendChange(std::string& out, uint8_t level, int channel)
 }
 
 void WriteHeader(const ExportableCapture& capture, const ExportNames& textNames, const ExportNames& vcdNames,
-                 const VcdTimescale& scale, std::string& out)
+                 const CVcdBusValues& buses, const VcdTimescale& scale, std::string& out)
 {
     out += "$version VELDRAN " VELDRAN_VERSION " $end\n";
     out += "$comment\n  " + std::to_string(capture.nSampleCount) + " samples of 48 channels.\n";
@@ -64,6 +65,7 @@ void WriteHeader(const ExportableCapture& capture, const ExportNames& textNames,
         out += VcdIdentifier(ch);
         out += ' ' + vcdNames[static_cast<size_t>(ch)] + " $end\n";
     }
+    buses.AppendDeclarations(BusVcdNames(capture.annotations.buses, vcdNames), out);
     out += "$upscope $end\n$enddefinitions $end\n";
 }
 
@@ -81,7 +83,8 @@ void WriteVcd(const ExportableCapture& capture, ExportOutput& output)
     const ExportNames textNames = TextNames(capture);
     const VcdTimescale scale = TimescaleOf(capture);
     std::string& out = output.Text();
-    WriteHeader(capture, textNames, VcdNames(textNames), scale, out);
+    CVcdBusValues buses(capture.annotations.buses);
+    WriteHeader(capture, textNames, VcdNames(textNames), buses, scale, out);
 
     if (capture.nSampleCount < 1 || !capture.pSamples) {
         AppendTimestamp(out, 0);
@@ -95,6 +98,7 @@ void WriteVcd(const ExportableCapture& capture, ExportOutput& output)
     out += "#0\n$dumpvars\n";
     for (int ch = 0; ch < kExportChannelCount; ++ch)
         AppendChange(out, levels[ch], ch);
+    buses.AppendValues(levels, true, out);
     out += "$end\n";
     // The lines of one sample are put together on the stack and appended at once: a timestamp
     // and at most 48 changes of three characters.
@@ -121,18 +125,25 @@ void WriteVcd(const ExportableCapture& capture, ExportOutput& output)
             end[2] = '\n';
             end += 3;
         }
-        if (end != stampEnd)
+        if (end != stampEnd) {
             out.append(lines, end);
+            buses.AppendValues(levels, false, out); // a bus changes only with one of its channels
+        }
         output.Spill();
     }
     AppendTimestamp(out, static_cast<uint64_t>(capture.nSampleCount) * scale.nStep);
     output.Finish();
 }
 
-uint64_t GtkwaveEndTime(const ExportableCapture& capture)
+uint64_t GtkwaveTime(const ExportableCapture& capture, int64_t sample)
 {
     const VcdTimescale scale = TimescaleOf(capture);
-    return static_cast<uint64_t>(capture.nSampleCount) * scale.nStep * static_cast<uint64_t>(scale.nMultiplier);
+    return static_cast<uint64_t>(sample) * scale.nStep * static_cast<uint64_t>(scale.nMultiplier);
+}
+
+uint64_t GtkwaveEndTime(const ExportableCapture& capture)
+{
+    return GtkwaveTime(capture, capture.nSampleCount);
 }
 
 std::string CheckVcdTimes(const ExportableCapture& capture)
@@ -163,21 +174,20 @@ std::string GtkwSaveFile(const ExportableCapture& capture, const std::string& vc
     out += "[savefile] \"" + savePath + "\"\n";
     out += "[timestart] 0\n";
     out += "[size] " + std::to_string(kGtkwWindowWidth) + " 900\n";
-    // The zoom that shows the whole capture, and no marker.
+    // The zoom that shows the whole capture, no primary marker, and the named markers.
     char zoom[64];
-    std::snprintf(zoom, sizeof zoom, "*%.6f -1\n", GtkwZoom(GtkwaveEndTime(capture)));
-    out += zoom;
+    std::snprintf(zoom, sizeof zoom, "*%.6f -1", GtkwZoom(GtkwaveEndTime(capture)));
+    out += zoom + GtkwMarkerTimes(capture) + '\n';
+    AppendGtkwMarkerNames(capture, out);
     out += "[treeopen] " + std::string(kVcdScope) + ".\n";
     out += "[sst_width] " + std::to_string(kGtkwTreeWidth) + "\n";
     out += "[signals_width] " + std::to_string(kGtkwSignalsWidth) + "\n";
     out += "[sst_expanded] 1\n";
     out += "@28\n"; // one-bit traces, binary, right-justified
-    // A wire renamed for the dump shows the name the user gave.
-    for (size_t ch = 0; ch < vcdNames.size(); ++ch) {
-        if (textNames[ch] != vcdNames[ch])
-            out += "+{" + GtkwAlias(textNames[ch]) + "} ";
-        out += std::string(kVcdScope) + "." + vcdNames[ch] + "\n";
-    }
+    for (size_t ch = 0; ch < vcdNames.size(); ++ch)
+        out += GtkwWireLine(textNames[ch], vcdNames[ch]);
+    AppendGtkwBusGroups(capture.annotations.buses, BusVcdNames(capture.annotations.buses, vcdNames), textNames,
+                        vcdNames, out);
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The value change dump (IEEE 1364) of a capture, and the GTKWave save file that opens it with all
-// 48 traces shown (a renamed wire under the name given, as its alias) and the whole capture in view.
+// 48 traces shown (a renamed wire under the name given, as its alias) and the whole capture in view;
+// the capture's buses and markers come with them as VcdAnnotations.h describes.
 
 #include "export/ExportCapture.h"
 #include "export/ExportOutput.h"
@@ -10,7 +11,7 @@
 
 namespace veldran {
 
-// 48 one-bit wires in one scope; all levels at #0, then only the changes, and a last timestamp one
+// 48 one-bit wires and the buses' vectors in one scope; all levels at #0, then only the changes, and a last timestamp one
 // sample after the last sample (readers take a sample to last until the next timestamp).
 void WriteVcd(const ExportableCapture& capture, ExportOutput& output);
 
@@ -24,6 +25,8 @@ inline constexpr const char* kVcdScope = "veldran";
 
 // The end of the capture in GTKWave's time: the last timestamp times the timescale's multiplier.
 [[nodiscard]] uint64_t GtkwaveEndTime(const ExportableCapture& capture);
+// The start of a sample in GTKWave's time.
+[[nodiscard]] uint64_t GtkwaveTime(const ExportableCapture& capture, int64_t sample);
 
 // The GTKWave window the save file asks for: its width, and those of the hierarchy and signal
 // panes; the wave pane gets what is left less about 100 pixels of borders (660 with GTKWave 3.3),

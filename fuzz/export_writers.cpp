@@ -1,12 +1,15 @@
 // Feeds arbitrary captures to the export writers: up to 32 samples with levels of any byte value,
-// 48 names of arbitrary bytes, a clock period (round or with femtosecond detail) or none. Each
+// 48 names of arbitrary bytes, a clock period (round or with femtosecond detail) or none, and up to
+// 3 buses and 31 markers (labels of arbitrary bytes, samples within the capture or past it). Each
 // format must hold the capture as it went in, read back as its peer reads it:
 // - the dump is ASCII; its header parses into words (one $var of six tokens a wire, names that are
 //   single words, distinct identifiers); its comment gives back every name that was renamed; its
 //   timescale times the step is the period exactly; it replays to the levels (any non-zero byte is
-//   1) with one timestamp a sample's end;
+//   1) with one timestamp a sample's end; each bus is a vector whose value, written only when it
+//   changes, is always its channels' levels;
 // - the GTKWave save file lists the 48 wires in order, renamed ones under an alias that nothing in
-//   the name can end early, and zooms to show the whole capture;
+//   the name can end early, and zooms to show the whole capture; then a group a bus holding its
+//   vector and its wires; the first 26 markers within the capture are named markers at their time;
 // - the CSV parses (RFC 4180) into the names and one row a sample with its index, its exact time
 //   and its levels;
 // - the sigrok session's files hold the names, a rate and the levels (the zip around them is
@@ -18,6 +21,7 @@
 #include "export/ExportNames.h"
 #include "export/ExportTime.h"
 #include "export/SigrokSessionWriter.h"
+#include "export/VcdAnnotations.h"
 #include "export/VcdWriter.h"
 
 #include <algorithm>
@@ -108,6 +112,22 @@ Capture MakeCapture(Input& in)
     const int count = static_cast<int>(in.Number(2) % kMaxSamples) + 1;
     for (std::string& name : made.capture.strNames)
         name = in.Text(in.Byte() % 24);
+    if (flags & 4)
+        for (int bus = in.Byte() % 4; bus > 0; --bus) {
+            Bus made_bus{in.Text(in.Byte() % 12), {}, ERadix::Hex};
+            std::vector<bool> used(kExportChannelCount);
+            for (int width = in.Byte() % 8 + 1; width > 0; --width) {
+                int channel = in.Byte() % kExportChannelCount;
+                while (used[static_cast<size_t>(channel)])
+                    channel = (channel + 1) % kExportChannelCount;
+                used[static_cast<size_t>(channel)] = true;
+                made_bus.channels.push_back(channel);
+            }
+            made.capture.annotations.buses.push_back(made_bus);
+        }
+    if (flags & 8)
+        for (int marker = in.Byte() % 32; marker > 0; --marker)
+            made.capture.annotations.markers.push_back({in.Byte() % (count + 2), in.Text(in.Byte() % 10), "", 0});
     made.samples = in.Levels(static_cast<size_t>(count) * kExportChannelCount);
     made.capture.nSampleCount = count;
     made.capture.pSamples = made.samples.data();
@@ -184,8 +204,18 @@ uint64_t UnitFs(const std::string& unit)
 
 struct DumpWires {
     std::vector<std::string> names; // by channel
+    std::vector<std::string> busNames; // by bus
     uint64_t nMultiplier = 0;
 };
+
+// A bus's value in the levels, as the dump writes it: its first channel first.
+std::string BusBits(const Bus& bus, const uint8_t* levels)
+{
+    std::string bits;
+    for (const int channel : bus.channels)
+        bits += levels[channel] ? '1' : '0';
+    return bits;
+}
 
 // The dump as GTKWave's reader takes it: words separated by anything up to a blank.
 DumpWires CheckVcd(const Capture& made, const std::string& vcd)
@@ -222,6 +252,9 @@ DumpWires CheckVcd(const Capture& made, const std::string& vcd)
     int channelOf[128];
     std::fill(std::begin(channelOf), std::end(channelOf), -1);
     uint8_t levels[kExportChannelCount] = {};
+    const std::vector<Bus>& buses = made.capture.annotations.buses;
+    std::map<std::string, size_t> busOf; // by identifier
+    std::vector<std::string> busBits(buses.size());
     int64_t time = -1;
     uint64_t step = 0;
     int samples = 0;
@@ -241,6 +274,16 @@ DumpWires CheckVcd(const Capture& made, const std::string& vcd)
             // The timescale and the step give the period exactly.
             Require(made.periodFs ? step * unitFs == made.periodFs : unitFs == kFsPerSecond);
             i += 3;
+        } else if (word == "$var" && i + 6 < words.size() && words[i + 5][0] == '[') {
+            // A bus: "$var wire WIDTH ~N NAME [WIDTH-1:0] $end", in the order of the buses.
+            const size_t bus = wires.busNames.size();
+            Require(bus < buses.size() && words[i + 1] == "wire" && words[i + 6] == "$end");
+            const std::string width = std::to_string(buses[bus].Width());
+            Require(words[i + 2] == width && words[i + 5] == "[" + std::to_string(buses[bus].Width() - 1) + ":0]");
+            const std::string id(words[i + 3]);
+            Require(id.size() > 1 && id[0] == '~' && busOf.emplace(id, bus).second && IsWord(std::string(words[i + 4])));
+            wires.busNames.emplace_back(words[i + 4]);
+            i += 6;
         } else if (word == "$var") {
             Require(i + 5 < words.size() && words[i + 1] == "wire" && words[i + 2] == "1" && words[i + 5] == "$end");
             const std::string_view id = words[i + 3];
@@ -254,8 +297,10 @@ DumpWires CheckVcd(const Capture& made, const std::string& vcd)
             wires.names.push_back(name);
             i += 5;
         } else if (word == "$enddefinitions") {
-            Require(wires.names.size() == size_t(kExportChannelCount) && step != 0);
-            Require(std::set<std::string>(wires.names.begin(), wires.names.end()).size() == wires.names.size());
+            Require(wires.names.size() == size_t(kExportChannelCount) && step != 0 && wires.busNames.size() == buses.size());
+            std::set<std::string> references(wires.names.begin(), wires.names.end());
+            references.insert(wires.busNames.begin(), wires.busNames.end());
+            Require(references.size() == wires.names.size() + wires.busNames.size());
             inData = true;
         } else if (inData && word[0] == '#') {
             int64_t next = 0;
@@ -264,10 +309,19 @@ DumpWires CheckVcd(const Capture& made, const std::string& vcd)
                 next = next * 10 + (digit - '0');
             }
             Require(next > time && (next == 0) == (time < 0) && static_cast<uint64_t>(next) % step == 0);
-            for (int64_t t = time < 0 ? next : time; t < next; t += static_cast<int64_t>(step), ++samples)
+            for (int64_t t = time < 0 ? next : time; t < next; t += static_cast<int64_t>(step), ++samples) {
                 for (int ch = 0; ch < kExportChannelCount; ++ch)
                     Require(samples < made.capture.nSampleCount && levels[ch] == Level(made, samples, ch));
+                for (size_t bus = 0; bus < buses.size(); ++bus)
+                    Require(busBits[bus] == BusBits(buses[bus], levels));
+            }
             time = next;
+        } else if (inData && word[0] == 'b' && i + 1 < words.size() && busOf.count(std::string(words[i + 1]))) {
+            // A bus's value, after its channels' changes at that time, and only when it changes.
+            const size_t bus = busOf[std::string(words[++i])];
+            const std::string bits(word.substr(1));
+            Require(bits != busBits[bus] && bits == BusBits(buses[bus], levels));
+            busBits[bus] = bits;
         } else if (inData && (word[0] == '0' || word[0] == '1') && word.size() == 2) {
             const int channel = channelOf[static_cast<unsigned char>(word[1])];
             Require(channel >= 0);
@@ -290,8 +344,29 @@ void CheckGtkw(const Capture& made, const DumpWires& wires, const std::string& g
     size_t channel = 0;
     bool zoomed = false;
     const std::string scope = std::string(kVcdScope) + ".";
-    for (std::string line : Split(gtkw, '\n')) {
+    const std::vector<std::string> lines = Split(gtkw, '\n');
+    // The named markers: the first 26 within the capture, at their time, under their labels.
+    std::string times;
+    std::vector<std::string> markerNames;
+    char letter = 'A';
+    for (const Marker& marker : made.capture.annotations.markers) {
+        if (marker.nSample >= made.capture.nSampleCount || letter > 'Z')
+            continue;
+        times += ' ' + std::to_string(GtkwaveTime(made.capture, marker.nSample));
+        if (!marker.strLabel.empty())
+            markerNames.push_back("[markername] " + std::string(1, letter) + GtkwAlias(marker.strLabel));
+        ++letter;
+    }
+    Require(std::search(lines.begin(), lines.end(), markerNames.begin(), markerNames.end()) != lines.end());
+    size_t groupLines = 0;
+    for (std::string line : lines) {
+        if (channel == size_t(kExportChannelCount)) {
+            groupLines += !line.empty();
+            continue;
+        }
         if (line[0] == '*') {
+            Require(line.size() > times.size() && line.compare(line.size() - times.size(), times.size(), times) == 0 &&
+                    line.compare(line.size() - times.size() - 3, 3, " -1") == 0);
             // 2^-zoom time units in 200 pixels: the capture fits in the pixels the zoom is for, and
             // fills at least half of them unless it is shorter than the closest zoom.
             const double zoom = std::stod(line.substr(1));
@@ -323,6 +398,28 @@ void CheckGtkw(const Capture& made, const DumpWires& wires, const std::string& g
         ++channel;
     }
     Require(channel == size_t(kExportChannelCount) && zoomed);
+    // Each group: its first line and name, the vector in hex, the wires in binary, its last line
+    // and name.
+    size_t expectedLines = 0;
+    for (const Bus& bus : made.capture.annotations.buses)
+        expectedLines += 7 + bus.channels.size();
+    Require(groupLines == expectedLines);
+    size_t at = lines.size() - 1 - expectedLines;
+    for (size_t bus = 0; bus < wires.busNames.size(); ++bus) {
+        const Bus& made_bus = made.capture.annotations.buses[bus];
+        const std::string name = '-' + GtkwGroupName(made_bus.strName, wires.busNames[bus]);
+        Require(lines[at] == "@800200" && lines[at + 1] == name && lines[at + 2] == "@22" && lines[at + 4] == "@28");
+        Require(lines[at + 3] == scope + wires.busNames[bus] + "[" + std::to_string(made_bus.Width() - 1) + ":0]");
+        at += 5;
+        for (const int member : made_bus.channels) {
+            const std::string& line = lines[at++];
+            Require(line.size() >= wires.names[static_cast<size_t>(member)].size() + scope.size() &&
+                    line.compare(line.size() - scope.size() - wires.names[static_cast<size_t>(member)].size(), std::string::npos,
+                                 scope + wires.names[static_cast<size_t>(member)]) == 0);
+        }
+        Require(lines[at] == "@1000200" && lines[at + 1] == name);
+        at += 2;
+    }
 }
 
 // The fields of the CSV's rows, as RFC 4180 reads them.

@@ -184,7 +184,7 @@
     X(kPictureHeightCaption, "세로(&H):")                                                                       \
     X(kPictureUnknownSuffix, "%s: 그림 파일의 이름은 .svg, .png 또는 .pdf로 끝나야 합니다.")                    \
     /* veldran-analyze: its command line, and its figures as it prints them */                               \
-    X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges")                                            \
+    X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges, listing")                                            \
     X(kCliUnknownCommand, "알 수 없는 명령입니다: %s")                                                          \
     X(kCliCommandNeeds, "%s 명령에는 %s이(가) 필요합니다.")                                                     \
     X(kCliTooManyArguments, "인수가 너무 많습니다: %s")                                                         \
@@ -206,6 +206,12 @@
     X(kAnalyzeRising, "상승 에지 %s")                                                                           \
     X(kAnalyzeFalling, "하강 에지 %s")                                                                          \
     X(kAnalyzeTotalEdges, "에지 전체 %s")                                                                       \
+    /* veldran-analyze listing: its options, and the column heads of its table */                             \
+    X(kCliBadRadix, "--radix의 값 '%s': hex, unsigned, signed, ascii, binary 가운데 하나입니다.")             \
+    X(kCliRadixWithoutBus, "--radix 옵션은 --bus 옵션으로 지정한 버스에만 씁니다.")                            \
+    X(kCliNoBuses, "나열할 버스가 없습니다. --bus 이름=채널로 지정하거나 창에서 버스를 정의해 주십시오 (주석 파일 %s).") \
+    X(kListingSampleHead, "샘플 번호")                                                                        \
+    X(kListingTimeHead, "시간(초)")                                                                           \
     /* Settings */                                                                                             \
     X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \
                         "새로운 변경 사항을 적용하려면 프로그램을 다시 실행하시기 바랍니다.")                   \

@@ -1074,8 +1074,8 @@ It may be incomplete (%d samples).</translation>
         <translation>Cannot save the annotation file %s. The existing file is unchanged.</translation>
     </message>
     <message>
-        <source>명령을 지정해 주십시오: find, measure, edges</source>
-        <translation>name a command: find, measure, edges</translation>
+        <source>명령을 지정해 주십시오: find, measure, edges, listing</source>
+        <translation>name a command: find, measure, edges, listing</translation>
     </message>
     <message>
         <source>알 수 없는 명령입니다: %s</source>
@@ -1160,6 +1160,26 @@ It may be incomplete (%d samples).</translation>
     <message>
         <source>에지 전체 %s</source>
         <translation>total %s</translation>
+    </message>
+    <message>
+        <source>--radix의 값 '%s': hex, unsigned, signed, ascii, binary 가운데 하나입니다.</source>
+        <translation>--radix '%s': use hex, unsigned, signed, ascii or binary</translation>
+    </message>
+    <message>
+        <source>--radix 옵션은 --bus 옵션으로 지정한 버스에만 씁니다.</source>
+        <translation>--radix applies only to the buses given with --bus</translation>
+    </message>
+    <message>
+        <source>나열할 버스가 없습니다. --bus 이름=채널로 지정하거나 창에서 버스를 정의해 주십시오 (주석 파일 %s).</source>
+        <translation>no buses to list: give --bus NAME=CHANNELS, or define buses in the window (they are kept in %s)</translation>
+    </message>
+    <message>
+        <source>샘플 번호</source>
+        <translation>sample</translation>
+    </message>
+    <message>
+        <source>시간(초)</source>
+        <translation>time (s)</translation>
     </message>
     <message>
         <source>%s 옵션은 그림(.svg, .png, .pdf)을 만들 때만 씁니다.</source>

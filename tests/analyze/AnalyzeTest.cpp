@@ -212,6 +212,23 @@ private slots:
         QTest::newRow("no --between") << QStringList{"edges", "IN", "D0"} << QByteArray("the edges command needs --between X Y");
         QTest::newRow("one sample") << QStringList{"edges", "IN", "D0", "--between", "5"} << QByteArray("--between needs a value");
         QTest::newRow("unreadable") << QStringList{"find", "missing.vxr", "D0=1"} << QByteArray("cannot read missing.vxr: ");
+        QTest::newRow("listing: --to past the end") << QStringList{"listing", "IN", "--bus", "B=D0", "--to", "100"}
+                                                    << QByteArray("sample 100 is outside the capture (samples 0..99)");
+        QTest::newRow("listing: --from past the end") << QStringList{"listing", "IN", "--bus", "B=D0", "--from", "100"} << QByteArray("sample 100 is outside");
+        QTest::newRow("listing: reversed") << QStringList{"listing", "IN", "--bus", "B=D0", "--from", "5", "--to", "4"}
+                                           << QByteArray("The first sample 5 comes after the last sample 4.");
+        QTest::newRow("listing: negative") << QStringList{"listing", "IN", "--bus", "B=D0", "--to", "-1"} << QByteArray("--to: '-1' is not a sample");
+        QTest::newRow("listing: --to twice") << QStringList{"listing", "IN", "--bus", "B=D0", "--to", "1", "--to", "2"} << QByteArray("--to");
+        QTest::newRow("listing: unknown radix") << QStringList{"listing", "IN", "--bus", "B=D0", "--radix", "octal"}
+                                                << QByteArray("--radix 'octal': use hex, unsigned, signed, ascii or binary");
+        QTest::newRow("listing: radix without bus") << QStringList{"listing", "IN", "--radix", "hex"} << QByteArray("--radix applies only to the buses given with --bus");
+        QTest::newRow("listing: no equals") << QStringList{"listing", "IN", "--bus", "D7..D0"} << QByteArray("Bus definition \"D7..D0\" has no '='");
+        QTest::newRow("listing: unknown channel") << QStringList{"listing", "IN", "--bus", "B=D48"} << QByteArray("Bus definition part \"D48\": unknown channel.");
+        QTest::newRow("listing: --bus without value") << QStringList{"listing", "IN", "--bus"} << QByteArray("--bus needs a value");
+        QTest::newRow("listing: option of another") << QStringList{"listing", "IN", "--bus", "B=D0", "--json"} << QByteArray("unknown option --json");
+        QTest::newRow("listing: no capture") << QStringList{"listing"} << QByteArray("the listing command needs CAPTURE");
+        QTest::newRow("--csv on find") << QStringList{"find", "IN", "D0=1", "--csv"} << QByteArray("unknown option --csv");
+        QTest::newRow("listing: too many") << QStringList{"listing", "IN", "extra", "--bus", "B=D0"} << QByteArray("too many arguments: extra");
     }
     void usageErrors()
     {

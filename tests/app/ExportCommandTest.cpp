@@ -148,6 +148,21 @@ private slots:
         QCOMPARE(m_shell->Frame().windowTitle(), captionBefore);
     }
 
+    // The session's buses and markers go into the dump and its save file; sample 1 holds D1 = 0
+    // and D0 = 1.
+    void exportsTheSessionsBusesAndMarkers()
+    {
+        QVERIFY(OpenThreeSamples());
+        m_shell->Session().SetBuses({{"LOW", {1, 0}, ERadix::Hex}});
+        QVERIFY(m_shell->Session().AddMarker({2, "end", "", 0xFF0000}));
+        m_choice = {Path("annotated.vcd"), ExportFormat::Vcd};
+        QVERIFY(m_shell->Router().Execute(ids::kFileExport));
+        const QByteArray dump = Read(m_choice.path);
+        QVERIFY2(dump.contains("$var wire 2 ~0 LOW [1:0] $end\n") && dump.contains("b01 ~0\n"), dump.constData());
+        QVERIFY(Read(Path("annotated.gtkw")).contains("\n[markername] Aend\n"));
+        QVERIFY(m_messages->messages.empty());
+    }
+
     void eachFormatAsChosen_data()
     {
         QTest::addColumn<QString>("name");

@@ -1,7 +1,10 @@
 // veldran-convert as a user runs it: its manual, clear errors with the documented exit status, no
 // output file touched on any failure, and a capture file's samples and names arriving in each format
-// as sigrok-cli reads them back. It runs without a display and links no Qt.
+// as sigrok-cli reads them back; the buses and markers of its sidecar file in the VCD and its save
+// file. It runs without a display and links no Qt.
 
+#include "annotations/SidecarFile.h"
+#include "tests/common/ByteStreamCapture.h"
 #include "tests/common/FileBytes.h"
 #include "tests/common/ListingBuilder.h"
 #include "tests/common/PeerProcess.h"
@@ -387,6 +390,40 @@ private slots:
         QCOMPARE(show.stdOut.contains("Samplerate: "), rate != 0);
         if (rate != 0)
             QVERIFY(show.stdOut.contains("Samplerate: " + QByteArray::number(rate) + "\n"));
+    }
+
+    // The sidecar beside the input gives the dump its vectors and the save file its groups and
+    // markers; a damaged one is said and the dump is written without it. Bus D7..D0 of the
+    // byte-stream capture holds 0xD6 at sample 0 ('V' with D7 high), 0x45 at sample 1 ('E' with
+    // D7 high: 0xC5), so the dump's first two values are 11010110 and 11000101.
+    void sidecarAnnotationsReachTheDump()
+    {
+        const QString capture = Path(QStringLiteral("stream.vxr"));
+        QVERIFY(test::SaveByteStreamCapture(20, QFile::encodeName(capture).toStdString()));
+        CaptureAnnotations annotations;
+        annotations.buses = {{"BYTE", {7, 6, 5, 4, 3, 2, 1, 0}, ERadix::Ascii}};
+        annotations.markers = {{4, "go", "", 0x0000FF}};
+        const std::string sidecar = SidecarPath(QFile::encodeName(capture).toStdString());
+        QVERIFY(!WriteSidecar(sidecar, annotations));
+        const QString vcd = Path(QStringLiteral("stream.vcd"));
+        const test::ProcessRun run = test::RunProcess(kProgram, {capture, vcd, "--clock", "1us"}, English());
+        QVERIFY2(run.nExitCode == 0 && run.stdErr.isEmpty(), run.stdErr.constData());
+        const QByteArray dump = test::ReadFileBytes(vcd);
+        QVERIFY(dump.contains("$var wire 8 ~0 BYTE [7:0] $end\n"));
+        QVERIFY(dump.contains("\nb11010110 ~0\n$end\n#1\n"));
+        QVERIFY(dump.contains("\nb11000101 ~0\n#2\n"));
+        const QByteArray saveFile = test::ReadFileBytes(Path(QStringLiteral("stream.gtkw")));
+        QVERIFY2(saveFile.contains("@800200\n-BYTE\n@22\nveldran.BYTE[7:0]\n@28\nveldran.strobe\n+{CH A06} veldran.CH_A06\n"),
+                 saveFile.constData());
+        QVERIFY2(saveFile.contains(" -1 4\n[markername] Ago\n"), saveFile.constData()); // 1 s a unit at 1 us: sample 4
+
+        QVERIFY(test::WriteFileBytes(QString::fromStdString(sidecar), "veldran-annotations 1\nbus\tBYTE\n"));
+        const test::ProcessRun damaged = test::RunProcess(kProgram, {capture, vcd}, English());
+        QCOMPARE(damaged.nExitCode, 0);
+        QVERIFY2(damaged.stdErr.startsWith("veldran-convert: The annotation file") && damaged.stdErr.contains("damaged at line 2"),
+                 damaged.stdErr.constData());
+        QVERIFY(!test::ReadFileBytes(vcd).contains("BYTE"));
+        QVERIFY(!test::ReadFileBytes(Path(QStringLiteral("stream.gtkw"))).contains("@800200"));
     }
 
     void linksNoQt()

@@ -108,6 +108,7 @@ private slots:
     void vcdNames_data();
     void vcdNames();
     void identifiersAreDistinctAndSafe();
+    void busNamesStayApartFromWires();
     void textNames();
     void csvField_data();
     void csvField();
@@ -272,6 +273,24 @@ void ExportFormatsTest::identifiersAreDistinctAndSafe()
         QVERIFY(id > ' ' && id < 0x7F);
         QVERIFY(id != '#' && id != '$');
         QVERIFY(seen.insert(id).second);
+    }
+}
+
+// A bus's reference never repeats a wire's or another bus's; one with no ASCII word is "bus".
+void ExportFormatsTest::busNamesStayApartFromWires()
+{
+    ExportableCapture capture;
+    capture.strNames[0] = "strobe";
+    capture.strNames[1] = "a";
+    const std::vector<Bus> buses = {{"strobe", {0}}, {"", {1}}, {"데이터", {2}}, {"a", {3}}, {"a", {4}}, {"x y", {5}}};
+    const std::vector<std::string> expected{"strobe_2", "bus", "bus_2", "a_2", "a_3", "x_y"};
+    QCOMPARE(BusVcdNames(buses, VcdNames(TextNames(capture))), expected);
+    std::set<std::string> identifiers;
+    for (int ch = 0; ch < kExportChannelCount; ++ch)
+        identifiers.insert(std::string(1, VcdIdentifier(ch)));
+    for (size_t bus = 0; bus < kMaxBuses; ++bus) {
+        const std::string id = VcdBusIdentifier(bus);
+        QVERIFY(id.find_first_of(" #$\t\n") == std::string::npos && identifiers.insert(id).second);
     }
 }
 
@@ -559,13 +578,18 @@ void ExportFormatsTest::refusedCaptures_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<bool>("store");
     QTest::addColumn<double>("clock"); // 0: OFF
-    QTest::newRow("no samples") << 0 << true << 0.0;
-    QTest::newRow("negative count") << -5 << true << 0.0;
-    QTest::newRow("no store") << 10 << false << 0.0;
-    QTest::newRow("too many") << 1'000'001 << true << 0.0;
-    QTest::newRow("negative clock") << 10 << true << -1.0;
-    QTest::newRow("NaN clock") << 10 << true << std::nan("");
-    QTest::newRow("clock below a femtosecond") << 10 << true << 1e-17;
+    QTest::addColumn<QList<int>>("bus"); // the channels of a bus, if any; {-2}: a bus of none
+    QTest::newRow("no samples") << 0 << true << 0.0 << QList<int>{};
+    QTest::newRow("negative count") << -5 << true << 0.0 << QList<int>{};
+    QTest::newRow("no store") << 10 << false << 0.0 << QList<int>{};
+    QTest::newRow("too many") << 1'000'001 << true << 0.0 << QList<int>{};
+    QTest::newRow("negative clock") << 10 << true << -1.0 << QList<int>{};
+    QTest::newRow("NaN clock") << 10 << true << std::nan("") << QList<int>{};
+    QTest::newRow("clock below a femtosecond") << 10 << true << 1e-17 << QList<int>{};
+    QTest::newRow("bus on D48") << 10 << true << 0.0 << QList<int>{3, 48};
+    QTest::newRow("bus on a negative channel") << 10 << true << 0.0 << QList<int>{-1};
+    QTest::newRow("bus with a channel twice") << 10 << true << 0.0 << QList<int>{5, 4, 5};
+    QTest::newRow("bus without channels") << 10 << true << 0.0 << QList<int>{-2};
 }
 
 void ExportFormatsTest::refusedCaptures()
@@ -573,7 +597,10 @@ void ExportFormatsTest::refusedCaptures()
     QFETCH(int, count);
     QFETCH(double, clock);
     QFETCH(bool, store);
+    QFETCH(QList<int>, bus);
     test::GeneratedCapture generated(10, 2);
+    if (!bus.isEmpty())
+        generated.capture.annotations.buses = {{"B", bus == QList<int>{-2} ? std::vector<int>{} : std::vector<int>(bus.begin(), bus.end())}};
     generated.capture.nSampleCount = count;
     if (!store)
         generated.capture.pSamples = nullptr;

@@ -5,6 +5,7 @@
 // (scripts/install-deps.sh installs both).
 
 #include "ExportTestCapture.h"
+#include "tests/common/ByteStreamCapture.h"
 #include "tests/common/FileBytes.h"
 #include "tests/common/PeerProcess.h"
 
@@ -53,6 +54,18 @@ for {set i 0} {$i < [gtkwave::getTotalNumTraces]} {incr i} {
 gtkwave::/File/Quit
 )";
 
+// The traces with their flags, and where the named markers A and B are with the value of the bus
+// vector BYTE under each.
+constexpr const char* kBusScript = R"(fconfigure stdout -encoding utf-8
+for {set i 0} {$i < [gtkwave::getTotalNumTraces]} {incr i} {
+    puts "trace [gtkwave::getTraceNameFromIndex $i] [gtkwave::getTraceFlagsFromIndex $i]"
+}
+foreach m {A B} {
+    puts "marker $m [gtkwave::getNamedMarker $m] [gtkwave::getTraceValueAtNamedMarkerFromName $m {veldran.BYTE[7:0]}]"
+}
+gtkwave::/File/Quit
+)";
+
 // What GTKWave reported about a file it opened.
 struct GtkwaveView {
     int nExitCode = -1;
@@ -93,6 +106,7 @@ private slots:
     void initTestCase();
     void gtkwaveOpensTheExport_data();
     void gtkwaveOpensTheExport();
+    void gtkwaveShowsBusesAndMarkers();
 
 private:
     std::unique_ptr<XvfbDisplay> m_display;
@@ -162,6 +176,43 @@ void ExportGtkwaveTest::gtkwaveOpensTheExport()
     }
     QCOMPARE(saved.traces, expected);
     QCOMPARE(saved.traces[0], names[0]);
+}
+
+// Bus D7..D0 of the byte-stream capture is 0x81 at sample 11 and 0xFE at 22 (worked out in
+// tests/export/ExportPeersTest.cpp); at 40 ns a sample GTKWave counts 40 units of 1 ns to it.
+void ExportGtkwaveTest::gtkwaveShowsBusesAndMarkers()
+{
+    test::GeneratedCapture generated(100, test::ByteStreamLevel, 4e-8);
+    generated.capture.annotations.buses = {{"BYTE", {7, 6, 5, 4, 3, 2, 1, 0}, ERadix::Hex}, {"짝 {low}", {1, 0}, ERadix::Hex}};
+    generated.capture.annotations.markers = {{11, "first", "", 0xFF0000}, {22, "second}", "a note", 0x00FF00}};
+    const QString vcd = m_dir.filePath(QStringLiteral("buses.vcd"));
+    const ExportResult result = ExportCapture(vcd.toStdString(), ExportFormat::Vcd, generated.capture);
+    QVERIFY2(result, result.strError.c_str());
+    const QString script = m_dir.filePath(QStringLiteral("buses.tcl"));
+    QVERIFY(test::WriteFileBytes(script, kBusScript));
+
+    const test::ProcessRun run = [&] {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), m_display->Name());
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        return test::RunProcess(QStringLiteral("gtkwave"), {"-S", script, m_dir.filePath(QStringLiteral("buses.gtkw"))}, environment, 60);
+    }();
+    QVERIFY2(run.nExitCode == 0, (run.stdErr + run.stdOut).constData());
+    QStringList lines = QString::fromUtf8(run.stdOut).split(QLatin1Char('\n'));
+    QVERIFY2(lines.size() > 48, run.stdOut.constData());
+    lines = lines.mid(48, lines.indexOf(QStringLiteral("Exiting.")) - 48);
+    // Each bus a group (flags 0x800200 … 0x1000200) of its vector in hex (0x22) and its channels
+    // (0x28) under the names the wires show; a '}' in a group name is shown as '｝'.
+    QStringList expected{"trace BYTE 8389120", "trace BYTE[7:0] 34"};
+    for (int ch = 7; ch >= 0; --ch)
+        expected << QStringLiteral("trace CH A0%1 40").arg(ch);
+    expected << "trace BYTE 16777728"
+             << "trace 짝 {low｝ 8389120" << "trace low[1:0] 34" << "trace CH A01 40" << "trace CH A00 40"
+             << "trace 짝 {low｝ 16777728"
+             << "marker A 440 81" << "marker B 880 FE";
+    QCOMPARE(lines, expected);
+    const QByteArray saveFile = test::ReadFileBytes(m_dir.filePath(QStringLiteral("buses.gtkw")));
+    QVERIFY2(saveFile.contains("[markername] Afirst\n[markername] Bsecond\xEF\xBD\x9D\n"), saveFile.constData());
 }
 
 QTEST_GUILESS_MAIN(ExportGtkwaveTest)

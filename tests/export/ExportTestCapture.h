@@ -4,6 +4,7 @@
 #include "export/ExportCapture.h"
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
@@ -32,6 +33,17 @@ struct GeneratedCapture {
         }
         for (int ch = 0; ch < kExportChannelCount; ++ch)
             capture.strNames[static_cast<size_t>(ch)] = "ch" + std::to_string(ch);
+        Bind(count, clock);
+    }
+
+    // count samples of level(sample, channel), each 0 or 1; the names left empty.
+    GeneratedCapture(int count, const std::function<int(int, int)>& level, std::optional<double> clock)
+        : samples(static_cast<size_t>(count) * kExportChannelCount)
+    {
+        for (int i = 0; i < count; ++i)
+            for (int ch = 0; ch < kExportChannelCount; ++ch)
+                samples[static_cast<size_t>(i) * kExportChannelCount + static_cast<size_t>(ch)] =
+                    static_cast<uint8_t>(level(i, ch));
         Bind(count, clock);
     }
 

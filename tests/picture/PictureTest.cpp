@@ -1,8 +1,10 @@
 // Pictures of the view as a user gets them from veldran-convert: SVG that an XML reader takes, of
 // the size asked, holding the sixteen names as text and the same bytes every time; a PDF that
 // pdftotext reads the names from; a PNG of the size asked whose traces are drawn in the view's
-// colours; and the command line's errors for what a picture cannot show.
+// colours; the markers and bus values of the capture's sidecar file; and the command line's errors
+// for what a picture cannot show.
 
+#include "annotations/SidecarFile.h"
 #include "tests/common/FileBytes.h"
 #include "tests/common/ListingBuilder.h"
 #include "tests/common/PeerProcess.h"
@@ -44,6 +46,17 @@ QStringList CellTwoNames()
     for (int ch = 19; ch < 32; ++ch)
         names << QStringLiteral("net%1").arg(ch);
     return names;
+}
+
+// The texts of an SVG picture.
+QStringList SvgTexts(const QByteArray& bytes)
+{
+    QXmlStreamReader xml(bytes);
+    QStringList texts;
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("text"))
+            texts << xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    return texts;
 }
 
 } // namespace
@@ -103,6 +116,30 @@ private slots:
             QVERIFY2(texts.contains(name), qPrintable(name));
         // The axis is in time with a clock: sample 100 at 40 ns is 4 µs.
         QVERIFY2(texts.contains(QStringLiteral("4 µs")), qPrintable(texts.join('|')));
+    }
+
+    // At sample 100 (X, the first shown) D16 is high (100 % 10 < 3) and D17 … D23 hold the bits of
+    // 100 >> 1 … 100 >> 7: 0, 1, 0, 0, 1, 1, 0. So D23..D16 reads 0x65, 'e', and D19..D16 reads 5.
+    void sidecarMarkersAndBusValues()
+    {
+        CaptureAnnotations annotations;
+        annotations.buses = {{"TEXT", {23, 22, 21, 20, 19, 18, 17, 16}, ERadix::Ascii}, {"LOW", {19, 18, 17, 16}, ERadix::Hex}};
+        annotations.markers = {{120, "trigger", "", 0x00AA00}, {2000, "far away", "", 0xFF0000}};
+        const std::string sidecar = SidecarPath(QFile::encodeName(m_capture).toStdString());
+        QVERIFY(!WriteSidecar(sidecar, annotations));
+        const QString out = Path(QStringLiteral("annotated.svg"));
+        const test::ProcessRun run = Convert({out, "--cell", "2", "--from", "100", "--to", "163"});
+        QVERIFY2(run.nExitCode == 0 && run.stdErr.isEmpty(), run.stdErr.constData());
+        const QString texts = SvgTexts(test::ReadFileBytes(out)).join(QLatin1Char('|'));
+        QVERIFY2(texts.contains(QStringLiteral("trigger")) && !texts.contains(QStringLiteral("far away")), qPrintable(texts));
+        QVERIFY2(texts.contains(QStringLiteral("TEXT = e")) && texts.contains(QStringLiteral("LOW = 5")), qPrintable(texts));
+
+        // A damaged sidecar is said; the picture is drawn without it.
+        QVERIFY(test::WriteFileBytes(QString::fromStdString(sidecar), "not annotations\n"));
+        const test::ProcessRun damaged = Convert({out, "--cell", "2", "--from", "100", "--to", "163"});
+        QFile::remove(QString::fromStdString(sidecar));
+        QVERIFY2(damaged.nExitCode == 0 && damaged.stdErr.contains("is damaged at line 1"), damaged.stdErr.constData());
+        QVERIFY(!SvgTexts(test::ReadFileBytes(out)).join(QLatin1Char('|')).contains(QStringLiteral("trigger")));
     }
 
     void pdfAndPngHoldTheView()

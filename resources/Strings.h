@@ -210,7 +210,7 @@
     X(kCliBadRadix, "--radix의 값 '%s': hex, unsigned, signed, ascii, binary 가운데 하나입니다.")             \
     X(kCliRadixWithoutBus, "--radix 옵션은 --bus 옵션으로 지정한 버스에만 씁니다.")                            \
     X(kCliNoBuses, "나열할 버스가 없습니다. --bus 이름=채널로 지정하거나 창에서 버스를 정의해 주십시오 (주석 파일 %s).") \
-    X(kListingSampleHead, "샘플 번호")                                                                        \
+    X(kListingSampleHead, "샘플번호")                                                                        \
     X(kListingTimeHead, "시간(초)")                                                                           \
     /* Settings */                                                                                             \
     X(kSettingsChanged, "통신 환경이 변경되었습니다.\n"                                                         \

@@ -1174,7 +1174,7 @@ It may be incomplete (%d samples).</translation>
         <translation>no buses to list: give --bus NAME=CHANNELS, or define buses in the window (they are kept in %s)</translation>
     </message>
     <message>
-        <source>샘플 번호</source>
+        <source>샘플번호</source>
         <translation>sample</translation>
     </message>
     <message>

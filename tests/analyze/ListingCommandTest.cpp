@@ -119,10 +119,10 @@ private slots:
                                             "    11  0.00000044    81\n"));
         // Hangul takes two columns of a terminal.
         const test::ProcessRun korean = Run(arguments, "ko");
-        QCOMPARE(korean.stdOut, QString("샘플 번호    시간(초)  BYTE\n"
-                                        "        9  0.00000036    7E\n"
-                                        "       10  0.00000040    FF\n"
-                                        "       11  0.00000044    81\n").toUtf8());
+        QCOMPARE(korean.stdOut, QString("샘플번호    시간(초)  BYTE\n"
+                                        "       9  0.00000036    7E\n"
+                                        "      10  0.00000040    FF\n"
+                                        "      11  0.00000044    81\n").toUtf8());
         const test::ProcessRun wide = Run({"--bus", "S=D7..D0", "--radix", "signed", "--to", "0"});
         QCOMPARE(wide.stdOut, QByteArray("sample     S\n     0   -42\n"));
     }

@@ -134,6 +134,24 @@ private slots:
         QVERIFY2(korean >= 40, qPrintable(QString::number(korean)));
     }
 
+    // One Korean text has one English text: a text entered twice in the catalogue would take
+    // whichever translation the catalogue keeps, wherever it is shown.
+    void everyTextIsInTheCatalogueOnce()
+    {
+        QFile file(QStringLiteral(VELDRAN_SOURCE_DIR "/resources/veldran_en.ts"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString catalogue = QString::fromUtf8(file.readAll());
+        static const QRegularExpression source(QStringLiteral("<source>(.*?)</source>"),
+                                               QRegularExpression::DotMatchesEverythingOption);
+        QSet<QString> seen;
+        for (auto it = source.globalMatch(catalogue); it.hasNext();) {
+            const QString text = it.next().captured(1);
+            QVERIFY2(!seen.contains(text), qPrintable(text));
+            seen.insert(text);
+        }
+        QVERIFY(seen.size() > 300);
+    }
+
     void theScanReadsLiteralsAsTheCompilerDoes()
     {
         const QByteArray source = "// \"주석\"\n/* \"주석\" */ f('\"', \"가\" \"나\\n\"\n \"다\\\"\"); g(\"라\");";

@@ -5,6 +5,7 @@
 
 #include <map>
 
+class QDockWidget;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -15,7 +16,9 @@ class CommandRouter;
 class CCaptureSession;
 class CVELDRANDoc;
 class CVELDRANView;
+class BusValuesPanel;
 class MeasurePanel;
+class StateListingPanel;
 class OptionBar;
 class SearchBar;
 class RecentFileList;
@@ -31,6 +34,8 @@ public:
     [[nodiscard]] QMenu* Menu(int index) const;
     [[nodiscard]] MeasurePanel* GetMeasurePanel() const { return m_pMeasurePanel; }
     [[nodiscard]] SearchBar* GetSearchBar() const { return m_pSearchBar; }
+    [[nodiscard]] BusValuesPanel* GetBusValuesPanel() const { return m_pBusValues; }
+    [[nodiscard]] StateListingPanel* GetStateListing() const { return m_pStateListing; }
 
     // Shows the label of a clock-period index in the option bar; any other index empties it.
     void SetClockPeriodText(int nIndex);
@@ -41,6 +46,8 @@ public:
     // Show or hide the measurements panel and the pattern search bar.
     void OnToggleMeasurePanel();
     void OnToggleSearchBar();
+    // Show or hide a docked panel (the bus values, the state listing).
+    static void OnTogglePanel(QWidget* panel);
     // Rebuilds the recent-file entries of the File menu.
     void UpdateRecentFileMenu();
     // "<document title> - VELDRAN"
@@ -67,6 +74,10 @@ private:
     void CreateStatusBar();
     // The measurements panel on the right of the form and the search bar above it.
     void CreateAnalysisPanels();
+    // The bus values and the state listing, hidden until the View menu shows them.
+    void CreateBusPanels();
+    // The View menu's entry of a panel is ticked while the panel shows.
+    void TickWhileShown(QDockWidget* panel, int id);
     void UpdateLockIndicators();
 
     CCaptureSession& m_session;
@@ -77,6 +88,8 @@ private:
     OptionBar* m_pOptionBar = nullptr;
     MeasurePanel* m_pMeasurePanel = nullptr;
     SearchBar* m_pSearchBar = nullptr;
+    BusValuesPanel* m_pBusValues = nullptr;
+    StateListingPanel* m_pStateListing = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;

@@ -32,6 +32,10 @@ constexpr int kToggleSearchBar = 32791;
 constexpr int kFindPattern = 32792;
 constexpr int kFindNext = 32793;
 constexpr int kFindPrevious = 32794;
+// Buses: their dialog, the panel of their values and the state listing
+constexpr int kBusDefinitions = 32795;
+constexpr int kToggleBusValues = 32796;
+constexpr int kToggleStateListing = 32797;
 
 // Framework commands
 constexpr int kFileNew = 57600;

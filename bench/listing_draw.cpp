@@ -7,6 +7,7 @@
 //   listing_draw [--runs R]    R rounds of the 20 places (3)
 
 #include "tests/common/ListingBuilder.h"
+#include "tests/common/Median.h"
 #include "view/StateListingPanel.h"
 
 #include <QApplication>
@@ -22,6 +23,8 @@
 #include <vector>
 
 namespace {
+
+using veldran::test::Median;
 
 using namespace veldran;
 
@@ -70,12 +73,6 @@ struct Listing {
         return ms;
     }
 };
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 } // namespace
 

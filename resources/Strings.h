@@ -217,6 +217,9 @@
     X(kBusDropChannel, "← 빼기")                                                                               \
     X(kBusMoveUp, "위로")                                                                                      \
     X(kBusMoveDown, "아래로")                                                                                  \
+    X(kBusDefinitionCaption, "정의:")                                                                          \
+    X(kBusDefinitionHint, "예: DATA=D7..D0 (첫 채널이 최상위 비트)")                                          \
+    X(kBusApplyDefinition, "적용")                                                                             \
     X(kRadixHex, "16진수")                                                                                     \
     X(kRadixUnsigned, "부호 없는 10진수")                                                                      \
     X(kRadixSigned, "부호 있는 10진수")                                                                        \

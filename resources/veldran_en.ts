@@ -1337,5 +1337,17 @@ It may be incomplete (%d samples).</translation>
         <source>상태 목록 창</source>
         <translation>State listing panel</translation>
     </message>
+    <message>
+        <source>정의:</source>
+        <translation>Definition:</translation>
+    </message>
+    <message>
+        <source>예: DATA=D7..D0 (첫 채널이 최상위 비트)</source>
+        <translation>e.g. DATA=D7..D0 (the first channel is the most significant bit)</translation>
+    </message>
+    <message>
+        <source>적용</source>
+        <translation>Apply</translation>
+    </message>
 </context>
 </TS>

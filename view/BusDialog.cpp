@@ -1,6 +1,7 @@
 #include "view/BusDialog.h"
 
 #include "analysis/ChannelRef.h"
+#include "annotations/BusDefinition.h"
 #include "annotations/CaptureAnnotations.h"
 #include "i18n/MessageText.h"
 #include "i18n/Translation.h"
@@ -12,6 +13,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,6 +22,7 @@
 
 #include <algorithm>
 #include <string>
+#include <variant>
 
 namespace veldran {
 namespace {
@@ -130,6 +133,17 @@ void BusDialog::CreateControls()
     editor->addLayout(grid, 1);
     panes->addWidget(m_editor, 2);
 
+    auto* definition = new QHBoxLayout;
+    m_definition = new QLineEdit(this);
+    m_definition->setObjectName(QStringLiteral("busDefinition"));
+    m_definition->setPlaceholderText(Tr(text::kBusDefinitionHint));
+    m_definition->installEventFilter(this);
+    auto* apply = Button(text::kBusApplyDefinition, "applyDefinition", this);
+    definition->addWidget(new QLabel(Tr(text::kBusDefinitionCaption), this));
+    definition->addWidget(m_definition, 1);
+    definition->addWidget(apply);
+    layout->addLayout(definition);
+
     m_refusal = new QLabel(this);
     m_refusal->setObjectName(QStringLiteral("busRefusal"));
     m_refusal->setWordWrap(true);
@@ -144,6 +158,7 @@ void BusDialog::CreateControls()
     connect(m_add, &QPushButton::clicked, this, &BusDialog::AddBus);
     connect(m_remove, &QPushButton::clicked, this, &BusDialog::RemoveBus);
     connect(m_busList, &QListWidget::currentRowChanged, this, &BusDialog::PickBus);
+    connect(apply, &QPushButton::clicked, this, &BusDialog::ApplyDefinition);
     connect(take, &QPushButton::clicked, this, &BusDialog::TakeChannels);
     connect(drop, &QPushButton::clicked, this, &BusDialog::DropChannels);
     connect(up, &QPushButton::clicked, this, [this] { MoveChannel(-1); });
@@ -266,6 +281,41 @@ void BusDialog::MoveChannel(int step)
         return;
     std::swap(bus->channels[static_cast<size_t>(row)], bus->channels[static_cast<size_t>(to)]);
     ShowChannels(to);
+}
+
+void BusDialog::ApplyDefinition()
+{
+    ChannelNames names;
+    for (int channel = 0; channel < kChannelCount; ++channel)
+        names[static_cast<size_t>(channel)] = m_session.Name(channel).toStdString();
+    auto parsed = ParseBusDefinition(m_definition->text().toStdString(), names);
+    if (const Message* refused = std::get_if<Message>(&parsed)) {
+        m_refusal->setText(MessageText(*refused));
+        m_refusal->show();
+        return;
+    }
+    m_refusal->hide();
+    if (m_buses.size() >= kMaxBuses)
+        return;
+    AddBus();
+    Bus& bus = *Picked();
+    bus.strName = std::get<Bus>(parsed).strName;
+    bus.channels = std::get<Bus>(parsed).channels;
+    m_busList->item(m_nPicked)->setText(QString::fromStdString(bus.strName));
+    PickBus(m_nPicked);
+    m_definition->clear();
+}
+
+bool BusDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_definition && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            ApplyDefinition();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void BusDialog::Refuse(int index, const QString& why)

@@ -2,6 +2,8 @@
 // The dialog that defines the capture's buses: the list of buses, with a new one added or one
 // removed, and for the bus picked its name, its channels (taken from the 48, D47 first, shown with
 // their working names, and put in order: the top one is the most significant bit) and its radix.
+// A definition typed as "DATA=D7..D0" (BusDefinition.h) adds a bus with its name and channels at
+// once; a definition refused says why and adds nothing.
 // OK gives the buses to the session; a bus with no name or no channel is refused, named, and
 // nothing is given until it is put right.
 
@@ -33,6 +35,10 @@ public:
 
     void accept() override;
 
+protected:
+    // Enter in the definition applies it and leaves the dialog open.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void CreateControls();
     void AddBus();
@@ -43,6 +49,7 @@ private:
     void TakeChannels();
     void DropChannels();
     void MoveChannel(int step);
+    void ApplyDefinition();
     void Refuse(int index, const QString& why);
     [[nodiscard]] Bus* Picked();
 
@@ -57,6 +64,7 @@ private:
     QComboBox* m_radix = nullptr;
     QListWidget* m_available = nullptr;
     QListWidget* m_channels = nullptr;
+    QLineEdit* m_definition = nullptr;
     QLabel* m_refusal = nullptr;
 };
 

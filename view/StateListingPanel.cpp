@@ -160,6 +160,7 @@ void StateListingPanel::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange) {
         setWindowTitle(Tr(text::kListingTitle));
         emit m_model->headerDataChanged(Qt::Horizontal, 0, m_model->columnCount() - 1);
+        FitColumns();
     }
     QDockWidget::changeEvent(event);
 }

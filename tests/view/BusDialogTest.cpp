@@ -152,6 +152,30 @@ private slots:
         QVERIFY(!m_session->Document().IsModified());
     }
 
+    void addsABusFromATypedDefinition()
+    {
+        Open();
+        QLineEdit& definition = Child<QLineEdit>("busDefinition");
+        QTest::keyClicks(&definition, QStringLiteral("LOW=D3..D5"));
+        QTest::keyClick(&definition, Qt::Key_Return);
+        QVERIFY(m_dialog->isVisible());
+        // The working names serve as well as D numbers.
+        QTest::keyClicks(&definition, QStringLiteral("BYTE=\"name 7\"..D0"));
+        Click("applyDefinition");
+        QCOMPARE(Child<QListWidget>("busList").count(), 2);
+        QCOMPARE(Child<QListWidget>("busChannels").item(0)->text(), QStringLiteral("D7  name 7"));
+        QVERIFY(definition.text().isEmpty());
+        // A refused definition says why, adds nothing and stays to be put right.
+        QTest::keyClicks(&definition, QStringLiteral("BAD=D3,D3"));
+        QTest::keyClick(&definition, Qt::Key_Return);
+        QVERIFY2(m_dialog->Refusal().contains(QStringLiteral("두 번")), qPrintable(m_dialog->Refusal()));
+        QCOMPARE(definition.text(), QStringLiteral("BAD=D3,D3"));
+        QCOMPARE(Child<QListWidget>("busList").count(), 2);
+        m_dialog->accept();
+        QCOMPARE(m_session->Buses(), (std::vector<Bus>{test::TypedBus("LOW=D3,D4,D5", ERadix::Hex),
+                                                       test::TypedBus("BYTE=D7..D0", ERadix::Hex)}));
+    }
+
     void refusesABusWithoutNameOrChannels_data()
     {
         QTest::addColumn<QString>("name");

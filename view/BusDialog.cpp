@@ -88,21 +88,44 @@ void BusDialog::CreateControls()
 {
     auto* layout = new QVBoxLayout(this);
     auto* panes = new QHBoxLayout;
+    panes->addLayout(CreateListPane());
+    panes->addWidget(CreateEditor(), 2);
     layout->addLayout(panes, 1);
+    layout->addLayout(CreateDefinitionRow());
 
-    auto* listPane = new QVBoxLayout;
-    listPane->addWidget(new QLabel(Tr(text::kBusListCaption), this));
+    m_refusal = new QLabel(this);
+    m_refusal->setObjectName(QStringLiteral("busRefusal"));
+    m_refusal->setWordWrap(true);
+    m_refusal->setStyleSheet(QStringLiteral("color: #b00000"));
+    m_refusal->hide();
+    layout->addWidget(m_refusal);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &BusDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &BusDialog::reject);
+}
+
+QLayout* BusDialog::CreateListPane()
+{
+    auto* pane = new QVBoxLayout;
+    pane->addWidget(new QLabel(Tr(text::kBusListCaption), this));
     m_busList = new QListWidget(this);
     m_busList->setObjectName(QStringLiteral("busList"));
-    listPane->addWidget(m_busList, 1);
-    auto* listButtons = new QHBoxLayout;
+    pane->addWidget(m_busList, 1);
+    auto* buttons = new QHBoxLayout;
     m_add = Button(text::kBusAdd, "busAdd", this);
     m_remove = Button(text::kBusRemove, "busRemove", this);
-    listButtons->addWidget(m_add);
-    listButtons->addWidget(m_remove);
-    listPane->addLayout(listButtons);
-    panes->addLayout(listPane);
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_remove);
+    pane->addLayout(buttons);
+    connect(m_add, &QPushButton::clicked, this, &BusDialog::AddBus);
+    connect(m_remove, &QPushButton::clicked, this, &BusDialog::RemoveBus);
+    connect(m_busList, &QListWidget::currentRowChanged, this, &BusDialog::PickBus);
+    return pane;
+}
 
+QWidget* BusDialog::CreateEditor()
+{
     m_editor = new QWidget(this);
     auto* editor = new QVBoxLayout(m_editor);
     editor->setContentsMargins(0, 0, 0, 0);
@@ -131,34 +154,7 @@ void BusDialog::CreateControls()
     grid->addLayout(ButtonColumn(take, drop), 1, 1);
     grid->addLayout(ButtonColumn(up, down), 1, 3);
     editor->addLayout(grid, 1);
-    panes->addWidget(m_editor, 2);
 
-    auto* definition = new QHBoxLayout;
-    m_definition = new QLineEdit(this);
-    m_definition->setObjectName(QStringLiteral("busDefinition"));
-    m_definition->setPlaceholderText(Tr(text::kBusDefinitionHint));
-    m_definition->installEventFilter(this);
-    auto* apply = Button(text::kBusApplyDefinition, "applyDefinition", this);
-    definition->addWidget(new QLabel(Tr(text::kBusDefinitionCaption), this));
-    definition->addWidget(m_definition, 1);
-    definition->addWidget(apply);
-    layout->addLayout(definition);
-
-    m_refusal = new QLabel(this);
-    m_refusal->setObjectName(QStringLiteral("busRefusal"));
-    m_refusal->setWordWrap(true);
-    m_refusal->setStyleSheet(QStringLiteral("color: #b00000"));
-    m_refusal->hide();
-    layout->addWidget(m_refusal);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    layout->addWidget(buttons);
-
-    connect(buttons, &QDialogButtonBox::accepted, this, &BusDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &BusDialog::reject);
-    connect(m_add, &QPushButton::clicked, this, &BusDialog::AddBus);
-    connect(m_remove, &QPushButton::clicked, this, &BusDialog::RemoveBus);
-    connect(m_busList, &QListWidget::currentRowChanged, this, &BusDialog::PickBus);
-    connect(apply, &QPushButton::clicked, this, &BusDialog::ApplyDefinition);
     connect(take, &QPushButton::clicked, this, &BusDialog::TakeChannels);
     connect(drop, &QPushButton::clicked, this, &BusDialog::DropChannels);
     connect(up, &QPushButton::clicked, this, [this] { MoveChannel(-1); });
@@ -175,6 +171,22 @@ void BusDialog::CreateControls()
         if (Bus* bus = Picked(); bus && radix >= 0)
             bus->eRadix = static_cast<ERadix>(radix);
     });
+    return m_editor;
+}
+
+QLayout* BusDialog::CreateDefinitionRow()
+{
+    auto* row = new QHBoxLayout;
+    m_definition = new QLineEdit(this);
+    m_definition->setObjectName(QStringLiteral("busDefinition"));
+    m_definition->setPlaceholderText(Tr(text::kBusDefinitionHint));
+    m_definition->installEventFilter(this);
+    auto* apply = Button(text::kBusApplyDefinition, "applyDefinition", this);
+    row->addWidget(new QLabel(Tr(text::kBusDefinitionCaption), this));
+    row->addWidget(m_definition, 1);
+    row->addWidget(apply);
+    connect(apply, &QPushButton::clicked, this, &BusDialog::ApplyDefinition);
+    return row;
 }
 
 Bus* BusDialog::Picked()

@@ -15,6 +15,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -41,6 +42,9 @@ protected:
 
 private:
     void CreateControls();
+    [[nodiscard]] QLayout* CreateListPane();
+    [[nodiscard]] QWidget* CreateEditor();
+    [[nodiscard]] QLayout* CreateDefinitionRow();
     void AddBus();
     void RemoveBus();
     void PickBus(int index);

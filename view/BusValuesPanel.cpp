@@ -38,8 +38,9 @@ BusValuesPanel::BusValuesPanel(CCaptureSession& session, QWidget* parent)
     m_table->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->verticalHeader()->hide();
+    // The names take the room left; the values keep the width of their longest.
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setSectionResizeMode(kName, QHeaderView::Stretch);
     m_none = new QLabel(body);
     m_none->setWordWrap(true);
     layout->addWidget(m_table, 1);

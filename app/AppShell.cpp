@@ -4,6 +4,8 @@
 #include "app/CommandRouter.h"
 #include "app/DocumentCommands.h"
 #include "app/ExportCommand.h"
+#include "app/ExportViewCommand.h"
+#include "app/MarkerCommands.h"
 #include "app/MainFrame.h"
 #include "i18n/MessageText.h"
 #include "i18n/Translation.h"
@@ -15,6 +17,7 @@
 #include "view/BusDialog.h"
 #include "view/BusValuesPanel.h"
 #include "view/ChannelNameDialog.h"
+#include "view/MarkerPanel.h"
 #include "view/SearchBar.h"
 #include "view/StateListingPanel.h"
 #include "view/VeldranView.h"
@@ -34,6 +37,8 @@ AppShell::AppShell()
     m_files = std::make_unique<DocumentCommands>(m_session, *m_pMainFrame, m_recentFiles);
     m_printing = std::make_unique<PrintCommands>(m_print, [this] { return Document().GetTitle(); });
     m_export = std::make_unique<ExportCommand>(m_session, m_pMainFrame.get());
+    m_exportView = std::make_unique<ExportViewCommand>(m_session, View(), m_pMainFrame.get());
+    m_markers = std::make_unique<MarkerCommands>(m_session, m_pMainFrame.get());
     RegisterCommands();
     m_router->UpdateEnabledState();
     connect(m_pMainFrame.get(), &CMainFrame::closeRequested, this, &AppShell::OnFrameClose);
@@ -133,6 +138,8 @@ void AppShell::RegisterCommands()
     commands.Register(ids::kFileSave, fileCommand([this] { m_files->OnFileSave(); }));
     commands.Register(ids::kFileSaveAs, fileCommand([this] { m_files->OnFileSaveAs(); }));
     commands.Register(ids::kFileExport, [this] { m_export->OnFileExport(); }, [this] { return m_export->CanExport(); });
+    commands.Register(ids::kFileExportView, [this] { m_exportView->OnExportView(); },
+                      [this] { return m_exportView->CanExport(); });
     commands.Register(ids::kFilePrint, [this, frame] { m_printing->Print(frame, true); });
     commands.Register(ids::kFilePrintDirect, [this, frame] { m_printing->Print(frame, false); });
     commands.Register(ids::kFilePrintPreview, [this, frame] { m_printing->PrintPreview(frame); });
@@ -164,9 +171,28 @@ void AppShell::RegisterCommands()
     for (const auto signal : {&CCaptureSession::captureOpened, &CCaptureSession::captureCleared,
                               &CCaptureSession::captureReplaced})
         connect(session, signal, &commands, &CommandRouter::UpdateEnabledState);
+    RegisterMarkerCommands();
     // Window and help.
     commands.Register(ids::kToggleOptionBar, [frame] { frame->OnToggleOptionBar(); });
     commands.Register(ids::kAppAbout, [frame] { ShowAboutBox(frame); });
+}
+
+void AppShell::RegisterMarkerCommands()
+{
+    CommandRouter& commands = *m_router;
+    MarkerCommands* markers = m_markers.get();
+    CMainFrame* frame = m_pMainFrame.get();
+    const auto markerAtX = [markers] { return markers->MarkerAtX().has_value(); };
+    const auto canStep = [markers] { return markers->CanStep(); };
+    commands.Register(ids::kToggleMarkerPanel, [frame] { frame->OnToggleMarkerPanel(); });
+    commands.Register(ids::kAddMarker, [markers] { markers->OnAddMarker(); }, [markers] { return markers->CanAdd(); });
+    commands.Register(ids::kEditMarker, [markers] { markers->OnEditMarker(); }, markerAtX);
+    commands.Register(ids::kDeleteMarker, [markers] { markers->OnDeleteMarker(); }, markerAtX);
+    commands.Register(ids::kNextMarker, [markers] { markers->OnNextMarker(); }, canStep);
+    commands.Register(ids::kPreviousMarker, [markers] { markers->OnPreviousMarker(); }, canStep);
+    connect(frame->GetMarkerPanel(), &MarkerPanel::editRequested, this, [markers](int index) { markers->Edit(index); });
+    // The steps' keys work from the first marker on.
+    connect(&m_session, &CCaptureSession::markersChanged, &commands, &CommandRouter::UpdateEnabledState);
 }
 
 } // namespace veldran

@@ -20,6 +20,8 @@ class CInstrumentLink;
 class CMainFrame;
 class DocumentCommands;
 class ExportCommand;
+class ExportViewCommand;
+class MarkerCommands;
 class PrintCommands;
 class CommandRouter;
 class CVELDRANView;
@@ -50,12 +52,15 @@ public:
     [[nodiscard]] DocumentCommands& Files() { return *m_files; }
     [[nodiscard]] PrintCommands& Printing() { return *m_printing; }
     [[nodiscard]] ExportCommand& Export() { return *m_export; }
+    [[nodiscard]] ExportViewCommand& ExportView() { return *m_exportView; }
+    [[nodiscard]] MarkerCommands& Markers() { return *m_markers; }
     // The command line's print and print-to switches: print the opened capture without a dialog.
     bool PrintFromCommandLine(const CommandLineInfo& info);
 
 private:
     // Every command of the program, each declared once.
     void RegisterCommands();
+    void RegisterMarkerCommands();
     // After a file command: a received capture that was saved or dropped lets go of its journal.
     void LetGoOfSavedListing();
     void OnFrameClose(bool* allow);
@@ -72,6 +77,8 @@ private:
     std::unique_ptr<DocumentCommands> m_files;
     std::unique_ptr<PrintCommands> m_printing;
     std::unique_ptr<ExportCommand> m_export;
+    std::unique_ptr<ExportViewCommand> m_exportView;
+    std::unique_ptr<MarkerCommands> m_markers;
 };
 
 } // namespace veldran

@@ -12,6 +12,7 @@
 #include "resources/Ids.h"
 #include "resources/Strings.h"
 #include "view/BusValuesPanel.h"
+#include "view/MarkerPanel.h"
 #include "view/MeasurePanel.h"
 #include "view/SearchBar.h"
 #include "view/StateListingPanel.h"
@@ -277,6 +278,11 @@ void CMainFrame::CreateAnalysisPanels()
     QAction* barShown = m_router.Action(ids::kToggleSearchBar);
     barShown->setCheckable(true);
     barShown->setChecked(true);
+    // The markers panel lies under the measurements and shows when the View menu asks for it.
+    m_pMarkerPanel = new MarkerPanel(m_session, this);
+    addDockWidget(Qt::RightDockWidgetArea, m_pMarkerPanel);
+    m_pMarkerPanel->hide();
+    TickWhileShown(m_pMarkerPanel, ids::kToggleMarkerPanel);
     connect(m_pSearchBar, &QToolBar::visibilityChanged, barShown, &QAction::setChecked);
 }
 
@@ -308,6 +314,11 @@ void CMainFrame::OnTogglePanel(QWidget* panel)
 void CMainFrame::OnToggleMeasurePanel()
 {
     m_pMeasurePanel->setVisible(!m_pMeasurePanel->isVisible());
+}
+
+void CMainFrame::OnToggleMarkerPanel()
+{
+    m_pMarkerPanel->setVisible(!m_pMarkerPanel->isVisible());
 }
 
 void CMainFrame::OnToggleSearchBar()

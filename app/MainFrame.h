@@ -16,6 +16,7 @@ class CommandRouter;
 class CCaptureSession;
 class CVELDRANDoc;
 class CVELDRANView;
+class MarkerPanel;
 class BusValuesPanel;
 class MeasurePanel;
 class StateListingPanel;
@@ -34,6 +35,7 @@ public:
     [[nodiscard]] QMenu* Menu(int index) const;
     [[nodiscard]] MeasurePanel* GetMeasurePanel() const { return m_pMeasurePanel; }
     [[nodiscard]] SearchBar* GetSearchBar() const { return m_pSearchBar; }
+    [[nodiscard]] MarkerPanel* GetMarkerPanel() const { return m_pMarkerPanel; }
     [[nodiscard]] BusValuesPanel* GetBusValuesPanel() const { return m_pBusValues; }
     [[nodiscard]] StateListingPanel* GetStateListing() const { return m_pStateListing; }
 
@@ -46,6 +48,7 @@ public:
     // Show or hide the measurements panel and the pattern search bar.
     void OnToggleMeasurePanel();
     void OnToggleSearchBar();
+    void OnToggleMarkerPanel();
     // Show or hide a docked panel (the bus values, the state listing).
     static void OnTogglePanel(QWidget* panel);
     // Rebuilds the recent-file entries of the File menu.
@@ -88,6 +91,7 @@ private:
     OptionBar* m_pOptionBar = nullptr;
     MeasurePanel* m_pMeasurePanel = nullptr;
     SearchBar* m_pSearchBar = nullptr;
+    MarkerPanel* m_pMarkerPanel = nullptr;
     BusValuesPanel* m_pBusValues = nullptr;
     StateListingPanel* m_pStateListing = nullptr;
     QMenu* m_fileMenu = nullptr;

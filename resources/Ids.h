@@ -25,6 +25,7 @@ constexpr int kSelectCell = 1032;
 constexpr int kChangeChannelName = 32771;
 constexpr int kCaptureData = 32772;
 constexpr int kFileExport = 32773;
+constexpr int kFileExportView = 32774;
 constexpr int kToggleOptionBar = 104;
 // The measurements panel and the pattern search
 constexpr int kToggleMeasurePanel = 32790;
@@ -32,10 +33,17 @@ constexpr int kToggleSearchBar = 32791;
 constexpr int kFindPattern = 32792;
 constexpr int kFindNext = 32793;
 constexpr int kFindPrevious = 32794;
+// The markers: their panel, and adding, editing, deleting and stepping through them at the X cursor
+constexpr int kToggleMarkerPanel = 32795;
+constexpr int kAddMarker = 32796;
+constexpr int kEditMarker = 32797;
+constexpr int kDeleteMarker = 32798;
+constexpr int kNextMarker = 32799;
+constexpr int kPreviousMarker = 32800;
 // Buses: their dialog, the panel of their values and the state listing
-constexpr int kBusDefinitions = 32795;
-constexpr int kToggleBusValues = 32796;
-constexpr int kToggleStateListing = 32797;
+constexpr int kBusDefinitions = 32801;
+constexpr int kToggleBusValues = 32802;
+constexpr int kToggleStateListing = 32803;
 
 // Framework commands
 constexpr int kFileNew = 57600;

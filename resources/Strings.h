@@ -161,6 +161,28 @@
     X(kSidecarLabelsCut, "마커 이름 %d개가 너무 길어 %d자로 줄였습니다.")                                                       \
     X(kCannotReadAnnotations, "주석 파일 %s을(를) 읽을 수 없습니다.")                                                       \
     X(kCannotSaveAnnotations, "주석 파일 %s을(를) 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.")                                    \
+    /* The markers panel and the marker dialog; stepping to a marker that is not there */                  \
+    X(kMarkerTitle, "마커")                                                                                     \
+    X(kMarkerSampleColumn, "샘플 번호")                                                                         \
+    X(kMarkerTimeColumn, "시간")                                                                                \
+    X(kMarkerLabelColumn, "이름")                                                                               \
+    X(kMarkerNoteColumn, "메모")                                                                                \
+    X(kMarkerEdit, "마커 편집")                                                                                 \
+    X(kMarkerOnSample, "샘플 %s의 마커")                                                                        \
+    X(kMarkerLabelCaption, "이름(&L):")                                                                         \
+    X(kMarkerNoteCaption, "메모(&N):")                                                                          \
+    X(kMarkerColourCaption, "색(&C):")                                                                          \
+    X(kMarkerChooseColour, "색 고르기...")                                                                      \
+    X(kNoMarkerAfter, "샘플 %d 이후에 마커가 없습니다")                                                         \
+    X(kNoMarkerBefore, "샘플 %d 이전에 마커가 없습니다")                                                        \
+    /* File > Export View: the picture's file and its size */                                                  \
+    X(kPictureFilterSvg, "SVG 그림 (*.svg)")                                                                    \
+    X(kPictureFilterPng, "PNG 그림 (*.png)")                                                                    \
+    X(kPictureFilterPdf, "PDF 문서 (*.pdf)")                                                                    \
+    X(kPictureSizeTitle, "그림 크기")                                                                           \
+    X(kPictureWidthCaption, "가로(&W):")                                                                        \
+    X(kPictureHeightCaption, "세로(&H):")                                                                       \
+    X(kPictureUnknownSuffix, "%s: 그림 파일의 이름은 .svg, .png 또는 .pdf로 끝나야 합니다.")                    \
     /* veldran-analyze: its command line, and its figures as it prints them */                               \
     X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges")                                            \
     X(kCliUnknownCommand, "알 수 없는 명령입니다: %s")                                                          \

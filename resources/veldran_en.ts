@@ -1198,6 +1198,178 @@ It may be incomplete (%d samples).</translation>
         <translation>Active cursor: Y</translation>
     </message>
     <message>
+        <source>보기 내보내기(&amp;W)...</source>
+        <translation>Export Vie&amp;w...</translation>
+    </message>
+    <message>
+        <source>마커 추가(&amp;K)</source>
+        <translation>Add Mar&amp;ker</translation>
+    </message>
+    <message>
+        <source>마커 편집(&amp;I)...</source>
+        <translation>Ed&amp;it Marker...</translation>
+    </message>
+    <message>
+        <source>마커 지우기(&amp;D)</source>
+        <translation>&amp;Delete Marker</translation>
+    </message>
+    <message>
+        <source>다음 마커(&amp;R)</source>
+        <translation>Next Ma&amp;rker</translation>
+    </message>
+    <message>
+        <source>이전 마커(&amp;V)</source>
+        <translation>Pre&amp;vious Marker</translation>
+    </message>
+    <message>
+        <source>마커 창(&amp;K)</source>
+        <translation>Mar&amp;kers</translation>
+    </message>
+    <message>
+        <source>Ctrl+M</source>
+        <translation>Ctrl+M</translation>
+    </message>
+    <message>
+        <source>Alt+Right</source>
+        <translation>Alt+Right</translation>
+    </message>
+    <message>
+        <source>Alt+Left</source>
+        <translation>Alt+Left</translation>
+    </message>
+    <message>
+        <source>마커 창을 보이거나 숨깁니다.</source>
+        <translation>Show or hide the markers panel</translation>
+    </message>
+    <message>
+        <source>마커 창</source>
+        <translation>Markers panel</translation>
+    </message>
+    <message>
+        <source>X 커서의 샘플에 마커를 붙입니다.</source>
+        <translation>Put a marker on the X cursor's sample</translation>
+    </message>
+    <message>
+        <source>마커 추가</source>
+        <translation>Add Marker</translation>
+    </message>
+    <message>
+        <source>X 커서의 샘플에 있는 마커를 고칩니다.</source>
+        <translation>Edit the marker on the X cursor's sample</translation>
+    </message>
+    <message>
+        <source>마커 편집</source>
+        <translation>Edit Marker</translation>
+    </message>
+    <message>
+        <source>X 커서의 샘플에 있는 마커를 지웁니다.</source>
+        <translation>Delete the marker on the X cursor's sample</translation>
+    </message>
+    <message>
+        <source>마커 지우기</source>
+        <translation>Delete Marker</translation>
+    </message>
+    <message>
+        <source>X 커서 뒤의 첫 마커로 X 커서를 옮깁니다.</source>
+        <translation>Move the X cursor to the first marker after it</translation>
+    </message>
+    <message>
+        <source>다음 마커</source>
+        <translation>Next marker</translation>
+    </message>
+    <message>
+        <source>X 커서 앞의 마지막 마커로 X 커서를 옮깁니다.</source>
+        <translation>Move the X cursor to the last marker before it</translation>
+    </message>
+    <message>
+        <source>이전 마커</source>
+        <translation>Previous marker</translation>
+    </message>
+    <message>
+        <source>보이는 셀과 창을 그림 파일(SVG, PNG, PDF)로 내보냅니다.</source>
+        <translation>Export the cell and the window shown as a picture (SVG, PNG, PDF)</translation>
+    </message>
+    <message>
+        <source>보기 내보내기</source>
+        <translation>Export View</translation>
+    </message>
+    <message>
+        <source>마커</source>
+        <translation>Markers</translation>
+    </message>
+    <message>
+        <source>샘플 번호</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>시간</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>이름</source>
+        <translation>Label</translation>
+    </message>
+    <message>
+        <source>메모</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>샘플 %s의 마커</source>
+        <translation>Marker on sample %s</translation>
+    </message>
+    <message>
+        <source>이름(&amp;L):</source>
+        <translation>&amp;Label:</translation>
+    </message>
+    <message>
+        <source>메모(&amp;N):</source>
+        <translation>&amp;Note:</translation>
+    </message>
+    <message>
+        <source>색(&amp;C):</source>
+        <translation>&amp;Colour:</translation>
+    </message>
+    <message>
+        <source>색 고르기...</source>
+        <translation>Choose...</translation>
+    </message>
+    <message>
+        <source>샘플 %d 이후에 마커가 없습니다</source>
+        <translation>No marker after sample %d</translation>
+    </message>
+    <message>
+        <source>샘플 %d 이전에 마커가 없습니다</source>
+        <translation>No marker before sample %d</translation>
+    </message>
+    <message>
+        <source>SVG 그림 (*.svg)</source>
+        <translation>SVG picture (*.svg)</translation>
+    </message>
+    <message>
+        <source>PNG 그림 (*.png)</source>
+        <translation>PNG picture (*.png)</translation>
+    </message>
+    <message>
+        <source>PDF 문서 (*.pdf)</source>
+        <translation>PDF document (*.pdf)</translation>
+    </message>
+    <message>
+        <source>그림 크기</source>
+        <translation>Picture Size</translation>
+    </message>
+    <message>
+        <source>가로(&amp;W):</source>
+        <translation>&amp;Width:</translation>
+    </message>
+    <message>
+        <source>세로(&amp;H):</source>
+        <translation>&amp;Height:</translation>
+    </message>
+    <message>
+        <source>%s: 그림 파일의 이름은 .svg, .png 또는 .pdf로 끝나야 합니다.</source>
+        <translation>%s: a picture's file name must end in .svg, .png or .pdf</translation>
+    </message>
+    <message>
         <source>버스 정의</source>
         <translation>Bus Definitions</translation>
     </message>
@@ -1296,10 +1468,6 @@ It may be incomplete (%d samples).</translation>
     <message>
         <source>상태 목록</source>
         <translation>State Listing</translation>
-    </message>
-    <message>
-        <source>샘플 번호</source>
-        <translation>Sample</translation>
     </message>
     <message>
         <source>시간 (s)</source>

@@ -16,6 +16,9 @@ constexpr int kFrameInset = 2;
 // From the frame's outer edge to the channel name: the line and one clear pixel.
 constexpr int kLabelInsetX = 2;
 constexpr int kLabelInsetY = 1;
+// A line over a sample stands this far right of the trace area's start in the form, past the
+// sample's first pixel.
+constexpr int kSampleLineBase = 82;
 // Behind the selected channel's name.
 const QColor kSelectedNameColor(255, 236, 160);
 
@@ -67,6 +70,12 @@ float CTraceStatic::LaidOutPixelsPerSample() const
     const QRect area = LaidOutTraceArea();
     return m_nWindow != 0 ? static_cast<float>(std::max(0, area.right() - area.left())) / static_cast<float>(m_nWindow)
                           : 0.0f;
+}
+
+int CTraceStatic::SampleLineX(int index) const
+{
+    const double pixels = LaidOutPixelsPerSample();
+    return kSampleLineBase + static_cast<int>(pixels + 3.0) + static_cast<int>((index - m_nStart) * pixels);
 }
 
 void CTraceStatic::SetLabel(const QString& label)

@@ -50,6 +50,9 @@ public:
     // stand where the traces will be drawn.
     [[nodiscard]] QRect LaidOutTraceArea() const;
     [[nodiscard]] float LaidOutPixelsPerSample() const;
+    // The x in the form of a line over a sample (a cursor's, a marker's), from the trace's layout
+    // and the window it shows; left of the trace area for a sample before the window.
+    [[nodiscard]] int SampleLineX(int index) const;
 
     float m_fPixelsPerSample = 0.0f;
     int m_nStart = 0;

@@ -7,6 +7,7 @@
 #include "print/PrintCapture.h"
 #include "resources/Ids.h"
 #include "view/FormWidget.h"
+#include "view/MarkerLines.h"
 #include "view/ReadoutTexts.h"
 #include "view/TextRoom.h"
 #include "view/TraceNavigation.h"
@@ -75,6 +76,8 @@ CVELDRANView::CVELDRANView(CCaptureSession& session, QWidget* parent)
         m_form->update();
     });
     m_navigation = std::make_unique<CTraceNavigation>(*this, m_session, *m_form);
+    // The markers are drawn over the traces by a layer of their own, which the form owns.
+    new MarkerLines(*this, m_session, *m_form);
 }
 
 CVELDRANView::~CVELDRANView() = default;

@@ -15,8 +15,6 @@
 namespace veldran {
 namespace {
 
-// The cursor line stands over the trace area, which starts at x = 87 in the form.
-constexpr int kCursorBase = 82;
 constexpr int kClickOrigin = 85;
 constexpr int kCursorLabelWidth = 55;
 // Where the markers are parked before the first cursor update, out of sight.
@@ -33,10 +31,14 @@ void CVELDRANView::OnCursorEdited()
 // Another part of the program moved the cursors: the entries follow, and they update the rest.
 void CVELDRANView::OnCursorsMoved()
 {
-    if (static_cast<int>(m_editY->GetValue()) != m_session.YCursor())
-        m_spinY->SetPos(static_cast<float>(m_session.YCursor()));
-    if (static_cast<int>(m_editX->GetValue()) != m_session.XCursor())
-        m_spinX->SetPos(static_cast<float>(m_session.XCursor()));
+    // Both are read first: the Y entry, once set, writes its pair back with the X entry as it still
+    // is, and the X entry then puts X where it was asked to be.
+    const int x = m_session.XCursor();
+    const int y = m_session.YCursor();
+    if (static_cast<int>(m_editY->GetValue()) != y)
+        m_spinY->SetPos(static_cast<float>(y));
+    if (static_cast<int>(m_editX->GetValue()) != x)
+        m_spinX->SetPos(static_cast<float>(x));
 }
 
 void CVELDRANView::PlaceTraceWindow()
@@ -94,11 +96,9 @@ void CVELDRANView::UpdateCursorMarkers()
     placement.yPixel = kUnplacedPixel;
     if (m_bCursorsPlaced) {
         const QRect area = trace.LaidOutTraceArea().translated(trace.pos());
-        const double p = trace.LaidOutPixelsPerSample();
-        const int base = kCursorBase + static_cast<int>(p + 3.0);
         const auto pixel = [&](int index) {
-            const int at = base + static_cast<int>((index - trace.m_nStart) * p);
-            return at < 0 ? base + static_cast<int>((trace.m_nMiddle - trace.m_nStart) * p) : at;
+            const int at = trace.SampleLineX(index);
+            return at < 0 ? trace.SampleLineX(trace.m_nMiddle) : at;
         };
         placement.xPixel = pixel(placement.xIndex);
         placement.yPixel = pixel(placement.yIndex);

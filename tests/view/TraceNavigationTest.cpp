@@ -105,6 +105,18 @@ private slots:
         m_messages.reset();
     }
 
+    // Both cursors moved at once by another part of the program stay where they were put.
+    void bothCursorsMovedAtOnceKeepTheirPlaces()
+    {
+        m_session->SetCursors(12, 30);
+        QCOMPARE(m_session->XCursor(), 12);
+        QCOMPARE(m_session->YCursor(), 30);
+        QCOMPARE(int(EditX(*m_view).GetValue()), 12);
+        m_session->SetCursors(40, 3);
+        QCOMPARE(m_session->XCursor(), 40);
+        QCOMPARE(m_session->YCursor(), 3);
+    }
+
     void edgeJumpsOnTheSelectedChannelAndTheWindowFollows()
     {
         m_session->SelectChannel(5);

@@ -14,12 +14,16 @@
 #include "print/PrintCommands.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
+#include "view/BusDialog.h"
+#include "view/BusValuesPanel.h"
 #include "view/ChannelNameDialog.h"
 #include "view/MarkerPanel.h"
 #include "view/SearchBar.h"
+#include "view/StateListingPanel.h"
 #include "view/VeldranView.h"
 
 #include <QMessageBox>
+#include <QTableView>
 
 namespace veldran {
 
@@ -157,6 +161,12 @@ void AppShell::RegisterCommands()
     commands.Register(ids::kFindNext, [frame] { frame->GetSearchBar()->Find(PatternSearch::EDirection::Next); }, hasCapture);
     commands.Register(ids::kFindPrevious, [frame] { frame->GetSearchBar()->Find(PatternSearch::EDirection::Previous); },
                       hasCapture);
+    // The buses: Ctrl+C copies the listing's rows while the listing has the focus.
+    commands.Register(ids::kBusDefinitions, [session, frame] { BusDialog(*session, frame).exec(); });
+    commands.Register(ids::kToggleBusValues, [frame] { CMainFrame::OnTogglePanel(frame->GetBusValuesPanel()); });
+    commands.Register(ids::kToggleStateListing, [frame] { CMainFrame::OnTogglePanel(frame->GetStateListing()); });
+    commands.Register(ids::kEditCopy, [frame] { frame->GetStateListing()->CopySelection(); },
+                      [frame] { return frame->GetStateListing()->Table()->hasFocus(); });
     // The steps' keys work as soon as a capture is shown, not only after a menu was opened.
     for (const auto signal : {&CCaptureSession::captureOpened, &CCaptureSession::captureCleared,
                               &CCaptureSession::captureReplaced})

@@ -11,9 +11,11 @@
 #include "link/ClockPeriods.h"
 #include "resources/Ids.h"
 #include "resources/Strings.h"
+#include "view/BusValuesPanel.h"
 #include "view/MarkerPanel.h"
 #include "view/MeasurePanel.h"
 #include "view/SearchBar.h"
+#include "view/StateListingPanel.h"
 #include "view/VeldranView.h"
 
 #include <QAction>
@@ -69,6 +71,7 @@ void CMainFrame::OnCreate()
     m_pOptionBar = new OptionBar(m_router, central);
     layout->addWidget(m_pOptionBar);
     CreateAnalysisPanels();
+    CreateBusPanels();
     CreateMenus();
 
     connect(&m_session, &CCaptureSession::clockPeriodChanged, this, &CMainFrame::SetClockPeriodText);
@@ -271,22 +274,41 @@ void CMainFrame::CreateAnalysisPanels()
     if (!screen || screen->size().width() < needed)
         m_pMeasurePanel->hide();
     // The View menu's entries are ticked while their window shows, however it was closed.
-    QAction* panelShown = m_router.Action(ids::kToggleMeasurePanel);
+    TickWhileShown(m_pMeasurePanel, ids::kToggleMeasurePanel);
     QAction* barShown = m_router.Action(ids::kToggleSearchBar);
-    panelShown->setCheckable(true);
-    panelShown->setChecked(!m_pMeasurePanel->isHidden());
     barShown->setCheckable(true);
     barShown->setChecked(true);
-    connect(m_pMeasurePanel, &QDockWidget::visibilityChanged, panelShown, &QAction::setChecked);
     // The markers panel lies under the measurements and shows when the View menu asks for it.
     m_pMarkerPanel = new MarkerPanel(m_session, this);
     addDockWidget(Qt::RightDockWidgetArea, m_pMarkerPanel);
     m_pMarkerPanel->hide();
-    QAction* markersShown = m_router.Action(ids::kToggleMarkerPanel);
-    markersShown->setCheckable(true);
-    markersShown->setChecked(false);
-    connect(m_pMarkerPanel, &QDockWidget::visibilityChanged, markersShown, &QAction::setChecked);
+    TickWhileShown(m_pMarkerPanel, ids::kToggleMarkerPanel);
     connect(m_pSearchBar, &QToolBar::visibilityChanged, barShown, &QAction::setChecked);
+}
+
+void CMainFrame::TickWhileShown(QDockWidget* panel, int id)
+{
+    QAction* shown = m_router.Action(id);
+    shown->setCheckable(true);
+    shown->setChecked(!panel->isHidden());
+    connect(panel, &QDockWidget::visibilityChanged, shown, &QAction::setChecked);
+}
+
+void CMainFrame::CreateBusPanels()
+{
+    m_pBusValues = new BusValuesPanel(m_session, this);
+    m_pStateListing = new StateListingPanel(m_session, this);
+    for (QDockWidget* panel : {static_cast<QDockWidget*>(m_pBusValues), static_cast<QDockWidget*>(m_pStateListing)}) {
+        addDockWidget(Qt::RightDockWidgetArea, panel);
+        panel->hide();
+    }
+    TickWhileShown(m_pBusValues, ids::kToggleBusValues);
+    TickWhileShown(m_pStateListing, ids::kToggleStateListing);
+}
+
+void CMainFrame::OnTogglePanel(QWidget* panel)
+{
+    panel->setVisible(!panel->isVisible());
 }
 
 void CMainFrame::OnToggleMeasurePanel()

@@ -5,6 +5,7 @@
 
 #include <map>
 
+class QDockWidget;
 class QKeyEvent;
 class QLabel;
 class QMenu;
@@ -16,7 +17,9 @@ class CCaptureSession;
 class CVELDRANDoc;
 class CVELDRANView;
 class MarkerPanel;
+class BusValuesPanel;
 class MeasurePanel;
+class StateListingPanel;
 class OptionBar;
 class SearchBar;
 class RecentFileList;
@@ -33,6 +36,8 @@ public:
     [[nodiscard]] MeasurePanel* GetMeasurePanel() const { return m_pMeasurePanel; }
     [[nodiscard]] SearchBar* GetSearchBar() const { return m_pSearchBar; }
     [[nodiscard]] MarkerPanel* GetMarkerPanel() const { return m_pMarkerPanel; }
+    [[nodiscard]] BusValuesPanel* GetBusValuesPanel() const { return m_pBusValues; }
+    [[nodiscard]] StateListingPanel* GetStateListing() const { return m_pStateListing; }
 
     // Shows the label of a clock-period index in the option bar; any other index empties it.
     void SetClockPeriodText(int nIndex);
@@ -44,6 +49,8 @@ public:
     void OnToggleMeasurePanel();
     void OnToggleSearchBar();
     void OnToggleMarkerPanel();
+    // Show or hide a docked panel (the bus values, the state listing).
+    static void OnTogglePanel(QWidget* panel);
     // Rebuilds the recent-file entries of the File menu.
     void UpdateRecentFileMenu();
     // "<document title> - VELDRAN"
@@ -70,6 +77,10 @@ private:
     void CreateStatusBar();
     // The measurements panel on the right of the form and the search bar above it.
     void CreateAnalysisPanels();
+    // The bus values and the state listing, hidden until the View menu shows them.
+    void CreateBusPanels();
+    // The View menu's entry of a panel is ticked while the panel shows.
+    void TickWhileShown(QDockWidget* panel, int id);
     void UpdateLockIndicators();
 
     CCaptureSession& m_session;
@@ -81,6 +92,8 @@ private:
     MeasurePanel* m_pMeasurePanel = nullptr;
     SearchBar* m_pSearchBar = nullptr;
     MarkerPanel* m_pMarkerPanel = nullptr;
+    BusValuesPanel* m_pBusValues = nullptr;
+    StateListingPanel* m_pStateListing = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;

@@ -39,6 +39,10 @@ const std::map<int, std::string>& PromptTable()
         {ids::kDeleteMarker, "X 커서의 샘플에 있는 마커를 지웁니다.\n마커 지우기"},
         {ids::kNextMarker, "X 커서 뒤의 첫 마커로 X 커서를 옮깁니다.\n다음 마커"},
         {ids::kPreviousMarker, "X 커서 앞의 마지막 마커로 X 커서를 옮깁니다.\n이전 마커"},
+        // The buses.
+        {ids::kBusDefinitions, "버스를 만들고 고치거나 지웁니다.\n버스 정의"},
+        {ids::kToggleBusValues, "X와 Y 커서에서 버스의 값을 보여 주는 창을 보이거나 숨깁니다.\n버스 값 창"},
+        {ids::kToggleStateListing, "샘플마다 버스의 값을 나열하는 창을 보이거나 숨깁니다.\n상태 목록 창"},
         // The framework's own commands.
         {ids::kFileNew, "새 캡처를 만듭니다.\n새 파일"},
         {ids::kFileOpen, "저장된 캡처 파일을 엽니다.\n열기"},
@@ -96,6 +100,10 @@ const std::vector<MenuItemEntry>& MainMenuItems()
         {kView, "측정 창(&M)", nullptr, ids::kToggleMeasurePanel},
         {kView, "패턴 찾기 막대(&B)", nullptr, ids::kToggleSearchBar},
         {kView, "마커 창(&K)", nullptr, ids::kToggleMarkerPanel},
+        {kView, nullptr, nullptr, 0},
+        {kView, "버스 정의(&D)...", nullptr, ids::kBusDefinitions},
+        {kView, "버스 값 창(&V)", nullptr, ids::kToggleBusValues},
+        {kView, "상태 목록 창(&L)", nullptr, ids::kToggleStateListing},
         {kHelp, "VELDRAN Info(&I)...", nullptr, ids::kAppAbout},
     };
     return items;

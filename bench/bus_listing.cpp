@@ -5,6 +5,7 @@
 // held at once (the whole CSV is some 40 MB). Each run does each job in turn; the figures are
 // medians.
 
+#include "tests/common/Median.h"
 #include "annotations/BusListing.h"
 #include "analyze/ListingTable.h"
 
@@ -31,12 +32,6 @@ uint8_t LevelOf(int64_t n, int channel)
     if (channel < 32)
         return static_cast<uint8_t>((~n >> (channel - 16)) & 1);
     return static_cast<uint8_t>((n >> (channel - 31)) & 1);
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // VmHWM of this process, in kB.
@@ -104,10 +99,10 @@ int main()
 
     std::printf("bus_listing: %lld samples, 3 buses (16-bit hex, 8-bit ascii, 12-bit signed), %d runs, medians\n",
                 static_cast<long long>(kSamples), kRuns);
-    const double floor = Median(jobs[0].ms);
+    const double floor = veldran::test::Median(jobs[0].ms);
     for (const Job& job : jobs)
         std::printf("  %-6s %8.1f ms  ratio to floor %6.1f  %9zu bytes  largest piece %zu bytes\n", job.name,
-                    Median(job.ms), Median(job.ms) / floor, job.nBytes, job.nLargestPiece);
+                    veldran::test::Median(job.ms), veldran::test::Median(job.ms) / floor, job.nBytes, job.nLargestPiece);
     std::printf("  peak resident memory: %ld kB with the store, %ld kB after listing\n", peakBefore, PeakKilobytes());
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "analysis/ChannelRef.h"
 #include "analysis/Edges.h"
 #include "analysis/Pattern.h"
+#include "tests/common/Median.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,6 +26,8 @@
 #include <vector>
 
 namespace {
+
+using veldran::test::Median;
 
 using namespace veldran;
 
@@ -82,12 +85,6 @@ uint64_t PlainPass(const SampleStore& store)
     for (int64_t i = 0; i < store.nCount * 48 / 8; ++i)
         folded += words[i];
     return folded;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -14,6 +14,7 @@
 #include "app/VeldranApp.h"
 #include "tests/common/ChildProcess.h"
 #include "tests/common/ListingBuilder.h"
+#include "tests/common/Median.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -31,6 +32,8 @@
 #include <vector>
 
 namespace {
+
+using veldran::test::Median;
 
 // Notes the first paint of any window of the program.
 class CPaintWatch : public QObject {
@@ -120,12 +123,6 @@ double TimeStartUp(const std::vector<std::string>& args)
         ++g_nRefusedStarts;
     }
     return -1;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

@@ -40,6 +40,10 @@ constexpr int kEditMarker = 32797;
 constexpr int kDeleteMarker = 32798;
 constexpr int kNextMarker = 32799;
 constexpr int kPreviousMarker = 32800;
+// Buses: their dialog, the panel of their values and the state listing
+constexpr int kBusDefinitions = 32801;
+constexpr int kToggleBusValues = 32802;
+constexpr int kToggleStateListing = 32803;
 
 // Framework commands
 constexpr int kFileNew = 57600;

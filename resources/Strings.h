@@ -230,7 +230,39 @@
     X(kNoEdgeAfter, "%s: 샘플 %d 이후에 에지가 없습니다")                                                       \
     X(kNoEdgeBefore, "%s: 샘플 %d 이전에 에지가 없습니다")                                                      \
     X(kActiveCursorX, "활성 커서: X")                                                                          \
-    X(kActiveCursorY, "활성 커서: Y")
+    X(kActiveCursorY, "활성 커서: Y")                                                                          \
+    /* Buses: the dialog that defines them (its refusals name the bus: its place, its name), the radixes, */ \
+    /* the panel of their values at the cursors and the listing of every sample */                          \
+    X(kBusDialogTitle, "버스 정의")                                                                            \
+    X(kBusListCaption, "버스:")                                                                                \
+    X(kBusAdd, "새 버스")                                                                                      \
+    X(kBusRemove, "버스 삭제")                                                                                 \
+    X(kBusNameCaption, "이름:")                                                                                \
+    X(kBusRadixCaption, "진법:")                                                                               \
+    X(kBusAvailableCaption, "채널:")                                                                           \
+    X(kBusChannelsCaption, "버스의 채널 (맨 위가 최상위 비트):")                                              \
+    X(kBusTakeChannel, "넣기 →")                                                                               \
+    X(kBusDropChannel, "← 빼기")                                                                               \
+    X(kBusMoveUp, "위로")                                                                                      \
+    X(kBusMoveDown, "아래로")                                                                                  \
+    X(kBusDefinitionCaption, "정의:")                                                                          \
+    X(kBusDefinitionHint, "예: DATA=D7..D0 (첫 채널이 최상위 비트)")                                          \
+    X(kBusApplyDefinition, "적용")                                                                             \
+    X(kRadixHex, "16진수")                                                                                     \
+    X(kRadixUnsigned, "부호 없는 10진수")                                                                      \
+    X(kRadixSigned, "부호 있는 10진수")                                                                        \
+    X(kRadixAscii, "ASCII 문자")                                                                               \
+    X(kRadixBinary, "2진수")                                                                                   \
+    X(kBusNameMissing, "%d번째 버스에 이름이 없습니다. 버스 이름을 써 주십시오.")                              \
+    X(kBusChannelsMissing, "버스 \"%s\"에 채널이 없습니다. 채널을 하나 이상 넣어 주십시오.")                 \
+    X(kBusValuesTitle, "버스 값")                                                                              \
+    X(kBusColumn, "버스")                                                                                      \
+    X(kBusAtX, "X 커서")                                                                                       \
+    X(kBusAtY, "Y 커서")                                                                                       \
+    X(kBusNone, "정의된 버스가 없습니다. 보기 메뉴의 버스 정의에서 만드십시오.")                               \
+    X(kListingTitle, "상태 목록")                                                                              \
+    X(kListingSample, "샘플 번호")                                                                             \
+    X(kListingTime, "시간 (s)")
 
 namespace veldran::text {
 

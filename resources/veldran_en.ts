@@ -1389,5 +1389,153 @@ It may be incomplete (%d samples).</translation>
         <source>%s: 그림 파일의 이름은 .svg, .png 또는 .pdf로 끝나야 합니다.</source>
         <translation>%s: a picture's file name must end in .svg, .png or .pdf</translation>
     </message>
+    <message>
+        <source>버스 정의</source>
+        <translation>Bus Definitions</translation>
+    </message>
+    <message>
+        <source>버스:</source>
+        <translation>Buses:</translation>
+    </message>
+    <message>
+        <source>새 버스</source>
+        <translation>New Bus</translation>
+    </message>
+    <message>
+        <source>버스 삭제</source>
+        <translation>Remove Bus</translation>
+    </message>
+    <message>
+        <source>이름:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>진법:</source>
+        <translation>Radix:</translation>
+    </message>
+    <message>
+        <source>채널:</source>
+        <translation>Channels:</translation>
+    </message>
+    <message>
+        <source>버스의 채널 (맨 위가 최상위 비트):</source>
+        <translation>Channels of the bus (the top one is the most significant bit):</translation>
+    </message>
+    <message>
+        <source>넣기 →</source>
+        <translation>Add →</translation>
+    </message>
+    <message>
+        <source>← 빼기</source>
+        <translation>← Remove</translation>
+    </message>
+    <message>
+        <source>위로</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>아래로</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>16진수</source>
+        <translation>Hexadecimal</translation>
+    </message>
+    <message>
+        <source>부호 없는 10진수</source>
+        <translation>Unsigned decimal</translation>
+    </message>
+    <message>
+        <source>부호 있는 10진수</source>
+        <translation>Signed decimal</translation>
+    </message>
+    <message>
+        <source>ASCII 문자</source>
+        <translation>ASCII characters</translation>
+    </message>
+    <message>
+        <source>2진수</source>
+        <translation>Binary</translation>
+    </message>
+    <message>
+        <source>%d번째 버스에 이름이 없습니다. 버스 이름을 써 주십시오.</source>
+        <translation>Bus %d has no name. Please enter a name for it.</translation>
+    </message>
+    <message>
+        <source>버스 &quot;%s&quot;에 채널이 없습니다. 채널을 하나 이상 넣어 주십시오.</source>
+        <translation>Bus &quot;%s&quot; has no channels. Please add at least one channel.</translation>
+    </message>
+    <message>
+        <source>버스 값</source>
+        <translation>Bus Values</translation>
+    </message>
+    <message>
+        <source>버스</source>
+        <translation>Bus</translation>
+    </message>
+    <message>
+        <source>X 커서</source>
+        <translation>X cursor</translation>
+    </message>
+    <message>
+        <source>Y 커서</source>
+        <translation>Y cursor</translation>
+    </message>
+    <message>
+        <source>정의된 버스가 없습니다. 보기 메뉴의 버스 정의에서 만드십시오.</source>
+        <translation>No bus is defined. Define buses with Bus Definitions in the View menu.</translation>
+    </message>
+    <message>
+        <source>상태 목록</source>
+        <translation>State Listing</translation>
+    </message>
+    <message>
+        <source>시간 (s)</source>
+        <translation>Time (s)</translation>
+    </message>
+    <message>
+        <source>버스 정의(&amp;D)...</source>
+        <translation>Bus &amp;Definitions...</translation>
+    </message>
+    <message>
+        <source>버스 값 창(&amp;V)</source>
+        <translation>Bus &amp;Values</translation>
+    </message>
+    <message>
+        <source>상태 목록 창(&amp;L)</source>
+        <translation>State &amp;Listing</translation>
+    </message>
+    <message>
+        <source>버스를 만들고 고치거나 지웁니다.</source>
+        <translation>Define, change or remove the buses</translation>
+    </message>
+    <message>
+        <source>X와 Y 커서에서 버스의 값을 보여 주는 창을 보이거나 숨깁니다.</source>
+        <translation>Show or hide the bus values at the X and Y cursors</translation>
+    </message>
+    <message>
+        <source>버스 값 창</source>
+        <translation>Bus values panel</translation>
+    </message>
+    <message>
+        <source>샘플마다 버스의 값을 나열하는 창을 보이거나 숨깁니다.</source>
+        <translation>Show or hide the listing of the bus values, sample by sample</translation>
+    </message>
+    <message>
+        <source>상태 목록 창</source>
+        <translation>State listing panel</translation>
+    </message>
+    <message>
+        <source>정의:</source>
+        <translation>Definition:</translation>
+    </message>
+    <message>
+        <source>예: DATA=D7..D0 (첫 채널이 최상위 비트)</source>
+        <translation>e.g. DATA=D7..D0 (the first channel is the most significant bit)</translation>
+    </message>
+    <message>
+        <source>적용</source>
+        <translation>Apply</translation>
+    </message>
 </context>
 </TS>

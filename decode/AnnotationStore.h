@@ -1,0 +1,71 @@
+#pragma once
+// The annotations of a decoding run, kept compact: each text is stored once in a string table and
+// every annotation refers to its texts by number, so that thousands of "Start bit" cost a few
+// bytes each. Decoder, row and class are numbers into the run's decoder table. No Qt.
+//
+//   for (size_t i = 0; i < store.Count(); ++i) {
+//       const veldran::DecodedAnnotation& a = store.At(i);
+//       draw(a.nStart, a.nEnd, store.DecoderId(a), store.RowId(a), store.Text(a, 0));
+//   }
+
+#include "decode/DecoderCatalogue.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace veldran {
+
+struct DecodedAnnotation {
+    int64_t nStart = 0;      // first sample
+    int64_t nEnd = 0;        // sample after the last, as the decoders give it
+    uint32_t nFirstText = 0; // into the store's text references
+    uint16_t nDecoder = 0;   // the decoder's place in the stack
+    uint16_t nClass = 0;     // into the decoder's classes
+    int16_t nRow = -1;       // into the decoder's rows; -1 when no row holds the class
+    uint8_t nTextCount = 0;  // the longest text first, shorter forms after it
+};
+
+class CAnnotationStore {
+public:
+    // The decoders of the run, in stack order; annotations name them by this place.
+    void SetDecoders(std::vector<const DecoderInfo*> decoders) { m_decoders = std::move(decoders); }
+    [[nodiscard]] size_t DecoderCount() const { return m_decoders.size(); }
+
+    // Adds an annotation of class cls from the decoder at `decoder`, with `count` texts.
+    void Add(int64_t start, int64_t end, int decoder, int cls, const char* const* texts, size_t count);
+    // Orders the annotations by start sample, keeping the order of those that start together.
+    void SortByStart();
+    void Clear();
+
+    [[nodiscard]] size_t Count() const { return m_annotations.size(); }
+    [[nodiscard]] const DecodedAnnotation& At(size_t index) const { return m_annotations[index]; }
+    [[nodiscard]] const std::vector<DecodedAnnotation>& Annotations() const { return m_annotations; }
+
+    [[nodiscard]] std::string_view Text(const DecodedAnnotation& annotation, size_t index) const;
+    [[nodiscard]] const std::string& DecoderId(const DecodedAnnotation& annotation) const;
+    [[nodiscard]] std::string_view RowId(const DecodedAnnotation& annotation) const;          // "" without a row
+    [[nodiscard]] std::string_view RowName(const DecodedAnnotation& annotation) const;        // its description
+    [[nodiscard]] const std::string& ClassId(const DecodedAnnotation& annotation) const;
+    [[nodiscard]] const std::string& ClassName(const DecodedAnnotation& annotation) const;    // its description
+
+    // How many distinct texts the table holds, and the bytes the whole store takes in memory
+    // (annotations, text references, the table and its index), for the benchmarks and the dock.
+    [[nodiscard]] size_t DistinctTexts() const { return m_texts.size(); }
+    [[nodiscard]] size_t BytesUsed() const;
+
+private:
+    uint32_t Intern(std::string_view text);
+
+    std::vector<const DecoderInfo*> m_decoders;
+    std::vector<DecodedAnnotation> m_annotations;
+    std::vector<uint32_t> m_textRefs;  // text ids, each annotation's in a run
+    std::vector<std::string> m_texts;  // the table
+    std::unordered_map<std::string_view, uint32_t> m_textIds; // views into m_texts
+    size_t m_nTextBytes = 0;
+};
+
+} // namespace veldran

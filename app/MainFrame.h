@@ -15,6 +15,7 @@ class CommandRouter;
 class CCaptureSession;
 class CVELDRANDoc;
 class CVELDRANView;
+class DecodePanel;
 class MeasurePanel;
 class OptionBar;
 class SearchBar;
@@ -31,6 +32,8 @@ public:
     [[nodiscard]] QMenu* Menu(int index) const;
     [[nodiscard]] MeasurePanel* GetMeasurePanel() const { return m_pMeasurePanel; }
     [[nodiscard]] SearchBar* GetSearchBar() const { return m_pSearchBar; }
+    // Made when first shown: listing the decoders starts the decoder library.
+    [[nodiscard]] DecodePanel* GetDecodePanel() const { return m_pDecodePanel; }
 
     // Shows the label of a clock-period index in the option bar; any other index empties it.
     void SetClockPeriodText(int nIndex);
@@ -41,6 +44,7 @@ public:
     // Show or hide the measurements panel and the pattern search bar.
     void OnToggleMeasurePanel();
     void OnToggleSearchBar();
+    void OnToggleDecodePanel();
     // Rebuilds the recent-file entries of the File menu.
     void UpdateRecentFileMenu();
     // "<document title> - VELDRAN"
@@ -77,6 +81,7 @@ private:
     OptionBar* m_pOptionBar = nullptr;
     MeasurePanel* m_pMeasurePanel = nullptr;
     SearchBar* m_pSearchBar = nullptr;
+    DecodePanel* m_pDecodePanel = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;

@@ -32,6 +32,7 @@ const std::map<int, std::string>& PromptTable()
         {ids::kFindPattern, "찾을 패턴을 입력합니다.\n패턴 찾기"},
         {ids::kFindNext, "활성 커서 뒤에서 패턴과 일치하는 첫 샘플로 커서를 옮깁니다.\n다음 찾기"},
         {ids::kFindPrevious, "활성 커서 앞에서 패턴과 일치하는 마지막 샘플로 커서를 옮깁니다.\n이전 찾기"},
+        {ids::kToggleDecodePanel, "디코드 창을 보이거나 숨깁니다.\n디코드 창"},
         // The framework's own commands.
         {ids::kFileNew, "새 캡처를 만듭니다.\n새 파일"},
         {ids::kFileOpen, "저장된 캡처 파일을 엽니다.\n열기"},
@@ -80,6 +81,7 @@ const std::vector<MenuItemEntry>& MainMenuItems()
         {kInstrument, "이전 찾기(&P)", "Shift+F3", ids::kFindPrevious},
         {kView, "측정 창(&M)", nullptr, ids::kToggleMeasurePanel},
         {kView, "패턴 찾기 막대(&B)", nullptr, ids::kToggleSearchBar},
+        {kView, "디코드 창(&D)", nullptr, ids::kToggleDecodePanel},
         {kHelp, "VELDRAN Info(&I)...", nullptr, ids::kAppAbout},
     };
     return items;

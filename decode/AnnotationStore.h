@@ -34,6 +34,7 @@ public:
     // The decoders of the run, in stack order; annotations name them by this place.
     void SetDecoders(std::vector<const DecoderInfo*> decoders) { m_decoders = std::move(decoders); }
     [[nodiscard]] size_t DecoderCount() const { return m_decoders.size(); }
+    [[nodiscard]] const std::vector<const DecoderInfo*>& Decoders() const { return m_decoders; }
 
     // Adds an annotation of class cls from the decoder at `decoder`, with `count` texts.
     void Add(int64_t start, int64_t end, int decoder, int cls, const char* const* texts, size_t count);

@@ -32,6 +32,8 @@ constexpr int kToggleSearchBar = 32791;
 constexpr int kFindPattern = 32792;
 constexpr int kFindNext = 32793;
 constexpr int kFindPrevious = 32794;
+// The Decode panel
+constexpr int kToggleDecodePanel = 32820;
 
 // Framework commands
 constexpr int kFileNew = 57600;

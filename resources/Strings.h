@@ -161,6 +161,30 @@
     X(kSidecarLabelsCut, "마커 이름 %d개가 너무 길어 %d자로 줄였습니다.")                                                       \
     X(kCannotReadAnnotations, "주석 파일 %s을(를) 읽을 수 없습니다.")                                                       \
     X(kCannotSaveAnnotations, "주석 파일 %s을(를) 저장할 수 없습니다. 기존 파일은 바뀌지 않았습니다.")                                    \
+    /* The Decode panel */ \
+    X(kDecodeTitle, "디코드") \
+    X(kDecodeSearch, "디코더 찾기 (이름, 설명)") \
+    X(kDecodeUnmapped, "(연결 안 함)") \
+    X(kDecodeNoStacked, "(위에 쌓을 디코더 없음)") \
+    X(kDecodeRun, "디코드 실행") \
+    X(kDecodeCancel, "취소") \
+    X(kDecodeExportCsv, "CSV로 내보내기...") \
+    X(kDecodeFilterText, "주석 글자로 거르기") \
+    X(kDecodeAllRows, "모든 줄") \
+    X(kDecodeAnnotationCount, "주석 %s개") \
+    X(kDecodeCancelled, "디코드를 취소했습니다.") \
+    X(kDecodeStartSample, "시작 샘플") \
+    X(kDecodeEndSample, "끝 샘플") \
+    X(kDecodeStartTime, "시작 시간") \
+    X(kDecodeEndTime, "끝 시간") \
+    X(kDecodeDecoder, "디코더") \
+    X(kDecodeRow, "줄") \
+    X(kDecodeText, "내용") \
+    X(kDecodeCsvFilter, "CSV 파일 (*.csv)") \
+    X(kDecodeCsvFailed, "주석을 %s에 쓸 수 없습니다: %s") \
+    X(kDecodeLibraryFailed, "디코더 라이브러리를 시작할 수 없습니다: %s") \
+    X(kDecodeEmptyPart, "디코더 설정 \"%s\"에 빈 부분이 있습니다.") \
+    X(kDecodeBadKey, "디코더 설정의 \"%s\"에 '='이 없습니다. 채널=D0 또는 옵션=값으로 써 주십시오.") \
     /* veldran-analyze: its command line, and its figures as it prints them */                               \
     X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges")                                            \
     X(kCliUnknownCommand, "알 수 없는 명령입니다: %s")                                                          \

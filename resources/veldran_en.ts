@@ -1197,5 +1197,109 @@ It may be incomplete (%d samples).</translation>
         <source>활성 커서: Y</source>
         <translation>Active cursor: Y</translation>
     </message>
+    <message>
+        <source>디코드</source>
+        <translation>Decode</translation>
+    </message>
+    <message>
+        <source>디코더 찾기 (이름, 설명)</source>
+        <translation>Find a decoder (name, description)</translation>
+    </message>
+    <message>
+        <source>(연결 안 함)</source>
+        <translation>(not connected)</translation>
+    </message>
+    <message>
+        <source>(위에 쌓을 디코더 없음)</source>
+        <translation>(no decoder stacked on it)</translation>
+    </message>
+    <message>
+        <source>디코드 실행</source>
+        <translation>Run decoder</translation>
+    </message>
+    <message>
+        <source>취소</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>CSV로 내보내기...</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <source>주석 글자로 거르기</source>
+        <translation>Filter by annotation text</translation>
+    </message>
+    <message>
+        <source>모든 줄</source>
+        <translation>All rows</translation>
+    </message>
+    <message>
+        <source>주석 %s개</source>
+        <translation>%s annotations</translation>
+    </message>
+    <message>
+        <source>디코드를 취소했습니다.</source>
+        <translation>Decoding cancelled.</translation>
+    </message>
+    <message>
+        <source>시작 샘플</source>
+        <translation>Start sample</translation>
+    </message>
+    <message>
+        <source>끝 샘플</source>
+        <translation>End sample</translation>
+    </message>
+    <message>
+        <source>시작 시간</source>
+        <translation>Start time</translation>
+    </message>
+    <message>
+        <source>끝 시간</source>
+        <translation>End time</translation>
+    </message>
+    <message>
+        <source>디코더</source>
+        <translation>Decoder</translation>
+    </message>
+    <message>
+        <source>줄</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>내용</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>CSV 파일 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>주석을 %s에 쓸 수 없습니다: %s</source>
+        <translation>Cannot write the annotations to %s: %s</translation>
+    </message>
+    <message>
+        <source>디코더 라이브러리를 시작할 수 없습니다: %s</source>
+        <translation>The decoder library could not start: %s</translation>
+    </message>
+    <message>
+        <source>디코더 설정 "%s"에 빈 부분이 있습니다.</source>
+        <translation>The decoder set-up "%s" has an empty part.</translation>
+    </message>
+    <message>
+        <source>디코더 설정의 "%s"에 '='이 없습니다. 채널=D0 또는 옵션=값으로 써 주십시오.</source>
+        <translation>"%s" in the decoder set-up has no '='. Write channel=D0 or option=value.</translation>
+    </message>
+    <message>
+        <source>디코드 창(&amp;D)</source>
+        <translation>&amp;Decode Panel</translation>
+    </message>
+    <message>
+        <source>디코드 창을 보이거나 숨깁니다.</source>
+        <translation>Show or hide the decode panel</translation>
+    </message>
+    <message>
+        <source>디코드 창</source>
+        <translation>Decode panel</translation>
+    </message>
 </context>
 </TS>

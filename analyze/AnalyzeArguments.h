@@ -1,6 +1,6 @@
 #pragma once
 // The command line of veldran-analyze, read without touching any file: the command, the capture,
-// its pattern or channel and the options that command takes.
+// its pattern or channel (or, to decode, its decoders) and the options that command takes.
 
 #include "i18n/CliOptions.h"
 
@@ -11,7 +11,7 @@
 
 namespace veldran {
 
-enum class AnalyzeCommand { Find, Measure, Edges };
+enum class AnalyzeCommand { Find, Measure, Edges, Decode };
 
 struct AnalyzeArguments {
     CliCommon common; // its words: the command, the capture, the pattern or channel
@@ -23,7 +23,10 @@ struct AnalyzeArguments {
     bool bCount = false;           // find: how many samples match
     bool bAll = false;             // find: every match
     std::optional<int64_t> nAt;    // measure: the sample measured
-    std::optional<uint64_t> nClockFs; // measure: nothing is clock OFF
+    std::optional<uint64_t> nClockFs; // measure, decode: nothing is clock OFF
+    std::vector<std::string> decoderStacks;    // decode: the -P values, in order
+    std::vector<std::string> annotationChoice; // decode: the -A values
+    bool bCsv = false;                         // decode
     std::optional<int64_t> nBetweenX; // edges: the two samples
     std::optional<int64_t> nBetweenY;
     bool bJson = false;

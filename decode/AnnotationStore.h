@@ -12,9 +12,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace veldran {
@@ -31,14 +33,18 @@ struct DecodedAnnotation {
 
 class CAnnotationStore {
 public:
-    // The decoders of the run, in stack order; annotations name them by this place.
-    void SetDecoders(std::vector<const DecoderInfo*> decoders) { m_decoders = std::move(decoders); }
-    [[nodiscard]] size_t DecoderCount() const { return m_decoders.size(); }
-    [[nodiscard]] const std::vector<const DecoderInfo*>& Decoders() const { return m_decoders; }
+    // The decoders of the run, stack after stack, bottom first; annotations name them by this place.
+    struct Decoder {
+        const DecoderInfo* pInfo = nullptr;
+        std::string strInstance; // the decoder library's name for it: "uart-1"
+    };
+    void SetDecoders(std::vector<Decoder> decoders) { m_decoders = std::move(decoders); }
+    [[nodiscard]] const std::vector<Decoder>& Decoders() const { return m_decoders; }
 
     // Adds an annotation of class cls from the decoder at `decoder`, with `count` texts.
     void Add(int64_t start, int64_t end, int decoder, int cls, const char* const* texts, size_t count);
-    // Orders the annotations by start sample, keeping the order of those that start together.
+    // The annotations are kept in the order the decoders gave them (sample order per decoder). This
+    // orders them by start sample, keeping the order of those that start together.
     void SortByStart();
     void Clear();
 
@@ -47,7 +53,8 @@ public:
     [[nodiscard]] const std::vector<DecodedAnnotation>& Annotations() const { return m_annotations; }
 
     [[nodiscard]] std::string_view Text(const DecodedAnnotation& annotation, size_t index) const;
-    [[nodiscard]] const std::string& DecoderId(const DecodedAnnotation& annotation) const;
+    [[nodiscard]] const std::string& DecoderId(const DecodedAnnotation& annotation) const;       // "uart"
+    [[nodiscard]] const std::string& DecoderInstance(const DecodedAnnotation& annotation) const; // "uart-1"
     [[nodiscard]] std::string_view RowId(const DecodedAnnotation& annotation) const;          // "" without a row
     [[nodiscard]] std::string_view RowName(const DecodedAnnotation& annotation) const;        // its description
     [[nodiscard]] const std::string& ClassId(const DecodedAnnotation& annotation) const;
@@ -61,12 +68,12 @@ public:
 private:
     uint32_t Intern(std::string_view text);
 
-    std::vector<const DecoderInfo*> m_decoders;
+    std::vector<Decoder> m_decoders;
     std::vector<DecodedAnnotation> m_annotations;
     std::vector<uint32_t> m_textRefs;  // text ids, each annotation's in a run
-    std::vector<std::string> m_texts;  // the table
+    std::deque<std::string> m_texts;   // the table; a deque, so that the index's views stay valid
     std::unordered_map<std::string_view, uint32_t> m_textIds; // views into m_texts
-    size_t m_nTextBytes = 0;
+    size_t m_nTextHeap = 0;            // bytes the table's long texts hold outside their strings
 };
 
 } // namespace veldran

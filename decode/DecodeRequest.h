@@ -1,9 +1,10 @@
 #pragma once
-// What a decoding run is asked to do: a stack of decoders (the first reads the capture's channels,
-// each further one takes the output of the one before), and the capture it reads. No Qt.
+// What a decoding run is asked to do: one or more stacks of decoders that decode side by side (in
+// a stack the first decoder reads the capture's channels, each further one takes the output of the
+// one below it), and the capture they read. No Qt.
 //
 //   veldran::DecodeRequest request;
-//   request.stack.push_back({"uart", {{"baudrate", "115200"}}, {{"rx", "D0"}}});
+//   request.stacks.push_back({{"uart", {{"baudrate", "115200"}}, {{"rx", "D0"}}}});
 //   request.capture.store = {doc.Samples().data(), doc.ReadableSampleCount()};
 //   request.capture.names = doc.ChannelNames();
 //   request.capture.nClockFs = veldran::DecodeClockFs(session.ClockPeriod());  // nothing: clock OFF
@@ -36,8 +37,11 @@ struct DecodeCapture {
     std::optional<uint64_t> nClockFs;
 };
 
+// Bottom first.
+using DecoderStack = std::vector<DecoderSetting>;
+
 struct DecodeRequest {
-    std::vector<DecoderSetting> stack; // bottom first
+    std::vector<DecoderStack> stacks;
     DecodeCapture capture;
 };
 

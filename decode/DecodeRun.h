@@ -30,13 +30,14 @@ struct DecodeControl {
 };
 
 struct DecodeOutcome {
-    CAnnotationStore annotations; // ordered by start sample
+    CAnnotationStore annotations; // in the order the decoders gave them
     std::optional<Message> error;  // set: nothing (or, after a decoder failed, part) was decoded, and why
     bool bCancelled = false;
     int64_t nSamplesSent = 0;
 };
 
-// Checks the request without running anything: every decoder known, stackable on the one below,
+// Checks the request without running anything: a stack at least, every decoder known, stackable on
+// the one below,
 // its options known and of the right kind and value, its required channels given and naming
 // channels of the capture, and a sample rate for a decoder that needs one.
 [[nodiscard]] std::optional<Message> CheckDecodeRequest(const DecodeRequest& request);

@@ -6,7 +6,7 @@
 //   const veldran::DecoderCatalogue& catalogue = veldran::InstalledDecoders();
 //   if (!catalogue.strError.empty()) report(catalogue.strError);   // the library did not start
 //   for (const veldran::DecoderInfo& decoder : catalogue.decoders) list(decoder.strId, decoder.strLongName);
-//   const veldran::DecoderInfo* uart = catalogue.Find("uart");
+//   const veldran::DecoderInfo* uart = catalogue.Find("uart");     // or FindInstalledDecoder("uart")
 
 #include <string>
 #include <vector>
@@ -70,5 +70,9 @@ struct DecoderCatalogue {
 // The installed decoders, read once per process (the first call starts the decoder library and
 // loads them all; later calls return the same catalogue). Safe from any thread.
 [[nodiscard]] const DecoderCatalogue& InstalledDecoders();
+
+// One installed decoder, loading only it (a command line that names its decoders need not load them
+// all); nullptr for an id that names none. The description lives as long as the process.
+[[nodiscard]] const DecoderInfo* FindInstalledDecoder(const std::string& id);
 
 } // namespace veldran

@@ -197,7 +197,7 @@ QString DecodePanel::StatusText() const
     if (m_lastError)
         return MessageText(*m_lastError);
     const QString count = Tr(text::kDecodeAnnotationCount).replace(QStringLiteral("%s"), QString::number(m_nLastCount));
-    return m_bLastCancelled ? Tr(text::kDecodeCancelled) + QStringLiteral(" ") + count : count;
+    return m_bLastCancelled ? Tr(text::kSearchCancelled) + QStringLiteral(" ") + count : count;
 }
 
 void DecodePanel::OnCaptureChanged()
@@ -301,7 +301,7 @@ void DecodePanel::Retranslate()
 {
     setWindowTitle(Tr(text::kDecodeTitle));
     m_pRun->setText(Tr(text::kDecodeRun));
-    m_pCancel->setText(Tr(text::kDecodeCancel));
+    m_pCancel->setText(Tr(text::kSearchCancel));
     m_pExport->setText(Tr(text::kDecodeExportCsv));
     m_pTextFilter->setPlaceholderText(Tr(text::kDecodeFilterText));
     if (m_pRowFilter->count() > 0)

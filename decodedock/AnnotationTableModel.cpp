@@ -45,14 +45,15 @@ std::vector<AnnotationTableModel::RowChoice> AnnotationTableModel::RowChoices() 
     const CAnnotationStore* store = Store();
     if (!store)
         return choices;
-    const std::vector<const DecoderInfo*>& decoders = store->Decoders();
+    const auto& decoders = store->Decoders();
     for (size_t d = 0; d < decoders.size(); ++d) {
-        if (!decoders[d])
+        const DecoderInfo* info = decoders[d].pInfo;
+        if (!info)
             continue;
-        const QString decoder = QString::fromStdString(decoders[d]->strId);
-        for (size_t r = 0; r < decoders[d]->rows.size(); ++r)
+        const QString decoder = QString::fromStdString(info->strId);
+        for (size_t r = 0; r < info->rows.size(); ++r)
             choices.push_back({static_cast<int>(d), static_cast<int>(r),
-                               decoder + QStringLiteral(": ") + QString::fromStdString(decoders[d]->rows[r].strDescription)});
+                               decoder + QStringLiteral(": ") + QString::fromStdString(info->rows[r].strDescription)});
     }
     return choices;
 }

@@ -26,6 +26,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace veldran {
 
 DecodePanel::DecodePanel(CCaptureSession& session, const CTraceStatic& timeAxis, QWidget* parent)
@@ -122,9 +124,10 @@ DecodePanel::DecodePanel(CCaptureSession& session, const CTraceStatic& timeAxis,
     connect(&m_session, &CCaptureSession::clockPeriodChanged, this,
             [this] { m_pModel->SetClockPeriod(m_session.ClockPeriod()); });
     // The strip follows the window the traces show.
-    for (auto signal : {&CCaptureSession::cursorsMoved, &CCaptureSession::windowChanged})
-        connect(&m_session, signal, m_pStrip, qOverload<>(&QWidget::update));
-    connect(&m_session, &CCaptureSession::cellChanged, m_pStrip, qOverload<>(&QWidget::update));
+    const auto redrawStrip = [this] { m_pStrip->update(); };
+    connect(&m_session, &CCaptureSession::cursorsMoved, m_pStrip, redrawStrip);
+    connect(&m_session, &CCaptureSession::windowChanged, m_pStrip, redrawStrip);
+    connect(&m_session, &CCaptureSession::sampleRevealRequested, m_pStrip, redrawStrip);
 
     UpdateChannelLabels();
     LoadSetup();
@@ -145,7 +148,7 @@ bool DecodePanel::Run()
     if (stack.empty() || IsRunning() || !m_session.HasCapture())
         return false;
     DecodeRequest request;
-    request.stack = stack;
+    request.stacks = {stack};
     request.capture.store = m_session.Store();
     for (int n = 0; n < kChannelCount; ++n)
         request.capture.names[static_cast<size_t>(n)] = m_session.Name(n).toStdString();
@@ -171,6 +174,10 @@ void DecodePanel::Cancel()
 void DecodePanel::OnFinished(std::shared_ptr<const DecodeOutcome> outcome)
 {
     ShowRunning(false);
+    if (std::exchange(m_bDiscardRun, false)) {
+        emit runFinished();
+        return; // of a capture no longer shown
+    }
     m_bHasRun = true;
     m_lastError = outcome->error;
     m_bLastCancelled = outcome->bCancelled;
@@ -197,13 +204,16 @@ QString DecodePanel::StatusText() const
     if (m_lastError)
         return MessageText(*m_lastError);
     const QString count = Tr(text::kDecodeAnnotationCount).replace(QStringLiteral("%s"), QString::number(m_nLastCount));
-    return m_bLastCancelled ? Tr(text::kSearchCancelled) + QStringLiteral(" ") + count : count;
+    return m_bLastCancelled ? Tr(text::kDecodeCancelled) + QStringLiteral(" ") + count : count;
 }
 
 void DecodePanel::OnCaptureChanged()
 {
-    // The annotations were of the capture that is gone.
-    m_pJob->Cancel();
+    // The annotations were of the capture that is gone, and so is a run under way.
+    if (m_pJob->IsRunning()) {
+        m_pJob->Cancel();
+        m_bDiscardRun = true;
+    }
     m_bHasRun = false;
     m_lastError.reset();
     m_pModel->SetOutcome(nullptr);
@@ -306,8 +316,8 @@ void DecodePanel::Retranslate()
     m_pTextFilter->setPlaceholderText(Tr(text::kDecodeFilterText));
     if (m_pRowFilter->count() > 0)
         m_pRowFilter->setItemText(0, Tr(text::kDecodeAllRows));
-    m_pLibraryError->setText(Tr(text::kDecodeLibraryFailed).replace(
-        QStringLiteral("%s"), QString::fromStdString(InstalledDecoders().strError)));
+    m_pLibraryError->setText(Tr(text::kDecodeLibraryFailed) + QLatin1Char('\n') +
+                             QString::fromStdString(InstalledDecoders().strError));
     m_pSetup->Retranslate();
     m_pModel->Retranslate();
     m_pStatus->setText(StatusText());

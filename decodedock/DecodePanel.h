@@ -90,6 +90,7 @@ private:
     size_t m_nLastCount = 0;
     bool m_bLastCancelled = false;
     bool m_bHasRun = false;
+    bool m_bDiscardRun = false; // the run under way is of a capture no longer shown
 };
 
 } // namespace veldran

@@ -98,7 +98,9 @@ DecodePanel::DecodePanel(CCaptureSession& session, const CTraceStatic& timeAxis,
     m_pTable->verticalHeader()->hide();
     m_pTable->horizontalHeader()->setStretchLastSection(true);
     rightLayout->addWidget(m_pTable, 1);
+    // The set-up takes a third of the width to start with; its fields need room to be read.
     splitter->setStretchFactor(1, 2);
+    splitter->setSizes({fontMetrics().averageCharWidth() * 45, fontMetrics().averageCharWidth() * 90});
     setWidget(body);
 
     connect(m_pRun, &QPushButton::clicked, this, [this] { Run(); });

@@ -36,7 +36,10 @@ std::optional<Message> ParseDecoder(const std::string& text, DecoderSetting& set
             return Message(text::kCliBadDecoderPart, {parts[i]});
         std::string key = parts[i].substr(0, equals);
         std::string value = parts[i].substr(equals + 1);
-        auto& list = decoder->FindOption(key) ? setting.options : setting.channels;
+        // As sigrok-cli reads it: a key that is no option names a channel; one that is neither is
+        // told as an unknown option.
+        const bool channel = !decoder->FindOption(key) && decoder->FindChannel(key);
+        auto& list = channel ? setting.channels : setting.options;
         list.emplace_back(std::move(key), std::move(value));
     }
     return std::nullopt;

@@ -43,20 +43,11 @@ std::optional<Message> CheckOptions(const DecoderInfo& decoder, const DecoderSet
     return std::nullopt;
 }
 
-const DecoderChannelInfo* FindChannel(const DecoderInfo& decoder, const std::string& id)
-{
-    for (const auto* list : {&decoder.channels, &decoder.optionalChannels})
-        for (const DecoderChannelInfo& channel : *list)
-            if (channel.strId == id)
-                return &channel;
-    return nullptr;
-}
-
 std::optional<Message> MapChannels(const DecoderInfo& decoder, const DecoderSetting& setting, const ChannelNames& names,
                                    PlannedDecoder& planned)
 {
     for (const auto& [id, given] : setting.channels) {
-        if (!FindChannel(decoder, id)) {
+        if (!decoder.FindChannel(id)) {
             std::vector<std::string> ids;
             for (const auto* list : {&decoder.channels, &decoder.optionalChannels})
                 for (const DecoderChannelInfo& channel : *list)

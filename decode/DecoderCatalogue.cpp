@@ -115,6 +115,15 @@ const DecoderOptionInfo* DecoderInfo::FindOption(const std::string& id) const
     return found == options.end() ? nullptr : &*found;
 }
 
+const DecoderChannelInfo* DecoderInfo::FindChannel(const std::string& id) const
+{
+    for (const auto* list : {&channels, &optionalChannels})
+        for (const DecoderChannelInfo& channel : *list)
+            if (channel.strId == id)
+                return &channel;
+    return nullptr;
+}
+
 int DecoderInfo::RowOfClass(int cls) const
 {
     for (size_t row = 0; row < rows.size(); ++row)

@@ -56,6 +56,8 @@ struct DecoderInfo {
     bool bNeedsSampleRate = false;
 
     [[nodiscard]] const DecoderOptionInfo* FindOption(const std::string& id) const;
+    // A required or optional channel.
+    [[nodiscard]] const DecoderChannelInfo* FindChannel(const std::string& id) const;
     // The row that holds class `cls`, or -1.
     [[nodiscard]] int RowOfClass(int cls) const;
 };

@@ -2,6 +2,7 @@
 
 #include <libsigrokdecode/libsigrokdecode.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <map>
@@ -34,7 +35,10 @@ int CollectLog(void*, int level, const char* format, va_list args)
     if (level > SRD_LOG_ERR)
         return SRD_OK;
     char line[4096];
-    std::vsnprintf(line, sizeof line, format, args);
+    const int length = std::vsnprintf(line, sizeof line, format, args);
+    // Python's traceback ends in a line break, which the message puts between its lines itself.
+    for (size_t end = std::min(sizeof line - 1, static_cast<size_t>(std::max(length, 0))); end > 0 && line[end - 1] == '\n'; --end)
+        line[end - 1] = '\0';
     LibraryState& state = State();
     std::lock_guard<std::mutex> guard(state.logGuard);
     if (state.errorLog.size() < 64)

@@ -8,9 +8,11 @@ namespace {
 
 std::optional<int64_t> ParseInteger(const std::string& text)
 {
-    int64_t value = 0;
+    // A sign in front is taken as a user writes it ("+7"); from_chars takes only "-".
+    const char* begin = text.data() + (text.size() > 1 && text[0] == '+' && text[1] != '-' ? 1 : 0);
     const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    int64_t value = 0;
+    const auto [stop, error] = std::from_chars(begin, end, value);
     if (text.empty() || error != std::errc() || stop != end)
         return std::nullopt;
     return value;

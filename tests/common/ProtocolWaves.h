@@ -40,6 +40,17 @@ public:
         return cells;
     }
 
+    // The samples as a document stores them: 48 levels (0 or 1) per sample.
+    [[nodiscard]] std::vector<uint8_t> Levels() const
+    {
+        std::vector<uint8_t> levels;
+        levels.reserve(m_words.size() * kChannelCount);
+        for (const uint64_t word : m_words)
+            for (int channel = 0; channel < kChannelCount; ++channel)
+                levels.push_back(static_cast<uint8_t>((word >> channel) & 1));
+        return levels;
+    }
+
 private:
     uint64_t m_nLevels = 0;
     std::vector<uint64_t> m_words;

@@ -210,6 +210,39 @@ private slots:
         QVERIFY2(shown.mid(0, texts.size()) == texts, qPrintable(shown.join(QLatin1Char('|'))));
     }
 
+    // A refused command decodes nothing, prints nothing on standard output and says why.
+    void refused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("clock OFF, uart") << QStringList{"-P", "uart:rx=D0"} << "Decoder uart needs a sample rate, and the clock is OFF";
+        QTest::newRow("--clock OFF") << QStringList{"-P", "uart:rx=D0", "--clock", "OFF"} << "the clock is OFF";
+        QTest::newRow("unknown decoder") << QStringList{"-P", "uart2:rx=D0"} << "Unknown decoder: uart2";
+        QTest::newRow("required channel") << QStringList{"-P", "spi:mosi=D1"} << "Decoder spi needs its channel clk";
+        QTest::newRow("bad option value") << QStringList{"-P", "uart:rx=D0:parity=maybe", "--clock", kClock}
+                                          << "option parity cannot be 'maybe' (allowed: none, odd, even";
+        QTest::newRow("unknown option") << QStringList{"-P", "uart:rx=D0:speed=9600", "--clock", kClock} << "Decoder uart has no option speed";
+        QTest::newRow("not key=value") << QStringList{"-P", "uart:rx"} << "'rx' is not key=value";
+        QTest::newRow("-A of another decoder") << QStringList{"-P", "i2c:scl=D0:sda=D1", "-A", "uart"} << "Decoder uart of -A is not one of -P";
+        QTest::newRow("no -P") << QStringList{"--clock", kClock} << "the decode command needs CAPTURE -P DECODER";
+        QTest::newRow("python exception") << QStringList{"-P", "uart:rx=D0:baudrate=0", "--clock", kClock}
+                                          << "ZeroDivisionError: Protocol decoder instance uart-1: float division by zero";
+    }
+    void refused()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, said);
+        const QString capture = Save(Uart(115200, Parity::None, {'A'}));
+        const ProcessRun run = Ours(capture, arguments);
+        QCOMPARE(run.nExitCode, 2);
+        QVERIFY2(run.stdOut.isEmpty(), run.stdOut.constData());
+        QVERIFY2(QString::fromUtf8(run.stdErr).contains(said), run.stdErr.constData());
+        const ProcessRun korean = Ours(capture, arguments, "ko");
+        QCOMPARE(korean.nExitCode, 2);
+        // The program's words in Korean; a decoder's own words stay as they come.
+        QVERIFY2(korean.stdErr != run.stdErr && korean.stdErr.contains("veldran-analyze: "), korean.stdErr.constData());
+    }
+
     // Two -P are two stacks decoded side by side: each one's lines as sigrok-cli gives them.
     void sideBySideStacks()
     {

@@ -92,6 +92,7 @@ int main(int argc, char** argv)
         totals.push_back(total.nsecsElapsed() / 1e6);
         stalls.push_back(longest);
         annotations = panel.Table().Store()->Count();
+        std::printf("  run %d: %.0f ms, longest gap %.1f ms\n", run + 1, totals.back(), longest);
     }
     std::printf("decode panel, %lld samples, uart: %zu annotations\n", static_cast<long long>(kSamples), annotations);
     std::printf("  run to table filled: median %.0f ms over %d runs\n", Median(totals), runs);

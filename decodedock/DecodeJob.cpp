@@ -1,7 +1,6 @@
 #include "decodedock/DecodeJob.h"
 
 #include <QMetaObject>
-#include <QPointer>
 #include <QThread>
 
 #include <utility>
@@ -11,47 +10,70 @@ namespace veldran {
 DecodeJob::DecodeJob(QObject* parent)
     : QObject(parent)
 {
+    connect(&m_snapshot, &CSampleSnapshot::copied, this, &DecodeJob::Launch);
+    connect(&m_snapshot, &CSampleSnapshot::abandoned, this, &DecodeJob::FinishUnrun);
 }
 
 DecodeJob::~DecodeJob()
 {
-    Cancel();
+    m_snapshot.Stop();
+    m_bCancel = true;
     Join();
 }
 
-bool DecodeJob::Start(DecodeRequest request)
+bool DecodeJob::Start(DecodeRequest request, CSampleSnapshot::Source source)
 {
-    if (m_pThread)
+    if (m_bRunning)
         return false;
-    const SampleStore& store = request.capture.store;
-    m_levels.assign(store.pLevels, store.pLevels + store.nCount * 48);
-    request.capture.store.pLevels = m_levels.data();
+    m_request = std::move(request);
     m_bCancel = false;
-    QPointer<DecodeJob> self(this);
-    m_pThread = QThread::create([this, self, request = std::move(request)] {
+    m_bRunning = true;
+    m_snapshot.Take(std::move(source));
+    return true;
+}
+
+void DecodeJob::Launch()
+{
+    m_request.capture.store = m_snapshot.Store();
+    m_pThread = QThread::create([this] {
         DecodeControl control;
         control.pCancel = &m_bCancel;
-        control.onProgress = [this, self](int64_t sent, int64_t total) {
-            QMetaObject::invokeMethod(this, [self, sent, total] {
-                if (self)
-                    emit self->progressed(sent, total);
-            }, Qt::QueuedConnection);
+        control.onProgress = [this](int64_t sent, int64_t total) {
+            QMetaObject::invokeMethod(this, [this, sent, total] { emit progressed(sent, total); }, Qt::QueuedConnection);
         };
-        auto outcome = std::make_shared<const DecodeOutcome>(RunDecode(request, control));
-        QMetaObject::invokeMethod(this, [self, outcome] {
-            if (!self)
-                return;
-            self->Join();
-            emit self->finished(outcome);
-        }, Qt::QueuedConnection);
+        auto outcome = std::make_shared<const DecodeOutcome>(RunDecode(m_request, control));
+        // Queued to this object: dropped with it should it be gone by then (its destructor waits
+        // for this thread first).
+        QMetaObject::invokeMethod(this, [this, outcome] { Finish(outcome); }, Qt::QueuedConnection);
     });
     m_pThread->start();
-    return true;
 }
 
 void DecodeJob::Cancel()
 {
+    if (!m_bRunning)
+        return;
     m_bCancel = true;
+    if (!m_pThread && m_snapshot.IsCopying()) {
+        m_snapshot.Stop();
+        FinishUnrun();
+    }
+}
+
+void DecodeJob::FinishUnrun()
+{
+    // Still copying, or the capture changed under the copy: nothing was decoded. Announced from
+    // the event loop, as a run's end always is.
+    auto outcome = std::make_shared<DecodeOutcome>();
+    outcome->bCancelled = true;
+    QMetaObject::invokeMethod(this, [this, outcome] { Finish(outcome); }, Qt::QueuedConnection);
+}
+
+void DecodeJob::Finish(std::shared_ptr<const DecodeOutcome> outcome)
+{
+    Join();
+    m_bRunning = false;
+    emit finished(std::move(outcome));
 }
 
 void DecodeJob::Join()
@@ -61,7 +83,6 @@ void DecodeJob::Join()
     m_pThread->wait();
     delete m_pThread;
     m_pThread = nullptr;
-    m_levels = {};
 }
 
 } // namespace veldran

@@ -1,16 +1,17 @@
 #pragma once
-// One decoding run in the background for the window: the capture's samples are copied when the run
-// starts (the capture shown may change while it runs), the decoder library works on a thread of its
-// own, and progress and the outcome come back to the thread that started it as signals. Cancel
-// stops the run between two chunks; the destructor cancels and waits.
+// One decoding run in the background for the window. The capture's samples are copied first, a
+// slice per turn of the event loop (SampleSnapshot.h: the capture shown may change while the run
+// works), then the decoder library works on a thread of its own; progress and the outcome come back
+// to the window's thread as signals. Cancel stops the copy, or the run between two chunks; the
+// destructor cancels and waits.
 
 #include "decode/DecodeRun.h"
+#include "view/SampleSnapshot.h"
 
 #include <QObject>
 
 #include <atomic>
 #include <memory>
-#include <vector>
 
 class QThread;
 
@@ -22,21 +23,28 @@ public:
     explicit DecodeJob(QObject* parent = nullptr);
     ~DecodeJob() override;
 
-    // Starts a run of request over a copy of its capture's samples; false while one still runs.
-    bool Start(DecodeRequest request);
+    // Starts a run of request over a copy of the samples of source (the request's own store is
+    // not read); false while one is under way.
+    bool Start(DecodeRequest request, CSampleSnapshot::Source source);
     void Cancel();
-    [[nodiscard]] bool IsRunning() const { return m_pThread != nullptr; }
+    [[nodiscard]] bool IsRunning() const { return m_bRunning; }
 
 signals:
     void progressed(qint64 nSent, qint64 nTotal);
+    // After every Start, once: decoded, failed or cancelled.
     void finished(std::shared_ptr<const veldran::DecodeOutcome> outcome);
 
 private:
+    void Launch();
+    void FinishUnrun();
+    void Finish(std::shared_ptr<const DecodeOutcome> outcome);
     void Join();
 
+    CSampleSnapshot m_snapshot;
+    DecodeRequest m_request;
     QThread* m_pThread = nullptr;
     std::atomic<bool> m_bCancel{false};
-    std::vector<uint8_t> m_levels; // the run's copy of the samples
+    bool m_bRunning = false;
 };
 
 } // namespace veldran

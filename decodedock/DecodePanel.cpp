@@ -165,7 +165,7 @@ bool DecodePanel::Run()
     m_session.SetExtraSection({kDecoderSection, {DecoderStackText(stack)}});
     m_pProgress->setValue(0);
     ShowRunning(true);
-    return m_pJob->Start(std::move(request));
+    return m_pJob->Start(std::move(request), [this] { return m_session.Store(); });
 }
 
 void DecodePanel::Cancel()
@@ -213,8 +213,8 @@ void DecodePanel::OnCaptureChanged()
 {
     // The annotations were of the capture that is gone, and so is a run under way.
     if (m_pJob->IsRunning()) {
-        m_pJob->Cancel();
         m_bDiscardRun = true;
+        m_pJob->Cancel();
     }
     m_bHasRun = false;
     m_lastError.reset();

@@ -41,7 +41,11 @@ void DecodeJob::Launch()
         control.onProgress = [this](int64_t sent, int64_t total) {
             QMetaObject::invokeMethod(this, [this, sent, total] { emit progressed(sent, total); }, Qt::QueuedConnection);
         };
-        auto outcome = std::make_shared<const DecodeOutcome>(RunDecode(m_request, control));
+        DecodeOutcome decoded = RunDecode(m_request, control);
+        // The decoders give their annotations in the order they finish them; the panel shows them
+        // by start.
+        decoded.annotations.SortByStart();
+        auto outcome = std::make_shared<const DecodeOutcome>(std::move(decoded));
         // Queued to this object: dropped with it should it be gone by then (its destructor waits
         // for this thread first).
         QMetaObject::invokeMethod(this, [this, outcome] { Finish(outcome); }, Qt::QueuedConnection);

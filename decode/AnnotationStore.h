@@ -33,6 +33,14 @@ struct DecodedAnnotation {
 
 class CAnnotationStore {
 public:
+    CAnnotationStore() = default;
+    // A copy indexes its own table; a move keeps the table where it is.
+    CAnnotationStore(const CAnnotationStore& other);
+    CAnnotationStore& operator=(const CAnnotationStore& other);
+    CAnnotationStore(CAnnotationStore&&) noexcept = default;
+    CAnnotationStore& operator=(CAnnotationStore&&) noexcept = default;
+    ~CAnnotationStore() = default;
+
     // The decoders of the run, stack after stack, bottom first; annotations name them by this place.
     struct Decoder {
         const DecoderInfo* pInfo = nullptr;

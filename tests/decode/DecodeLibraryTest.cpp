@@ -298,6 +298,17 @@ private slots:
         }
         QVERIFY(store.BytesUsed() >= before + 100 * 200);
 
+        // A copy interns into its own table: a known text adds no text, the original is untouched.
+        CAnnotationStore copy;
+        copy = store;
+        store.Clear();
+        const char* const again[] = {"Start bit"};
+        copy.Add(5, 6, 0, 0, again, 1);
+        QCOMPARE(copy.DistinctTexts(), size_t(256 + 3 + 100));
+        QCOMPARE(copy.Text(copy.At(copy.Count() - 1), 0), std::string_view("Start bit"));
+        QCOMPARE(store.Count(), size_t(0));
+        store = std::move(copy);
+
         store.SortByStart();
         for (size_t i = 1; i < store.Count(); ++i)
             QVERIFY(store.At(i - 1).nStart <= store.At(i).nStart);

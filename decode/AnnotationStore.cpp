@@ -71,6 +71,12 @@ void CAnnotationStore::Clear()
     m_nTextHeap = 0;
 }
 
+void CAnnotationStore::ShrinkToFit()
+{
+    m_annotations.shrink_to_fit();
+    m_textRefs.shrink_to_fit();
+}
+
 std::string_view CAnnotationStore::Text(const DecodedAnnotation& annotation, size_t index) const
 {
     if (index >= annotation.nTextCount)

@@ -55,6 +55,8 @@ public:
     // orders them by start sample, keeping the order of those that start together.
     void SortByStart();
     void Clear();
+    // Gives back what the lists reserved for growth, once no more annotations come.
+    void ShrinkToFit();
 
     [[nodiscard]] size_t Count() const { return m_annotations.size(); }
     [[nodiscard]] const DecodedAnnotation& At(size_t index) const { return m_annotations[index]; }

@@ -255,6 +255,24 @@ private slots:
         QCOMPARE(DataTexts(RunDecode(UartCapture(3).request).annotations), Hex(UartCapture(3).bytes));
     }
 
+    // A decoder that raises while it decodes (spi wants MISO or MOSI besides its clock): the run
+    // stops there, and the message names the decoder with the exception from its thread.
+    void decoderRaisesWhileDecoding()
+    {
+        UartCapture capture(3);
+        capture.request.stacks = {{{"spi", {}, {{"clk", "D0"}}}}};
+        DecodeControl control;
+        control.nChunkSamples = 100;
+        const DecodeOutcome outcome = RunDecode(capture.request, control);
+        QVERIFY(outcome.error);
+        QCOMPARE(outcome.error->id, text::kDecodeDecoderFailed);
+        QCOMPARE(outcome.error->args, (std::vector<std::string>{"spi-1", "0"}));
+        const std::string said = SourceText(*outcome.error);
+        QVERIFY2(said.find("ChannelError") != std::string::npos && said.find("MISO or MOSI") != std::string::npos, said.c_str());
+        QCOMPARE(outcome.nSamplesSent, 0);
+        QCOMPARE(outcome.annotations.Count(), size_t(0));
+    }
+
     // Runs from two threads take turns with the one library.
     void twoThreads()
     {

@@ -39,7 +39,7 @@ std::optional<int64_t> SampleNumber(const std::string& text, const std::string& 
     return value;
 }
 
-// sigrok-cli's decoder options, which may be given again: "-P VALUE", "-PVALUE", "-P=VALUE" or the
+// sigrok-cli's decoder options, which may be given again: -P VALUE, -PVALUE, -P=VALUE or the
 // long name. The value goes to `values`; false when args[i] is another option.
 bool TakeRepeatable(const std::vector<std::string>& args, size_t& i, const char* shortName, const char* longName,
                     std::vector<std::string>& values, std::string& error)

@@ -2,8 +2,27 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace veldran {
+
+CAnnotationStore::CAnnotationStore(const CAnnotationStore& other)
+    : m_decoders(other.m_decoders), m_annotations(other.m_annotations), m_textRefs(other.m_textRefs), m_texts(other.m_texts),
+      m_nTextHeap(other.m_nTextHeap)
+{
+    m_textIds.reserve(m_texts.size());
+    for (size_t id = 0; id < m_texts.size(); ++id)
+        m_textIds.emplace(m_texts[id], static_cast<uint32_t>(id));
+}
+
+CAnnotationStore& CAnnotationStore::operator=(const CAnnotationStore& other)
+{
+    if (this != &other) {
+        CAnnotationStore copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
 
 void CAnnotationStore::Add(int64_t start, int64_t end, int decoder, int cls, const char* const* texts, size_t count)
 {
@@ -50,6 +69,12 @@ void CAnnotationStore::Clear()
     m_textIds.clear();
     m_texts.clear();
     m_nTextHeap = 0;
+}
+
+void CAnnotationStore::ShrinkToFit()
+{
+    m_annotations.shrink_to_fit();
+    m_textRefs.shrink_to_fit();
 }
 
 std::string_view CAnnotationStore::Text(const DecodedAnnotation& annotation, size_t index) const

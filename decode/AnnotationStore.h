@@ -33,6 +33,14 @@ struct DecodedAnnotation {
 
 class CAnnotationStore {
 public:
+    CAnnotationStore() = default;
+    // A copy indexes its own table; a move keeps the table where it is.
+    CAnnotationStore(const CAnnotationStore& other);
+    CAnnotationStore& operator=(const CAnnotationStore& other);
+    CAnnotationStore(CAnnotationStore&&) noexcept = default;
+    CAnnotationStore& operator=(CAnnotationStore&&) noexcept = default;
+    ~CAnnotationStore() = default;
+
     // The decoders of the run, stack after stack, bottom first; annotations name them by this place.
     struct Decoder {
         const DecoderInfo* pInfo = nullptr;
@@ -47,6 +55,8 @@ public:
     // orders them by start sample, keeping the order of those that start together.
     void SortByStart();
     void Clear();
+    // Gives back what the lists reserved for growth, once no more annotations come.
+    void ShrinkToFit();
 
     [[nodiscard]] size_t Count() const { return m_annotations.size(); }
     [[nodiscard]] const DecodedAnnotation& At(size_t index) const { return m_annotations[index]; }

@@ -87,6 +87,7 @@ DecodeOutcome RunDecode(const DecodeRequest& request, const DecodeControl& contr
     } // the session ends here, so that its decoders' last annotations and words are in
     if (outcome.error)
         NameFailure(*outcome.error, outcome.annotations, library.TakeErrorLog());
+    outcome.annotations.ShrinkToFit();
     return outcome;
 }
 

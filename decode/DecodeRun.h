@@ -39,7 +39,8 @@ struct DecodeOutcome {
 // Checks the request without running anything: a stack at least, every decoder known, stackable on
 // the one below,
 // its options known and of the right kind and value, its required channels given and naming
-// channels of the capture, and a sample rate for a decoder that needs one.
+// channels of the capture, and a sample rate for a decoder that needs one. It loads the decoders
+// it names, so it waits while a run holds the library.
 [[nodiscard]] std::optional<Message> CheckDecodeRequest(const DecodeRequest& request);
 
 // Checks, then decodes. One run at a time per process (the decoder library is process-wide);

@@ -255,6 +255,24 @@ private slots:
         QCOMPARE(DataTexts(RunDecode(UartCapture(3).request).annotations), Hex(UartCapture(3).bytes));
     }
 
+    // A decoder that raises while it decodes (spi wants MISO or MOSI besides its clock): the run
+    // stops there, and the message names the decoder with the exception from its thread.
+    void decoderRaisesWhileDecoding()
+    {
+        UartCapture capture(3);
+        capture.request.stacks = {{{"spi", {}, {{"clk", "D0"}}}}};
+        DecodeControl control;
+        control.nChunkSamples = 100;
+        const DecodeOutcome outcome = RunDecode(capture.request, control);
+        QVERIFY(outcome.error);
+        QCOMPARE(outcome.error->id, text::kDecodeDecoderFailed);
+        QCOMPARE(outcome.error->args, (std::vector<std::string>{"spi-1", "0"}));
+        const std::string said = SourceText(*outcome.error);
+        QVERIFY2(said.find("ChannelError") != std::string::npos && said.find("MISO or MOSI") != std::string::npos, said.c_str());
+        QCOMPARE(outcome.nSamplesSent, 0);
+        QCOMPARE(outcome.annotations.Count(), size_t(0));
+    }
+
     // Runs from two threads take turns with the one library.
     void twoThreads()
     {
@@ -297,6 +315,17 @@ private slots:
             store.Add(0, 1, 0, 0, texts, 1);
         }
         QVERIFY(store.BytesUsed() >= before + 100 * 200);
+
+        // A copy interns into its own table: a known text adds no text, the original is untouched.
+        CAnnotationStore copy;
+        copy = store;
+        store.Clear();
+        const char* const again[] = {"Start bit"};
+        copy.Add(5, 6, 0, 0, again, 1);
+        QCOMPARE(copy.DistinctTexts(), size_t(256 + 3 + 100));
+        QCOMPARE(copy.Text(copy.At(copy.Count() - 1), 0), std::string_view("Start bit"));
+        QCOMPARE(store.Count(), size_t(0));
+        store = std::move(copy);
 
         store.SortByStart();
         for (size_t i = 1; i < store.Count(); ++i)

@@ -225,6 +225,8 @@ private slots:
         QTest::newRow("not key=value") << QStringList{"-P", "uart:rx"} << "'rx' is not key=value";
         QTest::newRow("-A of another decoder") << QStringList{"-P", "i2c:scl=D0:sda=D1", "-A", "uart"} << "Decoder uart of -A is not one of -P";
         QTest::newRow("no -P") << QStringList{"--clock", kClock} << "the decode command needs CAPTURE -P DECODER";
+        QTest::newRow("exception while decoding") << QStringList{"-P", "spi:clk=D0", "--clock", kClock}
+                                                  << "Decoder spi-1 failed near sample 0";
         QTest::newRow("python exception") << QStringList{"-P", "uart:rx=D0:baudrate=0", "--clock", kClock}
                                           << "ZeroDivisionError: Protocol decoder instance uart-1: float division by zero";
     }

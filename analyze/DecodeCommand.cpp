@@ -3,47 +3,13 @@
 #include "analysis/ChannelRef.h"
 #include "analyze/DecodeReport.h"
 #include "decode/DecodeRun.h"
+#include "decode/DecoderStackText.h"
 #include "i18n/CliText.h"
 
 #include <algorithm>
 
 namespace veldran {
 namespace {
-
-// text cut at each `separator` outside double quotes.
-std::vector<std::string> SplitAt(std::string_view text, char separator)
-{
-    std::vector<std::string> parts;
-    const std::string_view wanted(&separator, 1);
-    for (size_t cut = FindOutsideQuotes(text, wanted); cut != std::string_view::npos; cut = FindOutsideQuotes(text, wanted)) {
-        parts.emplace_back(text.substr(0, cut));
-        text.remove_prefix(cut + 1);
-    }
-    parts.emplace_back(text);
-    return parts;
-}
-
-std::optional<Message> ParseDecoder(const std::string& text, DecoderSetting& setting)
-{
-    const std::vector<std::string> parts = SplitAt(text, ':');
-    setting.strDecoder = std::string(TrimBlanks(parts[0]));
-    const DecoderInfo* decoder = FindInstalledDecoder(setting.strDecoder);
-    if (!decoder)
-        return Message(text::kDecodeUnknownDecoder, {setting.strDecoder});
-    for (size_t i = 1; i < parts.size(); ++i) {
-        const size_t equals = parts[i].find('=');
-        if (equals == std::string::npos || equals == 0)
-            return Message(text::kCliBadDecoderPart, {parts[i]});
-        std::string key = parts[i].substr(0, equals);
-        std::string value = parts[i].substr(equals + 1);
-        // As sigrok-cli reads it: a key that is no option names a channel; one that is neither is
-        // told as an unknown option.
-        const bool channel = !decoder->FindOption(key) && decoder->FindChannel(key);
-        auto& list = channel ? setting.channels : setting.options;
-        list.emplace_back(std::move(key), std::move(value));
-    }
-    return std::nullopt;
-}
 
 std::vector<int> ClassesNamed(const DecoderInfo& decoder, const std::string& name)
 {
@@ -69,7 +35,7 @@ std::optional<Message> ParseChoiceOf(const std::string& text, const std::vector<
     if (equals == std::string::npos)
         return std::nullopt;
     const DecoderInfo* decoder = FindInstalledDecoder(id);
-    for (const std::string& name : SplitAt(std::string_view(text).substr(equals + 1), ':')) {
+    for (const std::string& name : SplitOutsideQuotes(std::string_view(text).substr(equals + 1), ':')) {
         const std::vector<int> named = decoder ? ClassesNamed(*decoder, name) : std::vector<int>{};
         if (named.empty())
             return Message(text::kDecodeUnknownAnnotation, {id, name});
@@ -87,12 +53,9 @@ AnalyzeOutcome Refused(const Message& why)
 
 std::optional<Message> ParseDecoderStacks(const std::vector<std::string>& values, std::vector<DecoderStack>& stacks)
 {
-    for (const std::string& value : values) {
-        DecoderStack& stack = stacks.emplace_back();
-        for (const std::string& decoder : SplitAt(value, ','))
-            if (auto wrong = ParseDecoder(decoder, stack.emplace_back()))
-                return wrong;
-    }
+    for (const std::string& value : values)
+        if (auto wrong = ParseDecoderStackText(value, stacks.emplace_back()))
+            return wrong;
     return std::nullopt;
 }
 
@@ -108,7 +71,7 @@ std::optional<Message> ParseAnnotationChoice(const std::vector<std::string>& val
                                              AnnotationChoice& choice)
 {
     for (const std::string& value : values)
-        for (const std::string& part : SplitAt(value, ',')) {
+        for (const std::string& part : SplitOutsideQuotes(value, ',')) {
             choice.bAll = false;
             if (auto wrong = ParseChoiceOf(part, stacks, choice))
                 return wrong;

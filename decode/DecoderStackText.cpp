@@ -1,28 +1,49 @@
 #include "decode/DecoderStackText.h"
 
+#include "analysis/ChannelRef.h"
 #include "decode/DecoderCatalogue.h"
 #include "resources/Strings.h"
-
-#include <sstream>
 
 namespace veldran {
 namespace {
 
-std::vector<std::string> Split(const std::string& text, char separator)
+std::optional<Message> ParseDecoder(const std::string& text, DecoderSetting& setting)
 {
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.emplace_back();
-    return parts;
+    const std::vector<std::string> parts = SplitOutsideQuotes(text, ':');
+    setting.strDecoder = std::string(TrimBlanks(parts[0]));
+    const DecoderInfo* decoder = FindInstalledDecoder(setting.strDecoder);
+    if (!decoder)
+        return Message(text::kDecodeUnknownDecoder, {setting.strDecoder});
+    for (size_t i = 1; i < parts.size(); ++i) {
+        const size_t equals = parts[i].find('=');
+        if (equals == std::string::npos || equals == 0)
+            return Message(text::kCliBadDecoderPart, {parts[i]});
+        std::string key = parts[i].substr(0, equals);
+        std::string value = parts[i].substr(equals + 1);
+        // As sigrok-cli reads it: a key that is no option names a channel; one that is neither is
+        // told as an unknown option.
+        const bool channel = !decoder->FindOption(key) && decoder->FindChannel(key);
+        auto& list = channel ? setting.channels : setting.options;
+        list.emplace_back(std::move(key), std::move(value));
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-std::string DecoderStackText(const std::vector<DecoderSetting>& stack)
+std::vector<std::string> SplitOutsideQuotes(std::string_view text, char separator)
+{
+    std::vector<std::string> parts;
+    const std::string_view wanted(&separator, 1);
+    for (size_t cut = FindOutsideQuotes(text, wanted); cut != std::string_view::npos; cut = FindOutsideQuotes(text, wanted)) {
+        parts.emplace_back(text.substr(0, cut));
+        text.remove_prefix(cut + 1);
+    }
+    parts.emplace_back(text);
+    return parts;
+}
+
+std::string DecoderStackText(const DecoderStack& stack)
 {
     std::string text;
     for (const DecoderSetting& setting : stack) {
@@ -37,30 +58,12 @@ std::string DecoderStackText(const std::vector<DecoderSetting>& stack)
     return text;
 }
 
-std::optional<Message> ParseDecoderStackText(const std::string& text, std::vector<DecoderSetting>& stack)
+std::optional<Message> ParseDecoderStackText(std::string_view text, DecoderStack& stack)
 {
     stack.clear();
-    for (const std::string& part : Split(text, ',')) {
-        const std::vector<std::string> fields = Split(part, ':');
-        if (fields.empty() || fields.front().empty())
-            return Message(text::kDecodeEmptyPart, {text});
-        DecoderSetting setting{fields.front(), {}, {}};
-        const DecoderInfo* decoder = InstalledDecoders().Find(setting.strDecoder);
-        for (size_t i = 1; i < fields.size(); ++i) {
-            const size_t equals = fields[i].find('=');
-            if (equals == std::string::npos || equals == 0)
-                return Message(text::kDecodeBadKey, {fields[i]});
-            std::string key = fields[i].substr(0, equals);
-            std::string value = fields[i].substr(equals + 1);
-            if (decoder && decoder->FindOption(key))
-                setting.options.emplace_back(std::move(key), std::move(value));
-            else
-                setting.channels.emplace_back(std::move(key), std::move(value));
-        }
-        stack.push_back(std::move(setting));
-    }
-    if (stack.empty())
-        return Message(text::kDecodeEmptyPart, {text});
+    for (const std::string& decoder : SplitOutsideQuotes(text, ','))
+        if (auto wrong = ParseDecoder(decoder, stack.emplace_back()))
+            return wrong;
     return std::nullopt;
 }
 

@@ -181,8 +181,6 @@
     X(kDecodeText, "내용") \
     X(kDecodeCsvFilter, "CSV 파일 (*.csv)") \
     X(kDecodeCsvFailed, "주석을 %s에 쓸 수 없습니다: %s") \
-    X(kDecodeEmptyPart, "디코더 설정 \"%s\"에 빈 부분이 있습니다.") \
-    X(kDecodeBadKey, "디코더 설정의 \"%s\"에 '='이 없습니다. 채널=D0 또는 옵션=값으로 써 주십시오.") \
     /* Protocol decoding: what was wrong with the decoders asked for, or with their run */               \
     X(kDecodeLibraryFailed, "디코더 라이브러리(libsigrokdecode)를 시작할 수 없습니다.") \
     X(kDecodeNoDecoder, "디코더를 지정해 주십시오.") \

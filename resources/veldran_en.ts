@@ -1274,14 +1274,6 @@ It may be incomplete (%d samples).</translation>
         <translation>Cannot write the annotations to %s: %s</translation>
     </message>
     <message>
-        <source>디코더 설정 "%s"에 빈 부분이 있습니다.</source>
-        <translation>The decoder set-up "%s" has an empty part.</translation>
-    </message>
-    <message>
-        <source>디코더 설정의 "%s"에 '='이 없습니다. 채널=D0 또는 옵션=값으로 써 주십시오.</source>
-        <translation>"%s" in the decoder set-up has no '='. Write channel=D0 or option=value.</translation>
-    </message>
-    <message>
         <source>디코드 창(&amp;D)</source>
         <translation>&amp;Decode Panel</translation>
     </message>

@@ -17,13 +17,15 @@ const std::vector<std::string>& OptionsOf(AnalyzeCommand command)
     static const std::vector<std::string> measure{"--at", "--clock", "--json"};
     static const std::vector<std::string> edges{"--between", "--json"};
     static const std::vector<std::string> listing{"--bus", "--radix", "--from", "--to", "--clock", "--csv"};
+    static const std::vector<std::string> decode{"-P", "-A", "--clock", "--json", "--csv"};
     switch (command) {
     case AnalyzeCommand::Find: return find;
     case AnalyzeCommand::Measure: return measure;
     case AnalyzeCommand::Edges: return edges;
-    case AnalyzeCommand::Listing: break;
+    case AnalyzeCommand::Listing: return listing;
+    case AnalyzeCommand::Decode: break;
     }
-    return listing;
+    return decode;
 }
 
 // A sample number: decimal digits only.
@@ -64,6 +66,54 @@ std::string TakeRadix(const std::string& word, AnalyzeArguments& result)
     return {};
 }
 
+
+// sigrok-cli's decoder options, which may be given again: -P VALUE, -PVALUE, -P=VALUE or the
+// long name. The value goes to `values`; false when args[i] is another option.
+bool TakeRepeatable(const std::vector<std::string>& args, size_t& i, const char* shortName, const char* longName,
+                    std::vector<std::string>& values, std::string& error)
+{
+    const std::string& arg = args[i];
+    if (auto value = CliOptionValue(args, i, longName, error)) {
+        values.push_back(std::move(*value));
+        return true;
+    }
+    if (auto value = CliOptionValue(args, i, shortName, error)) {
+        values.push_back(std::move(*value));
+        return true;
+    }
+    if (arg.size() > 2 && arg.rfind(shortName, 0) == 0) {
+        values.push_back(arg.substr(2));
+        return true;
+    }
+    return !error.empty();
+}
+
+void TakeClock(AnalyzeArguments& result, const std::optional<std::string>& clock)
+{
+    if (!clock || !result.strError.empty())
+        return;
+    if (const auto period = ParseClockPeriod(*clock))
+        result.nClockFs = *period;
+    else
+        result.strError = CliText(Message(text::kCliBadClock, {*clock}));
+}
+
+// decode CAPTURE -P ... [-A ...] [--clock P] [--json | --csv]
+AnalyzeArguments& DecodeArguments(AnalyzeArguments& result, const std::optional<std::string>& clock)
+{
+    const std::vector<std::string>& words = result.common.words;
+    if (words.size() < 2 || result.decoderStacks.empty())
+        result.strError = CliText(Message(text::kCliCommandNeeds, {words[0], "CAPTURE -P DECODER"}));
+    else if (words.size() > 2)
+        result.strError = CliText(Message(text::kCliTooManyArguments, {words[2]}));
+    else if (result.bJson && result.bCsv)
+        result.strError = CliText(Message(text::kCliOptionsClash, {"--json", "--csv"}));
+    else
+        result.strCapture = words[1];
+    TakeClock(result, clock);
+    return result;
+}
+
 } // namespace
 
 AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
@@ -85,6 +135,10 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
                                              : result.bJson;
             flag = true;
             given.push_back(arg);
+        } else if (TakeRepeatable(args, i, "-P", "--protocol-decoders", result.decoderStacks, error)) {
+            given.emplace_back("-P");
+        } else if (TakeRepeatable(args, i, "-A", "--protocol-decoder-annotations", result.annotationChoice, error)) {
+            given.emplace_back("-A");
         } else if (auto value = CliOptionValue(args, i, "--from", error)) {
             KeepCliOption(from, *value, "--from", error);
             given.emplace_back("--from");
@@ -129,6 +183,8 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
         result.command = AnalyzeCommand::Edges;
     else if (command == "listing")
         result.command = AnalyzeCommand::Listing;
+    else if (command == "decode")
+        result.command = AnalyzeCommand::Decode;
     else {
         error = CliText(Message(text::kCliUnknownCommand, {command}));
         return result;
@@ -139,6 +195,8 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
             error = CliText(Message(text::kCliUnknownOption, {option}));
             return result;
         }
+    if (result.command == AnalyzeCommand::Decode)
+        return DecodeArguments(result, clock);
     const bool bListing = result.command == AnalyzeCommand::Listing;
     const size_t wordCount = bListing ? 2 : 3;
     if (words.size() < wordCount) {
@@ -173,13 +231,7 @@ AnalyzeArguments ParseAnalyzeArguments(const std::vector<std::string>& args)
         result.nBetweenX = SampleNumber(*betweenX, "--between", error);
     if (betweenX && error.empty())
         result.nBetweenY = SampleNumber(betweenY, "--between", error);
-    if (clock && error.empty()) {
-        const auto period = ParseClockPeriod(*clock);
-        if (period)
-            result.nClockFs = *period;
-        else
-            error = CliText(Message(text::kCliBadClock, {*clock}));
-    }
+    TakeClock(result, clock);
     if (error.empty())
         error = Clash(result);
     return result;

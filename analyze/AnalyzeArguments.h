@@ -1,7 +1,7 @@
 #pragma once
 // The command line of veldran-analyze, read without touching any file: the command, the capture,
-// its pattern or channel and the options that command takes. The buses of a listing are read once
-// the capture's channel names are known.
+// its pattern or channel (or, to decode, its decoders) and the options that command takes. The
+// buses of a listing are read once the capture's channel names are known.
 
 #include "annotations/Bus.h"
 #include "i18n/CliOptions.h"
@@ -13,7 +13,7 @@
 
 namespace veldran {
 
-enum class AnalyzeCommand { Find, Measure, Edges, Listing };
+enum class AnalyzeCommand { Find, Measure, Edges, Listing, Decode };
 
 struct AnalyzeArguments {
     CliCommon common; // its words: the command, the capture, the pattern or channel
@@ -27,10 +27,12 @@ struct AnalyzeArguments {
     bool bCount = false;           // find: how many samples match
     bool bAll = false;             // find: every match
     std::optional<int64_t> nAt;    // measure: the sample measured
-    std::optional<uint64_t> nClockFs; // measure, listing: nothing is clock OFF
+    std::optional<uint64_t> nClockFs; // measure, listing, decode: nothing is clock OFF
     std::vector<std::string> busTexts; // listing: each --bus as given, NAME=CHANNELS
     ERadix eRadix = ERadix::Hex;       // listing: the radix of the --bus buses
-    bool bCsv = false;                 // listing: comma-separated values rather than a table
+    std::vector<std::string> decoderStacks;    // decode: the -P values, in order
+    std::vector<std::string> annotationChoice; // decode: the -A values
+    bool bCsv = false;                 // listing, decode: comma-separated values rather than a table
     std::optional<int64_t> nBetweenX; // edges: the two samples
     std::optional<int64_t> nBetweenY;
     bool bJson = false;

@@ -6,6 +6,7 @@
 #include "analysis/PatternErrorText.h"
 #include "analysis/PulseMeasure.h"
 #include "analyze/AnalyzeReport.h"
+#include "analyze/DecodeCommand.h"
 #include "i18n/CliText.h"
 
 #include <vector>
@@ -61,6 +62,8 @@ AnalyzeOutcome RunAnalysis(const AnalyzeArguments& args, const SampleStore& stor
 {
     if (args.command == AnalyzeCommand::Find)
         return Find(args, store, names);
+    if (args.command == AnalyzeCommand::Decode)
+        return RunDecodeCommand(args, store, names);
     const std::optional<int> channel = ParseChannel(args.strSubject, names);
     if (!channel)
         return Refused(Message(text::kCliUnknownChannel, {args.strSubject}));

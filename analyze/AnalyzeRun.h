@@ -12,11 +12,12 @@ namespace veldran {
 constexpr int kAnalyzeFound = 0;
 constexpr int kAnalyzeNothingFound = 1; // find: no sample matches
 constexpr int kAnalyzeUsage = 2;        // the command line does not fit the capture, or is wrong
+constexpr int kAnalyzeDecoderFailed = 3; // decode: a decoder failed part way (what it gave is printed)
 
 struct AnalyzeOutcome {
     int nExit = kAnalyzeFound;
     std::string strOutput; // for standard output
-    std::string strError;  // non-empty with kAnalyzeUsage: why, in the program's language
+    std::string strError;  // non-empty with kAnalyzeUsage and kAnalyzeDecoderFailed: why, in the program's language
 };
 
 [[nodiscard]] AnalyzeOutcome RunAnalysis(const AnalyzeArguments& args, const SampleStore& store, const ChannelNames& names);

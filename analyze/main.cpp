@@ -61,10 +61,11 @@ int main(int argc, char** argv)
     if (args.command == veldran::AnalyzeCommand::Listing)
         return List(program, args, document, store);
     const veldran::AnalyzeOutcome outcome = veldran::RunAnalysis(args, store, document.ChannelNames());
+    // A decoder that failed part way leaves what it decoded on standard output, then says why.
+    std::fwrite(outcome.strOutput.data(), 1, outcome.strOutput.size(), stdout);
     if (!outcome.strError.empty()) {
+        std::fflush(stdout);
         std::fprintf(stderr, "%s: %s\n", program.c_str(), outcome.strError.c_str());
-        return outcome.nExit;
     }
-    std::fputs(outcome.strOutput.c_str(), stdout);
     return outcome.nExit;
 }

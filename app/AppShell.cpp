@@ -157,6 +157,7 @@ void AppShell::RegisterCommands()
     const auto hasCapture = [session] { return session->HasCapture(); };
     commands.Register(ids::kToggleMeasurePanel, [frame] { frame->OnToggleMeasurePanel(); });
     commands.Register(ids::kToggleSearchBar, [frame] { frame->OnToggleSearchBar(); });
+    commands.Register(ids::kToggleDecodePanel, [frame] { frame->OnToggleDecodePanel(); });
     commands.Register(ids::kFindPattern, [frame] { frame->GetSearchBar()->FocusPattern(); });
     commands.Register(ids::kFindNext, [frame] { frame->GetSearchBar()->Find(PatternSearch::EDirection::Next); }, hasCapture);
     commands.Register(ids::kFindPrevious, [frame] { frame->GetSearchBar()->Find(PatternSearch::EDirection::Previous); },

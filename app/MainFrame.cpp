@@ -5,6 +5,7 @@
 #include "app/OptionBar.h"
 #include "app/RecentFileList.h"
 #include "app/SplashWindow.h"
+#include "decodedock/DecodePanel.h"
 #include "document/CaptureDocument.h"
 #include "i18n/MessageText.h"
 #include "i18n/Translation.h"
@@ -319,6 +320,20 @@ void CMainFrame::OnToggleMeasurePanel()
 void CMainFrame::OnToggleMarkerPanel()
 {
     m_pMarkerPanel->setVisible(!m_pMarkerPanel->isVisible());
+}
+
+void CMainFrame::OnToggleDecodePanel()
+{
+    if (!m_pDecodePanel) {
+        m_pDecodePanel = new DecodePanel(m_session, m_pView->Trace(0), this);
+        addDockWidget(Qt::BottomDockWidgetArea, m_pDecodePanel);
+        QAction* shown = m_router.Action(ids::kToggleDecodePanel);
+        shown->setCheckable(true);
+        connect(m_pDecodePanel, &QDockWidget::visibilityChanged, shown, &QAction::setChecked);
+        m_pDecodePanel->show();
+        return;
+    }
+    m_pDecodePanel->setVisible(!m_pDecodePanel->isVisible());
 }
 
 void CMainFrame::OnToggleSearchBar()

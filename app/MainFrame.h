@@ -18,6 +18,7 @@ class CVELDRANDoc;
 class CVELDRANView;
 class MarkerPanel;
 class BusValuesPanel;
+class DecodePanel;
 class MeasurePanel;
 class StateListingPanel;
 class OptionBar;
@@ -38,6 +39,8 @@ public:
     [[nodiscard]] MarkerPanel* GetMarkerPanel() const { return m_pMarkerPanel; }
     [[nodiscard]] BusValuesPanel* GetBusValuesPanel() const { return m_pBusValues; }
     [[nodiscard]] StateListingPanel* GetStateListing() const { return m_pStateListing; }
+    // Made when first shown: listing the decoders starts the decoder library.
+    [[nodiscard]] DecodePanel* GetDecodePanel() const { return m_pDecodePanel; }
 
     // Shows the label of a clock-period index in the option bar; any other index empties it.
     void SetClockPeriodText(int nIndex);
@@ -51,6 +54,7 @@ public:
     void OnToggleMarkerPanel();
     // Show or hide a docked panel (the bus values, the state listing).
     static void OnTogglePanel(QWidget* panel);
+    void OnToggleDecodePanel();
     // Rebuilds the recent-file entries of the File menu.
     void UpdateRecentFileMenu();
     // "<document title> - VELDRAN"
@@ -94,6 +98,7 @@ private:
     MarkerPanel* m_pMarkerPanel = nullptr;
     BusValuesPanel* m_pBusValues = nullptr;
     StateListingPanel* m_pStateListing = nullptr;
+    DecodePanel* m_pDecodePanel = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlaceholder = nullptr;
     std::vector<QAction*> m_recentActions;

@@ -43,6 +43,7 @@ const std::map<int, std::string>& PromptTable()
         {ids::kBusDefinitions, "버스를 만들고 고치거나 지웁니다.\n버스 정의"},
         {ids::kToggleBusValues, "X와 Y 커서에서 버스의 값을 보여 주는 창을 보이거나 숨깁니다.\n버스 값 창"},
         {ids::kToggleStateListing, "샘플마다 버스의 값을 나열하는 창을 보이거나 숨깁니다.\n상태 목록 창"},
+        {ids::kToggleDecodePanel, "디코드 창을 보이거나 숨깁니다.\n디코드 창"},
         // The framework's own commands.
         {ids::kFileNew, "새 캡처를 만듭니다.\n새 파일"},
         {ids::kFileOpen, "저장된 캡처 파일을 엽니다.\n열기"},
@@ -104,6 +105,7 @@ const std::vector<MenuItemEntry>& MainMenuItems()
         {kView, "버스 정의(&D)...", nullptr, ids::kBusDefinitions},
         {kView, "버스 값 창(&V)", nullptr, ids::kToggleBusValues},
         {kView, "상태 목록 창(&L)", nullptr, ids::kToggleStateListing},
+        {kView, "디코드 창(&D)", nullptr, ids::kToggleDecodePanel},
         {kHelp, "VELDRAN Info(&I)...", nullptr, ids::kAppAbout},
     };
     return items;

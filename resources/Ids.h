@@ -44,6 +44,8 @@ constexpr int kPreviousMarker = 32800;
 constexpr int kBusDefinitions = 32801;
 constexpr int kToggleBusValues = 32802;
 constexpr int kToggleStateListing = 32803;
+// The Decode panel
+constexpr int kToggleDecodePanel = 32820;
 
 // Framework commands
 constexpr int kFileNew = 57600;

@@ -184,7 +184,50 @@
     X(kPictureHeightCaption, "세로(&H):")                                                                       \
     X(kPictureUnknownSuffix, "%s: 그림 파일의 이름은 .svg, .png 또는 .pdf로 끝나야 합니다.")                    \
     /* veldran-analyze: its command line, and its figures as it prints them */                               \
-    X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges, listing")                                            \
+    X(kCliNoCommand, "명령을 지정해 주십시오: find, measure, edges, listing, decode")                                            \
+    /* The Decode panel */ \
+    X(kDecodeTitle, "디코드") \
+    X(kDecodeSearch, "디코더 찾기 (이름, 설명)") \
+    X(kDecodeUnmapped, "(연결 안 함)") \
+    X(kDecodeNoStacked, "(위에 쌓을 디코더 없음)") \
+    X(kDecodeRun, "디코드 실행") \
+    X(kDecodeExportCsv, "CSV로 내보내기...") \
+    X(kDecodeFilterText, "주석 글자로 거르기") \
+    X(kDecodeAllRows, "모든 줄") \
+    X(kDecodeAnnotationCount, "주석 %s개") \
+    X(kDecodeCancelled, "디코드를 취소했습니다.") \
+    X(kDecodeStartSample, "시작 샘플") \
+    X(kDecodeEndSample, "끝 샘플") \
+    X(kDecodeStartTime, "시작 시간") \
+    X(kDecodeEndTime, "끝 시간") \
+    X(kDecodeDecoder, "디코더") \
+    X(kDecodeRow, "줄") \
+    X(kDecodeText, "내용") \
+    X(kDecodeCsvFilter, "CSV 파일 (*.csv)") \
+    X(kDecodeCsvFailed, "주석을 %s에 쓸 수 없습니다: %s") \
+    /* Protocol decoding: what was wrong with the decoders asked for, or with their run */               \
+    X(kDecodeLibraryFailed, "디코더 라이브러리(libsigrokdecode)를 시작할 수 없습니다.") \
+    X(kDecodeNoDecoder, "디코더를 지정해 주십시오.") \
+    X(kDecodeUnknownDecoder, "알 수 없는 디코더입니다: %s") \
+    X(kDecodeNotStackable, "디코더 %s은(는) %s 위에 쌓을 수 없습니다: %s은(는) %s을(를) 내고 %s은(는) %s을(를) 받습니다.") \
+    X(kDecodeNeedsDecoderBelow, "디코더 %s은(는) 채널이 아니라 %s을(를) 받습니다. 그것을 내는 디코더 위에 쌓아 주십시오.") \
+    X(kDecodeUnknownOption, "디코더 %s에는 %s 옵션이 없습니다 (옵션: %s).") \
+    X(kDecodeOptionNotAllowed, "디코더 %s의 %s 옵션에 '%s'은(는) 쓸 수 없습니다 (쓸 수 있는 값: %s).") \
+    X(kDecodeOptionNotInteger, "디코더 %s의 %s 옵션은 정수여야 합니다: '%s'") \
+    X(kDecodeOptionNotNumber, "디코더 %s의 %s 옵션은 수여야 합니다: '%s'") \
+    X(kDecodeRepeatedSetting, "디코더 %s에 %s을(를) 두 번 지정했습니다.") \
+    X(kDecodeUnknownChannel, "디코더 %s에는 %s 채널이 없습니다 (채널: %s).") \
+    X(kDecodeMissingChannel, "디코더 %s의 %s 채널을 지정해 주십시오 (예: %s=D0).") \
+    X(kDecodeNotCaptureChannel, "디코더 %s의 %s 채널에 지정한 '%s'은(는) 캡처의 채널이 아닙니다 (D0..D47 또는 채널 이름).") \
+    X(kDecodeStackedChannels, "디코더 %s은(는) 아래 디코더의 출력을 받으므로 채널을 지정할 수 없습니다.") \
+    X(kDecodeNeedsClock, "디코더 %s은(는) 샘플 속도가 필요한데 클럭이 OFF입니다. 클럭 주기를 지정해 주십시오. 아무것도 디코딩하지 않았습니다.") \
+    X(kDecodeNoSamples, "디코딩할 샘플이 없습니다.") \
+    X(kDecodeSessionFailed, "디코더 %s을(를) 준비할 수 없습니다.") \
+    X(kDecodeDecoderFailed, "디코더 %s이(가) 샘플 %s 부근에서 실패했습니다. 그 앞까지 디코딩한 결과만 남았습니다.") \
+    X(kDecodeUnknownAnnotation, "디코더 %s에는 %s 주석 행이나 클래스가 없습니다.") \
+    X(kDecodeAnnotationsNotDecoded, "-A의 디코더 %s은(는) -P로 지정하지 않았습니다.") \
+    X(kCliBadDecoderPart, "'%s'은(는) 키=값 형식이 아닙니다 (예: uart:rx=D0:baudrate=115200).") \
+    /* veldran-analyze: its command line, and its figures as it prints them */                               \
     X(kCliUnknownCommand, "알 수 없는 명령입니다: %s")                                                          \
     X(kCliCommandNeeds, "%s 명령에는 %s이(가) 필요합니다.")                                                     \
     X(kCliTooManyArguments, "인수가 너무 많습니다: %s")                                                         \

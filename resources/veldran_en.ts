@@ -1074,8 +1074,8 @@ It may be incomplete (%d samples).</translation>
         <translation>Cannot save the annotation file %s. The existing file is unchanged.</translation>
     </message>
     <message>
-        <source>명령을 지정해 주십시오: find, measure, edges, listing</source>
-        <translation>name a command: find, measure, edges, listing</translation>
+        <source>명령을 지정해 주십시오: find, measure, edges, listing, decode</source>
+        <translation>name a command: find, measure, edges, listing, decode</translation>
     </message>
     <message>
         <source>알 수 없는 명령입니다: %s</source>
@@ -1536,6 +1536,178 @@ It may be incomplete (%d samples).</translation>
     <message>
         <source>적용</source>
         <translation>Apply</translation>
+    </message>
+    <message>
+        <source>디코드</source>
+        <translation>Decode</translation>
+    </message>
+    <message>
+        <source>디코더 찾기 (이름, 설명)</source>
+        <translation>Find a decoder (name, description)</translation>
+    </message>
+    <message>
+        <source>(연결 안 함)</source>
+        <translation>(not connected)</translation>
+    </message>
+    <message>
+        <source>(위에 쌓을 디코더 없음)</source>
+        <translation>(no decoder stacked on it)</translation>
+    </message>
+    <message>
+        <source>디코드 실행</source>
+        <translation>Run decoder</translation>
+    </message>
+    <message>
+        <source>CSV로 내보내기...</source>
+        <translation>Export CSV...</translation>
+    </message>
+    <message>
+        <source>주석 글자로 거르기</source>
+        <translation>Filter by annotation text</translation>
+    </message>
+    <message>
+        <source>모든 줄</source>
+        <translation>All rows</translation>
+    </message>
+    <message>
+        <source>주석 %s개</source>
+        <translation>%s annotations</translation>
+    </message>
+    <message>
+        <source>디코드를 취소했습니다.</source>
+        <translation>Decoding cancelled.</translation>
+    </message>
+    <message>
+        <source>시작 샘플</source>
+        <translation>Start sample</translation>
+    </message>
+    <message>
+        <source>끝 샘플</source>
+        <translation>End sample</translation>
+    </message>
+    <message>
+        <source>시작 시간</source>
+        <translation>Start time</translation>
+    </message>
+    <message>
+        <source>끝 시간</source>
+        <translation>End time</translation>
+    </message>
+    <message>
+        <source>디코더</source>
+        <translation>Decoder</translation>
+    </message>
+    <message>
+        <source>줄</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>내용</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>CSV 파일 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>주석을 %s에 쓸 수 없습니다: %s</source>
+        <translation>Cannot write the annotations to %s: %s</translation>
+    </message>
+    <message>
+        <source>디코드 창(&amp;D)</source>
+        <translation>&amp;Decode Panel</translation>
+    </message>
+    <message>
+        <source>디코드 창을 보이거나 숨깁니다.</source>
+        <translation>Show or hide the decode panel</translation>
+    </message>
+    <message>
+        <source>디코드 창</source>
+        <translation>Decode panel</translation>
+    </message>
+    <message>
+        <source>디코더 라이브러리(libsigrokdecode)를 시작할 수 없습니다.</source>
+        <translation>The decoder library (libsigrokdecode) could not start.</translation>
+    </message>
+    <message>
+        <source>디코더를 지정해 주십시오.</source>
+        <translation>Name a decoder.</translation>
+    </message>
+    <message>
+        <source>알 수 없는 디코더입니다: %s</source>
+        <translation>Unknown decoder: %s</translation>
+    </message>
+    <message>
+        <source>디코더 %s은(는) %s 위에 쌓을 수 없습니다: %s은(는) %s을(를) 내고 %s은(는) %s을(를) 받습니다.</source>
+        <translation>Decoder %s cannot be stacked on %s: %s gives %s and %s takes %s.</translation>
+    </message>
+    <message>
+        <source>디코더 %s에는 %s 옵션이 없습니다 (옵션: %s).</source>
+        <translation>Decoder %s has no option %s (its options: %s).</translation>
+    </message>
+    <message>
+        <source>디코더 %s의 %s 옵션에 '%s'은(는) 쓸 수 없습니다 (쓸 수 있는 값: %s).</source>
+        <translation>Decoder %s: option %s cannot be '%s' (allowed: %s).</translation>
+    </message>
+    <message>
+        <source>디코더 %s의 %s 옵션은 정수여야 합니다: '%s'</source>
+        <translation>Decoder %s: option %s must be a whole number, not '%s'.</translation>
+    </message>
+    <message>
+        <source>디코더 %s의 %s 옵션은 수여야 합니다: '%s'</source>
+        <translation>Decoder %s: option %s must be a number, not '%s'.</translation>
+    </message>
+    <message>
+        <source>디코더 %s에 %s을(를) 두 번 지정했습니다.</source>
+        <translation>Decoder %s: %s is given twice.</translation>
+    </message>
+    <message>
+        <source>디코더 %s에는 %s 채널이 없습니다 (채널: %s).</source>
+        <translation>Decoder %s has no channel %s (its channels: %s).</translation>
+    </message>
+    <message>
+        <source>디코더 %s의 %s 채널을 지정해 주십시오 (예: %s=D0).</source>
+        <translation>Decoder %s needs its channel %s (for example %s=D0).</translation>
+    </message>
+    <message>
+        <source>디코더 %s의 %s 채널에 지정한 '%s'은(는) 캡처의 채널이 아닙니다 (D0..D47 또는 채널 이름).</source>
+        <translation>Decoder %s: channel %s cannot be '%s', which is not a channel of the capture (D0..D47 or a channel name).</translation>
+    </message>
+    <message>
+        <source>디코더 %s은(는) 아래 디코더의 출력을 받으므로 채널을 지정할 수 없습니다.</source>
+        <translation>Decoder %s takes the output of the decoder below it, so it reads no channels.</translation>
+    </message>
+    <message>
+        <source>디코더 %s은(는) 샘플 속도가 필요한데 클럭이 OFF입니다. 클럭 주기를 지정해 주십시오. 아무것도 디코딩하지 않았습니다.</source>
+        <translation>Decoder %s needs a sample rate, and the clock is OFF. Give a clock period. Nothing was decoded.</translation>
+    </message>
+    <message>
+        <source>디코딩할 샘플이 없습니다.</source>
+        <translation>The capture holds no samples to decode.</translation>
+    </message>
+    <message>
+        <source>디코더 %s을(를) 준비할 수 없습니다.</source>
+        <translation>Decoder %s could not be set up.</translation>
+    </message>
+    <message>
+        <source>디코더 %s이(가) 샘플 %s 부근에서 실패했습니다. 그 앞까지 디코딩한 결과만 남았습니다.</source>
+        <translation>Decoder %s failed near sample %s. Only what was decoded before it is kept.</translation>
+    </message>
+    <message>
+        <source>디코더 %s에는 %s 주석 행이나 클래스가 없습니다.</source>
+        <translation>Decoder %s has no annotation row or class %s.</translation>
+    </message>
+    <message>
+        <source>-A의 디코더 %s은(는) -P로 지정하지 않았습니다.</source>
+        <translation>Decoder %s of -A is not one of -P.</translation>
+    </message>
+    <message>
+        <source>'%s'은(는) 키=값 형식이 아닙니다 (예: uart:rx=D0:baudrate=115200).</source>
+        <translation>'%s' is not key=value (for example uart:rx=D0:baudrate=115200).</translation>
+    </message>
+    <message>
+        <source>디코더 %s은(는) 채널이 아니라 %s을(를) 받습니다. 그것을 내는 디코더 위에 쌓아 주십시오.</source>
+        <translation>Decoder %s takes %s, not channels: stack it on a decoder that gives it.</translation>
     </message>
 </context>
 </TS>

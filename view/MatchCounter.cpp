@@ -7,18 +7,12 @@
 #include <utility>
 
 namespace veldran {
-namespace {
-
-// About a millisecond of copying into a buffer already touched, a few into a new one.
-constexpr size_t kSliceBytes = size_t{2} << 20;
-
-} // namespace
 
 MatchCounter::MatchCounter(QObject* parent)
     : QObject(parent)
 {
-    m_copyTimer.setInterval(0);
-    connect(&m_copyTimer, &QTimer::timeout, this, &MatchCounter::CopySlice);
+    connect(&m_snapshot, &CSampleSnapshot::copied, this, &MatchCounter::Launch);
+    connect(&m_snapshot, &CSampleSnapshot::abandoned, this, &MatchCounter::Cancel);
 }
 
 MatchCounter::~MatchCounter()
@@ -31,7 +25,7 @@ bool MatchCounter::Stop()
     const bool wasCounting = m_bCounting;
     ++m_nGeneration;
     m_bCounting = false;
-    m_copyTimer.stop();
+    m_snapshot.Stop();
     m_bCancel.store(true);
     if (m_worker.joinable())
         m_worker.join();
@@ -47,32 +41,10 @@ void MatchCounter::Cancel()
 void MatchCounter::Start(Source source, const CPattern& pattern, int64_t upTo)
 {
     Stop();
-    m_source = std::move(source);
     m_pattern = pattern;
     m_nUpTo = upTo;
-    m_nCount = m_source().nCount;
-    // Reserved, not filled: a new buffer's pages are touched a slice at a time, as they are copied.
-    m_levels.clear();
-    m_levels.reserve(static_cast<size_t>(m_nCount) * 48);
     m_bCounting = true;
-    m_copyTimer.start();
-}
-
-void MatchCounter::CopySlice()
-{
-    const SampleStore store = m_source();
-    if (store.nCount != m_nCount) {
-        Cancel();
-        return;
-    }
-    const size_t total = static_cast<size_t>(m_nCount) * 48;
-    const size_t copied = m_levels.size();
-    const size_t slice = std::min(kSliceBytes, total - copied);
-    m_levels.insert(m_levels.end(), store.pLevels + copied, store.pLevels + copied + slice);
-    if (m_levels.size() == total) {
-        m_copyTimer.stop();
-        Launch();
-    }
+    m_snapshot.Take(std::move(source));
 }
 
 void MatchCounter::Launch()
@@ -80,10 +52,11 @@ void MatchCounter::Launch()
     m_bCancel.store(false);
     const uint64_t generation = m_nGeneration;
     m_worker = std::thread([this, generation] {
-        const SampleStore copy{m_levels.data(), m_nCount};
+        const SampleStore copy = m_snapshot.Store();
+        const int64_t total = copy.nCount;
         int lastPermille = -1;
-        const auto report = [this, generation, &lastPermille](int64_t done) {
-            const int permille = m_nCount > 0 ? static_cast<int>(done * 1000 / m_nCount) : 1000;
+        const auto report = [this, generation, total, &lastPermille](int64_t done) {
+            const int permille = total > 0 ? static_cast<int>(done * 1000 / total) : 1000;
             if (permille == lastPermille)
                 return;
             lastPermille = permille;

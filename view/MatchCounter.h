@@ -2,19 +2,15 @@
 // Counts the matches of a pattern on a worker thread, so that the window stays responsive over a
 // capture of a million samples.
 //
-// The count works on its own copy of the samples: the session replaces the document's samples (a
-// listing arriving, New File, a file opened) before it announces the change, so a worker reading
-// them in place could read memory already gone. The copy is taken on the user-interface thread,
-// where the samples change, a slice per turn of the event loop (a million samples are 48 MB), and
-// it is dropped when the capture's length changes under it. A new count, a Cancel or the
-// destructor stops the one under way and waits for its thread; results reach the user-interface
-// thread as queued calls, and those of a count stopped since are dropped.
+// The count works on its own copy of the samples (SampleSnapshot.h); a capture whose length changes
+// while it is copied cancels the count. A new count, a Cancel or the destructor stops the one under
+// way and waits for its thread; results reach the user-interface thread as queued calls, and those
+// of a count stopped since are dropped.
 
 #include "analysis/Pattern.h"
-#include "analysis/SampleStore.h"
+#include "view/SampleSnapshot.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <atomic>
 #include <cstdint>
@@ -29,7 +25,7 @@ class MatchCounter : public QObject {
     Q_OBJECT
 public:
     // Where the samples are read, each time a slice is copied.
-    using Source = std::function<SampleStore()>;
+    using Source = CSampleSnapshot::Source;
 
     explicit MatchCounter(QObject* parent = nullptr);
     ~MatchCounter() override;
@@ -49,17 +45,12 @@ signals:
 private:
     // Stops the copy and the worker; true when a count was still under way.
     bool Stop();
-    void CopySlice();
     void Launch();
     void Deliver(uint64_t generation, MatchCount count);
 
-    Source m_source;
     CPattern m_pattern;
     int64_t m_nUpTo = 0;
-    int64_t m_nCount = 0;
-    // Kept from one count to the next: a buffer already touched copies much faster.
-    std::vector<uint8_t> m_levels;
-    QTimer m_copyTimer;
+    CSampleSnapshot m_snapshot;
     std::thread m_worker;
     std::atomic<bool> m_bCancel{false};
     uint64_t m_nGeneration = 0;

@@ -12,7 +12,7 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 # Lowest layer first; the programs without a window stand on the libraries and on nothing else.
-layers=(resources i18n files document analysis annotations export picture print/bitmap link/serial controls session link print view app)
+layers=(resources i18n files document analysis annotations decode export picture print/bitmap link/serial controls session link print view decodedock app)
 programs=(sim capture convert analyze)
 rank_of() {
     local folder=$1 i

@@ -279,6 +279,8 @@ void CMainFrame::CreateAnalysisPanels()
     QAction* barShown = m_router.Action(ids::kToggleSearchBar);
     barShown->setCheckable(true);
     barShown->setChecked(true);
+    // The Decode panel is made when first asked for; its entry is ticked from then on while it shows.
+    m_router.Action(ids::kToggleDecodePanel)->setCheckable(true);
     // The markers panel lies under the measurements and shows when the View menu asks for it.
     m_pMarkerPanel = new MarkerPanel(m_session, this);
     addDockWidget(Qt::RightDockWidgetArea, m_pMarkerPanel);
@@ -327,9 +329,8 @@ void CMainFrame::OnToggleDecodePanel()
     if (!m_pDecodePanel) {
         m_pDecodePanel = new DecodePanel(m_session, m_pView->Trace(0), this);
         addDockWidget(Qt::BottomDockWidgetArea, m_pDecodePanel);
-        QAction* shown = m_router.Action(ids::kToggleDecodePanel);
-        shown->setCheckable(true);
-        connect(m_pDecodePanel, &QDockWidget::visibilityChanged, shown, &QAction::setChecked);
+        connect(m_pDecodePanel, &QDockWidget::visibilityChanged, m_router.Action(ids::kToggleDecodePanel),
+                &QAction::setChecked);
         m_pDecodePanel->show();
         return;
     }

@@ -105,7 +105,7 @@ const std::vector<MenuItemEntry>& MainMenuItems()
         {kView, "버스 정의(&D)...", nullptr, ids::kBusDefinitions},
         {kView, "버스 값 창(&V)", nullptr, ids::kToggleBusValues},
         {kView, "상태 목록 창(&L)", nullptr, ids::kToggleStateListing},
-        {kView, "디코드 창(&D)", nullptr, ids::kToggleDecodePanel},
+        {kView, "디코드 창(&O)", nullptr, ids::kToggleDecodePanel},
         {kHelp, "VELDRAN Info(&I)...", nullptr, ids::kAppAbout},
     };
     return items;

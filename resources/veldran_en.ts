@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>VELDRAN(&amp;M)</source>
-        <translation>&amp;VELDRAN</translation>
+        <translation>VELDRAN(&amp;M)</translation>
     </message>
     <message>
         <source>Help(&amp;H)</source>
@@ -1614,8 +1614,8 @@ It may be incomplete (%d samples).</translation>
         <translation>Cannot write the annotations to %s: %s</translation>
     </message>
     <message>
-        <source>디코드 창(&amp;D)</source>
-        <translation>&amp;Decode Panel</translation>
+        <source>디코드 창(&amp;O)</source>
+        <translation>Dec&amp;ode Panel</translation>
     </message>
     <message>
         <source>디코드 창을 보이거나 숨깁니다.</source>

@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QRegularExpression>
 #include <QTest>
@@ -304,6 +305,37 @@ private slots:
             QVERIFY2(untranslated.isEmpty(), qPrintable(QStringLiteral("left in Korean:\n") + untranslated.join('\n')));
         else
             QVERIFY2(korean >= 100, qPrintable(QString::number(korean))); // the program's own face
+    }
+
+    // Within a menu, and along the menu bar, each Alt key opens one entry, in either language.
+    void everyMnemonicOpensOneEntry_data() { everyTextIsInTheCatalogueAndShownInEnglish_data(); }
+    void everyMnemonicOpensOneEntry()
+    {
+        QFETCH(UiLanguage, language);
+        QVERIFY(UseUiLanguage(language));
+        test::MessageRecorder boxes;
+        AppShell shell;
+        QVERIFY(shell.ProcessShellCommand(CommandLineInfo{}));
+        const auto mnemonicsOf = [](const QList<QAction*>& actions) {
+            QStringList clashes;
+            QMap<QChar, QString> taken;
+            for (const QAction* action : actions) {
+                const QString text = action->text();
+                const qsizetype at = text.indexOf(QRegularExpression(QStringLiteral("&[^&]")));
+                if (at < 0)
+                    continue;
+                const QChar key = text.at(at + 1).toUpper();
+                if (taken.contains(key))
+                    clashes << taken[key] + QStringLiteral(" / ") + text;
+                taken[key] = text;
+            }
+            return clashes;
+        };
+        QStringList clashes = mnemonicsOf(shell.Frame().menuBar()->actions());
+        for (const QAction* entry : shell.Frame().menuBar()->actions())
+            if (entry->menu())
+                clashes += mnemonicsOf(entry->menu()->actions());
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join('\n')));
     }
 
     // The dialogs and the option bar are laid out in fixed places; the English words fit them.
